@@ -1,0 +1,1 @@
+namespace tamsel { void placeholder_logging() {} }

@@ -1,0 +1,27 @@
+#pragma once
+// Everything that waits on the user goes through here, so a test can answer
+// message boxes and modal windows without blocking.
+#include <QDialog>
+#include <QString>
+#include <QWidget>
+
+namespace tamsel {
+
+inline const QString kProgramTitle = QStringLiteral("Tamsel");
+
+class Dialogs {
+ public:
+  virtual ~Dialogs() = default;
+  // A modal message box with an OK button and the program's title.
+  virtual void message(QWidget* owner, const QString& text) = 0;
+  // Shows `window` modally; returns when it has closed.
+  virtual void showModal(QDialog& window) = 0;
+};
+
+class QtDialogs final : public Dialogs {
+ public:
+  void message(QWidget* owner, const QString& text) override;
+  void showModal(QDialog& window) override;
+};
+
+}  // namespace tamsel

@@ -1,0 +1,47 @@
+#include "platform/form_layout.h"
+
+#include <QApplication>
+#include <QPalette>
+
+#include "platform/twips.h"
+
+namespace tamsel {
+
+void placeTwips(QWidget* widget, int left, int top, int width, int height) {
+  const double dpiX = widget->logicalDpiX();
+  const double dpiY = widget->logicalDpiY();
+  widget->setGeometry(twipsToPixels(left, dpiX), twipsToPixels(top, dpiY),
+                      twipsToPixels(width, dpiX), twipsToPixels(height, dpiY));
+}
+
+void setOuterSizeTwips(QWidget* window, int width, int height) {
+  const int frameWidth = window->frameGeometry().width() - window->geometry().width();
+  const int frameHeight = window->frameGeometry().height() - window->geometry().height();
+  window->resize(twipsToPixels(width, window->logicalDpiX()) - frameWidth,
+                 twipsToPixels(height, window->logicalDpiY()) - frameHeight);
+}
+
+void setBackColour(QWidget* button, const QColor& colour) {
+  QPalette palette = button->palette();
+  palette.setColor(QPalette::Button, colour);
+  palette.setColor(QPalette::Window, colour);
+  button->setPalette(palette);
+  button->setAutoFillBackground(true);
+  // Style sheets win over palettes on most styles; keep both in step.
+  button->setStyleSheet(QStringLiteral("background-color: %1; border: 1px solid gray;")
+                            .arg(colour.name()));
+}
+
+QColor backColour(const QWidget* button) { return button->palette().color(QPalette::Button); }
+
+QColor buttonFace() { return QApplication::palette().color(QPalette::Button); }
+
+void setTextColour(QWidget* label, const QColor& colour) {
+  QPalette palette = label->palette();
+  palette.setColor(QPalette::WindowText, colour);
+  label->setPalette(palette);
+}
+
+QColor textColour(const QWidget* label) { return label->palette().color(QPalette::WindowText); }
+
+}  // namespace tamsel

@@ -1,0 +1,74 @@
+#include "platform/qt_serial_control.h"
+
+#include "platform/serial_settings.h"
+
+namespace tamsel {
+
+QtSerialControl::QtSerialControl(std::string programFolder, QObject* parent)
+    : SerialControl(parent), programFolder_(std::move(programFolder)) {
+  retryTimer_.setInterval(kRetryMs);
+  connect(&port_, &QSerialPort::readyRead, this, &QtSerialControl::onReadyRead);
+  connect(&port_, &QSerialPort::errorOccurred, this, &QtSerialControl::onError);
+  connect(&retryTimer_, &QTimer::timeout, this, &QtSerialControl::retry);
+}
+
+Status QtSerialControl::open(int commPort, const std::string& settings) {
+  retryTimer_.stop();
+  if (port_.isOpen()) return Status::failure("Port already open");
+  commPort_ = commPort;
+  settings_ = settings;
+  return openDevice();
+}
+
+Status QtSerialControl::openDevice() {
+  const std::string device = deviceForPort(commPort_, programFolder_);
+  if (device.empty()) return Status::failure("Invalid port number");
+  auto baud = baudRateFromSettings(settings_);
+  if (!baud) return Status::failure("Invalid port settings: " + settings_);
+  port_.setPortName(QString::fromStdString(device));
+  if (!port_.open(QIODevice::ReadOnly)) {
+    return Status::failure(port_.errorString().toStdString());
+  }
+  // Line settings go after opening: a pseudo-terminal accepts them only then.
+  if (!port_.setBaudRate(*baud) || !port_.setDataBits(QSerialPort::Data8) ||
+      !port_.setParity(QSerialPort::NoParity) || !port_.setStopBits(QSerialPort::OneStop) ||
+      !port_.setFlowControl(QSerialPort::NoFlowControl)) {
+    const std::string reason = port_.errorString().toStdString();
+    port_.close();
+    return Status::failure(reason);
+  }
+  return {};
+}
+
+void QtSerialControl::close() {
+  retryTimer_.stop();
+  if (port_.isOpen()) port_.close();
+}
+
+void QtSerialControl::onReadyRead() {
+  const QByteArray text = port_.readAll();
+  if (!text.isEmpty()) emit received(text);
+}
+
+void QtSerialControl::onError(QSerialPort::SerialPortError error) {
+  if (error == QSerialPort::NoError || error == QSerialPort::TimeoutError) return;
+  if (!port_.isOpen()) return;  // failures of open() are reported by open()
+  const QString description = port_.errorString();
+  port_.close();
+  port_.clearError();
+  retryTimer_.start();
+  emit lost(description);
+}
+
+void QtSerialControl::retry() {
+  if (port_.isOpen()) {
+    retryTimer_.stop();
+    return;
+  }
+  if (openDevice()) {
+    retryTimer_.stop();
+    emit restored();
+  }
+}
+
+}  // namespace tamsel

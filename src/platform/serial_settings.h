@@ -1,0 +1,22 @@
+#pragma once
+// How a configured port number and line settings text reach a real device.
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace tamsel {
+
+// The port number of a configuration value: a number rounded to a whole
+// number (ties to even) that fits 16 bits. nullopt with the reason otherwise.
+std::optional<int> portNumberFromText(std::string_view text, std::string* error = nullptr);
+
+// "9600,N,8,1": speed, parity, data bits, stop bits. Only the forms the
+// program writes (no parity, 8 data bits, 1 stop bit) are accepted.
+std::optional<int> baudRateFromSettings(std::string_view settings);
+
+// Port N is "COMN" on Windows; elsewhere a file or link named "comN" in the
+// program folder when there is one (ln -s /dev/ttyUSB0 com3), else
+// /dev/ttyS<N-1>. Empty for port numbers that name no port (0 and below).
+std::string deviceForPort(int port, const std::string& programFolder);
+
+}  // namespace tamsel

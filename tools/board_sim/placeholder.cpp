@@ -1,0 +1,1 @@
+namespace sim { void placeholder() {} }
