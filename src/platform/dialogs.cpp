@@ -9,6 +9,8 @@ void QtDialogs::message(QWidget* owner, const QString& text) {
   box.exec();
 }
 
-void QtDialogs::showModal(QDialog& window) { window.exec(); }
+void QtDialogs::showModal(QDialog& window) {
+  window.exec();
+}
 
 }  // namespace tamsel

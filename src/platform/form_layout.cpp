@@ -28,13 +28,17 @@ void setBackColour(QWidget* button, const QColor& colour) {
   button->setPalette(palette);
   button->setAutoFillBackground(true);
   // Style sheets win over palettes on most styles; keep both in step.
-  button->setStyleSheet(QStringLiteral("background-color: %1; border: 1px solid gray;")
-                            .arg(colour.name()));
+  button->setStyleSheet(
+      QStringLiteral("background-color: %1; border: 1px solid gray;").arg(colour.name()));
 }
 
-QColor backColour(const QWidget* button) { return button->palette().color(QPalette::Button); }
+QColor backColour(const QWidget* button) {
+  return button->palette().color(QPalette::Button);
+}
 
-QColor buttonFace() { return QApplication::palette().color(QPalette::Button); }
+QColor buttonFace() {
+  return QApplication::palette().color(QPalette::Button);
+}
 
 void setTextColour(QWidget* label, const QColor& colour) {
   QPalette palette = label->palette();
@@ -42,6 +46,8 @@ void setTextColour(QWidget* label, const QColor& colour) {
   label->setPalette(palette);
 }
 
-QColor textColour(const QWidget* label) { return label->palette().color(QPalette::WindowText); }
+QColor textColour(const QWidget* label) {
+  return label->palette().color(QPalette::WindowText);
+}
 
 }  // namespace tamsel

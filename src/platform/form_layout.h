@@ -13,7 +13,9 @@ void placeTwips(QWidget* widget, int left, int top, int width, int height);
 void setOuterSizeTwips(QWidget* window, int width, int height);
 
 // A colour given as red, green and blue components.
-inline QColor rgb(int red, int green, int blue) { return QColor(red, green, blue); }
+inline QColor rgb(int red, int green, int blue) {
+  return QColor(red, green, blue);
+}
 
 // The back colour of a button, and the system's button-face colour.
 void setBackColour(QWidget* button, const QColor& colour);

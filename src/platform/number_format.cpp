@@ -1,8 +1,10 @@
 #include "platform/number_format.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 
 namespace tamsel {
 namespace {
@@ -23,24 +25,34 @@ DecimalDigits decimalDigits(double magnitude) {
   for (; p < res.ptr && *p != 'e'; ++p) {
     if (*p != '.') d.digits[d.count++] = *p;
   }
-  d.exponent = std::atoi(p + 1);
+  // to_chars does not terminate the text: read the exponent within it.
+  std::from_chars(p + 1 + (p[1] == '+'), res.ptr, d.exponent);
   while (d.count > 1 && d.digits[d.count - 1] == '0') --d.count;
   if (d.count == 1 && d.digits[0] == '0') d.count = 0;
   return d;
 }
 
-// A non-negative decimal rounded to a fixed number of places: integer digits
-// without leading zeros (empty for zero) and exactly `decimals` fraction digits.
+// A non-negative decimal rounded to a fixed number of places, laid out in a
+// stack buffer: `integerCount` integer digits without leading zeros (none for
+// zero) followed by exactly `decimals` fraction digits.
 struct Rounded {
-  std::string integer;
-  std::string fraction;
+  char digits[400];
+  int integerCount = 0;
+  int decimals = 0;
+
+  const char* integer() const { return digits; }
+  const char* fraction() const { return digits + integerCount; }
   bool isZero() const {
-    return integer.empty() && fraction.find_first_not_of('0') == std::string::npos;
+    for (int i = 0; i < integerCount + decimals; ++i) {
+      if (digits[i] != '0') return false;
+    }
+    return true;
   }
 };
 
-Rounded roundMagnitude(double magnitude, int decimals, Rounding rounding) {
+void roundMagnitude(double magnitude, int decimals, Rounding rounding, Rounded& r) {
   DecimalDigits d = decimalDigits(magnitude);
+  if (d.count == 0) d.exponent = 0;
   const int integerDigits = d.exponent + 1;
   const int keep = integerDigits + decimals;  // significant digits that survive
   auto digitAt = [&](int index) -> int {
@@ -60,33 +72,55 @@ Rounded roundMagnitude(double magnitude, int decimals, Rounding rounding) {
     }
   }
 
-  // Lay out the kept digits at their places: integerDigits places before the
-  // point (at least none) and `decimals` after.
+  // Slot 0 is spare room for a carry out of the leftmost digit.
+  char* all = r.digits + 1;
   const int intPlaces = std::max(integerDigits, 0);
-  std::string all(static_cast<size_t>(intPlaces + decimals), '0');
+  const int size = intPlaces + decimals;
+  std::memset(all, '0', static_cast<size_t>(size));
   for (int i = 0; i < std::min(keep, d.count); ++i) {
-    const int place = intPlaces - integerDigits + i;  // index into `all`
-    if (place >= 0 && place < static_cast<int>(all.size())) all[place] = d.digits[i];
+    const int place = intPlaces - integerDigits + i;
+    if (place >= 0 && place < size) all[place] = d.digits[i];
   }
+  int integerCount = intPlaces;
   if (roundUp) {
-    int i = static_cast<int>(all.size()) - 1;
-    for (; i >= 0; --i) {
-      if (all[i] == '9') {
-        all[i] = '0';
-      } else {
-        ++all[i];
-        break;
-      }
+    int i = size - 1;
+    for (; i >= 0 && all[i] == '9'; --i) all[i] = '0';
+    if (i >= 0) {
+      ++all[i];
+    } else {
+      --all;
+      all[0] = '1';
+      ++integerCount;
     }
-    if (i < 0) all.insert(all.begin(), '1');
   }
-  Rounded r;
-  const size_t split = all.size() - static_cast<size_t>(decimals);
-  r.integer = all.substr(0, split);
-  r.fraction = all.substr(split);
-  const size_t firstNonZero = r.integer.find_first_not_of('0');
-  r.integer.erase(0, firstNonZero == std::string::npos ? r.integer.size() : firstNonZero);
-  return r;
+  int skip = 0;
+  while (skip < integerCount && all[skip] == '0') ++skip;
+  r.integerCount = integerCount - skip;
+  r.decimals = decimals;
+  std::memmove(r.digits, all + skip, static_cast<size_t>(r.integerCount + decimals));
+}
+
+// The value of rounded digits. Integer / power of ten is one correctly rounded
+// division while both are exact, which is what parsing the text would give.
+double shownValue(const Rounded& r, bool negative) {
+  const int count = r.integerCount + r.decimals;
+  double result;
+  if (count <= 15 && r.decimals <= 22) {
+    static constexpr double kPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                         1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                         1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+    long long whole = 0;
+    for (int i = 0; i < count; ++i) whole = whole * 10 + (r.digits[i] - '0');
+    result = static_cast<double>(whole) / kPowers[r.decimals];
+  } else {
+    char text[512];
+    char* out = std::copy(r.integer(), r.integer() + r.integerCount, text);
+    *out++ = '.';
+    out = std::copy(r.fraction(), r.fraction() + r.decimals, out);
+    *out++ = '0';
+    std::from_chars(text, out, result);
+  }
+  return negative && result != 0 ? -result : result;
 }
 
 struct MaskShape {
@@ -114,33 +148,46 @@ MaskShape maskShape(std::string_view mask) {
 }  // namespace
 
 double roundDecimal(double value, int decimals, Rounding rounding) {
-  if (!std::isfinite(value) || value == 0) return value;
-  Rounded r = roundMagnitude(std::fabs(value), decimals, rounding);
-  std::string text = (value < 0 ? "-" : "") + (r.integer.empty() ? "0" : r.integer);
-  if (decimals > 0) text += "." + r.fraction;
+  if (!std::isfinite(value) || value == 0 || decimals > 300) return value;
+  Rounded r;
+  roundMagnitude(std::fabs(value), decimals, rounding, r);
+  char text[512];
+  char* out = text;
+  if (value < 0) *out++ = '-';
+  *out++ = '0';
+  out = std::copy(r.integer(), r.integer() + r.integerCount, out);
+  if (decimals > 0) {
+    *out++ = '.';
+    out = std::copy(r.fraction(), r.fraction() + decimals, out);
+  }
   double result = 0;
-  std::from_chars(text.data(), text.data() + text.size(), result);
+  std::from_chars(text, out, result);
   return result == 0 ? 0.0 : result;
 }
 
 std::string formatMask(double value, std::string_view mask) {
+  double shown;
+  return formatMask(value, mask, shown);
+}
+
+std::string formatMask(double value, std::string_view mask, double& shown) {
   if (!std::isfinite(value)) value = 0;
   const MaskShape shape = maskShape(mask);
-  Rounded r = roundMagnitude(std::fabs(value), shape.decimals, Rounding::HalfAwayFromZero);
+  Rounded r;
+  roundMagnitude(std::fabs(value), std::min(shape.decimals, 300), Rounding::HalfAwayFromZero, r);
   std::string text;
   if (value < 0 && !r.isZero()) text += '-';
-  if (static_cast<int>(r.integer.size()) < shape.minIntegerDigits) {
-    text.append(static_cast<size_t>(shape.minIntegerDigits) - r.integer.size(), '0');
+  if (r.integerCount < shape.minIntegerDigits) {
+    text.append(static_cast<size_t>(shape.minIntegerDigits - r.integerCount), '0');
   }
-  text += r.integer;
-  std::string fraction = r.fraction;
-  while (static_cast<int>(fraction.size()) > shape.minDecimals && fraction.back() == '0') {
-    fraction.pop_back();
+  text.append(r.integer(), static_cast<size_t>(r.integerCount));
+  int fractionCount = r.decimals;
+  while (fractionCount > shape.minDecimals && r.fraction()[fractionCount - 1] == '0') {
+    --fractionCount;
   }
-  if (shape.hasPoint && (!fraction.empty() || shape.decimals == 0 || shape.minDecimals == 0)) {
-    text += '.';
-  }
-  text += fraction;
+  if (shape.hasPoint) text += '.';
+  text.append(r.fraction(), static_cast<size_t>(fractionCount));
+  shown = shownValue(r, value < 0);
   return text;
 }
 

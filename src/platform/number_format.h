@@ -20,6 +20,9 @@ double roundDecimal(double value, int decimals, Rounding rounding = Rounding::Ha
 // negative value that does not round to zero. Non-finite values give "0".
 std::string formatMask(double value, std::string_view mask);
 
+// The same text, and the number it shows (what reading the text back gives).
+std::string formatMask(double value, std::string_view mask, double& shown);
+
 // Shortest decimal text with at most 15 significant digits and no trailing
 // zeros (12, 0.5, 123.456789); exponent form ("1E+16", "1E-05") only for
 // magnitudes the fixed form would make unreadable.

@@ -7,7 +7,9 @@
 namespace tamsel {
 namespace {
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isDigit(char c) {
+  return c >= '0' && c <= '9';
+}
 
 // Parses the canonical form built by the readers below; from_chars takes no "+".
 double parseCanonical(const std::string& text) {
@@ -66,55 +68,105 @@ std::optional<double> numericValue(std::string_view text) {
   return parseCanonical(canonical);
 }
 
+namespace {
+
+// Collects the characters of a number; short numbers (all real ones) stay on
+// the stack, absurdly long runs of digits spill to the heap.
+class NumberText {
+ public:
+  void push(char c) {
+    if (size_ < sizeof small_) {
+      small_[size_++] = c;
+      return;
+    }
+    if (large_.empty()) large_.assign(small_, size_);
+    large_ += c;
+    ++size_;
+  }
+  void pop() {
+    --size_;
+    if (!large_.empty()) large_.pop_back();
+  }
+  char back() const { return large_.empty() ? small_[size_ - 1] : large_.back(); }
+  size_t size() const { return size_; }
+  double parse() const {
+    const char* begin = large_.empty() ? small_ : large_.data();
+    double value = 0;
+    auto res = std::from_chars(begin, begin + size_, value);
+    if (res.ec == std::errc::result_out_of_range) {
+      return parseCanonical(std::string(begin, size_));
+    }
+    return value;
+  }
+
+ private:
+  char small_[64];
+  size_t size_ = 0;
+  std::string large_;
+};
+
+bool isSkipped(char c) {
+  return c == ' ' || c == '\t' || c == '\n';
+}
+
+}  // namespace
+
 double leadingNumber(std::string_view text) {
-  std::string canonical;
+  // The board sends plain counts: read those without the general machinery.
+  if (!text.empty() && text.size() <= 15) {
+    long long whole = 0;
+    size_t i = 0;
+    while (i < text.size() && isDigit(text[i])) whole = whole * 10 + (text[i++] - '0');
+    if (i == text.size()) return static_cast<double>(whole);
+  }
+  NumberText number;
   size_t i = 0;
   const size_t n = text.size();
-  auto skipBlanks = [&] {
-    while (i < n && (text[i] == ' ' || text[i] == '\t' || text[i] == '\n')) ++i;
+  auto skipBlanks = [&](size_t& at) {
+    while (at < n && isSkipped(text[at])) ++at;
   };
-  skipBlanks();
+  skipBlanks(i);
   if (i < n && (text[i] == '+' || text[i] == '-')) {
-    if (text[i] == '-') canonical += '-';
+    if (text[i] == '-') number.push('-');
     ++i;
   }
+  number.push('0');  // so ".5" and "-.5" parse
   bool digits = false;
   bool point = false;
-  canonical += '0';  // so ".5" and "-.5" parse
   for (;; ++i) {
-    skipBlanks();
+    skipBlanks(i);
     if (i >= n) break;
     const char c = text[i];
     if (isDigit(c)) {
       digits = true;
-      canonical += c;
+      number.push(c);
     } else if (c == '.' && !point) {
       point = true;
-      canonical += c;
+      number.push(c);
     } else {
       break;
     }
   }
   if (!digits) return 0.0;
+  if (number.back() == '.') number.pop();
   if (i < n && (text[i] == 'e' || text[i] == 'E')) {
-    std::string exponent = "e";
     size_t j = i + 1;
-    auto skip = [&] {
-      while (j < n && (text[j] == ' ' || text[j] == '\t' || text[j] == '\n')) ++j;
-    };
-    skip();
-    if (j < n && (text[j] == '+' || text[j] == '-')) exponent += text[j++];
+    const size_t mantissaSize = number.size();
+    number.push('e');
+    skipBlanks(j);
+    if (j < n && (text[j] == '+' || text[j] == '-')) number.push(text[j++]);
     bool expDigits = false;
     for (;; ++j) {
-      skip();
+      skipBlanks(j);
       if (j >= n || !isDigit(text[j])) break;
       expDigits = true;
-      exponent += text[j];
+      number.push(text[j]);
     }
-    if (expDigits) canonical += exponent;
+    if (!expDigits) {
+      while (number.size() > mantissaSize) number.pop();
+    }
   }
-  if (canonical.back() == '.') canonical.pop_back();
-  return parseCanonical(canonical);
+  return number.parse();
 }
 
 std::optional<bool> optionValue(std::string_view text) {

@@ -9,7 +9,9 @@ namespace tamsel {
 // sign, digits with at most one ".", optional exponent. Empty text, letters,
 // "1,5" or "12abc" are not numbers.
 std::optional<double> numericValue(std::string_view text);
-inline bool isNumeric(std::string_view text) { return numericValue(text).has_value(); }
+inline bool isNumeric(std::string_view text) {
+  return numericValue(text).has_value();
+}
 
 // The value of the longest leading run that forms a decimal number, with
 // blanks, tabs and line feeds anywhere skipped ("1 2" reads 12); 0 when there

@@ -10,7 +10,9 @@
 namespace tamsel {
 namespace {
 
-std::string lastError() { return std::strerror(errno); }
+std::string lastError() {
+  return std::strerror(errno);
+}
 
 // Writes all of `data`, retrying short writes and interrupted calls.
 bool writeAll(int fd, std::string_view data) {
@@ -126,13 +128,17 @@ Status replaceFile(const std::string& path, std::string_view content) {
   return {};
 }
 
-Status touchFile(const std::string& path) { return appendText(path, {}); }
+Status touchFile(const std::string& path) {
+  return appendText(path, {});
+}
 
 bool fileExists(const std::string& path) {
   struct stat st {};
   return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
-bool makeFolder(const std::string& path) { return ::mkdir(path.c_str(), 0755) == 0; }
+bool makeFolder(const std::string& path) {
+  return ::mkdir(path.c_str(), 0755) == 0;
+}
 
 }  // namespace tamsel

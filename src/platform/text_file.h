@@ -9,7 +9,6 @@
 
 namespace tamsel {
 
-
 inline constexpr std::string_view kLineEnd = "\r\n";
 
 // The whole file as bytes; nullopt (with the reason in *error) when it cannot be read.

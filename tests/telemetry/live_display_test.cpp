@@ -1,0 +1,73 @@
+#include "telemetry/live_display.h"
+
+#include <gtest/gtest.h>
+
+namespace tamsel {
+namespace {
+
+Reading readingOf(double volts, double amps, double watts, double rpm, double wind) {
+  Reading r;
+  r.voltsValue = volts;
+  r.ampsValue = amps;
+  r.wattsValue = watts;
+  r.rpmValue = rpm;
+  r.windSpeed = wind;
+  return r;
+}
+
+std::vector<std::string> values(const std::vector<ListRow>& rows) {
+  std::vector<std::string> v;
+  for (const auto& row : rows) v.push_back(row.value);
+  return v;
+}
+
+TEST(LiveList, RowsFollowTheDisplayOptions) {
+  struct Case {
+    ListOptions options;
+    std::vector<std::string> names;
+    int points;
+  };
+  const Case cases[] = {
+      {{false, false, "mph"}, {"Volts", "Amps", "Watts", "WattHours"}, 24},
+      {{true, false, "mph"}, {"Volts", "Amps", "Watts", "WattHours", "RPM"}, 20},
+      {{false, true, " m/s"}, {"Volts", "Amps", "Watts", "WattHours", " m/s"}, 20},
+      {{true, true, "knots"}, {"Volts", "Amps", "Watts", "WattHours", "RPM", "knots"}, 18},
+  };
+  for (const Case& c : cases) {
+    std::vector<std::string> names;
+    for (const auto& row : initialRows(c.options)) {
+      names.push_back(row.name);
+      EXPECT_EQ(row.value, "0.0");
+    }
+    EXPECT_EQ(names, c.names);
+    EXPECT_EQ(listFontPoints(c.options), c.points);
+  }
+}
+
+TEST(LiveList, ValuesSwitchMasksAtTheirThresholds) {
+  const ListOptions all{true, true, "mph"};
+  struct Case {
+    Reading reading;
+    double wattHours;
+    std::vector<std::string> shown;
+  };
+  const Case cases[] = {
+      {readingOf(0.5, 0.46, 100.0, 299.5, 9.9), 0, {".50", "0.46", "100.0", "0.0", "300", "9.9"}},
+      {readingOf(12.48, 1.25, 100.4, 0, 10.0), 12.34, {"12.48", "1.3", "100", "12.3", "0", "10"}},
+      {readingOf(14.2, 12.34, 1234.5, 45.4, 23.4),
+       0.05,
+       {"14.20", "12.3", "1235", "0.1", "45", "23"}},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(values(readingRows(c.reading, c.wattHours, all)), c.shown);
+  }
+}
+
+TEST(LiveCaption, RepeatsVoltsAmpsAndWatts) {
+  EXPECT_EQ(readingCaption(readingOf(12.48, 3.2, 40, 0, 0)), "Tamsel  12.48V 3.2A 40W");
+  EXPECT_EQ(readingCaption(readingOf(0.5, 0.04, 0.4, 0, 0)), "Tamsel  0.50V 0.0A 0W");
+  EXPECT_EQ(readingCaption(readingOf(13.1, 12.25, 160.5, 0, 0)), "Tamsel  13.10V 12.3A 161W");
+}
+
+}  // namespace
+}  // namespace tamsel
