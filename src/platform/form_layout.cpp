@@ -21,6 +21,11 @@ void setOuterSizeTwips(QWidget* window, int width, int height) {
                  twipsToPixels(height, window->logicalDpiY()) - frameHeight);
 }
 
+void setOuterHeightTwips(QWidget* window, int height) {
+  const int frameHeight = window->frameGeometry().height() - window->geometry().height();
+  window->resize(window->width(), twipsToPixels(height, window->logicalDpiY()) - frameHeight);
+}
+
 void setBackColour(QWidget* button, const QColor& colour) {
   QPalette palette = button->palette();
   palette.setColor(QPalette::Button, colour);

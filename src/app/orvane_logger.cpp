@@ -1,0 +1,459 @@
+#include "app/orvane_logger.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QFrame>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+#include <QTreeWidget>
+
+#include "app/error_report.h"
+#include "logging/logging_control.h"
+#include "platform/form_layout.h"
+#include "platform/latin1.h"
+#include "platform/numeric_text.h"
+#include "platform/serial_settings.h"
+#include "platform/text_file.h"
+#include "platform/twips.h"
+#include "setup/program_setup.h"
+#include "telemetry/frame_decoder.h"
+
+namespace tamsel {
+namespace {
+
+const QColor kRed = rgb(255, 0, 0);
+const QColor kBlue = rgb(0, 0, 255);
+constexpr int kClientWidthTwips = 10575;
+constexpr int kClientHeightTwips = 6075;
+
+template <class Widget>
+Widget* make(QWidget* parent, const char* name, int left, int top, int width, int height,
+             const QString& text = {}) {
+  auto* widget = new Widget(parent);
+  widget->setObjectName(name);
+  if constexpr (requires { widget->setText(text); }) widget->setText(text);
+  placeTwips(widget, left, top, width, height);
+  return widget;
+}
+
+QTimer* makeTimer(QObject* parent, int intervalMs) {
+  auto* timer = new QTimer(parent);
+  timer->setInterval(intervalMs);
+  return timer;
+}
+
+}  // namespace
+
+OrvaneLogger::OrvaneLogger(Services services, QWidget* parent)
+    : QWidget(parent),
+      programFolder(std::move(services.programFolder)),
+      clock(services.clock),
+      dialogs(services.dialogs),
+      MSComm1(services.MSComm1),
+      files(programFolder),
+      energy(clock.now()),
+      scale(scaleFrom(calibration)) {
+  BuildControls();
+  ConnectHandlers();
+  resize(twipsToPixels(kClientWidthTwips, logicalDpiX()),
+         twipsToPixels(kClientHeightTwips, logicalDpiY()));
+  Timer3->start();
+}
+
+// ---- Start-up -------------------------------------------------------------
+
+void OrvaneLogger::Form_Load() {
+  if (RunStartUp() == StartUp::PortFailed) PortProblemLoop();
+}
+
+OrvaneLogger::StartUp OrvaneLogger::RunStartUp() {
+  ResetDisplay();
+  files.makeFolders();
+  LoadConfiguration();  // a failure part-way leaves what was read; start-up goes on
+  RecountToday();
+  if (config.Port == "0") return StartUp::Done;
+  if (Status opened = OpenPort(); !opened) {
+    ReportError(opened.error);
+    return StartUp::PortFailed;
+  }
+  errorMessage.clear();
+  if (optionValue(config.LogOn) == true) AutoStart();
+  return StartUp::Done;
+}
+
+void OrvaneLogger::ResetDisplay() {
+  setWindowTitle(QStringLiteral("Tamsel - Waiting for Signal"));
+  Label2->setText(QStringLiteral(" Waiting for COMM data"));
+  setTextColour(ErrorString, kBlue);
+  ErrorString->setText(QStringLiteral(" Error trap message  -     "));
+  StopLogging->setEnabled(false);
+  reading = Reading{};
+  energy.setWattHours(0);
+}
+
+void OrvaneLogger::RecountToday() {
+  // The interval of the records is taken to be the one configured now.
+  // A box that holds no number adds nothing, but the day's file is still made.
+  const double interval = numericValue(toBytes(delay->text())).value_or(0);
+  energy.setWattHours(energy.wattHours() + files.recountDay(clock.now(), interval));
+}
+
+Status OrvaneLogger::OpenPort() {
+  errorMessage = "port not available";
+  std::string why;
+  auto port = portNumberFromText(config.Port, &why);
+  if (!port) return Status::failure(why);
+  return MSComm1.open(*port, config.BR + ",N,8,1");
+}
+
+void OrvaneLogger::AutoStart() {
+  if (!ApplyInterval()) return;
+  Timer1->start();
+}
+
+// Each pass: the message, the setup window, start-up again; until the port
+// opens or the user has chosen to run without one.
+void OrvaneLogger::PortProblemLoop() {
+  do {
+    PortProblem();
+  } while (RunStartUp() == StartUp::PortFailed);
+}
+
+void OrvaneLogger::PortProblem() {
+  Label2->setText(QStringLiteral("     possible COMMS problem"));
+  dialogs.message(this, QStringLiteral("There is a possible Port Number problem. Check available PORTS"));
+  ShowSetupWindow();
+}
+
+void OrvaneLogger::ShowSetupWindow() {
+  ProgramSetup window(programFolder, dialogs, this);
+  dialogs.showModal(window);
+}
+
+// ---- Configuration ----------------------------------------------------------
+
+Status OrvaneLogger::LoadConfiguration() {
+  std::string why;
+  auto program = readWholeFile(programFolder + "/prog.cfg", &why);
+  if (!program) return Status::failure("prog.cfg: " + why);
+  const KeysRead read = readProgramValues(*program, config);
+  if (read.has(kLogDelayKey)) delay->setText(fromBytes(config.LogDelay));
+  if (Status applied = ApplyProgramValues(read); !applied) return applied;
+
+  auto settings = readWholeFile(programFolder + "/settings.cfg", &why);
+  if (!settings) return Status::failure("settings.cfg: " + why);
+  const KeysRead calibrated = readCalibration(*settings, calibration);
+  scale = scaleFrom(calibration);
+  return calibrated.status;
+}
+
+Status OrvaneLogger::ApplyProgramValues(const KeysRead& read) {
+  if (!read.status) return read.status;
+  delay->setEnabled(false);
+  auto showRPM = optionValue(config.DisplayRPM);
+  auto showWindSpeed = optionValue(config.DisplayWS);
+  if (!showRPM || !showWindSpeed) return Status::failure("DisplayRPM or DisplayWS is no number");
+  listOptions = {*showRPM, *showWindSpeed, config.WSUnits};
+  RebuildList();
+  auto messages = optionValue(config.dispMessages);
+  if (!messages) return Status::failure("dispMessages is no number");
+  SetOuterHeight(*messages ? 5900 : 5025);
+  return {};
+}
+
+// ---- Errors ---------------------------------------------------------------
+
+void OrvaneLogger::ReportError(const std::string& errorText) {
+  const LocalDateTime now = clock.now();
+  const ErrorReport report{errorMessage, errorText, lastFrameText};
+  if (optionValue(config.dispMessages) == true) {
+    // Best effort: the error log has nowhere further to report its own failure.
+    (void)appendLine(programFolder + "/errorlog.txt", errorLogLine(now, report));
+  }
+  ErrorString->setText(fromBytes(trappedMessage(now, report)));
+  setTextColour(ErrorString, kRed);
+}
+
+void OrvaneLogger::Check1_Click() {
+  SetOuterHeight(Check1->isChecked() ? 6100 : 5050);
+  ErrorString->clear();
+}
+
+void OrvaneLogger::SetOuterHeight(int twips) {
+  outerHeight = twips;
+  setOuterHeightTwips(this, twips);
+}
+
+// ---- Receiving ----------------------------------------------------------------
+
+void OrvaneLogger::MSComm1_OnComm(std::string_view text) {
+  assembler.append(text);
+  // Data re-arms the logging tick only while logging is started, so "Stop" stops records.
+  if (loggingStarted && !Timer1->isActive()) Timer1->start();
+  assembler.takeFrames([this](std::string_view frame) { TakeFrame(frame); });
+}
+
+void OrvaneLogger::TakeFrame(std::string_view frame) {
+  lastFrameText.assign(frame);
+  Label2->setText(fromBytes(frame));
+  Blink(BlinkData);
+  const FrameResult result = decodeFrame(frame, scale);
+  if (result.checksumMismatch) {
+    errorMessage = "checksum error";
+    ReportError();
+  }
+  if (result.status == FrameStatus::Failed) return DecodingFailed(result.failure);
+  if (result.status == FrameStatus::Dropped) return;
+  errorMessage = "calculations error";
+  reading = result.reading;
+  if (Timer1->isActive()) {
+    sums.add(reading.voltsValue, reading.ampsValue, reading.wattsValue, reading.rpmValue,
+             reading.windSpeed);
+  }
+  errorMessage = "display list error";
+  ShowReading();
+}
+
+void OrvaneLogger::DecodingFailed(const std::string& failure) {
+  Label2->setText(fromBytes("program execution error : \r\n" + lastFrameText));
+  errorMessage = "error : " + failure;
+  sums.clear();
+  ReportError(failure);
+}
+
+// ---- Live display -------------------------------------------------------------
+
+void OrvaneLogger::RebuildList() {
+  ListView1->clear();
+  ListView1->setHeaderHidden(true);
+  ListView1->setFont(QFont(QString::fromLatin1(kListFontName), listFontPoints(listOptions)));
+  ListView1->setColumnCount(3);
+  const int widths[] = {1, 1500, 2600};
+  for (int column = 0; column < 3; ++column) {
+    ListView1->setColumnWidth(column, twipsToPixels(widths[column], logicalDpiX()));
+  }
+  ShowRows(initialRows(listOptions));
+}
+
+void OrvaneLogger::ShowRows(const std::vector<ListRow>& rows) {
+  ListView1->clear();
+  for (const ListRow& row : rows) {
+    new QTreeWidgetItem(ListView1, {QString(), fromBytes(row.value), fromBytes(row.name)});
+  }
+}
+
+void OrvaneLogger::ShowReading() {
+  ShowRows(readingRows(reading, energy.wattHours(), listOptions));
+  setWindowTitle(fromBytes(readingCaption(reading)));
+}
+
+void OrvaneLogger::Blink(QPushButton* indicator) {
+  setBackColour(indicator, kRed);
+  Timer2->start();
+}
+
+void OrvaneLogger::Timer2_Timer() {
+  setBackColour(BlinkData, buttonFace());
+  setBackColour(BlinkLog, buttonFace());
+  Timer2->stop();
+}
+
+// ---- Logging ----------------------------------------------------------------
+
+void OrvaneLogger::StartLogging_Click() {
+  if (!ApplyInterval()) {
+    dialogs.message(this, fromBytes(kInvalidDelayMessage));
+    return;
+  }
+  Timer1->start();
+  sums.clear();
+}
+
+void OrvaneLogger::StopLogging_Click() {
+  SetLoggingControls(false);
+  Timer1->stop();
+}
+
+// Clamps the interval box, sets the tick's period and locks the panel; false
+// (and nothing changed) when the box holds no number.
+bool OrvaneLogger::ApplyInterval() {
+  auto interval = validateInterval(toBytes(delay->text()));
+  if (!interval) return false;
+  delay->setText(fromBytes(interval->delayText));
+  Timer1->setInterval(interval->periodMs);
+  SetLoggingControls(true);
+  return true;
+}
+
+void OrvaneLogger::SetLoggingControls(bool started) {
+  loggingStarted = started;
+  for (QWidget* control : {static_cast<QWidget*>(delay), static_cast<QWidget*>(StartLogging),
+                           static_cast<QWidget*>(Setup), static_cast<QWidget*>(CalibrateButton)}) {
+    control->setEnabled(!started);
+  }
+  StopLogging->setEnabled(started);
+}
+
+void OrvaneLogger::Timer1_Timer() {
+  Blink(BlinkLog);
+  const LocalDateTime now = clock.now();
+  const TickAverage tick = averageOrRepeat(sums, lastValues);
+  if (tick.noData) {
+    errorMessage = kNoDataMessage;
+    ReportError();
+  }
+  if (Status written = files.appendRecord(now, tick.values, energy.wattHours()); !written) {
+    errorMessage = "log file write error";
+    ReportError(written.error);
+  }
+  WriteTickOutputs(now, tick.values);
+  sums.clear();
+  if (intervalNeedsCaution(toBytes(delay->text()))) {
+    ErrorString->setText(fromBytes(kShortIntervalCaution));
+  }
+  Timer1->stop();
+}
+
+// The HTML page and the spreadsheet row; a failed HTML step skips both, silently.
+void OrvaneLogger::WriteTickOutputs(const LocalDateTime& now, const AveragedValues& values) {
+  if (optionValue(config.Savehtml) == true &&
+      !files.writeHtml(now, values, energy.wattHours(), config.WSUnits)) {
+    return;
+  }
+  if (optionValue(config.SaveExcel) == true) {
+    (void)files.appendSpreadsheetRow(now, values, config.WSUnits);
+  }
+}
+
+void OrvaneLogger::Timer3_Timer() {
+  auto midnight = energy.tick(clock.now(), reading.wattsValue);
+  if (!midnight) return;
+  if (Status written = files.appendWattHoursLine(*midnight); !written) {
+    errorMessage = "watt-hours file write error";
+    ReportError(written.error);
+  }
+}
+
+// ---- Setup, leaving ------------------------------------------------------------
+
+void OrvaneLogger::Setup_Click() {
+  errorMessage = "port not available";
+  MSComm1.close();
+  ShowSetupWindow();
+  Status step = LoadConfiguration();
+  if (step) {
+    std::string why;
+    auto port = portNumberFromText(config.Port, &why);
+    step = port ? MSComm1.open(*port, config.BR + ",N,8,1") : Status::failure(why);
+  }
+  if (!step) {
+    ReportError(step.error);
+    PortProblemLoop();
+  }
+}
+
+void OrvaneLogger::Exit_Click() {
+  Leave();
+  close();
+}
+
+// Closing by the window frame leaves the same way as "Exit", so the day's
+// total is never lost.
+void OrvaneLogger::closeEvent(QCloseEvent* event) {
+  Leave();
+  event->accept();
+}
+
+void OrvaneLogger::Leave() {
+  if (left) return;
+  left = true;
+  Timer1->stop();
+  Timer3->stop();
+  (void)files.appendWattHoursLine(leavingLine(clock.now(), energy.wattHours()));
+  MSComm1.close();
+}
+
+// ---- Controls -----------------------------------------------------------------
+
+void OrvaneLogger::BuildControls() {
+  Label11 = make<QLabel>(this, "Label11", 90, 0, 1305, 555, QStringLiteral("Tamsel"));
+  Label11->setFont(QFont(QStringLiteral("Liberation Serif"), 18, QFont::Bold));
+  ListView1 = make<QTreeWidget>(this, "ListView1", 120, 600, 4200, 2685);
+  ListView1->setRootIsDecorated(false);
+  ListView1->setSelectionMode(QAbstractItemView::NoSelection);
+  ListView1->setFocusPolicy(Qt::NoFocus);
+  BlinkData = make<QPushButton>(this, "BlinkData", 4320, 600, 150, 150);
+  BuildLoggingPanel();
+  Setup = make<QPushButton>(this, "Setup", 45, 4170, 1275, 285, QStringLiteral("Program Setup"));
+  CalibrateButton =
+      make<QPushButton>(this, "CalibrateButton", 1350, 4170, 1140, 285, QStringLiteral("Calibrate"));
+  Check1 = make<QCheckBox>(this, "Check1", 2520, 4200, 975, 255, QStringLiteral("COMMs"));
+  Exit = make<QPushButton>(this, "Exit", 3540, 4170, 975, 300, QStringLiteral("Exit"));
+  BuildLowerBand();
+  GraphPlot = make<QFrame>(this, "GraphPlot", 4680, 120, 5775, 4335);
+  GraphPlot->setFrameShape(QFrame::Panel);
+  GraphPlot->setFrameShadow(QFrame::Sunken);
+  GraphPlot->setAutoFillBackground(true);
+  Timer1 = makeTimer(this, 1000);
+  Timer2 = makeTimer(this, 250);
+  Timer3 = makeTimer(this, 5000);
+  for (QPushButton* indicator : {BlinkData, BlinkLog}) {
+    indicator->setFocusPolicy(Qt::NoFocus);
+    setBackColour(indicator, buttonFace());
+  }
+}
+
+void OrvaneLogger::BuildLoggingPanel() {
+  Label14 = make<QLabel>(this, "Label14", 90, 3390, 1230, 285, QStringLiteral("Logging"));
+  StartLogging = make<QPushButton>(this, "StartLogging", 1200, 3360, 795, 315, QStringLiteral("Start"));
+  StopLogging = make<QPushButton>(this, "StopLogging", 2040, 3360, 795, 315, QStringLiteral("Stop"));
+  ShowLogs = make<QPushButton>(this, "ShowLogs", 3000, 3360, 1170, 330, QStringLiteral("Show Logs"));
+  BlinkLog = make<QPushButton>(this, "BlinkLog", 4305, 3390, 150, 150);
+  Label9 = make<QLabel>(this, "Label9", 120, 3795, 555, 255, QStringLiteral("Interval"));
+  delay = make<QLineEdit>(this, "delay", 840, 3705, 495, 315, QStringLiteral("60"));
+  Label10 = make<QLabel>(this, "Label10", 1440, 3795, 675, 255, QStringLiteral("Seconds"));
+  GraphDisplay = make<QCheckBox>(this, "GraphDisplay", 2280, 3720, 1935, 315,
+                                 QStringLiteral("power v  RPM graph"));
+}
+
+void OrvaneLogger::BuildLowerBand() {
+  Label2 = make<QLabel>(this, "Label2", 0, 4560, 4575, 495);
+  Label2->setFont(QFont(QStringLiteral("Arial"), 8));
+  ErrorString = make<QLabel>(this, "ErrorString", 0, 5160, 4575, 375);
+  for (QLabel* line : {Label2, ErrorString}) {
+    // Frames and messages hold "<V>" and the like: never read them as markup.
+    line->setTextFormat(Qt::PlainText);
+    line->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  }
+  Label2->setWordWrap(true);
+  ErrorString->setAutoFillBackground(true);
+  QPalette light = ErrorString->palette();
+  light.setColor(QPalette::Window, rgb(255, 255, 225));
+  ErrorString->setPalette(light);
+}
+
+void OrvaneLogger::ConnectHandlers() {
+  connect(StartLogging, &QPushButton::clicked, this, &OrvaneLogger::StartLogging_Click);
+  connect(StopLogging, &QPushButton::clicked, this, &OrvaneLogger::StopLogging_Click);
+  connect(Setup, &QPushButton::clicked, this, &OrvaneLogger::Setup_Click);
+  connect(Exit, &QPushButton::clicked, this, &OrvaneLogger::Exit_Click);
+  // Setting the box from code counts as a click, as users of the form expect.
+  connect(Check1, &QCheckBox::toggled, this, &OrvaneLogger::Check1_Click);
+  connect(Timer1, &QTimer::timeout, this, &OrvaneLogger::Timer1_Timer);
+  connect(Timer2, &QTimer::timeout, this, &OrvaneLogger::Timer2_Timer);
+  connect(Timer3, &QTimer::timeout, this, &OrvaneLogger::Timer3_Timer);
+  connect(&MSComm1, &SerialControl::received, this, [this](const QByteArray& text) {
+    MSComm1_OnComm(std::string_view(text.constData(), static_cast<size_t>(text.size())));
+  });
+  // A port lost while open is reported once; the control reopens it by itself.
+  connect(&MSComm1, &SerialControl::lost, this, [this](const QString& description) {
+    errorMessage = "port not available";
+    ReportError(toBytes(description));
+  });
+  connect(&MSComm1, &SerialControl::restored, this, [this] { errorMessage.clear(); });
+}
+
+}  // namespace tamsel

@@ -1,0 +1,46 @@
+#include "logging/energy_counter.h"
+
+#include <tuple>
+
+#include "platform/number_format.h"
+
+namespace tamsel {
+namespace {
+
+bool dateIsLater(const LocalDateTime& a, const LocalDateTime& b) {
+  return std::tie(a.year, a.month, a.day) > std::tie(b.year, b.month, b.day);
+}
+
+std::string wattHoursLine(const LocalDateTime& now, char separator, double wattHours) {
+  return dateStamp(now) + separator + hourMinute(now) + "  " + formatMask(wattHours, "#####.0") +
+         " Wh";
+}
+
+}  // namespace
+
+std::string midnightLine(const LocalDateTime& now, double wattHours) {
+  return wattHoursLine(now, ',', wattHours);
+}
+
+std::string leavingLine(const LocalDateTime& now, double wattHours) {
+  return wattHoursLine(now, ' ', wattHours);
+}
+
+std::optional<std::string> EnergyCounter::tick(const LocalDateTime& now, double watts) {
+  std::optional<std::string> line;
+  // The day changes by the date, not by a window of seconds after midnight,
+  // so a late tick (a busy or sleeping machine) still closes the day, and a
+  // jump over several days closes it once.
+  if (dateIsLater(now, day_)) {
+    line = midnightLine(now, wattHours_);
+    wattHours_ = 0;
+  }
+  // A clock set back to an earlier date is adopted without a line or reset:
+  // the total goes on with the day whose log file the records now go into,
+  // and never runs backwards.
+  if (!now.sameDate(day_)) day_ = now;
+  wattHours_ += watts / 720;
+  return line;
+}
+
+}  // namespace tamsel

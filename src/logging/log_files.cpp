@@ -1,0 +1,63 @@
+#include "logging/log_files.h"
+
+#include <optional>
+#include <utility>
+
+#include "logging/energy_recount.h"
+#include "logging/html_page.h"
+#include "logging/record_line.h"
+#include "logging/spreadsheet.h"
+#include "platform/text_file.h"
+
+namespace tamsel {
+
+LogFiles::LogFiles(std::string programFolder) : folder_(std::move(programFolder)) {}
+
+void LogFiles::makeFolders() const {
+  makeFolder(logsFolder());
+  makeFolder(excelFolder());
+  makeFolder(htmlFolder());
+}
+
+double LogFiles::recountDay(const LocalDateTime& day, double delaySeconds) const {
+  const std::string path = logsFolder() + "/" + dailyLogFileName(day);
+  touchFile(path);  // a failure shows as an unreadable file below
+  const std::optional<std::string> text = readWholeFile(path);
+  return text ? recountWattHours(*text, delaySeconds) : 0;
+}
+
+Status LogFiles::appendRecord(const LocalDateTime& now, const AveragedValues& values,
+                              double wattHours) const {
+  return appendDurableLine(logsFolder() + "/" + dailyLogFileName(now),
+                           recordLine(now, values, wattHours));
+}
+
+Status LogFiles::writeHtml(const LocalDateTime& now, const AveragedValues& values, double wattHours,
+                           std::string_view windUnits) const {
+  Status appended =
+      appendLine(htmlFolder() + "/" + historyFileName(now), historyLine(values, windUnits, now));
+  if (!appended) return appended;
+  std::string error;
+  const std::optional<std::string> templateText =
+      readWholeFile(htmlFolder() + "/template.asp", &error);
+  if (!templateText) return Status::failure("template.asp: " + error);
+  return replaceFile(htmlFolder() + "/log.asp",
+                     fillTemplate(*templateText, values, wattHours, now));
+}
+
+Status LogFiles::appendSpreadsheetRow(const LocalDateTime& now, const AveragedValues& values,
+                                      std::string_view windUnits) const {
+  const std::string path = excelFolder() + "/" + spreadsheetFileName(now);
+  if (!fileExists(path)) {
+    // Header and row are texts with their own line end, written as lines.
+    Status started = replaceFile(path, spreadsheetHeader(windUnits) + std::string(kLineEnd));
+    if (!started) return started;
+  }
+  return appendLine(path, spreadsheetRow(values, now));
+}
+
+Status LogFiles::appendWattHoursLine(std::string_view line) const {
+  return appendDurableLine(logsFolder() + "/Whours.txt", line);
+}
+
+}  // namespace tamsel

@@ -1,0 +1,58 @@
+#pragma once
+// A main window in a temporary program folder, with a fake clock, fake
+// dialogs and a fake serial port, driven through its handlers.
+#include <gtest/gtest.h>
+
+#include <QLabel>
+#include <QTreeWidget>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/orvane_logger.h"
+#include "support/fake_clock.h"
+#include "support/fake_dialogs.h"
+#include "support/fake_serial.h"
+#include "support/temp_folder.h"
+
+namespace tamsel::test {
+
+struct ProgCfg {
+  std::string Port = "3", Savehtml = "0", SaveExcel = "0", LogDelay = "60", LogOn = "0",
+              DisplayRPM = "0", DisplayWS = "0", WSUnits = "mph", SV = "12", MA = "20",
+              BR = "9600", dispMessages = "1", MR = "400", MP = "1000";
+  std::string text() const;
+};
+
+inline const char* kSettingsCfg =
+    "Calibration Settings\r\n\r\n\r\n<VoltDivider>40</VoltDivider>\r\n<VoltOffset>100</VoltOffset>"
+    "\r\n<AmpDivider>20</AmpDivider>\r\n<RPMDivider>1</RPMDivider>\r\n<WSDivider>2</WSDivider>\r\n";
+
+// V 500 -> 12.50 V; I 164 -> 3.20 A; 40.0 W; R 5 -> 300 RPM; S 13 -> 6.5.
+inline const char* kGoodFrame = "[<V>500</V><I>164</I><R>5</R><S>13</S><C>682</C>]";
+
+class MainWindowTest : public ::testing::Test {
+ protected:
+  MainWindowTest() { serial.availablePorts = {3}; }
+
+  void writeConfig(const ProgCfg& cfg) { folder.write("prog.cfg", cfg.text()); }
+  // Writes the files, builds the window and runs its start-up.
+  OrvaneLogger& start(const ProgCfg& cfg = {}, const char* settings = kSettingsCfg);
+  OrvaneLogger& window() { return *window_; }
+
+  std::vector<std::string> listValues() const;
+  std::vector<std::string> listNames() const;
+  std::string errorLog() const { return folder.read("errorlog.txt"); }
+  std::string todayLog() const { return folder.read("logs/P_2010_05_23.txt"); }
+  std::string messageLine() const { return window_->ErrorString->text().toStdString(); }
+
+  TempFolder folder;
+  FakeClock clock;
+  FakeDialogs dialogs;
+  FakeSerial serial;
+
+ private:
+  std::unique_ptr<OrvaneLogger> window_;
+};
+
+}  // namespace tamsel::test

@@ -1,0 +1,193 @@
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+#include <filesystem>
+
+#include "main_window_fixture.h"
+#include "setup/program_setup.h"
+
+namespace tamsel::test {
+namespace {
+
+using StartUp = MainWindowTest;
+
+TEST_F(StartUp, FirstRunMakesFoldersAndAnEmptyDayLog) {
+  OrvaneLogger& w = start();
+  for (const char* name : {"logs", "excel", "html"}) {
+    EXPECT_TRUE(std::filesystem::is_directory(folder.file(name))) << name;
+  }
+  EXPECT_EQ(todayLog(), "");
+  EXPECT_EQ(w.wattHours(), 0);
+  EXPECT_EQ(w.windowTitle().toStdString(), "Tamsel - Waiting for Signal");
+  EXPECT_EQ(w.Label2->text().toStdString(), " Waiting for COMM data");
+  EXPECT_EQ(messageLine(), " Error trap message  -     ");
+  EXPECT_FALSE(w.StopLogging->isEnabled());
+  EXPECT_TRUE(w.StartLogging->isEnabled());
+  EXPECT_FALSE(w.delay->isEnabled());
+  EXPECT_EQ(serial.commPort(), 3);
+  EXPECT_EQ(serial.settings(), "9600,N,8,1");
+  EXPECT_TRUE(serial.isOpen());
+  EXPECT_EQ(w.errorMessage, "");
+}
+
+TEST_F(StartUp, RecountsTheDayFromItsRecords) {
+  std::filesystem::create_directory(folder.file("logs"));
+  folder.write("logs/P_2010_05_23.txt",
+               "<T>10:00</T><V>12.50</V><I>28.8</I><W>360.0</W><R>300</R><S>5</S><M></M>   .0Wh\r\n"
+               "<T>10:01</T><V>12.50</V><I>57.6</I><W>720.0</W><R>300</R><S>5</S><M></M>   6.0Wh\r\n"
+               "no watts here\r\n"
+               "<T>10:02</T><V>12.50</V><I>0.0</I><W>0.0</W><R>0</R><S>0</S><M></M>   18.0Wh\r\n");
+  EXPECT_DOUBLE_EQ(start().wattHours(), 18);
+}
+
+TEST_F(StartUp, PortZeroRunsWithoutPortOrAutomaticLogging) {
+  ProgCfg cfg;
+  cfg.Port = "0";
+  cfg.LogOn = "1";
+  OrvaneLogger& w = start(cfg);
+  EXPECT_EQ(serial.openCalls, 0);
+  EXPECT_FALSE(w.loggingStarted);
+  EXPECT_FALSE(w.Timer1->isActive());
+  EXPECT_EQ(w.Label2->text().toStdString(), " Waiting for COMM data");
+}
+
+TEST_F(StartUp, AutomaticStartClampsTheInterval) {
+  struct Case {
+    const char* logDelay;
+    bool started;
+    const char* shown;
+    int periodMs;
+  };
+  const Case cases[] = {{"900", true, "600", 600000},
+                        {"0.5", true, "1", 1000},
+                        {"2.5", true, "2.5", 2500},
+                        {"abc", false, "abc", 1000}};
+  for (const Case& c : cases) {
+    ProgCfg cfg;
+    cfg.LogOn = "1";
+    cfg.LogDelay = c.logDelay;
+    OrvaneLogger& w = start(cfg);
+    EXPECT_EQ(w.loggingStarted, c.started) << c.logDelay;
+    EXPECT_EQ(w.Timer1->isActive(), c.started) << c.logDelay;
+    EXPECT_EQ(w.delay->text().toStdString(), c.shown);
+    EXPECT_EQ(w.Timer1->interval(), c.periodMs);
+    EXPECT_EQ(w.StopLogging->isEnabled(), c.started);
+    EXPECT_EQ(w.Setup->isEnabled(), !c.started);
+    EXPECT_EQ(w.CalibrateButton->isEnabled(), !c.started);
+    EXPECT_TRUE(dialogs.messages.isEmpty());
+  }
+}
+
+TEST_F(StartUp, ListAndHeightFollowTheConfiguration) {
+  struct Case {
+    const char *rpm, *ws, *messages;
+    std::vector<std::string> names;
+    int points;
+    int height;
+  };
+  const Case cases[] = {
+      {"0", "0", "1", {"Volts", "Amps", "Watts", "WattHours"}, 24, 5900},
+      {"1", "0", "0", {"Volts", "Amps", "Watts", "WattHours", "RPM"}, 20, 5025},
+      {"1", "1", "1", {"Volts", "Amps", "Watts", "WattHours", "RPM", " knots"}, 18, 5900},
+  };
+  for (const Case& c : cases) {
+    ProgCfg cfg;
+    cfg.DisplayRPM = c.rpm;
+    cfg.DisplayWS = c.ws;
+    cfg.dispMessages = c.messages;
+    cfg.WSUnits = " knots";
+    OrvaneLogger& w = start(cfg);
+    EXPECT_EQ(listNames(), c.names);
+    EXPECT_EQ(listValues(), std::vector<std::string>(c.names.size(), "0.0"));
+    EXPECT_EQ(w.ListView1->font().pointSize(), c.points);
+    EXPECT_EQ(w.ListView1->font().family().toStdString(), "Arial");
+    EXPECT_TRUE(w.ListView1->isHeaderHidden());
+    EXPECT_EQ(w.outerHeightTwips(), c.height);
+  }
+}
+
+TEST_F(StartUp, AConfigurationWithoutMaxRpmStopsLoadingThere) {
+  ProgCfg cfg;
+  cfg.BR = "4800";
+  std::string withoutMr = cfg.text();
+  withoutMr.erase(withoutMr.find("<MR>"), std::string("<MR>400</MR>").size());
+  folder.write("settings.cfg", kSettingsCfg);
+  folder.write("prog.cfg", withoutMr);
+  OrvaneLogger w({folder.path(), clock, dialogs, serial});
+  w.Form_Load();
+  EXPECT_EQ(w.config.Port, "3");
+  EXPECT_EQ(w.config.BR, "4800");
+  EXPECT_EQ(w.config.MP, "");
+  EXPECT_EQ(w.ListView1->topLevelItemCount(), 0);
+  EXPECT_EQ(w.outerHeightTwips(), 0);
+  EXPECT_EQ(w.calibration.VoltDivider, "");
+  EXPECT_EQ(w.delay->text().toStdString(), "60");  // the design text stays
+}
+
+TEST_F(StartUp, MissingPortLoopsThroughTheSetupWindowUntilAbort) {
+  serial.availablePorts = {};
+  dialogs.onModal = [](QDialog& window) { static_cast<ProgramSetup&>(window).AbortButton_Click(); };
+  OrvaneLogger& w = start();
+  EXPECT_EQ(dialogs.messages,
+            QStringList{"There is a possible Port Number problem. Check available PORTS"});
+  EXPECT_EQ(dialogs.modalCount, 1);
+  EXPECT_NE(folder.read("prog.cfg").find("<Port>0</Port>"), std::string::npos);
+  EXPECT_NE(errorLog().find("2010_05_23  14:05:33  port not available  The port does not exist <IM> \r\n"),
+            std::string::npos)
+      << errorLog();
+  // Start-up ran again, without a port this time.
+  EXPECT_EQ(w.Label2->text().toStdString(), " Waiting for COMM data");
+  EXPECT_FALSE(serial.isOpen());
+}
+
+TEST_F(StartUp, MissingConfigurationBringsUpSetupAndThenRuns) {
+  serial.availablePorts = {5};
+  int passes = 0;
+  dialogs.onModal = [&](QDialog& window) {
+    auto& setup = static_cast<ProgramSetup&>(window);
+    // First pass: a port that is not there either; second: one that is.
+    setup.PortNumber->setText(++passes == 1 ? "4" : "5");
+    setup.SaveSettingsButton_Click();
+  };
+  folder.write("settings.cfg", kSettingsCfg);
+  OrvaneLogger w({folder.path(), clock, dialogs, serial});
+  w.Form_Load();
+  EXPECT_EQ(passes, 2);
+  EXPECT_EQ(dialogs.messages.size(), 2);
+  EXPECT_TRUE(serial.isOpen());
+  EXPECT_EQ(serial.commPort(), 5);
+}
+
+TEST_F(StartUp, SetupWithNewBaudRateReopensThePort) {
+  start();
+  dialogs.onModal = [](QDialog& window) {
+    auto& setup = static_cast<ProgramSetup&>(window);
+    setup.Option10->setChecked(true);
+    setup.SaveSettingsButton_Click();
+  };
+  window().Setup_Click();
+  EXPECT_TRUE(serial.isOpen());
+  EXPECT_EQ(serial.settings(), "57600,N,8,1");
+  EXPECT_EQ(window().errorMessage, "port not available");
+  EXPECT_TRUE(dialogs.messages.isEmpty());
+}
+
+TEST_F(StartUp, SetupLeftAtPortZeroGoesThroughThePortProblemOnce) {
+  ProgCfg cfg;
+  cfg.Port = "0";
+  start(cfg);
+  int shown = 0;
+  dialogs.onModal = [&](QDialog& window) {
+    ++shown;
+    static_cast<ProgramSetup&>(window).SaveSettingsButton_Click();
+  };
+  window().Setup_Click();
+  EXPECT_EQ(shown, 2);
+  EXPECT_EQ(dialogs.messages.size(), 1);
+  EXPECT_EQ(serial.openCalls, 1);  // port 0 tried once, then skipped by start-up
+}
+
+}  // namespace
+}  // namespace tamsel::test

@@ -1,0 +1,105 @@
+#include "logging/log_files.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "logging/energy_counter.h"
+#include "support/temp_folder.h"
+
+namespace tamsel {
+namespace {
+
+const LocalDateTime kAt{2010, 5, 23, 14, 5, 33};
+const AveragedValues kValues{"12.53", "3.2", "41", "350", 12};
+const std::string kRecord =
+    "<T>14:05</T><V>12.53</V><I>3.2</I><W>41.0</W><R>350</R><S>12</S><M></M>   123.4Wh\r\n";
+
+class LogFilesTest : public ::testing::Test {
+ protected:
+  LogFilesTest() : files(folder.path()) { files.makeFolders(); }
+  test::TempFolder folder;
+  LogFiles files;
+};
+
+TEST_F(LogFilesTest, RecordsAreAppendedToTheDaysFile) {
+  ASSERT_TRUE(files.appendRecord(kAt, kValues, 123.44));
+  ASSERT_TRUE(files.appendRecord(kAt, kValues, 123.44));
+  EXPECT_EQ(folder.read("logs/P_2010_05_23.txt"), kRecord + kRecord);
+}
+
+TEST_F(LogFilesTest, ATornLastLineGetsTheNextRecordOnALineOfItsOwn) {
+  folder.write("logs/P_2010_05_23.txt", "<T>14:04</T><V>12.5");
+  ASSERT_TRUE(files.appendRecord(kAt, kValues, 123.44));
+  EXPECT_EQ(folder.read("logs/P_2010_05_23.txt"), "<T>14:04</T><V>12.5\r\n" + kRecord);
+  EXPECT_DOUBLE_EQ(files.recountDay(kAt, 3600), 41.0);  // the torn piece adds nothing
+}
+
+TEST_F(LogFilesTest, RecountCreatesAMissingDayFile) {
+  EXPECT_EQ(files.recountDay(kAt, 60), 0.0);
+  EXPECT_EQ(folder.read("logs/P_2010_05_23.txt"), "");
+}
+
+TEST(LogFiles, AMissingOrUnusableLogsFolderFailsWithoutACrash) {
+  test::TempFolder folder;
+  LogFiles files(folder.path());
+  EXPECT_FALSE(files.appendRecord(kAt, kValues, 0));
+  EXPECT_FALSE(files.appendWattHoursLine("x"));
+  EXPECT_EQ(files.recountDay(kAt, 60), 0.0);
+  folder.write("logs", "a file where the folder should be");
+  EXPECT_FALSE(files.appendRecord(kAt, kValues, 0));
+  EXPECT_FALSE(files.appendSpreadsheetRow(kAt, kValues, "mph"));
+  EXPECT_FALSE(files.writeHtml(kAt, kValues, 0, "mph"));
+}
+
+TEST_F(LogFilesTest, WattHoursLinesGoToWhours) {
+  ASSERT_TRUE(files.appendWattHoursLine(leavingLine({2010, 5, 23, 17, 42, 0}, 1234.56)));
+  ASSERT_TRUE(files.appendWattHoursLine(midnightLine({2010, 5, 24, 0, 0, 2}, 0)));
+  EXPECT_EQ(folder.read("logs/Whours.txt"),
+            "2010_05_23 17:42  1234.6 Wh\r\n2010_05_24,00:00  .0 Wh\r\n");
+}
+
+TEST_F(LogFilesTest, HtmlStepAppendsHistoryAndRewritesThePage) {
+  folder.write("html/template.asp", "<p><VV> V <WW> W <WH> Wh</p>");
+  folder.write("html/log.asp", "old page, much longer than the new one");
+  ASSERT_TRUE(files.writeHtml(kAt, kValues, 1.5, "mph"));
+  ASSERT_TRUE(files.writeHtml(kAt, kValues, 2.25, "mph"));
+  EXPECT_EQ(folder.read("html/log.asp"), "<p>12.53 V 41 W 2.25 Wh</p>\r\n");
+  const std::string line = "12.53V\t\t3.2A\t\t41W\t\t350RPM\t\t12mph\t\t\t\t14:05:33\r\n";
+  EXPECT_EQ(folder.read("html/history23_05_2010.txt"), line + line);
+}
+
+TEST_F(LogFilesTest, AMissingTemplateFailsAfterTheHistoryLineAndKeepsThePage) {
+  folder.write("html/log.asp", "previous page\r\n");
+  EXPECT_FALSE(files.writeHtml(kAt, kValues, 1.5, "mph"));
+  EXPECT_EQ(folder.read("html/log.asp"), "previous page\r\n");
+  EXPECT_EQ(folder.read("html/history23_05_2010.txt"),
+            "12.53V\t\t3.2A\t\t41W\t\t350RPM\t\t12mph\t\t\t\t14:05:33\r\n");
+}
+
+TEST_F(LogFilesTest, SpreadsheetGetsItsHeaderOnceAndAgainAfterDeletion) {
+  const std::string header =
+      "<html><body><table><tr><td><b>Volts</b></td><td><b>Amps</b></td><td><b>Watts</b></td>"
+      "<td><b>RPM</b></td><td><b>mph</b></td><td><b>Mode</b></td><td><b>Time</b></td></tr>"
+      "\r\n\r\n";
+  const std::string row =
+      "<tr><td>12.53</td><td>3.2</td><td>41</td><td>350</td><td>12</td><td></td>"
+      "<td>14:05:33</td></tr>\r\n\r\n";
+  ASSERT_TRUE(files.appendSpreadsheetRow(kAt, kValues, "mph"));
+  ASSERT_TRUE(files.appendSpreadsheetRow(kAt, kValues, "mph"));
+  EXPECT_EQ(folder.read("excel/2010_05_23.xls"), header + row + row);
+  std::filesystem::remove(folder.file("excel/2010_05_23.xls"));
+  ASSERT_TRUE(files.appendSpreadsheetRow(kAt, kValues, "mph"));
+  EXPECT_EQ(folder.read("excel/2010_05_23.xls"), header + row);
+}
+
+TEST(LogFiles, MakesTheThreeFoldersInLowerCase) {
+  test::TempFolder folder;
+  LogFiles(folder.path()).makeFolders();
+  for (const char* name : {"logs", "html", "excel"}) {
+    EXPECT_TRUE(std::filesystem::is_directory(folder.file(name))) << name;
+  }
+}
+
+}  // namespace
+}  // namespace tamsel

@@ -1,0 +1,96 @@
+#include "logging/record_line.h"
+
+#include <gtest/gtest.h>
+
+#include "logging/averaging.h"
+
+namespace tamsel {
+namespace {
+
+const LocalDateTime kAt1405{2010, 5, 23, 14, 5, 33};
+
+AveragedValues averageOf(std::initializer_list<std::array<double, 5>> frames) {
+  IntervalSums sums;
+  for (const auto& f : frames) sums.add(f[0], f[1], f[2], f[3], f[4]);
+  LastValues last;
+  return averageOrRepeat(sums, last).values;
+}
+
+TEST(RecordLine, WorkedExampleIsByteExact) {
+  AveragedValues v = averageOf({{12.534, 3.24, 40.6, 350.2, 11.6}});
+  EXPECT_EQ(recordLine(kAt1405, v, 123.44),
+            "<T>14:05</T><V>12.53</V><I>3.2</I><W>41.0</W><R>350</R><S>12</S><M></M>   123.4Wh");
+}
+
+TEST(RecordLine, MasksAtTheirEdges) {
+  struct Case {
+    double volts, watts, wattHours;
+    const char* expected;
+  } cases[] = {
+      {0.5, 40.4, 0, "<T>09:30</T><V>.50</V><I>0.0</I><W>40.0</W><R>0</R><S>0</S><M></M>   .0Wh"},
+      {12.5, 40.5, 0.5,
+       "<T>09:30</T><V>12.50</V><I>0.0</I><W>41.0</W><R>0</R><S>0</S><M></M>   .5Wh"},
+      {0, 12345.0, 1234567.25,
+       "<T>09:30</T><V>.00</V><I>0.0</I><W>12345.0</W><R>0</R><S>0</S><M></M>   1234567.3Wh"},
+  };
+  for (const Case& c : cases) {
+    AveragedValues v = averageOf({{c.volts, 0, c.watts, 0, 0}});
+    EXPECT_EQ(recordLine({2010, 5, 23, 9, 30, 0}, v, c.wattHours), c.expected) << c.watts;
+  }
+}
+
+TEST(DailyLogFileName, UsesTheDateStamp) {
+  EXPECT_EQ(dailyLogFileName({2010, 3, 7, 23, 59, 59}), "P_2010_03_07.txt");
+}
+
+TEST(Averaging, AveragesUnderTheMasksAndRemembersTheRecord) {
+  IntervalSums sums;
+  sums.add(12.50, 3.21, 40.1, 350.1, 11.2);
+  sums.add(12.52, 3.24, 40.2, 351.0, 11.4);
+  sums.add(12.56, 3.30, 40.3, 352.4, 11.6);
+  LastValues last;
+  TickAverage tick = averageOrRepeat(sums, last);
+  EXPECT_FALSE(tick.noData);
+  EXPECT_EQ(tick.values.volts, "12.53");  // 12.5266...
+  EXPECT_EQ(tick.values.amps, "3.3");     // 3.25
+  EXPECT_EQ(tick.values.watts, "40");
+  EXPECT_EQ(tick.values.rpm, "351");
+  EXPECT_EQ(tick.values.windSpeed, 11.0);  // 11.4 under "###0"
+  EXPECT_EQ(last, tick.values);
+  EXPECT_EQ(sums.frameCount, 0);
+}
+
+TEST(Averaging, NoDataBeforeAnyFrameGivesZeros) {
+  IntervalSums sums;
+  LastValues last;
+  TickAverage tick = averageOrRepeat(sums, last);
+  EXPECT_TRUE(tick.noData);
+  EXPECT_EQ(recordLine(kAt1405, tick.values, 0),
+            "<T>14:05</T><V>.00</V><I>0.0</I><W>0.0</W><R>0</R><S>0</S><M></M>   .0Wh");
+}
+
+TEST(Averaging, NoDataAfterDataRepeatsTheLastRecordEachTime) {
+  IntervalSums sums;
+  LastValues last;
+  sums.add(12.5, 3.2, 40.0, 350, 7.5);
+  const AveragedValues withData = averageOrRepeat(sums, last).values;
+  sums.clear();
+  for (int tick = 0; tick < 2; ++tick) {
+    TickAverage again = averageOrRepeat(sums, last);
+    EXPECT_TRUE(again.noData);
+    EXPECT_EQ(again.values, withData);
+    EXPECT_EQ(again.values.windSpeed, 8.0);
+  }
+}
+
+TEST(Averaging, ClearEmptiesTheSums) {
+  IntervalSums sums;
+  sums.add(1, 2, 3, 4, 5);
+  sums.clear();
+  LastValues last;
+  EXPECT_TRUE(averageOrRepeat(sums, last).noData);
+  EXPECT_EQ(sums.volts + sums.amps + sums.watts + sums.rpm + sums.windSpeed, 0.0);
+}
+
+}  // namespace
+}  // namespace tamsel
