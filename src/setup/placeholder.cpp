@@ -1,1 +1,0 @@
-namespace tamsel { void placeholder_setup() {} }

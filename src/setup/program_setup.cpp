@@ -1,0 +1,240 @@
+#include "setup/program_setup.h"
+
+#include <QCheckBox>
+#include <QFont>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSerialPortInfo>
+
+#include "platform/form_layout.h"
+#include "platform/latin1.h"
+#include "platform/numeric_text.h"
+#include "platform/text_file.h"
+#include "platform/twips.h"
+#include "setup/option_groups.h"
+#include "setup/program_config.h"
+#include "setup/serial_hint.h"
+
+namespace tamsel {
+namespace {
+
+// The form, in twips: a column of labelled entries on the left, the option
+// frames on the right, the two buttons along the bottom.
+constexpr int kMargin = 240;
+constexpr int kLabelWidth = 2520;
+constexpr int kEntryLeft = 2880;
+constexpr int kNoteLeft = 3720;
+constexpr int kNoteWidth = 1920;
+constexpr int kRowTop = 240;
+constexpr int kRowPitch = 420;
+constexpr int kLabelHeight = 255;
+constexpr int kCheckHeight = 300;
+constexpr int kBoxHeight = 315;
+constexpr int kFrameLeft = 5880;
+constexpr int kFrameWidth = 5040;
+constexpr int kFrameTop = 120;
+constexpr int kFramePitch = 780;
+constexpr int kFrameHeight = 675;
+constexpr int kOptionLeft = 180;
+constexpr int kOptionTop = 300;
+constexpr int kOptionPitch = 960;
+constexpr int kOptionWidth = 900;
+constexpr int kButtonTop = 4275;
+constexpr int kButtonHeight = 435;
+constexpr int kClientWidth = kFrameLeft + kFrameWidth + kMargin;
+constexpr int kClientHeight = kButtonTop + kButtonHeight + kMargin;
+
+int rowTop(int row) {
+  return kRowTop + row * kRowPitch;
+}
+
+QLabel* makeLabel(QWidget* parent, const char* text, int left, int row, int width) {
+  auto* label = new QLabel(QString::fromLatin1(text), parent);
+  placeTwips(label, left, rowTop(row), width, kLabelHeight);
+  return label;
+}
+
+QLineEdit* makeTextBox(QWidget* parent, const char* name, int row, int width) {
+  auto* box = new QLineEdit(parent);
+  box->setObjectName(QString::fromLatin1(name));
+  placeTwips(box, kEntryLeft, rowTop(row) - (kBoxHeight - kLabelHeight) / 2, width, kBoxHeight);
+  return box;
+}
+
+QCheckBox* makeCheckBox(QWidget* parent, const char* name, int row) {
+  auto* box = new QCheckBox(parent);
+  box->setObjectName(QString::fromLatin1(name));
+  placeTwips(box, kEntryLeft, rowTop(row) - (kCheckHeight - kLabelHeight) / 2, 300, kCheckHeight);
+  return box;
+}
+
+}  // namespace
+
+ProgramSetup::ProgramSetup(std::string programFolder, Dialogs& dialogs, QWidget* parent)
+    : QDialog(parent), programFolder(std::move(programFolder)), dialogs(dialogs) {
+  setObjectName(QStringLiteral("ProgramSetup"));
+  setWindowTitle(QStringLiteral("Tamsel Setup"));
+  setFont(QFont(QStringLiteral("Arial"), 9));
+  buildLabels();
+  buildEntries();
+  const std::vector<OptionGroup>& groups = optionGroups();
+  Frame2 = buildFrame("Frame2", groups[0], {&Option1, &Option2, &Option3}, 0);
+  Frame1 = buildFrame("Frame1", groups[1], {&Option4, &Option5, &Option6}, 1);
+  Frame3 = buildFrame("Frame3", groups[2], {&Option7, &Option8, &Option9, &Option10}, 2);
+  Frame4 =
+      buildFrame("Frame4", groups[3], {&Option11, &Option12, &Option13, &Option14, &Option15}, 3);
+  Frame5 =
+      buildFrame("Frame5", groups[4], {&Option16, &Option17, &Option18, &Option19, &Option20}, 4);
+  buildButtons();
+  setFixedSize(twipsToPixels(kClientWidth, logicalDpiX()),
+               twipsToPixels(kClientHeight, logicalDpiY()));
+  showSerialDevices();
+  Form_Load();
+}
+
+void ProgramSetup::buildLabels() {
+  const char* const texts[] = {"Com port",
+                               "Save HTML page?",
+                               "Save Excel File?",
+                               "Default Logging Interval",
+                               "Start Logger Automatically?",
+                               "Display RPM?",
+                               "Record Error messages",
+                               "Display Wind Speed?",
+                               "Wind Speed Units"};
+  int row = 0;
+  for (const char* text : texts) makeLabel(this, text, kMargin, row++, kLabelWidth);
+  makeLabel(this, "Saved to /html folder", kNoteLeft, 1, kNoteWidth);
+  makeLabel(this, "Saved to /Excel folder", kNoteLeft, 2, kNoteWidth);
+  makeLabel(this, "Seconds ( 1 - 600 )", kNoteLeft, 3, kNoteWidth);
+}
+
+// Created top to bottom, so the tab key walks the form in reading order.
+void ProgramSetup::buildEntries() {
+  PortNumber = makeTextBox(this, "PortNumber", 0, 735);
+  PortHint = new QLabel(this);
+  PortHint->setObjectName(QStringLiteral("PortHint"));
+  PortHint->setFont(QFont(QStringLiteral("Arial"), 8));
+  PortHint->setWordWrap(true);
+  PortHint->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  PortHint->setStyleSheet(QStringLiteral("color: #505050;"));
+  placeTwips(PortHint, kNoteLeft, rowTop(0) - 90, kNoteWidth, 435);
+  Savehtml = makeCheckBox(this, "Savehtml", 1);
+  SaveExcel = makeCheckBox(this, "SaveExcel", 2);
+  LogDelay = makeTextBox(this, "LogDelay", 3, 735);
+  LogOn = makeCheckBox(this, "LogOn", 4);
+  DisplayRPM = makeCheckBox(this, "DisplayRPM", 5);
+  DisplayMessages = makeCheckBox(this, "DisplayMessages", 6);
+  DisplayWS = makeCheckBox(this, "DisplayWS", 7);
+  WSUnits = makeTextBox(this, "WSUnits", 8, 1095);
+}
+
+QGroupBox* ProgramSetup::buildFrame(const char* name, const OptionGroup& group,
+                                    std::vector<QRadioButton**> options, int index) {
+  auto* frame = new QGroupBox(fromBytes(group.title), this);
+  frame->setObjectName(QString::fromLatin1(name));
+  placeTwips(frame, kFrameLeft, kFrameTop + index * kFramePitch, kFrameWidth, kFrameHeight);
+  size_t number = 1;  // options are numbered on from frame to frame
+  for (const std::vector<QRadioButton*>& earlier : groupOptions) number += earlier.size();
+  std::vector<QRadioButton*> buttons;
+  for (size_t i = 0; i < options.size(); ++i) {
+    // Buttons sharing a frame exclude one another.
+    auto* button = new QRadioButton(fromBytes(group.values[i]), frame);
+    button->setObjectName(QStringLiteral("Option%1").arg(number + i));
+    placeTwips(button, kOptionLeft + static_cast<int>(i) * kOptionPitch, kOptionTop, kOptionWidth,
+               kCheckHeight);
+    *options[i] = button;
+    buttons.push_back(button);
+  }
+  buttons[group.initial]->setChecked(true);
+  groupOptions.push_back(std::move(buttons));
+  return frame;
+}
+
+void ProgramSetup::buildButtons() {
+  AbortButton = new QPushButton(QStringLiteral("Abort"), this);
+  AbortButton->setObjectName(QStringLiteral("AbortButton"));
+  AbortButton->setAutoDefault(false);
+  placeTwips(AbortButton, kMargin, kButtonTop, 1455, kButtonHeight);
+  SaveSettingsButton = new QPushButton(QStringLiteral("Save Settings"), this);
+  SaveSettingsButton->setObjectName(QStringLiteral("SaveSettingsButton"));
+  // Enter saves (the port is checked first); it never aborts.
+  SaveSettingsButton->setDefault(true);
+  placeTwips(SaveSettingsButton, kClientWidth - kMargin - 1695, kButtonTop, 1695, kButtonHeight);
+  connect(AbortButton, &QPushButton::clicked, this, [this] { AbortButton_Click(); });
+  connect(SaveSettingsButton, &QPushButton::clicked, this, [this] { SaveSettingsButton_Click(); });
+}
+
+void ProgramSetup::showSerialDevices() {
+  std::vector<std::string> locations;
+  for (const QSerialPortInfo& port : QSerialPortInfo::availablePorts())
+    locations.push_back(toBytes(port.systemLocation()));
+  PortHint->setText(fromBytes(serialDevicesHint(locations)));
+  PortHint->setToolTip(fromBytes(serialDevicesHint(locations, locations.size())));
+}
+
+void ProgramSetup::Form_Load() {
+  const std::optional<std::string> text = readWholeFile(programConfigPath(programFolder));
+  showConfig(readProgramConfig(text.value_or(std::string()), setupDefaults()));
+}
+
+void ProgramSetup::showConfig(const ProgramConfig& config) {
+  PortNumber->setText(fromBytes(config.Port));
+  Savehtml->setChecked(isTicked(config.Savehtml));
+  SaveExcel->setChecked(isTicked(config.SaveExcel));
+  LogDelay->setText(fromBytes(config.LogDelay));
+  LogOn->setChecked(isTicked(config.LogOn));
+  DisplayRPM->setChecked(isTicked(config.DisplayRPM));
+  DisplayWS->setChecked(isTicked(config.DisplayWS));
+  WSUnits->setText(fromBytes(config.WSUnits));
+  DisplayMessages->setChecked(isTicked(config.dispMessages));
+  const std::vector<OptionGroup>& groups = optionGroups();
+  for (size_t g = 0; g < groups.size(); ++g) {
+    if (auto option = matchingOption(config.*groups[g].value, groups[g].values))
+      groupOptions[g][*option]->setChecked(true);
+  }
+}
+
+ProgramConfig ProgramSetup::configFromControls() const {
+  ProgramConfig config;
+  config.Port = toBytes(PortNumber->text());
+  config.Savehtml = checkText(Savehtml->isChecked());
+  config.SaveExcel = checkText(SaveExcel->isChecked());
+  config.LogDelay = toBytes(LogDelay->text());
+  config.LogOn = checkText(LogOn->isChecked());
+  config.DisplayRPM = checkText(DisplayRPM->isChecked());
+  config.DisplayWS = checkText(DisplayWS->isChecked());
+  config.WSUnits = toBytes(WSUnits->text());
+  config.dispMessages = checkText(DisplayMessages->isChecked());
+  const std::vector<OptionGroup>& groups = optionGroups();
+  for (size_t g = 0; g < groups.size(); ++g) {
+    for (size_t i = 0; i < groupOptions[g].size(); ++i) {
+      if (groupOptions[g][i]->isChecked()) config.*groups[g].value = groups[g].values[i];
+    }
+  }
+  return config;
+}
+
+void ProgramSetup::SaveSettingsButton_Click() {
+  const ProgramConfig config = configFromControls();
+  if (!isNumeric(config.Port)) {
+    dialogs.message(this, kBadPortNumberMessage);
+    return;
+  }
+  const Status saved = replaceFile(programConfigPath(programFolder), programConfigText(config));
+  if (!saved) {
+    dialogs.message(this, kConfigNotSavedMessage + QString::fromLocal8Bit(saved.error));
+    return;
+  }
+  accept();
+}
+
+void ProgramSetup::AbortButton_Click() {
+  PortNumber->setText(QStringLiteral("0"));
+  SaveSettingsButton_Click();
+}
+
+}  // namespace tamsel

@@ -1,0 +1,158 @@
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+#include <filesystem>
+
+#include "main_window_fixture.h"
+#include "platform/form_layout.h"
+
+namespace tamsel::test {
+namespace {
+
+using Logging = MainWindowTest;
+
+TEST_F(Logging, StartValidatesAndClampsTheInterval) {
+  struct Case {
+    const char* typed;
+    bool started;
+    const char* shown;
+    int periodMs;
+  };
+  const Case cases[] = {{"0.4", true, "1", 1000},     {"601", true, "600", 600000},
+                        {"600", true, "600", 600000}, {"1", true, "1", 1000},
+                        {"2.5", true, "2.5", 2500},   {"", false, "", 1000},
+                        {"ten", false, "ten", 1000}};
+  for (const Case& c : cases) {
+    OrvaneLogger& w = start();
+    dialogs.messages.clear();
+    w.delay->setText(c.typed);
+    w.sums.add(1, 1, 1, 1, 1);
+    w.StartLogging_Click();
+    EXPECT_EQ(w.loggingStarted, c.started) << c.typed;
+    EXPECT_EQ(w.delay->text().toStdString(), c.shown);
+    EXPECT_EQ(w.Timer1->interval(), c.periodMs);
+    EXPECT_EQ(w.StartLogging->isEnabled(), !c.started);
+    EXPECT_EQ(w.StopLogging->isEnabled(), c.started);
+    EXPECT_EQ(w.sums.frameCount, c.started ? 0 : 1);
+    EXPECT_EQ(dialogs.messages.size(), c.started ? 0 : 1);
+    if (!c.started) {
+      EXPECT_EQ(dialogs.messages[0].toStdString(),
+                "Invalid delay period, needs to be a number between 1 and 600");
+    }
+  }
+}
+
+TEST_F(Logging, StopUnlocksThePanel) {
+  ProgCfg cfg;
+  cfg.LogOn = "1";
+  OrvaneLogger& w = start(cfg);
+  w.StopLogging_Click();
+  EXPECT_FALSE(w.Timer1->isActive());
+  for (QWidget* c : {static_cast<QWidget*>(w.delay), static_cast<QWidget*>(w.StartLogging),
+                     static_cast<QWidget*>(w.Setup), static_cast<QWidget*>(w.CalibrateButton)}) {
+    EXPECT_TRUE(c->isEnabled()) << c->objectName().toStdString();
+  }
+  EXPECT_FALSE(w.StopLogging->isEnabled());
+}
+
+TEST_F(Logging, TickWritesTheAveragedRecordAndDisarms) {
+  ProgCfg cfg;
+  cfg.LogOn = "1";
+  OrvaneLogger& w = start(cfg);
+  serial.deliver(kGoodFrame);
+  serial.deliver("[<V>502</V><I>164</I><R>5</R><S>13</S><C>684</C>]");
+  w.Timer1_Timer();
+  EXPECT_EQ(todayLog(),
+            "<T>14:05</T><V>12.53</V><I>3.2</I><W>40.0</W><R>300</R><S>7</S><M></M>   .0Wh\r\n");
+  EXPECT_FALSE(w.Timer1->isActive());
+  EXPECT_EQ(w.sums.frameCount, 0);
+  EXPECT_EQ(backColour(w.BlinkLog), QColor(255, 0, 0));
+  EXPECT_EQ(errorLog(), "<missing>");
+}
+
+TEST_F(Logging, ATickWithoutFramesRepeatsAndReports) {
+  ProgCfg cfg;
+  cfg.LogOn = "1";
+  cfg.LogDelay = "9.9";
+  OrvaneLogger& w = start(cfg);
+  w.Timer1_Timer();
+  serial.deliver(kGoodFrame);
+  w.Timer1_Timer();
+  w.Timer1_Timer();
+  EXPECT_EQ(todayLog(),
+            "<T>14:05</T><V>.00</V><I>0.0</I><W>0.0</W><R>0</R><S>0</S><M></M>   .0Wh\r\n"
+            "<T>14:05</T><V>12.50</V><I>3.2</I><W>40.0</W><R>300</R><S>7</S><M></M>   .0Wh\r\n"
+            "<T>14:05</T><V>12.50</V><I>3.2</I><W>40.0</W><R>300</R><S>7</S><M></M>   .0Wh\r\n");
+  const std::string noData =
+      "2010_05_23  14:05:33   No valid data recieved : Logged previous data   <IM> ";
+  EXPECT_EQ(errorLog(), noData + "\r\n" + noData + kGoodFrame + "\r\n");
+  // The short-interval caution replaces the red report, keeping its colour.
+  EXPECT_EQ(messageLine(), "Caution Logging interval 2 short, Data Overflow may occur");
+  EXPECT_EQ(textColour(w.ErrorString), QColor(255, 0, 0));
+}
+
+TEST_F(Logging, NoCautionFromTenSeconds) {
+  ProgCfg cfg;
+  cfg.LogOn = "1";
+  cfg.LogDelay = "10";
+  OrvaneLogger& w = start(cfg);
+  serial.deliver(kGoodFrame);
+  w.Timer1_Timer();
+  EXPECT_EQ(messageLine(), " Error trap message  -     ");
+}
+
+TEST_F(Logging, AnUnwritableLogIsReported) {
+  ProgCfg cfg;
+  cfg.LogOn = "1";
+  OrvaneLogger& w = start(cfg);
+  std::filesystem::remove_all(folder.file("logs"));
+  folder.write("logs", "a file where the folder should be");
+  serial.deliver(kGoodFrame);
+  w.Timer1_Timer();
+  EXPECT_NE(errorLog().find("  log file write error  "), std::string::npos) << errorLog();
+  EXPECT_FALSE(w.Timer1->isActive());
+}
+
+TEST_F(Logging, HtmlAndSpreadsheetFollowTheirOptions) {
+  ProgCfg cfg;
+  cfg.LogOn = "1";
+  cfg.Savehtml = "1";
+  cfg.SaveExcel = "1";
+  OrvaneLogger& w = start(cfg);
+  serial.deliver(kGoodFrame);
+  w.Timer1_Timer();
+  // No template: neither the page nor the spreadsheet, but the history line.
+  EXPECT_EQ(folder.read("html/log.asp"), "<missing>");
+  EXPECT_EQ(folder.read("excel/2010_05_23.xls"), "<missing>");
+  EXPECT_EQ(folder.read("html/history23_05_2010.txt"),
+            "12.50V\t\t3.2A\t\t40W\t\t300RPM\t\t7mph\t\t\t\t14:05:33\r\n");
+  folder.write("html/template.asp", "<VV> <WW> <WH>");
+  serial.deliver(kGoodFrame);
+  w.Timer1_Timer();
+  EXPECT_EQ(folder.read("html/log.asp"), "12.50 40 0\r\n");
+  EXPECT_NE(folder.read("excel/2010_05_23.xls").find("<tr><td>12.50</td>"), std::string::npos);
+}
+
+TEST_F(Logging, EnergyTicksAddAndMidnightWritesTheDay) {
+  OrvaneLogger& w = start();
+  serial.deliver(kGoodFrame);  // 40 W
+  for (int i = 0; i < 18; ++i) w.Timer3_Timer();
+  EXPECT_NEAR(w.wattHours(), 1.0, 1e-9);
+  clock.set({2010, 5, 24, 0, 0, 3});
+  w.Timer3_Timer();
+  w.Timer3_Timer();
+  EXPECT_EQ(folder.read("logs/Whours.txt"), "2010_05_24,00:00  1.0 Wh\r\n");
+  EXPECT_NEAR(w.wattHours(), 80.0 / 720, 1e-9);
+}
+
+TEST_F(Logging, ExitAndClosingWriteTheTotalOnce) {
+  OrvaneLogger& w = start();
+  clock.set({2010, 5, 23, 17, 42, 0});
+  w.Exit_Click();
+  w.close();
+  EXPECT_EQ(folder.read("logs/Whours.txt"), "2010_05_23 17:42  .0 Wh\r\n");
+  EXPECT_FALSE(serial.isOpen());
+}
+
+}  // namespace
+}  // namespace tamsel::test

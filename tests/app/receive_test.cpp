@@ -1,0 +1,138 @@
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+
+#include "main_window_fixture.h"
+#include "platform/form_layout.h"
+
+namespace tamsel::test {
+namespace {
+
+using Receive = MainWindowTest;
+
+const std::string kLogPrefix = "2010_05_23  14:05:33  ";
+
+TEST_F(Receive, AFrameUpdatesListCaptionCommsLineAndBlinks) {
+  ProgCfg cfg;
+  cfg.DisplayRPM = "1";
+  cfg.DisplayWS = "1";
+  OrvaneLogger& w = start(cfg);
+  serial.deliver("[<V>500</V><I>164</I><R>5</R>");
+  EXPECT_EQ(w.windowTitle().toStdString(), "Tamsel - Waiting for Signal");
+  serial.deliver("<S>13</S><C>682</C>]");
+  EXPECT_EQ(w.windowTitle().toStdString(), "Tamsel  12.50V 3.2A 40W");
+  EXPECT_EQ(listValues(), (std::vector<std::string>{"12.50", "3.2", "40.0", "0.0", "300", "6.5"}));
+  EXPECT_EQ(w.Label2->text().toStdString(), kGoodFrame);
+  EXPECT_EQ(backColour(w.BlinkData), QColor(255, 0, 0));
+  EXPECT_TRUE(w.Timer2->isActive());
+  w.Timer2_Timer();
+  EXPECT_EQ(backColour(w.BlinkData), buttonFace());
+  EXPECT_FALSE(w.Timer2->isActive());
+  EXPECT_EQ(errorLog(), "<missing>");
+}
+
+TEST_F(Receive, TwoFramesInOneReadAreBothCounted) {
+  ProgCfg cfg;
+  cfg.LogOn = "1";
+  OrvaneLogger& w = start(cfg);
+  serial.deliver(std::string(kGoodFrame) + "\r\n" + kGoodFrame + "\r\n");
+  EXPECT_EQ(w.sums.frameCount, 2);
+  EXPECT_DOUBLE_EQ(w.sums.volts, 25.0);
+}
+
+TEST_F(Receive, ChecksumMismatchIsLoggedAndTheReadingStillShown) {
+  start();
+  const std::string frame = "[<V>500</V><I>164</I><R>5</R><S>13</S><C>999</C>]";
+  serial.deliver(frame);
+  EXPECT_EQ(errorLog(), kLogPrefix + "checksum error   <IM> " + frame + "\r\n");
+  EXPECT_EQ(messageLine(), "  Last Error trapped  14:05:33  ---  checksum error  ");
+  EXPECT_EQ(textColour(window().ErrorString), QColor(255, 0, 0));
+  EXPECT_EQ(window().windowTitle().toStdString(), "Tamsel  12.50V 3.2A 40W");
+}
+
+TEST_F(Receive, WithoutMessagesNothingIsLoggedButTheLineTurnsRed) {
+  ProgCfg cfg;
+  cfg.dispMessages = "0";
+  start(cfg);
+  serial.deliver("[<V>500</V><I>164</I><R>5</R><S>13</S><C>1</C>]");
+  EXPECT_EQ(errorLog(), "<missing>");
+  EXPECT_EQ(messageLine(), "  Last Error trapped  14:05:33  ---  checksum error  ");
+  EXPECT_EQ(textColour(window().ErrorString), QColor(255, 0, 0));
+}
+
+TEST_F(Receive, ADecodingFailureShowsTheFrameAndClearsTheSums) {
+  ProgCfg cfg;
+  cfg.LogOn = "1";
+  OrvaneLogger& w = start(cfg, "<VoltDivider>0</VoltDivider><VoltOffset>100</VoltOffset>"
+                               "<AmpDivider>20</AmpDivider><RPMDivider>1</RPMDivider>"
+                               "<WSDivider>2</WSDivider>");
+  w.sums.add(1, 1, 1, 1, 1);
+  serial.deliver(kGoodFrame);
+  EXPECT_EQ(w.Label2->text().toStdString(), std::string("program execution error : \r\n") + kGoodFrame);
+  EXPECT_EQ(w.sums.frameCount, 0);
+  EXPECT_EQ(w.sums.volts, 0);
+  const std::string why = "Division by zero: VoltDivider is 0";
+  EXPECT_EQ(errorLog(), kLogPrefix + "error : " + why + "  " + why + " <IM> " + kGoodFrame + "\r\n");
+  EXPECT_EQ(w.windowTitle().toStdString(), "Tamsel - Waiting for Signal");
+}
+
+TEST_F(Receive, DroppedFramesChangeNothingButAreShown) {
+  OrvaneLogger& w = start();
+  // After the first frame the buffer keeps a "[", which starts the next one.
+  serial.deliver("[<V>0</V><I>1</I><R>1</R><S>1</S><C>3</C>]");
+  EXPECT_EQ(w.Label2->text().toStdString(), "[<V>0</V><I>1</I><R>1</R><S>1</S><C>3</C>]");
+  serial.deliver("<I>1</I>]");
+  EXPECT_EQ(w.Label2->text().toStdString(), "[<I>1</I>]");
+  EXPECT_EQ(w.windowTitle().toStdString(), "Tamsel - Waiting for Signal");
+  EXPECT_EQ(errorLog(), "<missing>");
+}
+
+TEST_F(Receive, GarbageNeverGrowsTheBufferOrCrashes) {
+  OrvaneLogger& w = start();
+  std::string noise(1 << 20, '\0');
+  for (size_t i = 0; i < noise.size(); ++i) noise[i] = static_cast<char>((i * 7919) % 251);
+  for (char& c : noise) {
+    if (c == ']') c = 'x';
+  }
+  serial.deliver(noise);
+  serial.deliver("]");
+  serial.deliver(kGoodFrame);
+  EXPECT_EQ(w.windowTitle().toStdString(), "Tamsel  12.50V 3.2A 40W");
+}
+
+TEST_F(Receive, DataRearmsTheLoggingTickOnlyWhileLogging) {
+  OrvaneLogger& w = start();
+  serial.deliver(kGoodFrame);
+  EXPECT_FALSE(w.Timer1->isActive());
+  EXPECT_EQ(w.sums.frameCount, 0);
+  w.delay->setEnabled(true);
+  w.StartLogging_Click();
+  w.Timer1->stop();  // as after a tick
+  serial.deliver(kGoodFrame);
+  EXPECT_TRUE(w.Timer1->isActive());
+  EXPECT_EQ(w.sums.frameCount, 1);
+  w.StopLogging_Click();
+  serial.deliver(kGoodFrame);
+  EXPECT_FALSE(w.Timer1->isActive());
+}
+
+TEST_F(Receive, ALostPortIsReportedOnce) {
+  start();
+  emit serial.lost("Resource temporarily unavailable");
+  EXPECT_EQ(errorLog(), kLogPrefix + "port not available  Resource temporarily unavailable <IM> \r\n");
+}
+
+TEST_F(Receive, CommsBoxSwitchesTheLowerBand) {
+  OrvaneLogger& w = start();
+  w.Check1->setChecked(true);
+  EXPECT_EQ(w.outerHeightTwips(), 6100);
+  EXPECT_EQ(messageLine(), "");
+  w.ErrorString->setText("x");
+  w.Check1->setChecked(false);
+  EXPECT_EQ(w.outerHeightTwips(), 5050);
+  EXPECT_EQ(messageLine(), "");
+}
+
+}  // namespace
+}  // namespace tamsel::test
