@@ -91,7 +91,7 @@ void OrvaneLogger::ResetDisplay() {
   ErrorString->setText(QStringLiteral(" Error trap message  -     "));
   StopLogging->setEnabled(false);
   reading = Reading{};
-  energy.setWattHours(0);
+  energy = EnergyCounter(clock.now());  // the total belongs to today from here on
 }
 
 void OrvaneLogger::RecountToday() {
@@ -379,12 +379,15 @@ void OrvaneLogger::Leave() {
 // ---- Controls -----------------------------------------------------------------
 
 void OrvaneLogger::BuildControls() {
+  // The form was drawn for a small sans-serif face; larger ones clip its captions.
+  setFont(QFont(QStringLiteral("Arial"), 8));
   Label11 = make<QLabel>(this, "Label11", 90, 0, 1305, 555, QStringLiteral("Tamsel"));
   Label11->setFont(QFont(QStringLiteral("Liberation Serif"), 18, QFont::Bold));
   ListView1 = make<QTreeWidget>(this, "ListView1", 120, 600, 4200, 2685);
   ListView1->setRootIsDecorated(false);
   ListView1->setSelectionMode(QAbstractItemView::NoSelection);
   ListView1->setFocusPolicy(Qt::NoFocus);
+  ListView1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   BlinkData = make<QPushButton>(this, "BlinkData", 4320, 600, 150, 150);
   BuildLoggingPanel();
   Setup = make<QPushButton>(this, "Setup", 45, 4170, 1275, 285, QStringLiteral("Program Setup"));

@@ -151,18 +151,7 @@ double roundDecimal(double value, int decimals, Rounding rounding) {
   if (!std::isfinite(value) || value == 0 || decimals > 300) return value;
   Rounded r;
   roundMagnitude(std::fabs(value), decimals, rounding, r);
-  char text[512];
-  char* out = text;
-  if (value < 0) *out++ = '-';
-  *out++ = '0';
-  out = std::copy(r.integer(), r.integer() + r.integerCount, out);
-  if (decimals > 0) {
-    *out++ = '.';
-    out = std::copy(r.fraction(), r.fraction() + decimals, out);
-  }
-  double result = 0;
-  std::from_chars(text, out, result);
-  return result == 0 ? 0.0 : result;
+  return shownValue(r, value < 0);
 }
 
 std::string formatMask(double value, std::string_view mask) {
