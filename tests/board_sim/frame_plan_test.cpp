@@ -1,0 +1,137 @@
+#include "frame_plan.h"
+
+#include <gtest/gtest.h>
+
+#include "frame_text.h"
+
+namespace sim {
+namespace {
+
+SimOptions optionsWith(void (*change)(SimOptions&)) {
+  SimOptions o;
+  o.folder = "/f";
+  change(o);
+  return o;
+}
+
+// Counts that differ from frame to frame, so the order of frames shows.
+struct CountingBoard {
+  int n = 0;
+  Counts operator()() {
+    ++n;
+    return {500 + n, 200, 5, 8};
+  }
+};
+
+std::string allBytes(const TickPlan& tick) {
+  std::string out;
+  for (const auto& w : tick.writes) out += w.bytes;
+  return out;
+}
+
+TEST(FramePlan, PlainTickIsOneFrameInOneWrite) {
+  FramePlanner planner(optionsWith([](SimOptions&) {}));
+  CountingBoard board;
+  const TickPlan tick = planner.plan(std::ref(board), 0.2);
+  ASSERT_EQ(tick.writes.size(), 1u);
+  ASSERT_EQ(tick.frames.size(), 1u);
+  EXPECT_EQ(tick.writes[0].bytes, frameText({501, 200, 5, 8}));
+  EXPECT_EQ(tick.frames[0].text, tick.writes[0].bytes);
+}
+
+TEST(FramePlan, SplitFrameComesInPiecesThatMakeTheFrame) {
+  FramePlanner planner(optionsWith([](SimOptions& o) { o.split = true; }));
+  CountingBoard board;
+  for (int k = 0; k < 50; ++k) {
+    const TickPlan tick = planner.plan(std::ref(board), 0.2);
+    ASSERT_GE(tick.writes.size(), 2u);
+    EXPECT_EQ(allBytes(tick), tick.frames.at(0).text);
+    for (size_t w = 1; w < tick.writes.size(); ++w) {
+      EXPECT_GT(tick.writes[w].pauseBefore, 0);
+      EXPECT_LT(tick.writes[w].pauseBefore * tick.writes.size(), 0.2);
+      EXPECT_FALSE(tick.writes[w].bytes.empty());
+    }
+  }
+}
+
+TEST(FramePlan, PairPutsTwoFramesInOneWrite) {
+  FramePlanner planner(optionsWith([](SimOptions& o) { o.pair = true; }));
+  CountingBoard board;
+  const TickPlan tick = planner.plan(std::ref(board), 0.2);
+  ASSERT_EQ(tick.writes.size(), 1u);
+  ASSERT_EQ(tick.frames.size(), 2u);
+  EXPECT_EQ(tick.writes[0].bytes, frameText({501, 200, 5, 8}) + frameText({502, 200, 5, 8}));
+  EXPECT_EQ(planner.framesPlanned(), 2u);
+}
+
+TEST(FramePlan, PairStopsAtTheFrameLimit) {
+  FramePlanner planner(optionsWith([](SimOptions& o) { o.pair = true; }));
+  CountingBoard board;
+  EXPECT_EQ(planner.plan(std::ref(board), 0.2, 1).frames.size(), 1u);
+}
+
+TEST(FramePlan, EveryNthFrameHasABadChecksum) {
+  FramePlanner planner(optionsWith([](SimOptions& o) { o.badChecksumEvery = 3; }));
+  CountingBoard board;
+  for (int k = 1; k <= 9; ++k) {
+    const SentFrame frame = planner.plan(std::ref(board), 0.2).frames.at(0);
+    EXPECT_EQ(frame.badChecksum, k % 3 == 0) << "frame " << k;
+    EXPECT_EQ(frame.text, frameText(frame.counts, frame.badChecksum));
+  }
+}
+
+TEST(FramePlan, GarbageFollowsEveryNthFrameAsItsOwnWrite) {
+  FramePlanner planner(optionsWith([](SimOptions& o) { o.garbageEvery = 2; }));
+  CountingBoard board;
+  EXPECT_EQ(planner.plan(std::ref(board), 0.2).writes.size(), 1u);
+  const TickPlan tick = planner.plan(std::ref(board), 0.2);
+  ASSERT_EQ(tick.writes.size(), 2u);
+  EXPECT_EQ(tick.writes[0].bytes, tick.frames[0].text);
+}
+
+TEST(FramePlan, GarbageHoldsNulAndBinaryBytesButNoBrackets) {
+  std::mt19937_64 rng(5);
+  bool high = false;
+  for (int k = 0; k < 200; ++k) {
+    const std::string g = FramePlanner::garbage(rng);
+    EXPECT_NE(g.find('\0'), std::string::npos);
+    EXPECT_EQ(g.find_first_of("[]<>"), std::string::npos) << g;
+    for (unsigned char c : g) high |= c >= 0x80;
+  }
+  EXPECT_TRUE(high);
+}
+
+TEST(FramePlan, NoBracketRunComesOnceAfterTheFirstFrames) {
+  FramePlanner planner(optionsWith([](SimOptions& o) { o.noBracketRun = 100000; }));
+  CountingBoard board;
+  int runs = 0;
+  for (int k = 0; k < 10; ++k) {
+    const TickPlan tick = planner.plan(std::ref(board), 0.2);
+    for (const auto& w : tick.writes) {
+      if (w.bytes.size() != 100000) continue;
+      ++runs;
+      EXPECT_GE(k, 2) << "some frames go first";
+      EXPECT_EQ(w.bytes.find(']'), std::string::npos);
+      EXPECT_EQ(w.bytes.find_first_of("<>"), std::string::npos);
+    }
+    EXPECT_EQ(tick.frames.size(), 1u) << "frames go on around the run";
+  }
+  EXPECT_EQ(runs, 1);
+}
+
+TEST(FramePlan, CutNeverMakesEmptyPieces) {
+  std::mt19937_64 rng(3);
+  for (const std::string text : {"ab", "abc", "[<V>1</V>]"}) {
+    for (int k = 0; k < 50; ++k) {
+      std::string joined;
+      for (const auto& piece : FramePlanner::cut(text, 3, rng)) {
+        EXPECT_FALSE(piece.empty());
+        joined += piece;
+      }
+      EXPECT_EQ(joined, text);
+    }
+  }
+}
+
+}  // namespace
+}  // namespace sim

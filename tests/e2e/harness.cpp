@@ -1,0 +1,203 @@
+#include "e2e/harness.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstring>
+#include <ctime>
+#include <filesystem>
+#include <fstream>
+#include <regex>
+#include <sstream>
+#include <thread>
+
+namespace tamsel::e2e {
+namespace fs = std::filesystem;
+
+std::string progCfgText(const ProgConfig& c) {
+  auto tag = [](const char* name, const std::string& value) {
+    return std::string("<") + name + ">" + value + "</" + name + ">\r\n";
+  };
+  return "Program Config File\r\n\r\n" + tag("Port", c.port) + tag("Savehtml", c.savehtml) +
+         tag("SaveExcel", c.saveExcel) + tag("LogDelay", c.logDelay) + tag("LogOn", c.logOn) +
+         tag("DisplayRPM", c.displayRPM) + tag("DisplayWS", c.displayWS) +
+         tag("WSUnits", c.wsUnits) + tag("SV", c.sv) + tag("MA", c.ma) + tag("BR", c.br) +
+         tag("dispMessages", c.dispMessages) + tag("MR", c.mr) + tag("MP", c.mp) + "\r\n";
+}
+
+bool ChildProcess::start(const std::vector<std::string>& argv, const std::string& outputPath) {
+  stop();
+  // Everything the child needs is made before fork: after it, only exec.
+  std::vector<char*> args;
+  for (const auto& a : argv) args.push_back(const_cast<char*>(a.c_str()));
+  args.push_back(nullptr);
+  std::vector<std::string> envText{"QT_QPA_PLATFORM=offscreen"};
+  for (char** e = environ; *e; ++e) {
+    if (std::strncmp(*e, "QT_QPA_PLATFORM=", 16) != 0) envText.emplace_back(*e);
+  }
+  std::vector<char*> env;
+  for (auto& e : envText) env.push_back(e.data());
+  env.push_back(nullptr);
+  const int out = ::open(outputPath.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
+  if (out < 0) return false;
+
+  const pid_t pid = ::fork();
+  if (pid == 0) {
+    ::dup2(out, STDOUT_FILENO);
+    ::dup2(out, STDERR_FILENO);
+    ::execve(args[0], args.data(), env.data());
+    ::_exit(127);
+  }
+  ::close(out);
+  if (pid < 0) return false;
+  pid_ = pid;
+  return true;
+}
+
+bool ChildProcess::running() {
+  if (pid_ <= 0) return false;
+  int status = 0;
+  if (::waitpid(pid_, &status, WNOHANG) == 0) return true;
+  pid_ = -1;
+  return false;
+}
+
+bool ChildProcess::stop(int signal, int waitMs) {
+  if (pid_ <= 0) return true;
+  ::kill(pid_, signal);
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(waitMs);
+  while (std::chrono::steady_clock::now() < deadline) {
+    int status = 0;
+    if (::waitpid(pid_, &status, WNOHANG) != 0) {
+      pid_ = -1;
+      return true;
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  ::kill(pid_, SIGKILL);
+  int status = 0;
+  ::waitpid(pid_, &status, 0);
+  pid_ = -1;
+  return false;
+}
+
+double ChildProcess::cpuSeconds() const {
+  if (pid_ <= 0) return -1;
+  std::ifstream in("/proc/" + std::to_string(pid_) + "/stat");
+  std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  const size_t close = text.rfind(')');
+  if (close == std::string::npos) return -1;
+  std::istringstream fields(text.substr(close + 1));
+  std::vector<std::string> f;
+  for (std::string s; fields >> s;) f.push_back(s);
+  // After the name come the state (field 3) ... utime (14) and stime (15).
+  if (f.size() < 13) return -1;
+  const double ticks = static_cast<double>(::sysconf(_SC_CLK_TCK));
+  return (std::stod(f[11]) + std::stod(f[12])) / ticks;
+}
+
+ProgramRun::ProgramRun() {
+  std::error_code error;
+  fs::copy_file(TAMSEL_BINARY, folder_.file("tamsel"), fs::copy_options::overwrite_existing, error);
+}
+
+std::string ProgramRun::read(const std::string& name) const {
+  const std::string text = folder_.read(name);
+  return text == "<missing>" ? std::string() : text;
+}
+
+void ProgramRun::write(const std::string& name, const std::string& content) const {
+  fs::create_directories(fs::path(file(name)).parent_path());
+  folder_.write(name, content);
+}
+
+bool ProgramRun::startBoard(int port, const std::vector<std::string>& extraArgs) {
+  std::vector<std::string> argv{BOARD_SIM_BINARY, "--folder",           folder(),
+                                "--port",         std::to_string(port), "--write-settings",
+                                "--sent-log",     file("sent.txt")};
+  argv.insert(argv.end(), extraArgs.begin(), extraArgs.end());
+  const std::string link = file("com" + std::to_string(port));
+  auto linkInode = [&]() -> ino_t {
+    struct stat st {};
+    return ::lstat(link.c_str(), &st) == 0 ? st.st_ino : 0;
+  };
+  const ino_t before = linkInode();
+  if (!board_.start(argv, file("board-output.txt"))) return false;
+  // Up when its link is there: a new one, even where an old board left one
+  // behind pointing at a device of the same name.
+  return waitFor([&] { return linkInode() != 0 && linkInode() != before; },
+                 std::chrono::seconds(5));
+}
+
+bool ProgramRun::startProgram() {
+  return fs::exists(file("tamsel")) && program_.start({file("tamsel")}, file("program-output.txt"));
+}
+
+bool ProgramRun::waitFor(const std::function<bool()>& condition,
+                         std::chrono::milliseconds timeout) {
+  const auto deadline = std::chrono::steady_clock::now() + timeout;
+  while (!condition()) {
+    if (std::chrono::steady_clock::now() >= deadline) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  }
+  return true;
+}
+
+std::vector<std::string> ProgramRun::lines(const std::string& name) const {
+  const std::string text = read(name);
+  std::vector<std::string> out;
+  size_t from = 0;
+  for (size_t at; (at = text.find("\r\n", from)) != std::string::npos; from = at + 2) {
+    out.push_back(text.substr(from, at - from));
+  }
+  return out;
+}
+
+std::vector<std::string> ProgramRun::filesMatching(const std::string& subfolder,
+                                                   const std::string& pattern) const {
+  std::vector<std::string> out;
+  const std::regex re(pattern);
+  std::error_code error;
+  for (const auto& entry : fs::directory_iterator(file(subfolder), error)) {
+    const std::string name = entry.path().filename().string();
+    if (std::regex_match(name, re)) out.push_back(subfolder + "/" + name);
+  }
+  std::sort(out.begin(), out.end());
+  return out;
+}
+
+std::vector<std::string> ProgramRun::recordLines() const {
+  std::vector<std::string> out;
+  for (const auto& name : filesMatching("logs", R"(P_\d{4}_\d\d_\d\d\.txt)")) {
+    for (auto& line : lines(name)) {
+      if (!line.empty()) out.push_back(std::move(line));
+    }
+  }
+  return out;
+}
+
+std::vector<ProgramRun::SentFrame> ProgramRun::sentFrames() const {
+  std::vector<SentFrame> out;
+  std::istringstream in(read("sent.txt"));
+  static const std::regex re(
+      R"(^(\[.*\])\tvolts=(\S+) amps=(\S+) watts=(\S+) rpm=\S+ wind=\S+ checksum=(ok|bad)$)");
+  for (std::string line; std::getline(in, line);) {
+    std::smatch m;
+    if (!std::regex_match(line, m, re)) continue;
+    out.push_back({m[1], std::stod(m[2]), std::stod(m[3]), std::stod(m[4]), m[5] == "bad"});
+  }
+  return out;
+}
+
+std::string todayStamp() {
+  const std::time_t now = std::time(nullptr);
+  std::tm local{};
+  ::localtime_r(&now, &local);
+  char text[16];
+  std::strftime(text, sizeof text, "%Y_%m_%d", &local);
+  return text;
+}
+
+}  // namespace tamsel::e2e

@@ -1,0 +1,108 @@
+#pragma once
+// Runs the real program in a program folder of its own, fed by the board
+// simulator through a pseudo-terminal, and reads back the files it writes.
+#include <sys/types.h>
+
+#include <chrono>
+#include <csignal>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "support/temp_folder.h"
+
+namespace tamsel::e2e {
+
+// prog.cfg values, as the setup window would save them.
+struct ProgConfig {
+  std::string port = "1";
+  std::string savehtml = "0";
+  std::string saveExcel = "0";
+  std::string logDelay = "1";
+  std::string logOn = "0";
+  std::string displayRPM = "1";
+  std::string displayWS = "1";
+  std::string wsUnits = "mph";
+  std::string sv = "12";
+  std::string ma = "20";
+  std::string br = "9600";
+  std::string dispMessages = "1";
+  std::string mr = "400";
+  std::string mp = "1000";
+};
+
+// The whole file: title, empty line, fourteen tag lines, empty line; CR LF.
+std::string progCfgText(const ProgConfig& config);
+
+// A child process, stopped and reaped when this goes.
+class ChildProcess {
+ public:
+  ChildProcess() = default;
+  ~ChildProcess() { stop(); }
+  ChildProcess(const ChildProcess&) = delete;
+  ChildProcess& operator=(const ChildProcess&) = delete;
+
+  // Starts `argv[0]` with `argv`; stdout and stderr go to `outputPath`.
+  bool start(const std::vector<std::string>& argv, const std::string& outputPath);
+  bool running();
+  pid_t pid() const { return pid_; }
+  // Sends `signal` and waits up to `waitMs` for the process to end; a process
+  // still there then is killed. Returns true when it ended within the wait.
+  bool stop(int signal = SIGTERM, int waitMs = 2000);
+  // User plus system CPU time so far, from /proc/<pid>/stat; -1 if unknown.
+  double cpuSeconds() const;
+
+ private:
+  pid_t pid_ = -1;
+};
+
+class ProgramRun {
+ public:
+  ProgramRun();  // a temporary program folder holding a copy of the program
+
+  const std::string& folder() const { return folder_.path(); }
+  std::string file(const std::string& name) const { return folder_.file(name); }
+  std::string read(const std::string& name) const;  // "" when missing
+  void write(const std::string& name, const std::string& content) const;
+
+  void writeProgCfg(const ProgConfig& config) const { write("prog.cfg", progCfgText(config)); }
+
+  // Starts the simulator on `port` with the calibration written as
+  // settings.cfg, its frames logged to sent.txt, plus `extraArgs`; waits
+  // until its comN link is there.
+  bool startBoard(int port, const std::vector<std::string>& extraArgs);
+  ChildProcess& board() { return board_; }
+
+  bool startProgram();
+  ChildProcess& program() { return program_; }
+
+  // Polls every 100 ms until `condition` holds or `timeout` is over.
+  static bool waitFor(const std::function<bool()>& condition,
+                      std::chrono::milliseconds timeout = std::chrono::seconds(15));
+
+  // Lines of a file, split at CR LF (the piece after the last CR LF left out).
+  std::vector<std::string> lines(const std::string& name) const;
+  // Record lines of every day's log in logs/ (a run may pass midnight).
+  std::vector<std::string> recordLines() const;
+  // Files in `subfolder` whose names match `pattern` (a regular expression).
+  std::vector<std::string> filesMatching(const std::string& subfolder,
+                                         const std::string& pattern) const;
+  // What the board says it sent: one entry per frame.
+  struct SentFrame {
+    std::string text;
+    double volts = 0, amps = 0, watts = 0;
+    bool badChecksum = false;
+  };
+  std::vector<SentFrame> sentFrames() const;
+
+ private:
+  test::TempFolder folder_;
+  ChildProcess board_;
+  ChildProcess program_;
+};
+
+// Today's date stamp (2010_05_23) on the local clock.
+std::string todayStamp();
+
+}  // namespace tamsel::e2e

@@ -1,0 +1,139 @@
+// The serial control against a real pseudo-terminal: what a USB serial
+// adapter does, including being pulled out while the port is open.
+#include "platform/qt_serial_control.h"
+
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+
+#include <memory>
+
+#include "support/pseudo_terminal.h"
+#include "support/temp_folder.h"
+#include "support/wait_until.h"
+
+namespace tamsel {
+namespace {
+
+using test::PseudoTerminal;
+using test::waitUntil;
+
+double processCpuSeconds() {
+  rusage usage{};
+  ::getrusage(RUSAGE_SELF, &usage);
+  return usage.ru_utime.tv_sec + usage.ru_stime.tv_sec +
+         (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+
+class QtSerialControlOnPty : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(device->ok());
+    ASSERT_TRUE(device->linkAs(link()));
+    QObject::connect(&control, &SerialControl::received,
+                     [this](const QByteArray& text) { received += text; });
+    QObject::connect(&control, &SerialControl::lost, [this](const QString& description) {
+      ++lostCount;
+      lostDescription = description;
+    });
+    QObject::connect(&control, &SerialControl::restored, [this] { ++restoredCount; });
+  }
+
+  std::string link() const { return folder.file("com" + std::to_string(port)); }
+  Status openPort() { return control.open(port, "9600,N,8,1"); }
+
+  test::TempFolder folder;
+  // Each test program running at the same time gets a port of its own.
+  const int port = test::uniquePortNumber();
+  std::unique_ptr<PseudoTerminal> device = std::make_unique<PseudoTerminal>();
+  QtSerialControl control{folder.path()};
+  QByteArray received;
+  int lostCount = 0;
+  QString lostDescription;
+  int restoredCount = 0;
+};
+
+TEST_F(QtSerialControlOnPty, OpensTheComLinkAndHandsOnEveryByteInOrder) {
+  const Status opened = openPort();
+  ASSERT_TRUE(opened) << opened.error;
+  EXPECT_TRUE(control.isOpen());
+  EXPECT_EQ(control.commPort(), port);
+  EXPECT_EQ(control.settings(), "9600,N,8,1");
+
+  QByteArray expected("[<V>5", 5);
+  expected += QByteArray("12</V>\r\n\0\xff\x80 tail]", 17);
+  for (int k = 0; k < 200; ++k) expected += "[<V>" + QByteArray::number(k) + "</V>]";
+  ASSERT_TRUE(device->send(std::string_view(expected.constData(), 5)));
+  ASSERT_TRUE(waitUntil([&] { return received.size() >= 5; }, 3000));
+  ASSERT_TRUE(device->send(std::string_view(expected.constData() + 5, expected.size() - 5)));
+  ASSERT_TRUE(waitUntil([&] { return received.size() >= expected.size(); }, 3000));
+  EXPECT_EQ(received, expected);
+}
+
+TEST_F(QtSerialControlOnPty, OpenFailsForAPortWithNoDevice) {
+  const Status opened = control.open(30000, "9600,N,8,1");  // no com30000, no /dev/ttyS29999
+  EXPECT_FALSE(opened);
+  EXPECT_FALSE(opened.error.empty());
+  EXPECT_FALSE(control.isOpen());
+}
+
+TEST_F(QtSerialControlOnPty, OpenFailsForPortZero) {
+  EXPECT_FALSE(control.open(0, "9600,N,8,1"));
+  EXPECT_FALSE(control.isOpen());
+}
+
+TEST_F(QtSerialControlOnPty, OpenFailsWhileAnotherControlHoldsThePort) {
+  ASSERT_TRUE(openPort());
+  QtSerialControl other(folder.path());
+  EXPECT_FALSE(other.open(port, "9600,N,8,1"));
+  EXPECT_TRUE(control.isOpen());
+}
+
+TEST_F(QtSerialControlOnPty, ClosedPortOpensAgain) {
+  ASSERT_TRUE(openPort());
+  control.close();
+  EXPECT_FALSE(control.isOpen());
+  const Status again = openPort();
+  EXPECT_TRUE(again) << again.error;
+}
+
+TEST_F(QtSerialControlOnPty, UnpluggedPortIsLostOnceStaysQuietAndComesBack) {
+  ASSERT_TRUE(openPort());
+  device->unplug();
+  ASSERT_TRUE(test::linkToMissingDevice(link()));
+  ASSERT_TRUE(waitUntil([&] { return lostCount > 0; }, 3000)) << "hang-up not noticed";
+  EXPECT_FALSE(control.isOpen());
+  EXPECT_FALSE(lostDescription.isEmpty());
+
+  // No error storm while the device is away: one report, an idle process.
+  const double cpuBefore = processCpuSeconds();
+  test::runEventsFor(2500);
+  EXPECT_LT(processCpuSeconds() - cpuBefore, 0.3);
+  EXPECT_EQ(lostCount, 1);
+  EXPECT_EQ(restoredCount, 0);
+
+  // The device comes back under the same name.
+  device = std::make_unique<PseudoTerminal>();
+  ASSERT_TRUE(device->linkAs(link()));
+  ASSERT_TRUE(waitUntil([&] { return restoredCount > 0; }, 5000)) << "never reopened";
+  EXPECT_EQ(restoredCount, 1);
+  EXPECT_TRUE(control.isOpen());
+  ASSERT_TRUE(device->send("[<V>512</V>]"));
+  EXPECT_TRUE(waitUntil([&] { return received == "[<V>512</V>]"; }, 3000));
+  EXPECT_EQ(lostCount, 1);
+}
+
+TEST_F(QtSerialControlOnPty, CloseEndsTheRetriesOfALostPort) {
+  ASSERT_TRUE(openPort());
+  device->unplug();
+  ASSERT_TRUE(test::linkToMissingDevice(link()));
+  ASSERT_TRUE(waitUntil([&] { return lostCount > 0; }, 3000));
+  control.close();
+  device = std::make_unique<PseudoTerminal>();
+  ASSERT_TRUE(device->linkAs(link()));
+  test::runEventsFor(QtSerialControl::kRetryMs + 700);
+  EXPECT_EQ(restoredCount, 0);
+  EXPECT_FALSE(control.isOpen());
+}
+
+}  // namespace
+}  // namespace tamsel

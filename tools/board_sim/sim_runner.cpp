@@ -1,0 +1,155 @@
+#include "sim_runner.h"
+
+#include <poll.h>
+
+#include <algorithm>
+#include <chrono>
+#include <deque>
+#include <fstream>
+#include <ostream>
+
+#include "frame_plan.h"
+#include "frame_text.h"
+#include "pty_port.h"
+#include "wind_model.h"
+
+namespace sim {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+using Seconds = std::chrono::duration<double>;
+
+struct Pending {
+  Clock::time_point due;
+  std::string bytes;
+  size_t sent = 0;
+};
+
+// When the frame count is reached, what is still queued gets this long to go
+// out before the board goes away.
+constexpr Seconds kDrainTime{1.0};
+
+bool writeSettings(const SimOptions& options, const Calibration& cal, std::ostream& errors) {
+  const std::string path = options.folder + "/settings.cfg";
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out << settingsFileText(cal);
+  if (!out.flush()) {
+    errors << "board_sim: cannot write " << path << "\n";
+    return false;
+  }
+  return true;
+}
+
+class Runner {
+ public:
+  Runner(const SimOptions& options, PtyPort& port)
+      : options_(options), port_(port), model_(options.seed), planner_(options) {
+    if (!options.sentLog.empty()) sentLog_.open(options.sentLog, std::ios::binary | std::ios::app);
+  }
+
+  int run(const volatile std::sig_atomic_t& stop, std::ostream& errors) {
+    const Seconds period{1.0 / options_.rate};
+    const auto start = Clock::now();
+    auto nextFrame = start;
+    Clock::time_point lastPlanned = start;
+    while (!stop) {
+      const auto now = Clock::now();
+      if (options_.duration && now - start >= Seconds(*options_.duration)) break;
+      if (allPlanned() && (queue_.empty() || now - lastPlanned >= kDrainTime)) break;
+      if (!allPlanned() && now >= nextFrame) {
+        frameTime(Seconds(now - start).count(), period.count(), now);
+        lastPlanned = now;
+        nextFrame += std::chrono::duration_cast<Clock::duration>(period);
+        if (nextFrame < now) nextFrame = now + std::chrono::duration_cast<Clock::duration>(period);
+      }
+      if (!writeDue(now)) {
+        errors << "board_sim: the line failed\n";
+        return 1;
+      }
+      port_.discardInput();
+      waitForWork(allPlanned() ? now + std::chrono::milliseconds(50) : nextFrame);
+    }
+    return 0;
+  }
+
+ private:
+  bool allPlanned() const {
+    return options_.frames && planner_.framesPlanned() >= *options_.frames;
+  }
+
+  // The model's time goes on whether or not a frame can be sent; a frame
+  // time that finds the line still busy with earlier writes is skipped.
+  void frameTime(double elapsed, double period, Clock::time_point now) {
+    if (silentAt(options_, elapsed) || !queue_.empty()) {
+      model_.step(period);
+      return;
+    }
+    const std::uint64_t left =
+        options_.frames ? *options_.frames - planner_.framesPlanned() : UINT64_MAX;
+    const double dt = options_.pair ? period / 2 : period;
+    TickPlan tick =
+        planner_.plan([&] { return WindModel::countsFor(model_.step(dt), cal_); }, period, left);
+    auto due = now;
+    for (auto& write : tick.writes) {
+      due += std::chrono::duration_cast<Clock::duration>(Seconds(write.pauseBefore));
+      queue_.push_back({due, std::move(write.bytes)});
+    }
+    if (sentLog_.is_open()) {
+      for (const auto& frame : tick.frames) {
+        sentLog_ << sentLogLine(frame.text, decode(frame.counts, cal_), frame.badChecksum) << "\n";
+      }
+      sentLog_.flush();
+    }
+  }
+
+  bool writeDue(Clock::time_point now) {
+    while (!queue_.empty() && queue_.front().due <= now) {
+      Pending& head = queue_.front();
+      const long n = port_.writeSome(std::string_view(head.bytes).substr(head.sent));
+      if (n < 0) return false;
+      head.sent += static_cast<size_t>(n);
+      if (head.sent < head.bytes.size()) return true;  // line full: wait for the reader
+      queue_.pop_front();
+    }
+    return true;
+  }
+
+  void waitForWork(Clock::time_point until) {
+    short events = POLLIN;
+    if (!queue_.empty()) {
+      if (queue_.front().due <= Clock::now()) {
+        events |= POLLOUT;
+      } else {
+        until = std::min(until, queue_.front().due);
+      }
+    }
+    const auto wait = std::chrono::duration_cast<std::chrono::milliseconds>(until - Clock::now());
+    pollfd fd{port_.masterFd(), events, 0};
+    // A short longest wait, so a stop request is seen at once whatever the rate.
+    ::poll(&fd, 1, static_cast<int>(std::clamp<long long>(wait.count() + 1, 0, 100)));
+  }
+
+  const SimOptions& options_;
+  PtyPort& port_;
+  Calibration cal_;
+  WindModel model_;
+  FramePlanner planner_;
+  std::deque<Pending> queue_;
+  std::ofstream sentLog_;
+};
+
+}  // namespace
+
+int runSimulator(const SimOptions& options, const volatile std::sig_atomic_t& stop,
+                 std::ostream& errors) {
+  if (options.writeSettings && !writeSettings(options, Calibration{}, errors)) return 1;
+  std::string error;
+  auto port = PtyPort::open(options.folder + "/com" + std::to_string(options.port), &error);
+  if (!port) {
+    errors << "board_sim: " << error << "\n";
+    return 1;
+  }
+  return Runner(options, *port).run(stop, errors);
+}
+
+}  // namespace sim
