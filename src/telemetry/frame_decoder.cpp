@@ -14,21 +14,53 @@ struct DecodeFailure {
   std::string description;
 };
 
-// A field's raw count; nullopt when either tag is missing (the frame is
-// dropped); a closing tag before the opening one is a failure.
-std::optional<double> readField(std::string_view frame, std::string_view open,
-                                std::string_view close) {
-  const size_t openAt = frame.find(open);
-  const size_t closeAt = frame.find(close);
-  if (openAt == std::string_view::npos || closeAt == std::string_view::npos) return std::nullopt;
-  if (closeAt < openAt + open.size())
-    throw DecodeFailure{"Invalid procedure call: " + std::string(close) + " before " +
-                        std::string(open)};
-  const double value =
-      leadingNumber(frame.substr(openAt + open.size(), closeAt - openAt - open.size()));
-  if (!std::isfinite(value)) throw DecodeFailure{"Overflow in field " + std::string(open)};
-  return value;
-}
+// Where the first "<X>" and the first "</X>" of each field stand, found in
+// one pass over the frame (the board sends several a second, the decoder
+// should not walk the text ten times per frame).
+struct FieldTags {
+  static constexpr size_t kAbsent = std::string_view::npos;
+  static constexpr char kNames[] = {'V', 'I', 'R', 'S', 'C'};
+  size_t open[5] = {kAbsent, kAbsent, kAbsent, kAbsent, kAbsent};
+  size_t close[5] = {kAbsent, kAbsent, kAbsent, kAbsent, kAbsent};
+
+  static int indexOf(char name) {
+    for (int i = 0; i < 5; ++i) {
+      if (kNames[i] == name) return i;
+    }
+    return -1;
+  }
+
+  explicit FieldTags(std::string_view frame) {
+    const size_t n = frame.size();
+    for (size_t at = frame.find('<'); at != kAbsent; at = frame.find('<', at + 1)) {
+      if (at + 2 < n && frame[at + 2] == '>') {
+        const int i = indexOf(frame[at + 1]);
+        if (i >= 0 && open[i] == kAbsent) open[i] = at;
+      } else if (at + 3 < n && frame[at + 1] == '/' && frame[at + 3] == '>') {
+        const int i = indexOf(frame[at + 2]);
+        if (i >= 0 && close[i] == kAbsent) close[i] = at;
+      }
+    }
+  }
+
+  static std::string failure(const char* before, int i, const char* after) {
+    std::string text(before);
+    text += kNames[i];
+    text += after;
+    return text;
+  }
+
+  // A field's raw count; nullopt when either tag is missing (the frame is
+  // dropped); a closing tag before the opening one is a failure.
+  std::optional<double> read(std::string_view frame, int i) const {
+    if (open[i] == kAbsent || close[i] == kAbsent) return std::nullopt;
+    if (close[i] < open[i] + 3)
+      throw DecodeFailure{failure("Invalid procedure call: </", i, "> first")};
+    const double value = leadingNumber(frame.substr(open[i] + 3, close[i] - open[i] - 3));
+    if (!std::isfinite(value)) throw DecodeFailure{failure("Overflow in field <", i, ">")};
+    return value;
+  }
+};
 
 double factor(const ScaleFactor& f) {
   if (!f.failure.empty()) throw DecodeFailure{f.failure};
@@ -46,13 +78,15 @@ void scaleReading(double rawV, double rawI, double rawR, double rawS, const Scal
   const double amps = (rawI - factor(s.voltOffset)) / factor(s.ampDivider);
   scaled(amps, "##0.00", r.amps, r.ampsValue);
   if (amps < 0) {
-    r.amps = "0";
+    r.amps.assign(1, '0');  // not = "0": g++ 12 warns falsely on that
     r.ampsValue = 0;
   }
   scaled(r.voltsValue * r.ampsValue, "####0.0", r.watts, r.wattsValue);
   scaled(rawR / factor(s.rpmDivider) * 60, "##0.0", r.rpm, r.rpmValue);
-  std::string wind;
-  scaled(rawS / factor(s.wsDivider), "##0.0", wind, r.windSpeed);
+  // Held as a number only: the value its one-decimal text would show.
+  const double wind = rawS / factor(s.wsDivider);
+  if (!std::isfinite(wind)) throw DecodeFailure{"Overflow"};
+  r.windSpeed = roundDecimal(wind, 1, Rounding::HalfAwayFromZero);
 }
 
 ScaleFactor parseFactor(const std::string& text, const char* name, bool divider) {
@@ -74,15 +108,16 @@ Scale scaleFrom(const Calibration& c) {
 FrameResult decodeFrame(std::string_view frame, const Scale& scale) {
   FrameResult result;
   try {
-    auto rawV = readField(frame, "<V>", "</V>");
+    const FieldTags tags(frame);
+    auto rawV = tags.read(frame, 0);
     if (!rawV || *rawV == 0) return result;
-    auto rawI = readField(frame, "<I>", "</I>");
+    auto rawI = tags.read(frame, 1);
     if (!rawI) return result;
-    auto rawR = readField(frame, "<R>", "</R>");
+    auto rawR = tags.read(frame, 2);
     if (!rawR) return result;
-    auto rawS = readField(frame, "<S>", "</S>");
+    auto rawS = tags.read(frame, 3);
     if (!rawS) return result;
-    auto checksum = readField(frame, "<C>", "</C>");
+    auto checksum = tags.read(frame, 4);
     if (!checksum) return result;
     const double frameChecksum = roundDecimal(*checksum, 0, Rounding::HalfToEven);
     if (!(frameChecksum >= -32768 && frameChecksum <= 32767)) {
