@@ -70,6 +70,7 @@ TEST(SimOptions, EveryOptionIsTakenInBothForms) {
 struct BadLine {
   std::vector<std::string> args;
   const char* why;
+  friend void PrintTo(const BadLine& line, std::ostream* os) { *os << line.why; }
 };
 
 class SimOptionsRejects : public ::testing::TestWithParam<BadLine> {};

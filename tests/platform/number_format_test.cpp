@@ -11,6 +11,7 @@ struct MaskCase {
   double value;
   const char* mask;
   const char* expected;
+  friend void PrintTo(const MaskCase& c, std::ostream* os) { *os << c.value << " " << c.mask; }
 };
 
 class NumberMask : public ::testing::TestWithParam<MaskCase> {};
@@ -50,6 +51,7 @@ struct RoundCase {
   int decimals;
   Rounding rounding;
   double expected;
+  friend void PrintTo(const RoundCase& c, std::ostream* os) { *os << c.value << " " << c.decimals; }
 };
 
 class DecimalRounding : public ::testing::TestWithParam<RoundCase> {};

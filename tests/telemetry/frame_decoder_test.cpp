@@ -17,6 +17,7 @@ struct DecodeCase {
   const char* watts;
   const char* rpm;
   double wind;
+  friend void PrintTo(const DecodeCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class FrameDecoding : public ::testing::TestWithParam<DecodeCase> {};
