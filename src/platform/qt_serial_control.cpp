@@ -53,7 +53,10 @@ void QtSerialControl::onReadyRead() {
 void QtSerialControl::onError(QSerialPort::SerialPortError error) {
   if (error == QSerialPort::NoError || error == QSerialPort::TimeoutError) return;
   if (!port_.isOpen()) return;  // failures of open() are reported by open()
-  const QString description = port_.errorString();
+  // The system's text for a hang-up ("Inappropriate ioctl for device", "No
+  // such file or directory") says little to a user: name what happened first.
+  const QString description =
+      QStringLiteral("device disconnected (%1)").arg(port_.errorString());
   port_.close();
   port_.clearError();
   retryTimer_.start();
