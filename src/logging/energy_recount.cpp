@@ -1,5 +1,7 @@
 #include "logging/energy_recount.h"
 
+#include <cmath>
+
 #include "logging/record_fields.h"
 #include "platform/number_format.h"
 #include "platform/numeric_text.h"
@@ -15,6 +17,7 @@ double recountWattHours(std::string_view logText, double delaySeconds) {
     const auto watts = recordField(line, RecordField::Watts);
     if (!watts) return;
     const double w = leadingNumber(*watts);
+    if (!std::isfinite(w)) return;  // a mangled "1e999" must not make the day infinite
     total += roundDecimal(w / 3600 * delaySeconds, 2, Rounding::HalfToEven);
   });
   return total;

@@ -28,6 +28,7 @@ TEST(EnergyRecount, SkipsLinesThatAreNotWholeRecords) {
                           "<T>10:01</T><V>12.50</V><I>3.0</I><R>300</R>   12.0Wh\r\n"  // no watts
                           + "</W>360.0<W>   12.0Wh\r\n"                                // wrong way
                           + "<W>abc</W>   12.0Wh\r\n"                                  // no number
+                          + "<W>1e999</W>   12.0Wh\r\n"                                // overflow
                           + "<T>10:02</T><V>12.50</V><I>3.0</I><W>36\r\n"  // torn by a power cut
                           + record("360.0") + "<T>10:03</T><V>12.5";       // torn last piece
   EXPECT_DOUBLE_EQ(recountWattHours(log, 60), 12.0);
