@@ -30,15 +30,14 @@ std::optional<std::string> EnergyCounter::tick(const LocalDateTime& now, double 
   std::optional<std::string> line;
   // The day changes by the date, not by a window of seconds after midnight,
   // so a late tick (a busy or sleeping machine) still closes the day, and a
-  // jump over several days closes it once.
-  if (dateIsLater(now, day_)) {
+  // jump over several days closes it once. Only a date later than any seen
+  // before closes a day: a clock set back (a correction, a daylight-saving
+  // change at midnight) keeps the total running and never closes a date twice.
+  if (dateIsLater(now, latestDay_)) {
     line = midnightLine(now, wattHours_);
     wattHours_ = 0;
+    latestDay_ = now;
   }
-  // A clock set back to an earlier date is adopted without a line or reset:
-  // the total goes on with the day whose log file the records now go into,
-  // and never runs backwards.
-  if (!now.sameDate(day_)) day_ = now;
   wattHours_ += watts / 720;
   return line;
 }

@@ -11,7 +11,7 @@ namespace tamsel {
 class EnergyCounter {
  public:
   // `today`: the local date the total belongs to (the day of start-up).
-  explicit EnergyCounter(const LocalDateTime& today) : day_(today) {}
+  explicit EnergyCounter(const LocalDateTime& today) : latestDay_(today) {}
 
   double wattHours() const { return wattHours_; }
   // Set from the start-up recount of the day's log file.
@@ -23,7 +23,7 @@ class EnergyCounter {
   std::optional<std::string> tick(const LocalDateTime& now, double watts);
 
  private:
-  LocalDateTime day_;
+  LocalDateTime latestDay_;  // the latest date seen: each date is closed once
   double wattHours_ = 0;
 };
 

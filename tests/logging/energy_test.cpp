@@ -96,14 +96,15 @@ TEST(EnergyCounter, ALateFirstTickStillClosesTheDay) {
   EXPECT_EQ(*line, "2010_05_24,00:01  .0 Wh");
 }
 
-TEST(EnergyCounter, AClockSetBackAdoptsTheDateWithoutALine) {
+TEST(EnergyCounter, AClockSetBackNeverClosesADateTwice) {
   EnergyCounter energy({2010, 5, 23, 10, 0, 0});
   energy.setWattHours(50);
   EXPECT_FALSE(energy.tick({2010, 5, 22, 10, 0, 0}, 0));
-  EXPECT_FALSE(energy.tick({2010, 5, 22, 10, 0, 5}, 0));
+  EXPECT_FALSE(energy.tick({2010, 5, 22, 23, 59, 55}, 0));
+  // Back on the date it had already reached: no second line, no reset.
+  EXPECT_FALSE(energy.tick({2010, 5, 23, 0, 0, 0}, 0));
   EXPECT_EQ(energy.wattHours(), 50);
-  // Its next midnight, onto the date it came back from, closes that day.
-  EXPECT_TRUE(energy.tick({2010, 5, 23, 0, 0, 0}, 0));
+  EXPECT_TRUE(energy.tick({2010, 5, 24, 0, 0, 0}, 0));
   EXPECT_EQ(energy.wattHours(), 0);
 }
 
