@@ -153,6 +153,7 @@ Status OrvaneLogger::LoadConfiguration() {
 Status OrvaneLogger::ApplyProgramValues(const KeysRead& read) {
   if (!read.status) return read.status;
   delay->setEnabled(false);
+  ListView1->clear();  // rebuilding starts by emptying the list, even if it then fails
   auto showRPM = optionValue(config.DisplayRPM);
   auto showWindSpeed = optionValue(config.DisplayWS);
   if (!showRPM || !showWindSpeed) return Status::failure("DisplayRPM or DisplayWS is no number");
@@ -200,15 +201,15 @@ void OrvaneLogger::TakeFrame(std::string_view frame) {
   lastFrameText.assign(frame);
   Label2->setText(fromBytes(frame));
   Blink(BlinkData);
-  const FrameResult result = decodeFrame(frame, scale);
+  const FrameResult result = decodeFrame(frame, scale, reading);
   if (result.checksumMismatch) {
     errorMessage = "checksum error";
     ReportError();
   }
-  if (result.status == FrameStatus::Failed) return DecodingFailed(result.failure);
   if (result.status == FrameStatus::Dropped) return;
   errorMessage = "calculations error";
-  reading = result.reading;
+  reading = result.reading;  // after a failure: the fields scaled before it
+  if (result.status == FrameStatus::Failed) return DecodingFailed(result.failure);
   if (Timer1->isActive()) {
     sums.add(reading.voltsValue, reading.ampsValue, reading.wattsValue, reading.rpmValue,
              reading.windSpeed);
@@ -252,7 +253,8 @@ void OrvaneLogger::ShowReading() {
 
 void OrvaneLogger::Blink(QPushButton* indicator) {
   setBackColour(indicator, kRed);
-  Timer2->start();
+  // A running blink is not restarted, or a fast line would keep it lit.
+  if (!Timer2->isActive()) Timer2->start();
 }
 
 void OrvaneLogger::Timer2_Timer() {
@@ -344,11 +346,7 @@ void OrvaneLogger::Setup_Click() {
   MSComm1.close();
   ShowSetupWindow();
   Status step = LoadConfiguration();
-  if (step) {
-    std::string why;
-    auto port = portNumberFromText(config.Port, &why);
-    step = port ? MSComm1.open(*port, config.BR + ",N,8,1") : Status::failure(why);
-  }
+  if (step) step = OpenPort();
   if (!step) {
     ReportError(step.error);
     PortProblemLoop();

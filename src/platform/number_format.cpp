@@ -35,6 +35,10 @@ DecimalDigits decimalDigits(double magnitude) {
 // A non-negative decimal rounded to a fixed number of places, laid out in a
 // stack buffer: `integerCount` integer digits without leading zeros (none for
 // zero) followed by exactly `decimals` fraction digits.
+// Up to 309 integer digits (the largest double) and this many decimals fit
+// the digit buffer below; no mask or rounding of ours comes near it.
+constexpr int kMaxDecimals = 60;
+
 struct Rounded {
   char digits[400];
   int integerCount = 0;
@@ -148,7 +152,7 @@ MaskShape maskShape(std::string_view mask) {
 }  // namespace
 
 double roundDecimal(double value, int decimals, Rounding rounding) {
-  if (!std::isfinite(value) || value == 0 || decimals > 300) return value;
+  if (!std::isfinite(value) || value == 0 || decimals > kMaxDecimals) return value;
   Rounded r;
   roundMagnitude(std::fabs(value), decimals, rounding, r);
   return shownValue(r, value < 0);
@@ -163,7 +167,8 @@ std::string formatMask(double value, std::string_view mask, double& shown) {
   if (!std::isfinite(value)) value = 0;
   const MaskShape shape = maskShape(mask);
   Rounded r;
-  roundMagnitude(std::fabs(value), std::min(shape.decimals, 300), Rounding::HalfAwayFromZero, r);
+  roundMagnitude(std::fabs(value), std::min(shape.decimals, kMaxDecimals), Rounding::HalfAwayFromZero,
+                 r);
   std::string text;
   if (value < 0 && !r.isZero()) text += '-';
   if (r.integerCount < shape.minIntegerDigits) {

@@ -21,6 +21,13 @@ Status QtSerialControl::open(int commPort, const std::string& settings) {
 }
 
 Status QtSerialControl::openDevice() {
+  opening_ = true;
+  Status opened = configureDevice();
+  opening_ = false;
+  return opened;
+}
+
+Status QtSerialControl::configureDevice() {
   const std::string device = deviceForPort(commPort_, programFolder_);
   if (device.empty()) return Status::failure("Invalid port number");
   auto baud = baudRateFromSettings(settings_);
@@ -52,7 +59,7 @@ void QtSerialControl::onReadyRead() {
 
 void QtSerialControl::onError(QSerialPort::SerialPortError error) {
   if (error == QSerialPort::NoError || error == QSerialPort::TimeoutError) return;
-  if (!port_.isOpen()) return;  // failures of open() are reported by open()
+  if (opening_ || !port_.isOpen()) return;  // open() reports its own failures
   // The system's text for a hang-up ("Inappropriate ioctl for device", "No
   // such file or directory") says little to a user: name what happened first.
   const QString description =

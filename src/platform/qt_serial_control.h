@@ -24,6 +24,7 @@ class QtSerialControl final : public SerialControl {
 
  private:
   Status openDevice();
+  Status configureDevice();
   void onReadyRead();
   void onError(QSerialPort::SerialPortError error);
   void retry();
@@ -31,6 +32,7 @@ class QtSerialControl final : public SerialControl {
   std::string programFolder_;
   QSerialPort port_;
   QTimer retryTimer_;
+  bool opening_ = false;  // errors while opening belong to open(), not to a lost port
   int commPort_ = 0;
   std::string settings_;
 };

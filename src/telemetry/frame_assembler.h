@@ -15,23 +15,28 @@ class FrameAssembler {
   void append(std::string_view text) { rxBuffer_.append(text); }
 
   // Calls onFrame(std::string_view frame) for each complete frame, oldest
-  // first; the view is valid only during the call.
+  // first; the view is valid only during the call. A frame longer than the
+  // buffer bound (one huge read of noise) is cut to its newest part.
   template <class OnFrame>
   void takeFrames(OnFrame&& onFrame) {
-    for (;;) {
-      const size_t close = rxBuffer_.find(']');
-      if (close == std::string::npos || rxBuffer_.find('[') == std::string::npos) break;
-      onFrame(std::string_view(rxBuffer_.data(), close + 1));
-      // Keep the rest behind a new "[": erase up to the "]" and reuse its place.
-      rxBuffer_.erase(0, close);
-      rxBuffer_[0] = '[';
+    size_t start = 0;
+    if (rxBuffer_.find('[') != std::string::npos) {
+      for (size_t close; (close = rxBuffer_.find(']', start)) != std::string::npos;) {
+        const size_t from = frameStart(start, close);
+        onFrame(std::string_view(rxBuffer_.data() + from, close + 1 - from));
+        // What follows stays behind a new "[", which takes the "]"'s place.
+        start = close;
+        rxBuffer_[start] = '[';
+      }
     }
+    rxBuffer_.erase(0, start);  // once, however many frames one read brought
     bound();
   }
 
   const std::string& rxBuffer() const { return rxBuffer_; }
 
  private:
+  size_t frameStart(size_t start, size_t close) const;
   void bound();
 
   std::string rxBuffer_;

@@ -105,8 +105,9 @@ Scale scaleFrom(const Calibration& c) {
       parseFactor(c.RPMDivider, "RPMDivider", true), parseFactor(c.WSDivider, "WSDivider", true)};
 }
 
-FrameResult decodeFrame(std::string_view frame, const Scale& scale) {
+FrameResult decodeFrame(std::string_view frame, const Scale& scale, const Reading& current) {
   FrameResult result;
+  result.reading = current;
   try {
     const FieldTags tags(frame);
     auto rawV = tags.read(frame, 0);

@@ -21,10 +21,12 @@ struct FrameResult {
   // The checksum differed from the sum of the fields. Such a frame is still
   // scaled (and may still fail the scaling); the mismatch is reported first.
   bool checksumMismatch = false;
+  // The new reading. It starts as the current one and is replaced field by
+  // field, so a failure part-way keeps the fields scaled before it.
   Reading reading;
   std::string failure;
 };
 
-FrameResult decodeFrame(std::string_view frame, const Scale& scale);
+FrameResult decodeFrame(std::string_view frame, const Scale& scale, const Reading& current = {});
 
 }  // namespace tamsel

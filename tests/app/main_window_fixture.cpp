@@ -16,6 +16,9 @@ std::string ProgCfg::text() const {
 OrvaneLogger& MainWindowTest::start(const ProgCfg& cfg, const char* settings) {
   writeConfig(cfg);
   if (settings) folder.write("settings.cfg", settings);
+  // A test may start several windows in turn; each finds the port free.
+  window_.reset();
+  serial.close();
   window_ = std::make_unique<OrvaneLogger>(
       OrvaneLogger::Services{folder.path(), clock, dialogs, serial});
   window_->Form_Load();

@@ -117,10 +117,43 @@ TEST_F(Receive, DataRearmsTheLoggingTickOnlyWhileLogging) {
   EXPECT_FALSE(w.Timer1->isActive());
 }
 
-TEST_F(Receive, ALostPortIsReportedOnce) {
+TEST_F(Receive, ALostPortIsReportedWithoutAskingTheUser) {
   start();
-  emit serial.lost("Resource temporarily unavailable");
-  EXPECT_EQ(errorLog(), kLogPrefix + "port not available  Resource temporarily unavailable <IM> \r\n");
+  emit serial.lost("device disconnected (gone)");
+  EXPECT_EQ(errorLog(), kLogPrefix + "port not available  device disconnected (gone) <IM> \r\n");
+  EXPECT_TRUE(dialogs.messages.isEmpty());
+  EXPECT_EQ(dialogs.modalCount, 0);
+  emit serial.restored();
+  serial.deliver(kGoodFrame);
+  EXPECT_EQ(window().windowTitle().toStdString(), "Tamsel  12.50V 3.2A 40W");
+}
+
+TEST_F(Receive, DataDoesNotPostponeAnArmedTick) {
+  ProgCfg cfg;
+  cfg.LogOn = "1";
+  OrvaneLogger& w = start(cfg);
+  const int armed = w.Timer1->timerId();
+  serial.deliver(kGoodFrame);
+  EXPECT_EQ(w.Timer1->timerId(), armed);  // restarting would give it a new id
+}
+
+TEST_F(Receive, AChecksumErrorThenAFailureAreBothReportedInOrder) {
+  start({}, "<VoltDivider>40</VoltDivider><VoltOffset>100</VoltOffset><AmpDivider>20</AmpDivider>"
+            "<RPMDivider>1</RPMDivider><WSDivider>0</WSDivider>");
+  const std::string frame = "[<V>500</V><I>164</I><R>5</R><S>13</S><C>1</C>]";
+  serial.deliver(frame);
+  const std::string why = "Division by zero: WSDivider is 0";
+  EXPECT_EQ(errorLog(), kLogPrefix + "checksum error   <IM> " + frame + "\r\n" + kLogPrefix +
+                            "error : " + why + "  " + why + " <IM> " + frame + "\r\n");
+}
+
+TEST_F(Receive, WithoutAnAnemometerThePowerStillCounts) {
+  OrvaneLogger& w = start({}, "<VoltDivider>40</VoltDivider><VoltOffset>100</VoltOffset>"
+                              "<AmpDivider>20</AmpDivider><RPMDivider>1</RPMDivider>"
+                              "<WSDivider>0</WSDivider>");
+  serial.deliver(kGoodFrame);  // 40 W, then the wind speed fails
+  for (int i = 0; i < 18; ++i) w.Timer3_Timer();
+  EXPECT_NEAR(w.wattHours(), 1.0, 1e-9);
 }
 
 TEST_F(Receive, CommsBoxSwitchesTheLowerBand) {

@@ -1,6 +1,7 @@
 #pragma once
 #include <QStringList>
 #include <functional>
+#include <stdexcept>
 
 #include "platform/dialogs.h"
 
@@ -12,9 +13,12 @@ class FakeDialogs : public Dialogs {
  public:
   void message(QWidget*, const QString& text) override { messages << text; }
   void showModal(QDialog& window) override {
-    ++modalCount;
+    // A window that keeps coming back is a loop the test did not end.
+    if (++modalCount > kMaxModals) throw std::runtime_error("modal windows keep coming back");
     if (onModal) onModal(window);
   }
+
+  static constexpr int kMaxModals = 20;
 
   QStringList messages;
   int modalCount = 0;

@@ -11,6 +11,7 @@ class FakeSerial : public SerialControl {
  public:
   Status open(int commPort, const std::string& settings) override {
     ++openCalls;
+    if (open_) return Status::failure("Port already open");
     commPort_ = commPort;
     settings_ = settings;
     if (commPort <= 0 || !availablePorts.count(commPort)) {

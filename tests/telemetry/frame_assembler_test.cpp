@@ -75,3 +75,34 @@ TEST(FrameAssembly, NulAndBinaryBytesPassThrough) {
 
 }  // namespace
 }  // namespace tamsel
+
+namespace tamsel {
+namespace {
+
+TEST(FrameAssembly, AHugeReadOfFramesIsTakenInLinearTimeAndBounded) {
+  FrameAssembler a;
+  std::string text;
+  for (int i = 0; i < 200000; ++i) text += "[<V>1</V>]";
+  text += std::string(10000, 'x') + "[<V>2</V>]";
+  int count = 0;
+  size_t longest = 0;
+  a.append(text);
+  a.takeFrames([&](std::string_view f) {
+    ++count;
+    longest = std::max(longest, f.size());
+  });
+  EXPECT_EQ(count, 200001);
+  EXPECT_LE(longest, FrameAssembler::kMaxBuffer);
+  EXPECT_EQ(a.rxBuffer(), "[");
+}
+
+TEST(FrameAssembly, AnOversizeFrameKeepsItsNewestStart) {
+  FrameAssembler a;
+  std::vector<std::string> frames;
+  a.append("[" + std::string(9000, 'x') + "[<V>3</V>]");
+  a.takeFrames([&](std::string_view f) { frames.emplace_back(f); });
+  EXPECT_EQ(frames, std::vector<std::string>{"[<V>3</V>]"});
+}
+
+}  // namespace
+}  // namespace tamsel

@@ -75,6 +75,21 @@ INSTANTIATE_TEST_SUITE_P(
         DecodeCase{"ChecksumAtTheEdgeOf16Bits",
                    "[<V>32000</V><I>100</I><R>667</R><S>0</S><C>32767</C>]", FrameStatus::Decoded,
                    false, "800.00", "0.00", "0.0", "40020.0", 0},
+        DecodeCase{"ChecksumRoundsHalfToEven",
+                   "[<V>500</V><I>164</I><R>5</R><S>13</S><C>682.5</C>]", FrameStatus::Decoded,
+                   false, "12.50", "3.20", "40.0", "300.0", 6.5},
+        DecodeCase{"ChecksumHalfRoundsToTheEvenNeighbour",
+                   "[<V>500</V><I>164</I><R>5</R><S>14</S><C>682.5</C>]", FrameStatus::Decoded,
+                   true, "12.50", "3.20", "40.0", "300.0", 7},
+        DecodeCase{"ChecksumRoundingPast16BitsFails",
+                   "[<V>500</V><I>164</I><R>5</R><S>13</S><C>32767.5</C>]", FrameStatus::Failed,
+                   false, "", "", "", "", 0},
+        DecodeCase{"ChecksumAtTheNegativeEdge",
+                   "[<V>500</V><I>164</I><R>5</R><S>13</S><C>-32768</C>]", FrameStatus::Decoded,
+                   true, "12.50", "3.20", "40.0", "300.0", 6.5},
+        DecodeCase{"ChecksumBelowTheNegativeEdgeFails",
+                   "[<V>500</V><I>164</I><R>5</R><S>13</S><C>-32769</C>]", FrameStatus::Failed,
+                   false, "", "", "", "", 0},
         DecodeCase{"HugeFieldFails", "[<V>1e400</V><I>1</I><R>1</R><S>1</S><C>1</C>]",
                    FrameStatus::Failed, false, "", "", "", "", 0}),
     [](const auto& info) { return std::string(info.param.name); });
@@ -98,6 +113,19 @@ TEST(FrameDecoding, BadDividersTakeTheErrorPath) {
     EXPECT_EQ(r.status, FrameStatus::Failed) << c.mentions;
     EXPECT_NE(r.failure.find(c.mentions), std::string::npos) << r.failure;
   }
+}
+
+TEST(FrameDecoding, AFailureKeepsTheFieldsScaledBeforeIt) {
+  Reading current;
+  current.windSpeed = 4.5;
+  current.rpm = "10.0";
+  FrameResult r = decodeFrame("[<V>500</V><I>164</I><R>5</R><S>13</S><C>682</C>]",
+                              scaleFrom({"40", "100", "20", "0", "2"}), current);
+  EXPECT_EQ(r.status, FrameStatus::Failed);
+  EXPECT_EQ(r.reading.volts, "12.50");
+  EXPECT_DOUBLE_EQ(r.reading.wattsValue, 40.0);
+  EXPECT_EQ(r.reading.rpm, "10.0");  // RPM failed: it and the wind speed keep theirs
+  EXPECT_DOUBLE_EQ(r.reading.windSpeed, 4.5);
 }
 
 TEST(FrameDecoding, MismatchIsFlaggedEvenWhenScalingFails) {
