@@ -124,7 +124,8 @@ void OrvaneLogger::PortProblemLoop() {
 
 void OrvaneLogger::PortProblem() {
   Label2->setText(QStringLiteral("     possible COMMS problem"));
-  dialogs.message(this, QStringLiteral("There is a possible Port Number problem. Check available PORTS"));
+  dialogs.message(this,
+                  QStringLiteral("There is a possible Port Number problem. Check available PORTS"));
   ShowSetupWindow();
 }
 
@@ -389,8 +390,8 @@ void OrvaneLogger::BuildControls() {
   BlinkData = make<QPushButton>(this, "BlinkData", 4320, 600, 150, 150);
   BuildLoggingPanel();
   Setup = make<QPushButton>(this, "Setup", 45, 4170, 1275, 285, QStringLiteral("Program Setup"));
-  CalibrateButton =
-      make<QPushButton>(this, "CalibrateButton", 1350, 4170, 1140, 285, QStringLiteral("Calibrate"));
+  CalibrateButton = make<QPushButton>(this, "CalibrateButton", 1350, 4170, 1140, 285,
+                                      QStringLiteral("Calibrate"));
   Check1 = make<QCheckBox>(this, "Check1", 2520, 4200, 975, 255, QStringLiteral("COMMs"));
   Exit = make<QPushButton>(this, "Exit", 3540, 4170, 975, 300, QStringLiteral("Exit"));
   BuildLowerBand();
@@ -409,9 +410,12 @@ void OrvaneLogger::BuildControls() {
 
 void OrvaneLogger::BuildLoggingPanel() {
   Label14 = make<QLabel>(this, "Label14", 90, 3390, 1230, 285, QStringLiteral("Logging"));
-  StartLogging = make<QPushButton>(this, "StartLogging", 1200, 3360, 795, 315, QStringLiteral("Start"));
-  StopLogging = make<QPushButton>(this, "StopLogging", 2040, 3360, 795, 315, QStringLiteral("Stop"));
-  ShowLogs = make<QPushButton>(this, "ShowLogs", 3000, 3360, 1170, 330, QStringLiteral("Show Logs"));
+  StartLogging =
+      make<QPushButton>(this, "StartLogging", 1200, 3360, 795, 315, QStringLiteral("Start"));
+  StopLogging =
+      make<QPushButton>(this, "StopLogging", 2040, 3360, 795, 315, QStringLiteral("Stop"));
+  ShowLogs =
+      make<QPushButton>(this, "ShowLogs", 3000, 3360, 1170, 330, QStringLiteral("Show Logs"));
   BlinkLog = make<QPushButton>(this, "BlinkLog", 4305, 3390, 150, 150);
   Label9 = make<QLabel>(this, "Label9", 120, 3795, 555, 255, QStringLiteral("Interval"));
   delay = make<QLineEdit>(this, "delay", 840, 3705, 495, 315, QStringLiteral("60"));

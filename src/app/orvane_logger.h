@@ -94,7 +94,7 @@ class OrvaneLogger : public QWidget {
   Reading reading;
   IntervalSums sums;
   LastValues lastValues;
-  ProgramValues config;
+  ProgramConfig config;
   Calibration calibration;
   bool loggingStarted = false;
   double wattHours() const { return energy.wattHours(); }

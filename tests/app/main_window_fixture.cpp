@@ -2,15 +2,21 @@
 
 namespace tamsel::test {
 
-std::string ProgCfg::text() const {
-  auto line = [](const char* key, const std::string& value) {
-    return std::string("<") + key + ">" + value + "</" + key + ">\r\n";
-  };
-  return "Program Config File\r\n\r\n" + line("Port", Port) + line("Savehtml", Savehtml) +
-         line("SaveExcel", SaveExcel) + line("LogDelay", LogDelay) + line("LogOn", LogOn) +
-         line("DisplayRPM", DisplayRPM) + line("DisplayWS", DisplayWS) +
-         line("WSUnits", WSUnits) + line("SV", SV) + line("MA", MA) + line("BR", BR) +
-         line("dispMessages", dispMessages) + line("MR", MR) + line("MP", MP) + "\r\n";
+ProgCfg::ProgCfg() {
+  Port = "3";
+  Savehtml = "0";
+  SaveExcel = "0";
+  LogDelay = "60";
+  LogOn = "0";
+  DisplayRPM = "0";
+  DisplayWS = "0";
+  WSUnits = "mph";
+  SV = "12";
+  MA = "20";
+  BR = "9600";
+  dispMessages = "1";
+  MR = "400";
+  MP = "1000";
 }
 
 OrvaneLogger& MainWindowTest::start(const ProgCfg& cfg, const char* settings) {
@@ -19,8 +25,8 @@ OrvaneLogger& MainWindowTest::start(const ProgCfg& cfg, const char* settings) {
   // A test may start several windows in turn; each finds the port free.
   window_.reset();
   serial.close();
-  window_ = std::make_unique<OrvaneLogger>(
-      OrvaneLogger::Services{folder.path(), clock, dialogs, serial});
+  window_ =
+      std::make_unique<OrvaneLogger>(OrvaneLogger::Services{folder.path(), clock, dialogs, serial});
   window_->Form_Load();
   return *window_;
 }

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/orvane_logger.h"
+#include "setup/program_config.h"
 #include "support/fake_clock.h"
 #include "support/fake_dialogs.h"
 #include "support/fake_serial.h"
@@ -17,11 +18,10 @@
 
 namespace tamsel::test {
 
-struct ProgCfg {
-  std::string Port = "3", Savehtml = "0", SaveExcel = "0", LogDelay = "60", LogOn = "0",
-              DisplayRPM = "0", DisplayWS = "0", WSUnits = "mph", SV = "12", MA = "20",
-              BR = "9600", dispMessages = "1", MR = "400", MP = "1000";
-  std::string text() const;
+// prog.cfg as the setup window writes it, with the tests' usual values.
+struct ProgCfg : ProgramConfig {
+  ProgCfg();
+  std::string text() const { return programConfigText(*this); }
 };
 
 inline const char* kSettingsCfg =

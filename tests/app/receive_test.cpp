@@ -64,16 +64,19 @@ TEST_F(Receive, WithoutMessagesNothingIsLoggedButTheLineTurnsRed) {
 TEST_F(Receive, ADecodingFailureShowsTheFrameAndClearsTheSums) {
   ProgCfg cfg;
   cfg.LogOn = "1";
-  OrvaneLogger& w = start(cfg, "<VoltDivider>0</VoltDivider><VoltOffset>100</VoltOffset>"
-                               "<AmpDivider>20</AmpDivider><RPMDivider>1</RPMDivider>"
-                               "<WSDivider>2</WSDivider>");
+  OrvaneLogger& w = start(cfg,
+                          "<VoltDivider>0</VoltDivider><VoltOffset>100</VoltOffset>"
+                          "<AmpDivider>20</AmpDivider><RPMDivider>1</RPMDivider>"
+                          "<WSDivider>2</WSDivider>");
   w.sums.add(1, 1, 1, 1, 1);
   serial.deliver(kGoodFrame);
-  EXPECT_EQ(w.Label2->text().toStdString(), std::string("program execution error : \r\n") + kGoodFrame);
+  EXPECT_EQ(w.Label2->text().toStdString(),
+            std::string("program execution error : \r\n") + kGoodFrame);
   EXPECT_EQ(w.sums.frameCount, 0);
   EXPECT_EQ(w.sums.volts, 0);
   const std::string why = "Division by zero: VoltDivider is 0";
-  EXPECT_EQ(errorLog(), kLogPrefix + "error : " + why + "  " + why + " <IM> " + kGoodFrame + "\r\n");
+  EXPECT_EQ(errorLog(),
+            kLogPrefix + "error : " + why + "  " + why + " <IM> " + kGoodFrame + "\r\n");
   EXPECT_EQ(w.windowTitle().toStdString(), "Tamsel - Waiting for Signal");
 }
 
@@ -138,8 +141,9 @@ TEST_F(Receive, DataDoesNotPostponeAnArmedTick) {
 }
 
 TEST_F(Receive, AChecksumErrorThenAFailureAreBothReportedInOrder) {
-  start({}, "<VoltDivider>40</VoltDivider><VoltOffset>100</VoltOffset><AmpDivider>20</AmpDivider>"
-            "<RPMDivider>1</RPMDivider><WSDivider>0</WSDivider>");
+  start({},
+        "<VoltDivider>40</VoltDivider><VoltOffset>100</VoltOffset><AmpDivider>20</AmpDivider>"
+        "<RPMDivider>1</RPMDivider><WSDivider>0</WSDivider>");
   const std::string frame = "[<V>500</V><I>164</I><R>5</R><S>13</S><C>1</C>]";
   serial.deliver(frame);
   const std::string why = "Division by zero: WSDivider is 0";
@@ -148,9 +152,10 @@ TEST_F(Receive, AChecksumErrorThenAFailureAreBothReportedInOrder) {
 }
 
 TEST_F(Receive, WithoutAnAnemometerThePowerStillCounts) {
-  OrvaneLogger& w = start({}, "<VoltDivider>40</VoltDivider><VoltOffset>100</VoltOffset>"
-                              "<AmpDivider>20</AmpDivider><RPMDivider>1</RPMDivider>"
-                              "<WSDivider>0</WSDivider>");
+  OrvaneLogger& w = start({},
+                          "<VoltDivider>40</VoltDivider><VoltOffset>100</VoltOffset>"
+                          "<AmpDivider>20</AmpDivider><RPMDivider>1</RPMDivider>"
+                          "<WSDivider>0</WSDivider>");
   serial.deliver(kGoodFrame);  // 40 W, then the wind speed fails
   for (int i = 0; i < 18; ++i) w.Timer3_Timer();
   EXPECT_NEAR(w.wattHours(), 1.0, 1e-9);

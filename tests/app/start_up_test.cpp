@@ -34,11 +34,12 @@ TEST_F(StartUp, FirstRunMakesFoldersAndAnEmptyDayLog) {
 
 TEST_F(StartUp, RecountsTheDayFromItsRecords) {
   std::filesystem::create_directory(folder.file("logs"));
-  folder.write("logs/P_2010_05_23.txt",
-               "<T>10:00</T><V>12.50</V><I>28.8</I><W>360.0</W><R>300</R><S>5</S><M></M>   .0Wh\r\n"
-               "<T>10:01</T><V>12.50</V><I>57.6</I><W>720.0</W><R>300</R><S>5</S><M></M>   6.0Wh\r\n"
-               "no watts here\r\n"
-               "<T>10:02</T><V>12.50</V><I>0.0</I><W>0.0</W><R>0</R><S>0</S><M></M>   18.0Wh\r\n");
+  folder.write(
+      "logs/P_2010_05_23.txt",
+      "<T>10:00</T><V>12.50</V><I>28.8</I><W>360.0</W><R>300</R><S>5</S><M></M>   .0Wh\r\n"
+      "<T>10:01</T><V>12.50</V><I>57.6</I><W>720.0</W><R>300</R><S>5</S><M></M>   6.0Wh\r\n"
+      "no watts here\r\n"
+      "<T>10:02</T><V>12.50</V><I>0.0</I><W>0.0</W><R>0</R><S>0</S><M></M>   18.0Wh\r\n");
   // Counted at the interval just loaded (10 s), not the box's design text (60).
   ProgCfg cfg;
   cfg.LogDelay = "10";
@@ -137,7 +138,8 @@ TEST_F(StartUp, MissingPortLoopsThroughTheSetupWindowUntilAbort) {
             QStringList{"There is a possible Port Number problem. Check available PORTS"});
   EXPECT_EQ(dialogs.modalCount, 1);
   EXPECT_NE(folder.read("prog.cfg").find("<Port>0</Port>"), std::string::npos);
-  EXPECT_NE(errorLog().find("2010_05_23  14:05:33  port not available  The port does not exist <IM> \r\n"),
+  EXPECT_NE(errorLog().find(
+                "2010_05_23  14:05:33  port not available  The port does not exist <IM> \r\n"),
             std::string::npos)
       << errorLog();
   // Start-up ran again, without a port this time.
