@@ -371,7 +371,11 @@ void OrvaneLogger::Leave() {
   left = true;
   Timer1->stop();
   Timer3->stop();
-  (void)files.appendWattHoursLine(leavingLine(clock.now(), energy.wattHours()));
+  if (Status written = files.appendWattHoursLine(leavingLine(clock.now(), energy.wattHours()));
+      !written) {
+    errorMessage = "watt-hours file write error";
+    ReportError(written.error);  // the error log is the last place it can still go
+  }
   MSComm1.close();
 }
 

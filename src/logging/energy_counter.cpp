@@ -31,12 +31,17 @@ std::optional<std::string> EnergyCounter::tick(const LocalDateTime& now, double 
   // The day changes by the date, not by a window of seconds after midnight,
   // so a late tick (a busy or sleeping machine) still closes the day, and a
   // jump over several days closes it once. Only a date later than any seen
-  // before closes a day: a clock set back (a correction, a daylight-saving
-  // change at midnight) keeps the total running and never closes a date twice.
-  if (dateIsLater(now, latestDay_)) {
+  // closes a day: a clock stepped back a little (daylight saving ending at
+  // midnight) never closes a date twice. A clock set back by hours is a
+  // correction (of a clock that was set days ahead, say) and is believed, so
+  // the coming midnight closes the day again.
+  const long long back = minutesSinceEpoch(latest_) - minutesSinceEpoch(now);
+  if (dateIsLater(now, latest_)) {
     line = midnightLine(now, wattHours_);
     wattHours_ = 0;
-    latestDay_ = now;
+    latest_ = now;
+  } else if (back < 0 || back > kCorrectionMinutes) {
+    latest_ = now;
   }
   wattHours_ += watts / 720;
   return line;

@@ -11,7 +11,7 @@ namespace tamsel {
 class EnergyCounter {
  public:
   // `today`: the local date the total belongs to (the day of start-up).
-  explicit EnergyCounter(const LocalDateTime& today) : latestDay_(today) {}
+  explicit EnergyCounter(const LocalDateTime& today) : latest_(today) {}
 
   double wattHours() const { return wattHours_; }
   // Set from the start-up recount of the day's log file.
@@ -23,7 +23,11 @@ class EnergyCounter {
   std::optional<std::string> tick(const LocalDateTime& now, double watts);
 
  private:
-  LocalDateTime latestDay_;  // the latest date seen: each date is closed once
+  // A clock set back by more than this is taken as a correction, not a
+  // daylight-saving step or a small adjustment.
+  static constexpr long long kCorrectionMinutes = 3 * 60;
+
+  LocalDateTime latest_;  // the latest moment seen: each date is closed once
   double wattHours_ = 0;
 };
 

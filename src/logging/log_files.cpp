@@ -34,8 +34,8 @@ Status LogFiles::appendRecord(const LocalDateTime& now, const AveragedValues& va
 
 Status LogFiles::writeHtml(const LocalDateTime& now, const AveragedValues& values, double wattHours,
                            std::string_view windUnits) const {
-  Status appended =
-      appendLine(htmlFolder() + "/" + historyFileName(now), historyLine(values, windUnits, now));
+  Status appended = appendWholeLine(htmlFolder() + "/" + historyFileName(now),
+                                    historyLine(values, windUnits, now));
   if (!appended) return appended;
   std::string error;
   const std::optional<std::string> templateText =
@@ -53,7 +53,7 @@ Status LogFiles::appendSpreadsheetRow(const LocalDateTime& now, const AveragedVa
     Status started = replaceFile(path, spreadsheetHeader(windUnits) + std::string(kLineEnd));
     if (!started) return started;
   }
-  return appendLine(path, spreadsheetRow(values, now));
+  return appendWholeLine(path, spreadsheetRow(values, now));
 }
 
 Status LogFiles::appendWattHoursLine(std::string_view line) const {

@@ -1,5 +1,6 @@
 #include "platform/clock.h"
 
+#include <chrono>
 #include <cstdio>
 #include <ctime>
 
@@ -27,6 +28,13 @@ std::string shortDate(const LocalDateTime& t) {
   char buf[32];
   std::snprintf(buf, sizeof buf, "%02d/%02d/%04d", t.day, t.month, t.year);
   return buf;
+}
+
+long long minutesSinceEpoch(const LocalDateTime& t) {
+  using namespace std::chrono;
+  const sys_days date{year{t.year} / month{static_cast<unsigned>(t.month)} /
+                      day{static_cast<unsigned>(t.day)}};
+  return static_cast<long long>(date.time_since_epoch().count()) * 1440 + t.hour * 60 + t.minute;
 }
 
 LocalDateTime SystemClock::now() const {

@@ -11,12 +11,10 @@ struct LocalDateTime {
   int hour = 0;
   int minute = 0;
   int second = 0;
-
-  int secondsSinceMidnight() const { return hour * 3600 + minute * 60 + second; }
-  bool sameDate(const LocalDateTime& o) const {
-    return year == o.year && month == o.month && day == o.day;
-  }
 };
+
+// Minutes since 1970-01-01 00:00 of the same calendar, for comparing moments.
+long long minutesSinceEpoch(const LocalDateTime& t);
 
 // "2010_05_23": file names and log lines.
 std::string dateStamp(const LocalDateTime& t);

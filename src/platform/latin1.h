@@ -11,6 +11,8 @@ inline QString fromBytes(std::string_view bytes) {
   return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
 }
 
-inline std::string toBytes(const QString& text) { return text.toLatin1().toStdString(); }
+inline std::string toBytes(const QString& text) {
+  return text.toLatin1().toStdString();
+}
 
 }  // namespace tamsel

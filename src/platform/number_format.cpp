@@ -167,8 +167,8 @@ std::string formatMask(double value, std::string_view mask, double& shown) {
   if (!std::isfinite(value)) value = 0;
   const MaskShape shape = maskShape(mask);
   Rounded r;
-  roundMagnitude(std::fabs(value), std::min(shape.decimals, kMaxDecimals), Rounding::HalfAwayFromZero,
-                 r);
+  roundMagnitude(std::fabs(value), std::min(shape.decimals, kMaxDecimals),
+                 Rounding::HalfAwayFromZero, r);
   std::string text;
   if (value < 0 && !r.isZero()) text += '-';
   if (r.integerCount < shape.minIntegerDigits) {

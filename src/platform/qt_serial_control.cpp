@@ -62,8 +62,7 @@ void QtSerialControl::onError(QSerialPort::SerialPortError error) {
   if (opening_ || !port_.isOpen()) return;  // open() reports its own failures
   // The system's text for a hang-up ("Inappropriate ioctl for device", "No
   // such file or directory") says little to a user: name what happened first.
-  const QString description =
-      QStringLiteral("device disconnected (%1)").arg(port_.errorString());
+  const QString description = QStringLiteral("device disconnected (%1)").arg(port_.errorString());
   port_.close();
   port_.clearError();
   retryTimer_.start();

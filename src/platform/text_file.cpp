@@ -59,6 +59,24 @@ Status appendWith(const std::string& path, std::string_view head, std::string_vi
   return {};
 }
 
+// Appends `line` + CR LF in one write, first ending a torn last line.
+Status appendOnItsOwn(const std::string& path, std::string_view line, bool waitForDisk) {
+  Fd fd(::open(path.c_str(), O_RDWR | O_APPEND | O_CREAT | O_CLOEXEC, 0644));
+  if (!fd.valid()) return Status::failure(lastError());
+  std::string data;
+  data.reserve(line.size() + 4);
+  const off_t size = ::lseek(fd.get(), 0, SEEK_END);
+  if (size > 0) {
+    char last = '\n';
+    if (::pread(fd.get(), &last, 1, size - 1) == 1 && last != '\n') data.append(kLineEnd);
+  }
+  data.append(line).append(kLineEnd);
+  if (!writeAll(fd.get(), data)) return Status::failure(lastError());
+  if (waitForDisk && ::fdatasync(fd.get()) != 0) return Status::failure(lastError());
+  if (!fd.close()) return Status::failure(lastError());
+  return {};
+}
+
 }  // namespace
 
 std::optional<std::string> readWholeFile(const std::string& path, std::string* error) {
@@ -93,20 +111,11 @@ Status appendText(const std::string& path, std::string_view text) {
 }
 
 Status appendDurableLine(const std::string& path, std::string_view line) {
-  Fd fd(::open(path.c_str(), O_RDWR | O_APPEND | O_CREAT | O_CLOEXEC, 0644));
-  if (!fd.valid()) return Status::failure(lastError());
-  std::string data;
-  data.reserve(line.size() + 4);
-  const off_t size = ::lseek(fd.get(), 0, SEEK_END);
-  if (size > 0) {
-    char last = '\n';
-    if (::pread(fd.get(), &last, 1, size - 1) == 1 && last != '\n') data.append(kLineEnd);
-  }
-  data.append(line).append(kLineEnd);
-  if (!writeAll(fd.get(), data)) return Status::failure(lastError());
-  if (::fdatasync(fd.get()) != 0) return Status::failure(lastError());
-  if (!fd.close()) return Status::failure(lastError());
-  return {};
+  return appendOnItsOwn(path, line, true);
+}
+
+Status appendWholeLine(const std::string& path, std::string_view line) {
+  return appendOnItsOwn(path, line, false);
 }
 
 Status replaceFile(const std::string& path, std::string_view content) {

@@ -25,6 +25,10 @@ Status appendText(const std::string& path, std::string_view text);
 // gets a CR LF of its own, so it never glues onto the torn piece.
 Status appendDurableLine(const std::string& path, std::string_view line);
 
+// The same line-of-its-own rule without waiting for the disk, for files that
+// are refreshed every tick anyway (history, spreadsheet rows).
+Status appendWholeLine(const std::string& path, std::string_view line);
+
 // Replaces the file whole: writes a temporary file beside it, then renames it
 // over the old one, so readers see either the old or the new content.
 Status replaceFile(const std::string& path, std::string_view content);

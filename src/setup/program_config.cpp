@@ -3,6 +3,7 @@
 #include "platform/numeric_text.h"
 #include "platform/tag_reader.h"
 #include "platform/text_file.h"
+#include "setup/option_groups.h"
 
 namespace tamsel {
 
@@ -40,13 +41,10 @@ ProgramConfig setupDefaults() {
   config.DisplayRPM = "1";
   config.DisplayWS = "0";
   config.WSUnits = "mph";
-  // The option groups' initial selections.
-  config.SV = "24";
-  config.MA = "20";
-  config.BR = "4800";
   config.dispMessages = "1";  // a first run records why the port failed
-  config.MR = "400";
-  config.MP = "1000";
+  for (const OptionGroup& group : optionGroups()) {
+    config.*group.value = std::string(group.values[group.initial]);
+  }
   return config;
 }
 

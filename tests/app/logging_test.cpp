@@ -114,6 +114,33 @@ TEST_F(Logging, AnUnwritableLogIsReported) {
 }
 
 TEST_F(Logging, HtmlAndSpreadsheetFollowTheirOptions) {
+  struct Case {
+    const char *html, *excel;
+    bool page, history, sheet;
+  };
+  const Case cases[] = {{"0", "0", false, false, false},
+                        {"0", "1", false, false, true},
+                        {"1", "0", true, true, false},
+                        {"1", "1", true, true, true}};
+  for (const Case& c : cases) {
+    std::filesystem::remove_all(folder.file("html"));
+    std::filesystem::remove_all(folder.file("excel"));
+    ProgCfg cfg;
+    cfg.LogOn = "1";
+    cfg.Savehtml = c.html;
+    cfg.SaveExcel = c.excel;
+    OrvaneLogger& w = start(cfg);
+    folder.write("html/template.asp", "<VV> <WW>");
+    serial.deliver(kGoodFrame);
+    w.Timer1_Timer();
+    const std::string page = folder.read("html/log.asp");
+    EXPECT_EQ(page, c.page ? "12.50 40\r\n" : "<missing>") << c.html << c.excel;
+    EXPECT_EQ(folder.read("html/history23_05_2010.txt") != "<missing>", c.history);
+    EXPECT_EQ(folder.read("excel/2010_05_23.xls") != "<missing>", c.sheet);
+  }
+}
+
+TEST_F(Logging, WithoutATemplateNeitherPageNorSpreadsheetIsWritten) {
   ProgCfg cfg;
   cfg.LogOn = "1";
   cfg.Savehtml = "1";
@@ -121,16 +148,36 @@ TEST_F(Logging, HtmlAndSpreadsheetFollowTheirOptions) {
   OrvaneLogger& w = start(cfg);
   serial.deliver(kGoodFrame);
   w.Timer1_Timer();
-  // No template: neither the page nor the spreadsheet, but the history line.
   EXPECT_EQ(folder.read("html/log.asp"), "<missing>");
   EXPECT_EQ(folder.read("excel/2010_05_23.xls"), "<missing>");
   EXPECT_EQ(folder.read("html/history23_05_2010.txt"),
             "12.50V\t\t3.2A\t\t40W\t\t300RPM\t\t7mph\t\t\t\t14:05:33\r\n");
-  folder.write("html/template.asp", "<VV> <WW> <WH>");
+  EXPECT_EQ(errorLog(), "<missing>");  // silently
+}
+
+TEST_F(Logging, EachTickAveragesOnlyItsOwnInterval) {
+  ProgCfg cfg;
+  cfg.LogOn = "1";
+  OrvaneLogger& w = start(cfg);
   serial.deliver(kGoodFrame);
   w.Timer1_Timer();
-  EXPECT_EQ(folder.read("html/log.asp"), "12.50 40 0\r\n");
-  EXPECT_NE(folder.read("excel/2010_05_23.xls").find("<tr><td>12.50</td>"), std::string::npos);
+  serial.deliver("[<V>520</V><I>164</I><R>5</R><S>13</S><C>702</C>]");  // 13.00 V
+  w.Timer1_Timer();
+  EXPECT_NE(todayLog().find("\r\n<T>14:05</T><V>13.00</V>"), std::string::npos) << todayLog();
+}
+
+TEST_F(Logging, TheFirstTickAfterMidnightWritesTheNewDaysFiles) {
+  ProgCfg cfg;
+  cfg.LogOn = "1";
+  cfg.SaveExcel = "1";
+  OrvaneLogger& w = start(cfg);
+  serial.deliver(kGoodFrame);
+  clock.set({2010, 5, 24, 0, 0, 7});
+  w.Timer1_Timer();
+  EXPECT_EQ(todayLog(), "");
+  EXPECT_EQ(folder.read("logs/P_2010_05_24.txt"),
+            "<T>00:00</T><V>12.50</V><I>3.2</I><W>40.0</W><R>300</R><S>7</S><M></M>   .0Wh\r\n");
+  EXPECT_NE(folder.read("excel/2010_05_24.xls"), "<missing>");
 }
 
 TEST_F(Logging, EnergyTicksAddAndMidnightWritesTheDay) {
@@ -143,6 +190,14 @@ TEST_F(Logging, EnergyTicksAddAndMidnightWritesTheDay) {
   w.Timer3_Timer();
   EXPECT_EQ(folder.read("logs/Whours.txt"), "2010_05_24,00:00  1.0 Wh\r\n");
   EXPECT_NEAR(w.wattHours(), 80.0 / 720, 1e-9);
+}
+
+TEST_F(Logging, ClosingByTheFrameLeavesAsExitDoes) {
+  OrvaneLogger& w = start();
+  clock.set({2010, 5, 23, 17, 42, 0});
+  w.close();
+  EXPECT_EQ(folder.read("logs/Whours.txt"), "2010_05_23 17:42  .0 Wh\r\n");
+  EXPECT_FALSE(serial.isOpen());
 }
 
 TEST_F(Logging, ExitAndClosingWriteTheTotalOnce) {

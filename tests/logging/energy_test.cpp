@@ -96,16 +96,26 @@ TEST(EnergyCounter, ALateFirstTickStillClosesTheDay) {
   EXPECT_EQ(*line, "2010_05_24,00:01  .0 Wh");
 }
 
-TEST(EnergyCounter, AClockSetBackNeverClosesADateTwice) {
-  EnergyCounter energy({2010, 5, 23, 10, 0, 0});
+TEST(EnergyCounter, DaylightSavingEndingAtMidnightClosesTheDateOnce) {
+  EnergyCounter energy({2010, 10, 30, 23, 59, 58});
   energy.setWattHours(50);
-  EXPECT_FALSE(energy.tick({2010, 5, 22, 10, 0, 0}, 0));
-  EXPECT_FALSE(energy.tick({2010, 5, 22, 23, 59, 55}, 0));
-  // Back on the date it had already reached: no second line, no reset.
-  EXPECT_FALSE(energy.tick({2010, 5, 23, 0, 0, 0}, 0));
-  EXPECT_EQ(energy.wattHours(), 50);
-  EXPECT_TRUE(energy.tick({2010, 5, 24, 0, 0, 0}, 0));
-  EXPECT_EQ(energy.wattHours(), 0);
+  EXPECT_TRUE(energy.tick({2010, 10, 31, 0, 0, 3}, 0));
+  // The clock goes back an hour, to the previous date, and on again.
+  EXPECT_FALSE(energy.tick({2010, 10, 30, 23, 0, 8}, 720));
+  EXPECT_FALSE(energy.tick({2010, 10, 31, 0, 0, 3}, 720));
+  EXPECT_EQ(energy.wattHours(), 2);
+}
+
+TEST(EnergyCounter, AClockCorrectedBackwardsClosesTheComingMidnight) {
+  // Set days ahead by mistake: that jump closes the day once...
+  EnergyCounter energy({2010, 5, 23, 10, 0, 0});
+  EXPECT_TRUE(energy.tick({2010, 5, 27, 10, 0, 0}, 0));
+  // ...the correction is believed, so the real midnight still closes the day.
+  EXPECT_FALSE(energy.tick({2010, 5, 23, 10, 0, 5}, 720));
+  EXPECT_FALSE(energy.tick({2010, 5, 23, 23, 59, 55}, 720));
+  auto line = energy.tick({2010, 5, 24, 0, 0, 0}, 0);
+  ASSERT_TRUE(line);
+  EXPECT_EQ(*line, "2010_05_24,00:00  2.0 Wh");
 }
 
 TEST(EnergyCounter, AJumpOfSeveralDaysWritesOneLine) {

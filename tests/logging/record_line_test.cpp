@@ -83,14 +83,5 @@ TEST(Averaging, NoDataAfterDataRepeatsTheLastRecordEachTime) {
   }
 }
 
-TEST(Averaging, ClearEmptiesTheSums) {
-  IntervalSums sums;
-  sums.add(1, 2, 3, 4, 5);
-  sums.clear();
-  LastValues last;
-  EXPECT_TRUE(averageOrRepeat(sums, last).noData);
-  EXPECT_EQ(sums.volts + sums.amps + sums.watts + sums.rpm + sums.windSpeed, 0.0);
-}
-
 }  // namespace
 }  // namespace tamsel

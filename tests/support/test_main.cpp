@@ -1,11 +1,10 @@
 // Every test program runs with a QApplication, so window tests can build
 // their widgets; without a display Qt draws offscreen.
 #include <gtest/gtest.h>
-
-#include <QApplication>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <QApplication>
 #include <cstdlib>
 #include <string>
 

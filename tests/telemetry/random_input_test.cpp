@@ -12,9 +12,9 @@ namespace tamsel {
 namespace {
 
 std::string randomChunk(std::mt19937& rng) {
-  static const std::string pieces[] = {"[",    "]",    "<V>",  "</V>", "<I>",  "</I>", "<R>",
-                                       "</R>", "<S>",  "</S>", "<C>",  "</C>", "512",  "-3",
-                                       "1e9",  "1e400", ".",   " ",    "\r\n", std::string(1, '\0')};
+  static const std::string pieces[] = {
+      "[",   "]",    "<V>", "</V>", "<I>", "</I>",  "<R>", "</R>", "<S>",  "</S>",
+      "<C>", "</C>", "512", "-3",   "1e9", "1e400", ".",   " ",    "\r\n", std::string(1, '\0')};
   std::uniform_int_distribution<int> count(0, 40);
   std::uniform_int_distribution<int> pick(0, 29);
   std::uniform_int_distribution<int> byte(0, 255);

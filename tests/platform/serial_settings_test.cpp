@@ -1,0 +1,57 @@
+#include "platform/serial_settings.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "platform/clock.h"
+#include "support/temp_folder.h"
+
+namespace tamsel {
+namespace {
+
+TEST(PortNumber, WholeNumbersThatFitSixteenBits) {
+  struct Case {
+    const char* text;
+    std::optional<int> port;
+  };
+  const Case cases[] = {{"3", 3}, {" 12 ", 12},     {"2.5", 2},    {"3.5", 4},
+                        {"0", 0}, {"32767", 32767}, {"32768", {}}, {"-32769", {}},
+                        {"", {}}, {"COM1", {}},     {"1e3", 1000}};
+  for (const Case& c : cases) {
+    std::string why;
+    EXPECT_EQ(portNumberFromText(c.text, &why), c.port) << '"' << c.text << '"';
+    EXPECT_EQ(why.empty(), c.port.has_value()) << c.text;
+  }
+}
+
+TEST(LineSettings, SpeedWithNoParityEightDataBitsOneStopBit) {
+  EXPECT_EQ(baudRateFromSettings("9600,N,8,1"), 9600);
+  EXPECT_EQ(baudRateFromSettings("57600,N,8,1"), 57600);
+  EXPECT_EQ(baudRateFromSettings(",N,8,1"), std::nullopt);  // an empty BR
+  EXPECT_EQ(baudRateFromSettings("fast,N,8,1"), std::nullopt);
+  EXPECT_EQ(baudRateFromSettings("9600,E,7,1"), std::nullopt);
+  EXPECT_EQ(baudRateFromSettings("9600.5,N,8,1"), std::nullopt);
+}
+
+TEST(PortDevice, ALinkInTheProgramFolderWinsOverTheSerialDevice) {
+  test::TempFolder folder;
+  EXPECT_EQ(deviceForPort(1, folder.path()), "/dev/ttyS0");
+  EXPECT_EQ(deviceForPort(3, folder.path()), "/dev/ttyS2");
+  std::filesystem::create_symlink("/dev/ttyUSB0", folder.file("com3"));  // need not exist
+  EXPECT_EQ(deviceForPort(3, folder.path()), folder.file("com3"));
+  EXPECT_EQ(deviceForPort(0, folder.path()), "");
+  EXPECT_EQ(deviceForPort(-2, folder.path()), "");
+}
+
+TEST(ClockText, FieldsArePaddedToTheirWidths) {
+  const LocalDateTime t{2010, 3, 7, 9, 5, 3};
+  EXPECT_EQ(dateStamp(t), "2010_03_07");
+  EXPECT_EQ(hourMinute(t), "09:05");
+  EXPECT_EQ(longTime(t), "09:05:03");
+  EXPECT_EQ(shortDate(t), "07/03/2010");
+  EXPECT_EQ(minutesSinceEpoch({1970, 1, 2, 0, 1, 59}), 1441);
+}
+
+}  // namespace
+}  // namespace tamsel
