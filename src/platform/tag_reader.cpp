@@ -11,8 +11,8 @@ std::optional<std::string_view> textBetweenTags(std::string_view text, std::stri
   const long q = closeAt == std::string_view::npos ? 0 : static_cast<long>(closeAt) + 1;
   const long length = q - p - static_cast<long>(open.size());
   if (length < 0) return std::nullopt;
+  // A length of 0 or more means the closing tag stands at or after `start`.
   const long start = p + static_cast<long>(open.size());  // 1-based
-  if (start - 1 >= static_cast<long>(text.size())) return std::string_view{};
   return text.substr(static_cast<size_t>(start - 1), static_cast<size_t>(length));
 }
 
