@@ -186,7 +186,19 @@ void OrvaneLogger::Check1_Click() {
 
 void OrvaneLogger::SetOuterHeight(int twips) {
   outerHeight = twips;
+  frameHeightApplied = frameGeometry().height() - geometry().height();
   setOuterHeightTwips(this, twips);
+}
+
+// The window manager adds its frame some time after the window is shown;
+// the heights are outer heights, so they are set again once it is known.
+bool OrvaneLogger::event(QEvent* event) {
+  const bool handled = QWidget::event(event);
+  if ((event->type() == QEvent::Move || event->type() == QEvent::Show) && outerHeight > 0 &&
+      frameGeometry().height() - geometry().height() != frameHeightApplied) {
+    SetOuterHeight(outerHeight);
+  }
+  return handled;
 }
 
 // ---- Receiving ----------------------------------------------------------------

@@ -102,6 +102,7 @@ class OrvaneLogger : public QWidget {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  bool event(QEvent* event) override;
 
  private:
   enum class StartUp { Done, PortFailed };
@@ -143,6 +144,7 @@ class OrvaneLogger : public QWidget {
   Scale scale;
   ListOptions listOptions;
   int outerHeight = 0;
+  int frameHeightApplied = 0;  // the frame's height when the outer height was last set
   bool left = false;
 };
 
