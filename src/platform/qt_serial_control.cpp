@@ -34,7 +34,8 @@ Status QtSerialControl::configureDevice() {
   if (!baud) return Status::failure("Invalid port settings: " + settings_);
   port_.setPortName(QString::fromStdString(device));
   if (!port_.open(QIODevice::ReadOnly)) {
-    return Status::failure(port_.errorString().toStdString());
+    // Name the device: "/dev/ttyS2: No such file or directory" tells the user where to look.
+    return Status::failure(device + ": " + port_.errorString().toStdString());
   }
   // Line settings go after opening: a pseudo-terminal accepts them only then.
   if (!port_.setBaudRate(*baud) || !port_.setDataBits(QSerialPort::Data8) ||
