@@ -64,6 +64,7 @@ TEST(SentLog, LineHoldsTheFrameAndTheValuesItStandsFor) {
       sentLogLine(frame, decode({500, 164, 6, 12}, Calibration{}), false),
       frame + "\tvolts=12.5000 amps=3.2000 watts=40.0000 rpm=360.0000 wind=12.0000 checksum=ok");
   EXPECT_NE(sentLogLine(frame, Decoded{}, true).find(" checksum=bad"), std::string::npos);
+  EXPECT_EQ(sentLogRunLine(1048576), "run\t1048576 bytes without ]");
 }
 
 }  // namespace

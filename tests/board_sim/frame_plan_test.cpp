@@ -101,16 +101,18 @@ TEST(FramePlan, GarbageHoldsNulAndBinaryBytesButNoBrackets) {
   EXPECT_TRUE(high);
 }
 
-TEST(FramePlan, NoBracketRunComesOnceAfterTheFirstFrames) {
+TEST(FramePlan, NoBracketRunComesOnceAfterTheFirstFramesWhenAReaderIsThere) {
   FramePlanner planner(optionsWith([](SimOptions& o) { o.noBracketRun = 100000; }));
   CountingBoard board;
   int runs = 0;
   for (int k = 0; k < 10; ++k) {
-    const TickPlan tick = planner.plan(std::ref(board), 0.2);
+    const bool readerThere = k == 1 || k >= 4;
+    const TickPlan tick = planner.plan(std::ref(board), 0.2, UINT64_MAX, readerThere);
     for (const auto& w : tick.writes) {
       if (w.bytes.size() != 100000) continue;
       ++runs;
-      EXPECT_GE(k, 2) << "some frames go first";
+      EXPECT_EQ(k, 4) << "some frames go first, and a reader is there";
+      EXPECT_EQ(tick.runBytes, 100000u) << "for the sent log";
       EXPECT_EQ(w.bytes.find(']'), std::string::npos);
       EXPECT_EQ(w.bytes.find_first_of("<>"), std::string::npos);
     }

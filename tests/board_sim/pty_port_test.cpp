@@ -73,5 +73,34 @@ TEST(PtyPort, WritesNeverWaitWhenNobodyReads) {
   ::close(reader);
 }
 
+TEST(PtyPort, WhatWaitsUnreadIsCountedAndCanBeThrownAway) {
+  tamsel::test::TempFolder folder;
+  std::string error;
+  auto port = PtyPort::open(folder.file("com8"), &error);
+  ASSERT_TRUE(port) << error;
+  EXPECT_EQ(port->waitingOutput(), 0);
+  ASSERT_EQ(port->writeSome("[old one][old two]"), 18);
+  // The device takes the bytes a moment after the write.
+  for (int k = 0; k < 200 && port->waitingOutput() < 18; ++k) ::usleep(5000);
+  EXPECT_EQ(port->waitingOutput(), 18);
+  port->discardWaitingOutput();
+  EXPECT_EQ(port->waitingOutput(), 0);
+
+  const int reader = ::open(port->deviceName().c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY);
+  ASSERT_GE(reader, 0);
+  ASSERT_EQ(port->writeSome("[fresh]"), 7);
+  std::string received;
+  char buffer[64];
+  for (int k = 0; k < 200 && received.size() < 7; ++k) {
+    const ssize_t n = ::read(reader, buffer, sizeof buffer);
+    if (n > 0)
+      received.append(buffer, static_cast<size_t>(n));
+    else
+      ::usleep(5000);
+  }
+  EXPECT_EQ(received, "[fresh]");
+  ::close(reader);
+}
+
 }  // namespace
 }  // namespace sim

@@ -16,15 +16,14 @@
 namespace tamsel::e2e {
 namespace fs = std::filesystem;
 
-std::string progCfgText(const ProgConfig& c) {
-  auto tag = [](const char* name, const std::string& value) {
-    return std::string("<") + name + ">" + value + "</" + name + ">\r\n";
-  };
-  return "Program Config File\r\n\r\n" + tag("Port", c.port) + tag("Savehtml", c.savehtml) +
-         tag("SaveExcel", c.saveExcel) + tag("LogDelay", c.logDelay) + tag("LogOn", c.logOn) +
-         tag("DisplayRPM", c.displayRPM) + tag("DisplayWS", c.displayWS) +
-         tag("WSUnits", c.wsUnits) + tag("SV", c.sv) + tag("MA", c.ma) + tag("BR", c.br) +
-         tag("dispMessages", c.dispMessages) + tag("MR", c.mr) + tag("MP", c.mp) + "\r\n";
+ProgramConfig runConfig(int port) {
+  ProgramConfig config = setupDefaults();
+  config.Port = std::to_string(port);
+  config.LogDelay = "1";
+  config.DisplayWS = "1";
+  config.SV = "12";
+  config.BR = "9600";
+  return config;
 }
 
 bool ChildProcess::start(const std::vector<std::string>& argv, const std::string& outputPath) {

@@ -10,30 +10,15 @@
 #include <string>
 #include <vector>
 
+#include "setup/program_config.h"
 #include "support/temp_folder.h"
 
 namespace tamsel::e2e {
 
-// prog.cfg values, as the setup window would save them.
-struct ProgConfig {
-  std::string port = "1";
-  std::string savehtml = "0";
-  std::string saveExcel = "0";
-  std::string logDelay = "1";
-  std::string logOn = "0";
-  std::string displayRPM = "1";
-  std::string displayWS = "1";
-  std::string wsUnits = "mph";
-  std::string sv = "12";
-  std::string ma = "20";
-  std::string br = "9600";
-  std::string dispMessages = "1";
-  std::string mr = "400";
-  std::string mp = "1000";
-};
-
-// The whole file: title, empty line, fourteen tag lines, empty line; CR LF.
-std::string progCfgText(const ProgConfig& config);
+// prog.cfg for a run on port `port`: the setup window's defaults with a 12 V
+// system, the wind speed shown, a line at 9600 and logging every second, not
+// started.
+ProgramConfig runConfig(int port);
 
 // A child process, stopped and reaped when this goes.
 class ChildProcess {
@@ -66,7 +51,9 @@ class ProgramRun {
   std::string read(const std::string& name) const;  // "" when missing
   void write(const std::string& name, const std::string& content) const;
 
-  void writeProgCfg(const ProgConfig& config) const { write("prog.cfg", progCfgText(config)); }
+  void writeProgCfg(const ProgramConfig& config) const {
+    write(std::string(kProgramConfigFile), programConfigText(config));
+  }
 
   // Starts the simulator on `port` with the calibration written as
   // settings.cfg, its frames logged to sent.txt, plus `extraArgs`; waits
@@ -88,7 +75,8 @@ class ProgramRun {
   // Files in `subfolder` whose names match `pattern` (a regular expression).
   std::vector<std::string> filesMatching(const std::string& subfolder,
                                          const std::string& pattern) const;
-  // What the board says it sent: one entry per frame.
+  // What the board says it sent: one entry per frame. Frames that waited
+  // unread while nobody had the port open may since have been thrown away.
   struct SentFrame {
     std::string text;
     double volts = 0, amps = 0, watts = 0;

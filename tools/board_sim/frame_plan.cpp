@@ -22,10 +22,11 @@ FramePlanner::FramePlanner(const SimOptions& options)
     : options_(options), rng_(options.seed ^ 0x9e3779b97f4a7c15ull) {}
 
 TickPlan FramePlanner::plan(const std::function<Counts()>& nextCounts, double period,
-                            std::uint64_t framesLeft) {
+                            std::uint64_t framesLeft, bool readerThere) {
   TickPlan tick;
-  if (options_.noBracketRun > 0 && !runSent_ && framesPlanned_ >= kFramesBeforeRun) {
+  if (options_.noBracketRun > 0 && !runSent_ && framesPlanned_ >= kFramesBeforeRun && readerThere) {
     tick.writes.push_back({0, noBracketRun(options_.noBracketRun)});
+    tick.runBytes = options_.noBracketRun;
     runSent_ = true;
   }
   const std::uint64_t count = std::min<std::uint64_t>(options_.pair ? 2 : 1, framesLeft);

@@ -26,6 +26,7 @@ struct SentFrame {
 struct TickPlan {
   std::vector<Write> writes;
   std::vector<SentFrame> frames;  // in the order they go out
+  std::uint64_t runBytes = 0;     // the run without "]", which goes first
 };
 
 class FramePlanner {
@@ -34,9 +35,11 @@ class FramePlanner {
 
   // The writes of one frame time. `nextCounts` gives the counts of each frame
   // in turn; `period` is the time to the next frame time, which bounds the
-  // pauses of a split frame. At most `framesLeft` frames are planned.
+  // pauses of a split frame. At most `framesLeft` frames are planned. The
+  // run without "]" waits for `readerThere`, so that a logger meets it rather
+  // than the line throwing it away unread.
   TickPlan plan(const std::function<Counts()>& nextCounts, double period,
-                std::uint64_t framesLeft = UINT64_MAX);
+                std::uint64_t framesLeft = UINT64_MAX, bool readerThere = true);
 
   std::uint64_t framesPlanned() const { return framesPlanned_; }
 

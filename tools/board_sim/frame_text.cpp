@@ -22,4 +22,8 @@ std::string sentLogLine(const std::string& frame, const Decoded& d, bool badChec
   return frame + "\t" + values + (badChecksum ? " checksum=bad" : " checksum=ok");
 }
 
+std::string sentLogRunLine(std::uint64_t bytes) {
+  return "run\t" + std::to_string(bytes) + " bytes without ]";
+}
+
 }  // namespace sim

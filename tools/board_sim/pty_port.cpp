@@ -1,6 +1,7 @@
 #include "pty_port.h"
 
 #include <fcntl.h>
+#include <sys/ioctl.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -92,6 +93,17 @@ void PtyPort::discardInput() {
   char buffer[512];
   while (::read(master_, buffer, sizeof buffer) > 0) {
   }
+}
+
+// Both look at the device's input side through our own hold on it, which is
+// the same queue a logger's open of the device reads from.
+long PtyPort::waitingOutput() const {
+  int count = 0;
+  return ::ioctl(slave_, FIONREAD, &count) == 0 ? count : 0;
+}
+
+void PtyPort::discardWaitingOutput() {
+  ::tcflush(slave_, TCIFLUSH);
 }
 
 }  // namespace sim

@@ -21,6 +21,9 @@ class PtyPort {
   long writeSome(std::string_view bytes);
   // Discards anything the other side wrote (a logger never should).
   void discardInput();
+  // Bytes written that no reader has taken yet, and throwing them away.
+  long waitingOutput() const;
+  void discardWaitingOutput();
 
   int masterFd() const { return master_; }
   const std::string& deviceName() const { return device_; }
@@ -31,7 +34,8 @@ class PtyPort {
 
   int master_ = -1;
   // Our own hold on the device: without it, each time the logger closes the
-  // port the line hangs up, and writes with nobody reading could block.
+  // port the line hangs up, and writes with nobody reading could block. It is
+  // also where the board sees what waits unread.
   int slave_ = -1;
   std::string device_;
   std::string link_;

@@ -21,7 +21,7 @@ struct SimOptions {
   bool split = false;                  // each frame over several writes
   bool pair = false;                   // two frames in one write
   std::uint64_t garbageEvery = 0;      // garbage and binary bytes after every Nth frame
-  std::uint64_t noBracketRun = 0;      // once, this many bytes without "]"
+  std::uint64_t noBracketRun = 0;      // once, to a reader, this many bytes without "]"
   std::optional<double> silenceAfter;  // seconds from start
   double silenceFor = 0;               // seconds
 };

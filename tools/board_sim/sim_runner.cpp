@@ -11,6 +11,7 @@
 #include "frame_plan.h"
 #include "frame_text.h"
 #include "pty_port.h"
+#include "stale_input.h"
 #include "wind_model.h"
 
 namespace sim {
@@ -28,6 +29,9 @@ struct Pending {
 // When the frame count is reached, what is still queued gets this long to go
 // out before the board goes away.
 constexpr Seconds kDrainTime{1.0};
+// How long a logger may leave the line unread before the board takes it to be
+// gone and keeps only fresh frames waiting for the next one.
+constexpr double kReaderPatience = 2.0;
 
 bool writeSettings(const SimOptions& options, const Calibration& cal, std::ostream& errors) {
   const std::string path = options.folder + "/settings.cfg";
@@ -43,7 +47,11 @@ bool writeSettings(const SimOptions& options, const Calibration& cal, std::ostre
 class Runner {
  public:
   Runner(const SimOptions& options, PtyPort& port)
-      : options_(options), port_(port), model_(options.seed), planner_(options) {
+      : options_(options),
+        port_(port),
+        model_(options.seed),
+        planner_(options),
+        stale_(kReaderPatience) {
     if (!options.sentLog.empty()) sentLog_.open(options.sentLog, std::ios::binary | std::ios::app);
   }
 
@@ -80,6 +88,7 @@ class Runner {
   // The model's time goes on whether or not a frame can be sent; a frame
   // time that finds the line still busy with earlier writes is skipped.
   void frameTime(double elapsed, double period, Clock::time_point now) {
+    dropStaleFrames(elapsed);
     if (silentAt(options_, elapsed) || !queue_.empty()) {
       model_.step(period);
       return;
@@ -87,18 +96,31 @@ class Runner {
     const std::uint64_t left =
         options_.frames ? *options_.frames - planner_.framesPlanned() : UINT64_MAX;
     const double dt = options_.pair ? period / 2 : period;
-    TickPlan tick =
-        planner_.plan([&] { return WindModel::countsFor(model_.step(dt), cal_); }, period, left);
+    TickPlan tick = planner_.plan([&] { return WindModel::countsFor(model_.step(dt), cal_); },
+                                  period, left, stale_.readerThere(elapsed));
+    tickFrameBytes_ = 0;
+    for (const auto& frame : tick.frames) tickFrameBytes_ += frame.text.size();
     auto due = now;
     for (auto& write : tick.writes) {
       due += std::chrono::duration_cast<Clock::duration>(Seconds(write.pauseBefore));
       queue_.push_back({due, std::move(write.bytes)});
     }
     if (sentLog_.is_open()) {
+      if (tick.runBytes) sentLog_ << sentLogRunLine(tick.runBytes) << "\n";
       for (const auto& frame : tick.frames) {
         sentLog_ << sentLogLine(frame.text, decode(frame.counts, cal_), frame.badChecksum) << "\n";
       }
       sentLog_.flush();
+    }
+  }
+
+  // Frames waiting unread beyond about two frame times, with no reader taking
+  // any, would reach a logger that opens the port later as one stale burst.
+  void dropStaleFrames(double elapsed) {
+    const long waiting = port_.waitingOutput();
+    if (stale_.shouldFlush(static_cast<size_t>(std::max(waiting, 0L)), 2 * tickFrameBytes_,
+                           elapsed)) {
+      port_.discardWaitingOutput();
     }
   }
 
@@ -108,6 +130,7 @@ class Runner {
       const long n = port_.writeSome(std::string_view(head.bytes).substr(head.sent));
       if (n < 0) return false;
       head.sent += static_cast<size_t>(n);
+      stale_.wrote(static_cast<size_t>(n));
       if (head.sent < head.bytes.size()) return true;  // line full: wait for the reader
       queue_.pop_front();
     }
@@ -136,6 +159,8 @@ class Runner {
   FramePlanner planner_;
   std::deque<Pending> queue_;
   std::ofstream sentLog_;
+  StaleInput stale_;
+  size_t tickFrameBytes_ = 0;  // the frame text of the last tick
 };
 
 }  // namespace
