@@ -43,9 +43,7 @@ TEST_F(Logging, StartValidatesAndClampsTheInterval) {
 }
 
 TEST_F(Logging, StopUnlocksThePanel) {
-  ProgCfg cfg;
-  cfg.LogOn = "1";
-  OrvaneLogger& w = start(cfg);
+  OrvaneLogger& w = start(loggingCfg());
   w.StopLogging_Click();
   EXPECT_FALSE(w.Timer1->isActive());
   for (QWidget* c : {static_cast<QWidget*>(w.delay), static_cast<QWidget*>(w.StartLogging),
@@ -56,9 +54,7 @@ TEST_F(Logging, StopUnlocksThePanel) {
 }
 
 TEST_F(Logging, TickWritesTheAveragedRecordAndDisarms) {
-  ProgCfg cfg;
-  cfg.LogOn = "1";
-  OrvaneLogger& w = start(cfg);
+  OrvaneLogger& w = start(loggingCfg());
   serial.deliver(kGoodFrame);
   serial.deliver("[<V>502</V><I>164</I><R>5</R><S>13</S><C>684</C>]");
   w.Timer1_Timer();
@@ -71,8 +67,7 @@ TEST_F(Logging, TickWritesTheAveragedRecordAndDisarms) {
 }
 
 TEST_F(Logging, ATickWithoutFramesRepeatsAndReports) {
-  ProgCfg cfg;
-  cfg.LogOn = "1";
+  ProgCfg cfg = loggingCfg();
   cfg.LogDelay = "9.9";
   OrvaneLogger& w = start(cfg);
   w.Timer1_Timer();
@@ -92,8 +87,7 @@ TEST_F(Logging, ATickWithoutFramesRepeatsAndReports) {
 }
 
 TEST_F(Logging, NoCautionFromTenSeconds) {
-  ProgCfg cfg;
-  cfg.LogOn = "1";
+  ProgCfg cfg = loggingCfg();
   cfg.LogDelay = "10";
   OrvaneLogger& w = start(cfg);
   serial.deliver(kGoodFrame);
@@ -102,9 +96,7 @@ TEST_F(Logging, NoCautionFromTenSeconds) {
 }
 
 TEST_F(Logging, AnUnwritableLogIsReported) {
-  ProgCfg cfg;
-  cfg.LogOn = "1";
-  OrvaneLogger& w = start(cfg);
+  OrvaneLogger& w = start(loggingCfg());
   std::filesystem::remove_all(folder.file("logs"));
   folder.write("logs", "a file where the folder should be");
   serial.deliver(kGoodFrame);
@@ -125,8 +117,7 @@ TEST_F(Logging, HtmlAndSpreadsheetFollowTheirOptions) {
   for (const Case& c : cases) {
     std::filesystem::remove_all(folder.file("html"));
     std::filesystem::remove_all(folder.file("excel"));
-    ProgCfg cfg;
-    cfg.LogOn = "1";
+    ProgCfg cfg = loggingCfg();
     cfg.Savehtml = c.html;
     cfg.SaveExcel = c.excel;
     OrvaneLogger& w = start(cfg);
@@ -141,8 +132,7 @@ TEST_F(Logging, HtmlAndSpreadsheetFollowTheirOptions) {
 }
 
 TEST_F(Logging, WithoutATemplateNeitherPageNorSpreadsheetIsWritten) {
-  ProgCfg cfg;
-  cfg.LogOn = "1";
+  ProgCfg cfg = loggingCfg();
   cfg.Savehtml = "1";
   cfg.SaveExcel = "1";
   OrvaneLogger& w = start(cfg);
@@ -156,9 +146,7 @@ TEST_F(Logging, WithoutATemplateNeitherPageNorSpreadsheetIsWritten) {
 }
 
 TEST_F(Logging, EachTickAveragesOnlyItsOwnInterval) {
-  ProgCfg cfg;
-  cfg.LogOn = "1";
-  OrvaneLogger& w = start(cfg);
+  OrvaneLogger& w = start(loggingCfg());
   serial.deliver(kGoodFrame);
   w.Timer1_Timer();
   serial.deliver("[<V>520</V><I>164</I><R>5</R><S>13</S><C>702</C>]");  // 13.00 V
@@ -167,8 +155,7 @@ TEST_F(Logging, EachTickAveragesOnlyItsOwnInterval) {
 }
 
 TEST_F(Logging, TheFirstTickAfterMidnightWritesTheNewDaysFiles) {
-  ProgCfg cfg;
-  cfg.LogOn = "1";
+  ProgCfg cfg = loggingCfg();
   cfg.SaveExcel = "1";
   OrvaneLogger& w = start(cfg);
   serial.deliver(kGoodFrame);

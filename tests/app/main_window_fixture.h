@@ -24,6 +24,13 @@ struct ProgCfg : ProgramConfig {
   std::string text() const { return programConfigText(*this); }
 };
 
+// The same with logging started automatically, as most logging tests want.
+inline ProgCfg loggingCfg() {
+  ProgCfg cfg;
+  cfg.LogOn = "1";
+  return cfg;
+}
+
 inline const char* kSettingsCfg =
     "Calibration Settings\r\n\r\n\r\n<VoltDivider>40</VoltDivider>\r\n<VoltOffset>100</VoltOffset>"
     "\r\n<AmpDivider>20</AmpDivider>\r\n<RPMDivider>1</RPMDivider>\r\n<WSDivider>2</WSDivider>\r\n";

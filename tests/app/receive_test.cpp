@@ -33,9 +33,7 @@ TEST_F(Receive, AFrameUpdatesListCaptionCommsLineAndBlinks) {
 }
 
 TEST_F(Receive, TwoFramesInOneReadAreBothCounted) {
-  ProgCfg cfg;
-  cfg.LogOn = "1";
-  OrvaneLogger& w = start(cfg);
+  OrvaneLogger& w = start(loggingCfg());
   serial.deliver(std::string(kGoodFrame) + "\r\n" + kGoodFrame + "\r\n");
   EXPECT_EQ(w.sums.frameCount, 2);
   EXPECT_DOUBLE_EQ(w.sums.volts, 25.0);
@@ -62,8 +60,7 @@ TEST_F(Receive, WithoutMessagesNothingIsLoggedButTheLineTurnsRed) {
 }
 
 TEST_F(Receive, ADecodingFailureShowsTheFrameAndClearsTheSums) {
-  ProgCfg cfg;
-  cfg.LogOn = "1";
+  ProgCfg cfg = loggingCfg();
   OrvaneLogger& w = start(cfg,
                           "<VoltDivider>0</VoltDivider><VoltOffset>100</VoltOffset>"
                           "<AmpDivider>20</AmpDivider><RPMDivider>1</RPMDivider>"
@@ -132,9 +129,7 @@ TEST_F(Receive, ALostPortIsReportedWithoutAskingTheUser) {
 }
 
 TEST_F(Receive, DataDoesNotPostponeAnArmedTick) {
-  ProgCfg cfg;
-  cfg.LogOn = "1";
-  OrvaneLogger& w = start(cfg);
+  OrvaneLogger& w = start(loggingCfg());
   const int armed = w.Timer1->timerId();
   serial.deliver(kGoodFrame);
   EXPECT_EQ(w.Timer1->timerId(), armed);  // restarting would give it a new id

@@ -69,8 +69,7 @@ TEST_F(StartUp, AutomaticStartClampsTheInterval) {
                         {"2.5", true, "2.5", 2500},
                         {"abc", false, "abc", 1000}};
   for (const Case& c : cases) {
-    ProgCfg cfg;
-    cfg.LogOn = "1";
+    ProgCfg cfg = loggingCfg();
     cfg.LogDelay = c.logDelay;
     OrvaneLogger& w = start(cfg);
     EXPECT_EQ(w.loggingStarted, c.started) << c.logDelay;

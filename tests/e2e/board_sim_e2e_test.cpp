@@ -32,11 +32,23 @@ std::string readFor(int fd, int ms) {
   return out;
 }
 
+int openBoardPort(const ProgramRun& run, int port) {
+  return ::open(run.file("com" + std::to_string(port)).c_str(), O_RDONLY | O_NOCTTY);
+}
+
+// Reads until the first whole frame has arrived; false if none comes.
+bool readUpToAFrame(int fd, std::string& received) {
+  return ProgramRun::waitFor([&] {
+    received += readFor(fd, 50);
+    return received.find(']') != std::string::npos;
+  });
+}
+
 TEST(BoardSim, SendsTheFramesItLogsAndWritesTheCalibration) {
   ProgramRun run;
   const int port = test::uniquePortNumber(5);
   ASSERT_TRUE(run.startBoard(port, {"--rate", "50", "--frames", "20"}));
-  const int fd = ::open(run.file("com" + std::to_string(port)).c_str(), O_RDONLY | O_NOCTTY);
+  const int fd = openBoardPort(run, port);
   ASSERT_GE(fd, 0);
   // Read until the board hangs up.
   const std::string received = readFor(fd, 20000);
@@ -89,13 +101,10 @@ TEST(BoardSim, AReaderThatStopsReadingFillsTheLineYetCannotHoldItUp) {
   ProgramRun run;
   const int port = test::uniquePortNumber(9);
   ASSERT_TRUE(run.startBoard(port, {"--rate", "100", "--no-bracket-run", "1048576"}));
-  const int fd = ::open(run.file("com" + std::to_string(port)).c_str(), O_RDONLY | O_NOCTTY);
+  const int fd = openBoardPort(run, port);
   ASSERT_GE(fd, 0);
   std::string received;
-  ASSERT_TRUE(ProgramRun::waitFor([&] {
-    received += readFor(fd, 50);
-    return received.find(']') != std::string::npos;
-  })) << "no frame";
+  ASSERT_TRUE(readUpToAFrame(fd, received)) << "no frame";
   // Read no more: the long run, sent now that a reader is there, fills the line.
   EXPECT_TRUE(ProgramRun::waitFor([&] { return waitingOn(fd) >= 4000; }, std::chrono::seconds(10)))
       << waitingOn(fd) << " bytes waiting";
@@ -111,13 +120,10 @@ TEST(BoardSim, ALateReaderGetsOnlyFreshFrames) {
   ASSERT_TRUE(run.startBoard(port, {"--rate", "20"}));
   ASSERT_TRUE(ProgramRun::waitFor([&] { return run.sentFrames().size() >= 30; }));
   const size_t sentBeforeOpen = run.sentFrames().size();
-  const int fd = ::open(run.file("com" + std::to_string(port)).c_str(), O_RDONLY | O_NOCTTY);
+  const int fd = openBoardPort(run, port);
   ASSERT_GE(fd, 0);
   std::string received;
-  ASSERT_TRUE(ProgramRun::waitFor([&] {
-    received += readFor(fd, 50);
-    return received.find(']') != std::string::npos;
-  })) << "no frame";
+  ASSERT_TRUE(readUpToAFrame(fd, received)) << "no frame";
   ::close(fd);
 
   const auto sent = run.sentFrames();
@@ -151,7 +157,7 @@ TEST(BoardSim, SilenceLeavesAGapAndDurationEndsIt) {
   const int port = test::uniquePortNumber(8);
   ASSERT_TRUE(run.startBoard(
       port, {"--rate", "20", "--silence-after", "0.5", "--silence-for", "1.5", "--duration", "3"}));
-  const int fd = ::open(run.file("com" + std::to_string(port)).c_str(), O_RDONLY | O_NOCTTY);
+  const int fd = openBoardPort(run, port);
   ASSERT_GE(fd, 0);
   // The whole run, each arrival timed from the opening of the port; reading
   // ends when the board hangs up.
