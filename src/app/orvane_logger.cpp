@@ -72,7 +72,7 @@ void OrvaneLogger::Form_Load() {
 OrvaneLogger::StartUp OrvaneLogger::RunStartUp() {
   ResetDisplay();
   files.makeFolders();
-  LoadConfiguration();  // a failure part-way leaves what was read; start-up goes on
+  (void)LoadConfiguration();  // a failure part-way leaves what was read; start-up goes on
   RecountToday();
   if (config.Port == "0") return StartUp::Done;
   if (Status opened = OpenPort(); !opened) {
@@ -137,15 +137,14 @@ void OrvaneLogger::ShowSetupWindow() {
 // ---- Configuration ----------------------------------------------------------
 
 Status OrvaneLogger::LoadConfiguration() {
-  std::string why;
-  auto program = readWholeFile(programFolder + "/prog.cfg", &why);
-  if (!program) return Status::failure("prog.cfg: " + why);
+  auto program = readWholeFile(programFolder + "/prog.cfg");
+  if (!program) return Status::failure("prog.cfg: " + program.error());
   const KeysRead read = readProgramValues(*program, config);
   if (read.has(kLogDelayKey)) delay->setText(fromBytes(config.LogDelay));
   if (Status applied = ApplyProgramValues(read); !applied) return applied;
 
-  auto settings = readWholeFile(programFolder + "/settings.cfg", &why);
-  if (!settings) return Status::failure("settings.cfg: " + why);
+  auto settings = readWholeFile(programFolder + "/settings.cfg");
+  if (!settings) return Status::failure("settings.cfg: " + settings.error());
   const KeysRead calibrated = readCalibration(*settings, calibration);
   scale = scaleFrom(calibration);
   return calibrated.status;

@@ -21,8 +21,8 @@ void LogFiles::makeFolders() const {
 
 double LogFiles::recountDay(const LocalDateTime& day, double delaySeconds) const {
   const std::string path = logsFolder() + "/" + dailyLogFileName(day);
-  touchFile(path);  // a failure shows as an unreadable file below
-  const std::optional<std::string> text = readWholeFile(path);
+  (void)touchFile(path);  // a failure shows as an unreadable file below
+  const Result<std::string> text = readWholeFile(path);
   return text ? recountWattHours(*text, delaySeconds) : 0;
 }
 
@@ -37,10 +37,8 @@ Status LogFiles::writeHtml(const LocalDateTime& now, const AveragedValues& value
   Status appended = appendWholeLine(htmlFolder() + "/" + historyFileName(now),
                                     historyLine(values, windUnits, now));
   if (!appended) return appended;
-  std::string error;
-  const std::optional<std::string> templateText =
-      readWholeFile(htmlFolder() + "/template.asp", &error);
-  if (!templateText) return Status::failure("template.asp: " + error);
+  const Result<std::string> templateText = readWholeFile(htmlFolder() + "/template.asp");
+  if (!templateText) return Status::failure("template.asp: " + templateText.error());
   return replaceFile(htmlFolder() + "/log.asp",
                      fillTemplate(*templateText, values, wattHours, now));
 }

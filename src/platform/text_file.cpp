@@ -79,12 +79,9 @@ Status appendOnItsOwn(const std::string& path, std::string_view line, bool waitF
 
 }  // namespace
 
-std::optional<std::string> readWholeFile(const std::string& path, std::string* error) {
+Result<std::string> readWholeFile(const std::string& path) {
   Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-  if (!fd.valid()) {
-    if (error) *error = lastError();
-    return std::nullopt;
-  }
+  if (!fd.valid()) return Status::failure(lastError());
   std::string text;
   struct stat st {};
   if (::fstat(fd.get(), &st) == 0 && st.st_size > 0) text.reserve(static_cast<size_t>(st.st_size));
@@ -93,8 +90,7 @@ std::optional<std::string> readWholeFile(const std::string& path, std::string* e
     const ssize_t n = ::read(fd.get(), buf, sizeof buf);
     if (n < 0) {
       if (errno == EINTR) continue;
-      if (error) *error = lastError();
-      return std::nullopt;
+      return Status::failure(lastError());
     }
     if (n == 0) break;
     text.append(buf, static_cast<size_t>(n));

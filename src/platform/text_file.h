@@ -11,8 +11,8 @@ namespace tamsel {
 
 inline constexpr std::string_view kLineEnd = "\r\n";
 
-// The whole file as bytes; nullopt (with the reason in *error) when it cannot be read.
-std::optional<std::string> readWholeFile(const std::string& path, std::string* error = nullptr);
+// The whole file as bytes, or why it cannot be read.
+Result<std::string> readWholeFile(const std::string& path);
 
 // Opens for appending (creating the file), writes `line` + CR LF, closes.
 Status appendLine(const std::string& path, std::string_view line);

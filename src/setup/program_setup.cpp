@@ -177,8 +177,8 @@ void ProgramSetup::showSerialDevices() {
 }
 
 void ProgramSetup::Form_Load() {
-  const std::optional<std::string> text = readWholeFile(programConfigPath(programFolder));
-  showConfig(readProgramConfig(text.value_or(std::string()), setupDefaults()));
+  const Result<std::string> text = readWholeFile(programConfigPath(programFolder));
+  showConfig(readProgramConfig(text.valueOr({}), setupDefaults()));
 }
 
 void ProgramSetup::showConfig(const ProgramConfig& config) {

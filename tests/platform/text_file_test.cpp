@@ -51,9 +51,9 @@ TEST(TextFile, FailuresCarryTheSystemsReason) {
     EXPECT_FALSE(status);
     EXPECT_FALSE(status.error.empty());
   }
-  std::string why;
-  EXPECT_FALSE(readWholeFile(missing, &why));
-  EXPECT_FALSE(why.empty());
+  const Result<std::string> read = readWholeFile(missing);
+  EXPECT_FALSE(read);
+  EXPECT_FALSE(read.error().empty());
   EXPECT_FALSE(fileExists(missing));
   EXPECT_FALSE(fileExists(folder.path()));  // a folder is not a file
   EXPECT_TRUE(makeFolder(folder.file("logs")));
