@@ -137,15 +137,15 @@ void OrvaneLogger::ShowSetupWindow() {
 // ---- Configuration ----------------------------------------------------------
 
 Status OrvaneLogger::LoadConfiguration() {
-  auto program = readWholeFile(programFolder + "/prog.cfg");
+  auto program = readWholeFile(programConfigPath(programFolder));
   if (!program) return Status::failure("prog.cfg: " + program.error());
-  const KeysRead read = readProgramValues(*program, config);
-  if (read.has(kLogDelayKey)) delay->setText(fromBytes(config.LogDelay));
+  const KeysRead read = readProgramConfigStrict(*program, config);
+  if (read.has("LogDelay")) delay->setText(fromBytes(config.LogDelay));
   if (Status applied = ApplyProgramValues(read); !applied) return applied;
 
-  auto settings = readWholeFile(programFolder + "/settings.cfg");
+  auto settings = readWholeFile(calibrationPath(programFolder));
   if (!settings) return Status::failure("settings.cfg: " + settings.error());
-  const KeysRead calibrated = readCalibration(*settings, calibration);
+  const KeysRead calibrated = readCalibrationStrict(*settings, calibration);
   scale = scaleFrom(calibration);
   return calibrated.status;
 }

@@ -11,7 +11,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/configuration.h"
+#include "config/program_config.h"
 #include "logging/averaging.h"
 #include "logging/energy_counter.h"
 #include "logging/interval_sums.h"

@@ -6,11 +6,11 @@ namespace tamsel {
 
 const std::vector<OptionGroup>& optionGroups() {
   static const std::vector<OptionGroup> groups = {
-      {"System Voltage", &ProgramConfig::SV, {"12", "24", "48"}, 1},
-      {"Max System Amps", &ProgramConfig::MA, {"10", "20", "50"}, 1},
-      {"Baud rate", &ProgramConfig::BR, {"2400", "4800", "9600", "57600"}, 1},
-      {"Max RPM", &ProgramConfig::MR, {"200", "300", "400", "500", "600"}, 2},
-      {"Max Output Power", &ProgramConfig::MP, {"300", "500", "1000", "2000", "3000"}, 2},
+      {"System Voltage", &ProgramConfig::SV, {"12", "24", "48"}},
+      {"Max System Amps", &ProgramConfig::MA, {"10", "20", "50"}},
+      {"Baud rate", &ProgramConfig::BR, {"2400", "4800", "9600", "57600"}},
+      {"Max RPM", &ProgramConfig::MR, {"200", "300", "400", "500", "600"}},
+      {"Max Output Power", &ProgramConfig::MP, {"300", "500", "1000", "2000", "3000"}},
   };
   return groups;
 }

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "setup/program_config.h"
+#include "config/program_config.h"
 
 namespace tamsel {
 
@@ -14,7 +14,6 @@ struct OptionGroup {
   std::string_view title;                // the frame's caption
   std::string ProgramConfig::*value;     // the value the selected option gives
   std::vector<std::string_view> values;  // the options' captions, which are their values
-  size_t initial;                        // selected before anything is read
 };
 
 // In the order the window reads and saves them: SV, MA, BR, MR, MP.

@@ -15,7 +15,7 @@
 #include "platform/text_file.h"
 #include "platform/twips.h"
 #include "setup/option_groups.h"
-#include "setup/program_config.h"
+#include "config/program_config.h"
 #include "setup/serial_hint.h"
 
 namespace tamsel {
@@ -149,7 +149,8 @@ QGroupBox* ProgramSetup::buildFrame(const char* name, const OptionGroup& group,
     *options[i] = button;
     buttons.push_back(button);
   }
-  buttons[group.initial]->setChecked(true);
+  // A stored value that matches no option leaves the default one selected.
+  buttons[matchingOption(setupDefaults().*group.value, group.values).value()]->setChecked(true);
   groupOptions.push_back(std::move(buttons));
   return frame;
 }

@@ -2,6 +2,8 @@
 // One decoded reading and the calibration that scales raw counts into it.
 #include <string>
 
+#include "config/calibration.h"
+
 namespace tamsel {
 
 // The current reading. Volts, amps, watts and RPM are kept as the texts the
@@ -20,17 +22,8 @@ struct Reading {
   double rpmValue = 0;
 };
 
-// The five scale factors of settings.cfg, as text: they are checked only
-// when a frame is scaled, so a bad value shows up as a decoding failure.
-struct Calibration {
-  std::string VoltDivider;
-  std::string VoltOffset;
-  std::string AmpDivider;
-  std::string RPMDivider;
-  std::string WSDivider;
-};
-
-// A calibration value parsed once, so frames are not left to reparse it.
+// The calibration's values are checked only when a frame is scaled, so a bad
+// value shows up as a decoding failure. Each is parsed once, so frames are not left to reparse it.
 // `failure` says why it cannot be used (not a number, a zero divider).
 struct ScaleFactor {
   double value = 0;

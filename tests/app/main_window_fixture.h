@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "app/orvane_logger.h"
-#include "setup/program_config.h"
+#include "config/program_config.h"
 #include "support/fake_clock.h"
 #include "support/fake_dialogs.h"
 #include "support/fake_serial.h"

@@ -2,30 +2,16 @@
 
 #include <gtest/gtest.h>
 
+#include "config/calibration.h"
 #include "frame_text.h"
 
 namespace sim {
 namespace {
 
-TEST(SettingsFile, DefaultCalibrationIsWrittenByteExact) {
-  EXPECT_EQ(settingsFileText(Calibration{}),
-            "Calibration Settings\r\n\r\n\r\n"
-            "<VoltDivider>40</VoltDivider>\r\n"
-            "<VoltOffset>100</VoltOffset>\r\n"
-            "<AmpDivider>20</AmpDivider>\r\n"
-            "<RPMDivider>1</RPMDivider>\r\n"
-            "<WSDivider>1</WSDivider>\r\n");
-}
-
-TEST(SettingsFile, FractionalFactorsKeepTheirDecimals) {
+TEST(SettingsFile, FactorsAreWrittenAsTheirShortestText) {
   const Calibration cal{40.5, 512, 19.25, 2, 0.5};
-  EXPECT_EQ(settingsFileText(cal),
-            "Calibration Settings\r\n\r\n\r\n"
-            "<VoltDivider>40.5</VoltDivider>\r\n"
-            "<VoltOffset>512</VoltOffset>\r\n"
-            "<AmpDivider>19.25</AmpDivider>\r\n"
-            "<RPMDivider>2</RPMDivider>\r\n"
-            "<WSDivider>0.5</WSDivider>\r\n");
+  EXPECT_EQ(tamsel::readCalibration(settingsFileText(cal), {}),
+            (tamsel::Calibration{"40.5", "512", "19.25", "2", "0.5"}));
 }
 
 TEST(Decode, CountsBecomeValuesWithTheCalibration) {

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "setup/program_config.h"
+#include "config/program_config.h"
 #include "support/temp_folder.h"
 
 namespace tamsel::e2e {
@@ -52,7 +52,7 @@ class ProgramRun {
   void write(const std::string& name, const std::string& content) const;
 
   void writeProgCfg(const ProgramConfig& config) const {
-    write(std::string(kProgramConfigFile), programConfigText(config));
+    write("prog.cfg", programConfigText(config));
   }
 
   // Starts the simulator on `port` with the calibration written as

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <cstdio>
 
+#include "config/calibration.h"
+
 namespace sim {
 namespace {
 
@@ -12,10 +14,6 @@ std::string factorText(double value) {
   char text[32];
   std::snprintf(text, sizeof text, "%.15g", value);
   return text;
-}
-
-std::string tagLine(const char* name, double value) {
-  return std::string("<") + name + ">" + factorText(value) + "</" + name + ">\r\n";
 }
 
 }  // namespace
@@ -32,9 +30,9 @@ Decoded decode(const Counts& counts, const Calibration& cal) {
 }
 
 std::string settingsFileText(const Calibration& cal) {
-  return "Calibration Settings\r\n\r\n\r\n" + tagLine("VoltDivider", cal.voltDivider) +
-         tagLine("VoltOffset", cal.voltOffset) + tagLine("AmpDivider", cal.ampDivider) +
-         tagLine("RPMDivider", cal.rpmDivider) + tagLine("WSDivider", cal.wsDivider);
+  return tamsel::calibrationText({factorText(cal.voltDivider), factorText(cal.voltOffset),
+                                  factorText(cal.ampDivider), factorText(cal.rpmDivider),
+                                  factorText(cal.wsDivider)});
 }
 
 }  // namespace sim

@@ -32,8 +32,7 @@ struct Decoded {
 
 Decoded decode(const Counts& counts, const Calibration& cal);
 
-// settings.cfg as the calibration window writes it: a title line, two empty
-// lines, then one tag line per factor, every line ended by CR LF.
+// settings.cfg for these factors, as the calibration window writes it.
 std::string settingsFileText(const Calibration& cal);
 
 }  // namespace sim

@@ -1,9 +1,8 @@
-#include "setup/program_config.h"
+#include "config/program_config.h"
 
 #include <gtest/gtest.h>
 
-#include "setup/option_groups.h"
-#include "setup/serial_hint.h"
+#include "config/calibration.h"
 
 namespace tamsel {
 namespace {
@@ -80,43 +79,56 @@ TEST(CheckBoxValue, OnlyTheNumberOneTicks) {
   for (const auto& c : cases) EXPECT_EQ(isTicked(c.stored), c.ticked) << '"' << c.stored << '"';
 }
 
-TEST(OptionGroupSelection, StoredValueSelectsTheOptionEqualAsANumber) {
-  const std::vector<std::string_view> volts = {"12", "24", "48"};
-  const std::vector<std::string_view> bauds = {"2400", "4800", "9600", "57600"};
-  const struct {
-    const std::vector<std::string_view>* values;
-    const char* stored;
-    std::optional<size_t> option;
-  } cases[] = {
-      {&volts, "12", 0},
-      {&volts, "48", 2},
-      {&volts, " 24 ", 1},
-      {&volts, "24.0", 1},
-      {&volts, "36", std::nullopt},
-      {&volts, "", std::nullopt},
-      {&volts, "24V", std::nullopt},
-      {&volts, "abc", std::nullopt},
-      {&bauds, "57600", 3},
-      {&bauds, "2.4e3", 0},
-      {&bauds, "57601", std::nullopt},
-  };
-  for (const auto& c : cases)
-    EXPECT_EQ(matchingOption(c.stored, *c.values), c.option) << '"' << c.stored << '"';
+TEST(ProgramConfigStrict, ReadsInLoadOrderAndStopsAtTheFirstKeyItCannotRead) {
+  std::string text = kSampleText;
+  text.erase(text.find("<MR>600</MR>\r\n"), 14);
+  ProgramConfig read;
+  read.MP = "kept";
+  const KeysRead keys = readProgramConfigStrict(text, read);
+  EXPECT_EQ(keys.keys, (std::vector<std::string_view>{"Port", "BR"}));
+  EXPECT_FALSE(keys.status);
+  EXPECT_NE(keys.status.error.find("MR"), std::string::npos);
+  EXPECT_EQ(read.Port, "3");
+  EXPECT_EQ(read.BR, "57600");
+  EXPECT_EQ(read.MP, "kept");
+  EXPECT_TRUE(read.LogDelay.empty());
 }
 
-TEST(OptionGroupSelection, InitialSelectionsAreTheDesignOnes) {
-  std::vector<std::string_view> initial;
-  for (const OptionGroup& group : optionGroups()) initial.push_back(group.values[group.initial]);
-  EXPECT_EQ(initial, (std::vector<std::string_view>{"24", "20", "4800", "400", "1000"}));
+TEST(ProgramConfigStrict, AWholeFileReadsEveryKeyButSvAndMa) {
+  ProgramConfig read;
+  const KeysRead keys = readProgramConfigStrict(kSampleText, read);
+  EXPECT_TRUE(keys.status);
+  EXPECT_TRUE(keys.has("LogDelay"));
+  EXPECT_FALSE(keys.has("SV"));
+  ProgramConfig expected = sample();
+  expected.SV.clear();
+  expected.MA.clear();
+  EXPECT_EQ(read, expected);
 }
 
-TEST(SerialDevicesHint, NamesTheDevicesSortedAndShortensALongList) {
-  EXPECT_EQ(serialDevicesHint({}), "No serial device found");
-  EXPECT_EQ(serialDevicesHint({"/dev/ttyUSB0"}), "Found: /dev/ttyUSB0");
-  EXPECT_EQ(serialDevicesHint({"/dev/ttyUSB0", "/dev/ttyACM0"}),
-            "Found: /dev/ttyACM0, /dev/ttyUSB0");
-  EXPECT_EQ(serialDevicesHint({"d", "c", "b", "a"}), "Found: a, b, ...");
-  EXPECT_EQ(serialDevicesHint({"d", "c", "b", "a"}, 4), "Found: a, b, c, d");
+const char kCalibrationText[] =
+    "Calibration Settings\r\n\r\n\r\n<VoltDivider>40.5</VoltDivider>\r\n"
+    "<VoltOffset>100</VoltOffset>\r\n<AmpDivider>-13.70</AmpDivider>\r\n"
+    "<RPMDivider>14</RPMDivider>\r\n<WSDivider></WSDivider>\r\n";
+
+TEST(CalibrationFile, IsWrittenByteExactAndReadsBackTheSame) {
+  const Calibration calibration{"40.5", "100", "-13.70", "14", ""};
+  EXPECT_EQ(calibrationText(calibration), kCalibrationText);
+  Calibration read;
+  EXPECT_TRUE(readCalibrationStrict(kCalibrationText, read).status);
+  EXPECT_EQ(read, calibration);
+}
+
+TEST(CalibrationFile, TagsAloneInAnyOrderReadTheSameAndAMissingKeyStopsTheStrictRead) {
+  const char* tagsOnly =
+      "<WSDivider></WSDivider><RPMDivider>14</RPMDivider><AmpDivider>-13.70</AmpDivider>"
+      "<VoltDivider>40.5</VoltDivider><VoltOffset>100</VoltOffset>";
+  EXPECT_EQ(readCalibration(tagsOnly, {}), readCalibration(kCalibrationText, {}));
+  Calibration read;
+  const KeysRead keys = readCalibrationStrict("<VoltDivider>4</VoltDivider>", read);
+  EXPECT_EQ(keys.keys, std::vector<std::string_view>{"VoltDivider"});
+  EXPECT_FALSE(keys.status);
+  EXPECT_EQ(readCalibration("", neutralCalibration()), neutralCalibration());
 }
 
 }  // namespace
