@@ -4,13 +4,14 @@ function(tamsel_warnings target)
 endfunction()
 
 # One library per subsystem folder, built from every source in it.
-# main.cpp files are programs, never part of a library.
+# main.cpp files are programs, never part of a library. QT marks the
+# libraries that hold windows or other Qt objects; the logic ones link no Qt.
 function(tamsel_library name)
-  cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
+  cmake_parse_arguments(ARG "QT" "" "DEPS" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
   list(FILTER sources EXCLUDE REGEX "/main\\.cpp$")
   add_library(${name} STATIC ${sources})
-  set_target_properties(${name} PROPERTIES AUTOMOC ON)
+  set_target_properties(${name} PROPERTIES AUTOMOC ${ARG_QT})
   target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
   target_link_libraries(${name} PUBLIC ${ARG_DEPS})
   tamsel_warnings(${name})

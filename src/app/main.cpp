@@ -4,8 +4,8 @@
 
 #include "app/orvane_logger.h"
 #include "platform/clock.h"
-#include "platform/dialogs.h"
-#include "platform/qt_serial_control.h"
+#include "platform/qt/dialogs.h"
+#include "platform/qt/qt_serial_control.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);

@@ -12,8 +12,8 @@
 
 #include "app/error_report.h"
 #include "logging/logging_control.h"
-#include "platform/form_layout.h"
-#include "platform/latin1.h"
+#include "platform/qt/form_layout.h"
+#include "platform/qt/latin1.h"
 #include "platform/numeric_text.h"
 #include "platform/serial_settings.h"
 #include "platform/text_file.h"
@@ -103,9 +103,8 @@ void OrvaneLogger::RecountToday() {
 
 Status OrvaneLogger::OpenPort() {
   errorMessage = "port not available";
-  std::string why;
-  auto port = portNumberFromText(config.Port, &why);
-  if (!port) return Status::failure(why);
+  const Result<int> port = portNumberFromText(config.Port);
+  if (!port) return port.status();
   return MSComm1.open(*port, config.BR + ",N,8,1");
 }
 

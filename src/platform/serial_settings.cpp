@@ -7,16 +7,12 @@
 
 namespace tamsel {
 
-std::optional<int> portNumberFromText(std::string_view text, std::string* error) {
+Result<int> portNumberFromText(std::string_view text) {
   auto value = numericValue(text);
-  if (!value) {
-    if (error) *error = "Type mismatch: the port number is not a number";
-    return std::nullopt;
-  }
+  if (!value) return Status::failure("Type mismatch: the port number is not a number");
   const double rounded = roundDecimal(*value, 0, Rounding::HalfToEven);
   if (!(rounded >= -32768 && rounded <= 32767)) {
-    if (error) *error = "Overflow: the port number is out of range";
-    return std::nullopt;
+    return Status::failure("Overflow: the port number is out of range");
   }
   return static_cast<int>(rounded);
 }

@@ -4,11 +4,13 @@
 #include <string>
 #include <string_view>
 
+#include "platform/status.h"
+
 namespace tamsel {
 
 // The port number of a configuration value: a number rounded to a whole
-// number (ties to even) that fits 16 bits. nullopt with the reason otherwise.
-std::optional<int> portNumberFromText(std::string_view text, std::string* error = nullptr);
+// number (ties to even) that fits 16 bits, or why it is not one.
+Result<int> portNumberFromText(std::string_view text);
 
 // "9600,N,8,1": speed, parity, data bits, stop bits. Only the forms the
 // program writes (no parity, 8 data bits, 1 stop bit) are accepted.

@@ -9,8 +9,8 @@
 #include <QRadioButton>
 #include <QSerialPortInfo>
 
-#include "platform/form_layout.h"
-#include "platform/latin1.h"
+#include "platform/qt/form_layout.h"
+#include "platform/qt/latin1.h"
 #include "platform/numeric_text.h"
 #include "platform/text_file.h"
 #include "platform/twips.h"

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/dialogs.h"
+#include "platform/qt/dialogs.h"
 
 class QCheckBox;
 class QGroupBox;

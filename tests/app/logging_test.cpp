@@ -4,7 +4,7 @@
 #include <filesystem>
 
 #include "main_window_fixture.h"
-#include "platform/form_layout.h"
+#include "platform/qt/form_layout.h"
 
 namespace tamsel::test {
 namespace {

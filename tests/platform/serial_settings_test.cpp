@@ -19,9 +19,9 @@ TEST(PortNumber, WholeNumbersThatFitSixteenBits) {
                         {"0", 0}, {"32767", 32767}, {"32768", {}}, {"-32769", {}},
                         {"", {}}, {"COM1", {}},     {"1e3", 1000}};
   for (const Case& c : cases) {
-    std::string why;
-    EXPECT_EQ(portNumberFromText(c.text, &why), c.port) << '"' << c.text << '"';
-    EXPECT_EQ(why.empty(), c.port.has_value()) << c.text;
+    const Result<int> port = portNumberFromText(c.text);
+    EXPECT_EQ(port ? std::optional<int>(*port) : std::nullopt, c.port) << '"' << c.text << '"';
+    EXPECT_EQ(port.error().empty(), c.port.has_value()) << c.text;
   }
 }
 

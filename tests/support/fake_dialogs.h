@@ -3,7 +3,7 @@
 #include <functional>
 #include <stdexcept>
 
-#include "platform/dialogs.h"
+#include "platform/qt/dialogs.h"
 
 namespace tamsel::test {
 

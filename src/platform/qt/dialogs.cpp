@@ -1,4 +1,4 @@
-#include "platform/dialogs.h"
+#include "platform/qt/dialogs.h"
 
 #include <QMessageBox>
 

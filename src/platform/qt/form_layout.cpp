@@ -1,4 +1,4 @@
-#include "platform/form_layout.h"
+#include "platform/qt/form_layout.h"
 
 #include <QApplication>
 #include <QPalette>
