@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <algorithm>
 #include <QFrame>
 #include <QHeaderView>
 #include <QLabel>
@@ -29,22 +30,6 @@ const QColor kBlue = rgb(0, 0, 255);
 constexpr int kClientWidthTwips = 10575;
 constexpr int kClientHeightTwips = 6075;
 
-template <class Widget>
-Widget* make(QWidget* parent, const char* name, int left, int top, int width, int height,
-             const QString& text = {}) {
-  auto* widget = new Widget(parent);
-  widget->setObjectName(name);
-  if constexpr (requires { widget->setText(text); }) widget->setText(text);
-  placeTwips(widget, left, top, width, height);
-  return widget;
-}
-
-QTimer* makeTimer(QObject* parent, int intervalMs) {
-  auto* timer = new QTimer(parent);
-  timer->setInterval(intervalMs);
-  return timer;
-}
-
 }  // namespace
 
 OrvaneLogger::OrvaneLogger(Services services, QWidget* parent)
@@ -56,7 +41,7 @@ OrvaneLogger::OrvaneLogger(Services services, QWidget* parent)
       files(programFolder),
       energy(clock.now()),
       scale(scaleFrom(calibration)) {
-  BuildControls();
+  buildForm(this);
   ConnectHandlers();
   resize(twipsToPixels(kClientWidthTwips, logicalDpiX()),
          twipsToPixels(kClientHeightTwips, logicalDpiY()));
@@ -75,6 +60,7 @@ OrvaneLogger::StartUp OrvaneLogger::RunStartUp() {
   (void)LoadConfiguration();  // a failure part-way leaves what was read; start-up goes on
   RecountToday();
   if (config.Port == "0") return StartUp::Done;
+  errorMessage = "port not available";
   if (Status opened = OpenPort(); !opened) {
     ReportError(opened.error);
     return StartUp::PortFailed;
@@ -85,7 +71,8 @@ OrvaneLogger::StartUp OrvaneLogger::RunStartUp() {
 }
 
 void OrvaneLogger::ResetDisplay() {
-  setWindowTitle(QStringLiteral("Tamsel - Waiting for Signal"));
+  caption = "Tamsel - Waiting for Signal";
+  setWindowTitle(fromBytes(caption));
   Label2->setText(QStringLiteral(" Waiting for COMM data"));
   setTextColour(ErrorString, kBlue);
   ErrorString->setText(QStringLiteral(" Error trap message  -     "));
@@ -102,7 +89,6 @@ void OrvaneLogger::RecountToday() {
 }
 
 Status OrvaneLogger::OpenPort() {
-  errorMessage = "port not available";
   const Result<int> port = portNumberFromText(config.Port);
   if (!port) return port.status();
   return MSComm1.open(*port, config.BR + ",N,8,1");
@@ -160,7 +146,7 @@ Status OrvaneLogger::ApplyProgramValues(const KeysRead& read) {
   RebuildList();
   auto messages = optionValue(config.dispMessages);
   if (!messages) return Status::failure("dispMessages is no number");
-  SetOuterHeight(*messages ? 5900 : 5025);
+  SetOuterHeight(*messages ? 5900 : 5025, *messages ? LowerBand::Shown : LowerBand::Hidden);
   return {};
 }
 
@@ -178,14 +164,26 @@ void OrvaneLogger::ReportError(const std::string& errorText) {
 }
 
 void OrvaneLogger::Check1_Click() {
-  SetOuterHeight(Check1->isChecked() ? 6100 : 5050);
+  if (Check1->isChecked()) {
+    SetOuterHeight(6100, LowerBand::Shown);
+  } else {
+    SetOuterHeight(5050, LowerBand::Hidden);
+  }
   ErrorString->clear();
 }
 
-void OrvaneLogger::SetOuterHeight(int twips) {
+// The heights are outer heights, drawn for a thick frame. Under a thinner
+// one a height meant to hide the lower band would let it peek out, so then
+// the client area ends where the band begins.
+void OrvaneLogger::SetOuterHeight(int twips, LowerBand band) {
   outerHeight = twips;
+  lowerBand = band;
   frameHeightApplied = frameGeometry().height() - geometry().height();
-  setOuterHeightTwips(this, twips);
+  int client = twipsToPixels(twips, logicalDpiY()) - frameHeightApplied;
+  if (band == LowerBand::Hidden) {
+    client = std::min(client, twipsToPixels(kLowerBandTopTwips, logicalDpiY()));
+  }
+  resize(width(), client);
 }
 
 // The window manager adds its frame some time after the window is shown;
@@ -194,7 +192,7 @@ bool OrvaneLogger::event(QEvent* event) {
   const bool handled = QWidget::event(event);
   if ((event->type() == QEvent::Move || event->type() == QEvent::Show) && outerHeight > 0 &&
       frameGeometry().height() - geometry().height() != frameHeightApplied) {
-    SetOuterHeight(outerHeight);
+    SetOuterHeight(outerHeight, lowerBand);
   }
   return handled;
 }
@@ -212,13 +210,13 @@ void OrvaneLogger::TakeFrame(std::string_view frame) {
   lastFrameText.assign(frame);
   Label2->setText(fromBytes(frame));
   Blink(BlinkData);
+  errorMessage = "calculations error";
   const FrameResult result = decodeFrame(frame, scale, reading);
   if (result.checksumMismatch) {
     errorMessage = "checksum error";
     ReportError();
   }
   if (result.status == FrameStatus::Dropped) return;
-  errorMessage = "calculations error";
   reading = result.reading;  // after a failure: the fields scaled before it
   if (result.status == FrameStatus::Failed) return DecodingFailed(result.failure);
   if (Timer1->isActive()) {
@@ -250,16 +248,27 @@ void OrvaneLogger::RebuildList() {
   ShowRows(initialRows(listOptions));
 }
 
+// Rows are rebuilt only when the configuration changes their number; a
+// reading changes texts in place, so each frame repaints what it changed.
 void OrvaneLogger::ShowRows(const std::vector<ListRow>& rows) {
-  ListView1->clear();
-  for (const ListRow& row : rows) {
-    new QTreeWidgetItem(ListView1, {QString(), fromBytes(row.value), fromBytes(row.name)});
+  if (ListView1->topLevelItemCount() != static_cast<int>(rows.size())) {
+    ListView1->clear();
+    for (size_t i = 0; i < rows.size(); ++i) new QTreeWidgetItem(ListView1);
+  }
+  for (size_t i = 0; i < rows.size(); ++i) {
+    QTreeWidgetItem* item = ListView1->topLevelItem(static_cast<int>(i));
+    const QString value = fromBytes(rows[i].value), name = fromBytes(rows[i].name);
+    if (item->text(1) != value) item->setText(1, value);
+    if (item->text(2) != name) item->setText(2, name);
   }
 }
 
 void OrvaneLogger::ShowReading() {
   ShowRows(readingRows(reading, energy.wattHours(), listOptions));
-  setWindowTitle(fromBytes(readingCaption(reading)));
+  if (std::string shown = readingCaption(reading); shown != caption) {
+    caption = std::move(shown);
+    setWindowTitle(fromBytes(caption));
+  }
 }
 
 void OrvaneLogger::Blink(QPushButton* indicator) {
@@ -389,70 +398,7 @@ void OrvaneLogger::Leave() {
   MSComm1.close();
 }
 
-// ---- Controls -----------------------------------------------------------------
-
-void OrvaneLogger::BuildControls() {
-  // The form was drawn for a small sans-serif face; larger ones clip its captions.
-  setFont(QFont(QStringLiteral("Arial"), 8));
-  Label11 = make<QLabel>(this, "Label11", 90, 0, 1305, 555, QStringLiteral("Tamsel"));
-  Label11->setFont(QFont(QStringLiteral("Liberation Serif"), 18, QFont::Bold));
-  ListView1 = make<QTreeWidget>(this, "ListView1", 120, 600, 4200, 2685);
-  ListView1->setRootIsDecorated(false);
-  ListView1->setSelectionMode(QAbstractItemView::NoSelection);
-  ListView1->setFocusPolicy(Qt::NoFocus);
-  ListView1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  BlinkData = make<QPushButton>(this, "BlinkData", 4320, 600, 150, 150);
-  BuildLoggingPanel();
-  Setup = make<QPushButton>(this, "Setup", 45, 4170, 1275, 285, QStringLiteral("Program Setup"));
-  CalibrateButton = make<QPushButton>(this, "CalibrateButton", 1350, 4170, 1140, 285,
-                                      QStringLiteral("Calibrate"));
-  Check1 = make<QCheckBox>(this, "Check1", 2520, 4200, 975, 255, QStringLiteral("COMMs"));
-  Exit = make<QPushButton>(this, "Exit", 3540, 4170, 975, 300, QStringLiteral("Exit"));
-  BuildLowerBand();
-  GraphPlot = make<QFrame>(this, "GraphPlot", 4680, 120, 5775, 4335);
-  GraphPlot->setFrameShape(QFrame::Panel);
-  GraphPlot->setFrameShadow(QFrame::Sunken);
-  GraphPlot->setAutoFillBackground(true);
-  Timer1 = makeTimer(this, 1000);
-  Timer2 = makeTimer(this, 250);
-  Timer3 = makeTimer(this, 5000);
-  for (QPushButton* indicator : {BlinkData, BlinkLog}) {
-    indicator->setFocusPolicy(Qt::NoFocus);
-    setBackColour(indicator, buttonFace());
-  }
-}
-
-void OrvaneLogger::BuildLoggingPanel() {
-  Label14 = make<QLabel>(this, "Label14", 90, 3390, 1230, 285, QStringLiteral("Logging"));
-  StartLogging =
-      make<QPushButton>(this, "StartLogging", 1200, 3360, 795, 315, QStringLiteral("Start"));
-  StopLogging =
-      make<QPushButton>(this, "StopLogging", 2040, 3360, 795, 315, QStringLiteral("Stop"));
-  ShowLogs =
-      make<QPushButton>(this, "ShowLogs", 3000, 3360, 1170, 330, QStringLiteral("Show Logs"));
-  BlinkLog = make<QPushButton>(this, "BlinkLog", 4305, 3390, 150, 150);
-  Label9 = make<QLabel>(this, "Label9", 120, 3795, 555, 255, QStringLiteral("Interval"));
-  delay = make<QLineEdit>(this, "delay", 840, 3705, 495, 315, QStringLiteral("60"));
-  Label10 = make<QLabel>(this, "Label10", 1440, 3795, 675, 255, QStringLiteral("Seconds"));
-  GraphDisplay = make<QCheckBox>(this, "GraphDisplay", 2280, 3720, 1935, 315,
-                                 QStringLiteral("power v  RPM graph"));
-}
-
-void OrvaneLogger::BuildLowerBand() {
-  Label2 = make<QLabel>(this, "Label2", 0, 4560, 4575, 495);
-  Label2->setFont(QFont(QStringLiteral("Arial"), 8));
-  ErrorString = make<QLabel>(this, "ErrorString", 0, 5160, 4575, 375);
-  for (QLabel* line : {Label2, ErrorString}) {
-    // Frames and messages hold "<V>" and the like: never read them as markup.
-    line->setTextFormat(Qt::PlainText);
-    line->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-  }
-  Label2->setWordWrap(true);
-  ErrorString->setAutoFillBackground(true);
-  QPalette light = ErrorString->palette();
-  light.setColor(QPalette::Window, rgb(255, 255, 225));
-  ErrorString->setPalette(light);
-}
+// ---- Wiring ----------------------------------------------------------------------
 
 void OrvaneLogger::ConnectHandlers() {
   connect(StartLogging, &QPushButton::clicked, this, &OrvaneLogger::StartLogging_Click);

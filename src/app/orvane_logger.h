@@ -10,7 +10,10 @@
 #include <QWidget>
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "app/orvane_logger_form.h"
+#include "config/calibration.h"
 #include "config/program_config.h"
 #include "logging/averaging.h"
 #include "logging/energy_counter.h"
@@ -23,17 +26,11 @@
 #include "telemetry/live_display.h"
 #include "telemetry/reading.h"
 
-class QCheckBox;
-class QFrame;
-class QLabel;
-class QLineEdit;
 class QPushButton;
-class QTimer;
-class QTreeWidget;
 
 namespace tamsel {
 
-class OrvaneLogger : public QWidget {
+class OrvaneLogger : public QWidget, private OrvaneLoggerForm {
   Q_OBJECT
  public:
   // What the window needs from outside: its folder, the clock, the user
@@ -50,7 +47,7 @@ class OrvaneLogger : public QWidget {
   // Start-up; while the port cannot be opened, the setup window and start-up again.
   void Form_Load();
 
-  // Handlers.
+  // Handlers, public so that tests can raise the events they stand for.
   void MSComm1_OnComm(std::string_view text);
   void StartLogging_Click();
   void StopLogging_Click();
@@ -61,50 +58,14 @@ class OrvaneLogger : public QWidget {
   void Setup_Click();
   void Exit_Click();
 
-  Status LoadConfiguration();
-  void ReportError(const std::string& errorText = {});
-
-  // Controls, under their designer names.
-  QLabel* Label11;
-  QTreeWidget* ListView1;
-  QPushButton* BlinkData;
-  QLabel* Label14;
-  QPushButton* StartLogging;
-  QPushButton* StopLogging;
-  QPushButton* ShowLogs;
-  QPushButton* BlinkLog;
-  QLabel* Label9;
-  QLineEdit* delay;
-  QLabel* Label10;
-  QCheckBox* GraphDisplay;
-  QPushButton* Setup;
-  QPushButton* CalibrateButton;
-  QCheckBox* Check1;
-  QPushButton* Exit;
-  QLabel* Label2;
-  QLabel* ErrorString;
-  QFrame* GraphPlot;
-  QTimer* Timer1;
-  QTimer* Timer2;
-  QTimer* Timer3;
-
-  // State.
-  std::string errorMessage;
-  std::string lastFrameText;
-  Reading reading;
-  IntervalSums sums;
-  LastValues lastValues;
-  ProgramConfig config;
-  Calibration calibration;
-  bool loggingStarted = false;
-  double wattHours() const { return energy.wattHours(); }
-  int outerHeightTwips() const { return outerHeight; }
-
  protected:
   void closeEvent(QCloseEvent* event) override;
   bool event(QEvent* event) override;
 
  private:
+  // Tests read (and, to set a scene, change) the state through this.
+  friend struct OrvaneLoggerProbe;
+
   enum class StartUp { Done, PortFailed };
   StartUp RunStartUp();
   void ResetDisplay();
@@ -114,7 +75,9 @@ class OrvaneLogger : public QWidget {
   void PortProblemLoop();
   void ShowSetupWindow();
   Status OpenPort();
+  Status LoadConfiguration();
   Status ApplyProgramValues(const KeysRead& read);
+  void ReportError(const std::string& errorText = {});
 
   void TakeFrame(std::string_view frame);
   void DecodingFailed(const std::string& failure);
@@ -125,26 +88,37 @@ class OrvaneLogger : public QWidget {
 
   bool ApplyInterval();
   void SetLoggingControls(bool started);
-  void SetOuterHeight(int twips);
+  enum class LowerBand { Shown, Hidden };
+  void SetOuterHeight(int twips, LowerBand band);
   void WriteTickOutputs(const LocalDateTime& now, const AveragedValues& values);
   void Leave();
-
-  void BuildControls();
-  void BuildLoggingPanel();
-  void BuildLowerBand();
   void ConnectHandlers();
 
+  // Outside.
   const std::string programFolder;
   const Clock& clock;
   Dialogs& dialogs;
   SerialControl& MSComm1;
+
+  // State.
+  std::string errorMessage;
+  std::string lastFrameText;
+  Reading reading;
+  IntervalSums sums;
+  LastValues lastValues;
+  ProgramConfig config;
+  Calibration calibration;
+  bool loggingStarted = false;
+
   LogFiles files;
   EnergyCounter energy;
   FrameAssembler assembler;
   Scale scale;
   ListOptions listOptions;
+  std::string caption;           // the caption last set, so an unchanged one is not set again
   int outerHeight = 0;
-  int frameHeightApplied = 0;  // the frame's height when the outer height was last set
+  LowerBand lowerBand = LowerBand::Shown;
+  int frameHeightApplied = 0;    // the frame's height when the outer height was last set
   bool left = false;
 };
 

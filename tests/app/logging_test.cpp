@@ -25,15 +25,15 @@ TEST_F(Logging, StartValidatesAndClampsTheInterval) {
   for (const Case& c : cases) {
     OrvaneLogger& w = start();
     dialogs.messages.clear();
-    w.delay->setText(c.typed);
-    w.sums.add(1, 1, 1, 1, 1);
+    control<QLineEdit>("delay")->setText(c.typed);
+    state().sums.add(1, 1, 1, 1, 1);
     w.StartLogging_Click();
-    EXPECT_EQ(w.loggingStarted, c.started) << c.typed;
-    EXPECT_EQ(w.delay->text().toStdString(), c.shown);
-    EXPECT_EQ(w.Timer1->interval(), c.periodMs);
-    EXPECT_EQ(w.StartLogging->isEnabled(), !c.started);
-    EXPECT_EQ(w.StopLogging->isEnabled(), c.started);
-    EXPECT_EQ(w.sums.frameCount, c.started ? 0 : 1);
+    EXPECT_EQ(state().loggingStarted, c.started) << c.typed;
+    EXPECT_EQ(control<QLineEdit>("delay")->text().toStdString(), c.shown);
+    EXPECT_EQ(control<QTimer>("Timer1")->interval(), c.periodMs);
+    EXPECT_EQ(control<QPushButton>("StartLogging")->isEnabled(), !c.started);
+    EXPECT_EQ(control<QPushButton>("StopLogging")->isEnabled(), c.started);
+    EXPECT_EQ(state().sums.frameCount, c.started ? 0 : 1);
     EXPECT_EQ(dialogs.messages.size(), c.started ? 0 : 1);
     if (!c.started) {
       EXPECT_EQ(dialogs.messages[0].toStdString(),
@@ -45,12 +45,12 @@ TEST_F(Logging, StartValidatesAndClampsTheInterval) {
 TEST_F(Logging, StopUnlocksThePanel) {
   OrvaneLogger& w = start(loggingCfg());
   w.StopLogging_Click();
-  EXPECT_FALSE(w.Timer1->isActive());
-  for (QWidget* c : {static_cast<QWidget*>(w.delay), static_cast<QWidget*>(w.StartLogging),
-                     static_cast<QWidget*>(w.Setup), static_cast<QWidget*>(w.CalibrateButton)}) {
+  EXPECT_FALSE(control<QTimer>("Timer1")->isActive());
+  for (QWidget* c : {static_cast<QWidget*>(control<QLineEdit>("delay")), static_cast<QWidget*>(control<QPushButton>("StartLogging")),
+                     static_cast<QWidget*>(control<QPushButton>("Setup")), static_cast<QWidget*>(control<QPushButton>("CalibrateButton"))}) {
     EXPECT_TRUE(c->isEnabled()) << c->objectName().toStdString();
   }
-  EXPECT_FALSE(w.StopLogging->isEnabled());
+  EXPECT_FALSE(control<QPushButton>("StopLogging")->isEnabled());
 }
 
 TEST_F(Logging, TickWritesTheAveragedRecordAndDisarms) {
@@ -60,9 +60,9 @@ TEST_F(Logging, TickWritesTheAveragedRecordAndDisarms) {
   w.Timer1_Timer();
   EXPECT_EQ(todayLog(),
             "<T>14:05</T><V>12.53</V><I>3.2</I><W>40.0</W><R>300</R><S>7</S><M></M>   .0Wh\r\n");
-  EXPECT_FALSE(w.Timer1->isActive());
-  EXPECT_EQ(w.sums.frameCount, 0);
-  EXPECT_EQ(backColour(w.BlinkLog), QColor(255, 0, 0));
+  EXPECT_FALSE(control<QTimer>("Timer1")->isActive());
+  EXPECT_EQ(state().sums.frameCount, 0);
+  EXPECT_EQ(backColour(control<QPushButton>("BlinkLog")), QColor(255, 0, 0));
   EXPECT_EQ(errorLog(), "<missing>");
 }
 
@@ -83,7 +83,7 @@ TEST_F(Logging, ATickWithoutFramesRepeatsAndReports) {
   EXPECT_EQ(errorLog(), noData + "\r\n" + noData + kGoodFrame + "\r\n");
   // The short-interval caution replaces the red report, keeping its colour.
   EXPECT_EQ(messageLine(), "Caution Logging interval 2 short, Data Overflow may occur");
-  EXPECT_EQ(textColour(w.ErrorString), QColor(255, 0, 0));
+  EXPECT_EQ(textColour(control<QLabel>("ErrorString")), QColor(255, 0, 0));
 }
 
 TEST_F(Logging, NoCautionFromTenSeconds) {
@@ -102,7 +102,7 @@ TEST_F(Logging, AnUnwritableLogIsReported) {
   serial.deliver(kGoodFrame);
   w.Timer1_Timer();
   EXPECT_NE(errorLog().find("  log file write error  "), std::string::npos) << errorLog();
-  EXPECT_FALSE(w.Timer1->isActive());
+  EXPECT_FALSE(control<QTimer>("Timer1")->isActive());
 }
 
 TEST_F(Logging, HtmlAndSpreadsheetFollowTheirOptions) {
@@ -171,12 +171,12 @@ TEST_F(Logging, EnergyTicksAddAndMidnightWritesTheDay) {
   OrvaneLogger& w = start();
   serial.deliver(kGoodFrame);  // 40 W
   for (int i = 0; i < 18; ++i) w.Timer3_Timer();
-  EXPECT_NEAR(w.wattHours(), 1.0, 1e-9);
+  EXPECT_NEAR(state().wattHours(), 1.0, 1e-9);
   clock.set({2010, 5, 24, 0, 0, 3});
   w.Timer3_Timer();
   w.Timer3_Timer();
   EXPECT_EQ(folder.read("logs/Whours.txt"), "2010_05_24,00:00  1.0 Wh\r\n");
-  EXPECT_NEAR(w.wattHours(), 80.0 / 720, 1e-9);
+  EXPECT_NEAR(state().wattHours(), 80.0 / 720, 1e-9);
 }
 
 TEST_F(Logging, ClosingByTheFrameLeavesAsExitDoes) {

@@ -20,7 +20,11 @@ ProgCfg::ProgCfg() {
 }
 
 OrvaneLogger& MainWindowTest::start(const ProgCfg& cfg, const char* settings) {
-  writeConfig(cfg);
+  return startWith(cfg.text(), settings);
+}
+
+OrvaneLogger& MainWindowTest::startWith(const std::string& progCfgText, const char* settings) {
+  folder.write("prog.cfg", progCfgText);
   if (settings) folder.write("settings.cfg", settings);
   // A test may start several windows in turn; each finds the port free.
   window_.reset();
@@ -33,16 +37,16 @@ OrvaneLogger& MainWindowTest::start(const ProgCfg& cfg, const char* settings) {
 
 std::vector<std::string> MainWindowTest::listValues() const {
   std::vector<std::string> values;
-  for (int i = 0; i < window_->ListView1->topLevelItemCount(); ++i) {
-    values.push_back(window_->ListView1->topLevelItem(i)->text(1).toStdString());
+  for (int i = 0; i < control<QTreeWidget>("ListView1")->topLevelItemCount(); ++i) {
+    values.push_back(control<QTreeWidget>("ListView1")->topLevelItem(i)->text(1).toStdString());
   }
   return values;
 }
 
 std::vector<std::string> MainWindowTest::listNames() const {
   std::vector<std::string> names;
-  for (int i = 0; i < window_->ListView1->topLevelItemCount(); ++i) {
-    names.push_back(window_->ListView1->topLevelItem(i)->text(2).toStdString());
+  for (int i = 0; i < control<QTreeWidget>("ListView1")->topLevelItemCount(); ++i) {
+    names.push_back(control<QTreeWidget>("ListView1")->topLevelItem(i)->text(2).toStdString());
   }
   return names;
 }

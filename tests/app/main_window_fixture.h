@@ -4,7 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <QLabel>
+#include <QTimer>
 #include <QTreeWidget>
+#include <stdexcept>
 #include <memory>
 #include <string>
 #include <vector>
@@ -15,6 +17,32 @@
 #include "support/fake_dialogs.h"
 #include "support/fake_serial.h"
 #include "support/temp_folder.h"
+
+namespace tamsel {
+
+// The window's state, as tests read it and, to set a scene, change it.
+struct OrvaneLoggerProbe {
+  explicit OrvaneLoggerProbe(OrvaneLogger& w)
+      : sums(w.sums),
+        errorMessage(w.errorMessage),
+        config(w.config),
+        calibration(w.calibration),
+        loggingStarted(w.loggingStarted),
+        outerHeightTwips(w.outerHeight),
+        window(w) {}
+  IntervalSums& sums;
+  const std::string& errorMessage;
+  const ProgramConfig& config;
+  const Calibration& calibration;
+  const bool& loggingStarted;
+  const int& outerHeightTwips;
+  double wattHours() const { return window.energy.wattHours(); }
+
+ private:
+  OrvaneLogger& window;
+};
+
+}  // namespace tamsel
 
 namespace tamsel::test {
 
@@ -45,13 +73,23 @@ class MainWindowTest : public ::testing::Test {
   void writeConfig(const ProgCfg& cfg) { folder.write("prog.cfg", cfg.text()); }
   // Writes the files, builds the window and runs its start-up.
   OrvaneLogger& start(const ProgCfg& cfg = {}, const char* settings = kSettingsCfg);
+  // The same with prog.cfg exactly as given.
+  OrvaneLogger& startWith(const std::string& progCfgText, const char* settings = kSettingsCfg);
   OrvaneLogger& window() { return *window_; }
+  OrvaneLoggerProbe state() { return OrvaneLoggerProbe(*window_); }
+  // A control of the window, found by its designer name.
+  template <class Control = QWidget>
+  Control* control(const char* name) const {
+    Control* found = window_->findChild<Control*>(QString::fromLatin1(name));
+    if (!found) throw std::runtime_error(std::string("no control named ") + name);
+    return found;
+  }
 
   std::vector<std::string> listValues() const;
   std::vector<std::string> listNames() const;
   std::string errorLog() const { return folder.read("errorlog.txt"); }
   std::string todayLog() const { return folder.read("logs/P_2010_05_23.txt"); }
-  std::string messageLine() const { return window_->ErrorString->text().toStdString(); }
+  std::string messageLine() const { return control<QLabel>("ErrorString")->text().toStdString(); }
 
   TempFolder folder;
   FakeClock clock;

@@ -23,20 +23,20 @@ TEST_F(Receive, AFrameUpdatesListCaptionCommsLineAndBlinks) {
   serial.deliver("<S>13</S><C>682</C>]");
   EXPECT_EQ(w.windowTitle().toStdString(), "Tamsel  12.50V 3.2A 40W");
   EXPECT_EQ(listValues(), (std::vector<std::string>{"12.50", "3.2", "40.0", "0.0", "300", "6.5"}));
-  EXPECT_EQ(w.Label2->text().toStdString(), kGoodFrame);
-  EXPECT_EQ(backColour(w.BlinkData), QColor(255, 0, 0));
-  EXPECT_TRUE(w.Timer2->isActive());
+  EXPECT_EQ(control<QLabel>("Label2")->text().toStdString(), kGoodFrame);
+  EXPECT_EQ(backColour(control<QPushButton>("BlinkData")), QColor(255, 0, 0));
+  EXPECT_TRUE(control<QTimer>("Timer2")->isActive());
   w.Timer2_Timer();
-  EXPECT_EQ(backColour(w.BlinkData), buttonFace());
-  EXPECT_FALSE(w.Timer2->isActive());
+  EXPECT_EQ(backColour(control<QPushButton>("BlinkData")), buttonFace());
+  EXPECT_FALSE(control<QTimer>("Timer2")->isActive());
   EXPECT_EQ(errorLog(), "<missing>");
 }
 
 TEST_F(Receive, TwoFramesInOneReadAreBothCounted) {
-  OrvaneLogger& w = start(loggingCfg());
+  start(loggingCfg());
   serial.deliver(std::string(kGoodFrame) + "\r\n" + kGoodFrame + "\r\n");
-  EXPECT_EQ(w.sums.frameCount, 2);
-  EXPECT_DOUBLE_EQ(w.sums.volts, 25.0);
+  EXPECT_EQ(state().sums.frameCount, 2);
+  EXPECT_DOUBLE_EQ(state().sums.volts, 25.0);
 }
 
 TEST_F(Receive, ChecksumMismatchIsLoggedAndTheReadingStillShown) {
@@ -45,7 +45,7 @@ TEST_F(Receive, ChecksumMismatchIsLoggedAndTheReadingStillShown) {
   serial.deliver(frame);
   EXPECT_EQ(errorLog(), kLogPrefix + "checksum error   <IM> " + frame + "\r\n");
   EXPECT_EQ(messageLine(), "  Last Error trapped  14:05:33  ---  checksum error  ");
-  EXPECT_EQ(textColour(window().ErrorString), QColor(255, 0, 0));
+  EXPECT_EQ(textColour(control<QLabel>("ErrorString")), QColor(255, 0, 0));
   EXPECT_EQ(window().windowTitle().toStdString(), "Tamsel  12.50V 3.2A 40W");
 }
 
@@ -56,7 +56,7 @@ TEST_F(Receive, WithoutMessagesNothingIsLoggedButTheLineTurnsRed) {
   serial.deliver("[<V>500</V><I>164</I><R>5</R><S>13</S><C>1</C>]");
   EXPECT_EQ(errorLog(), "<missing>");
   EXPECT_EQ(messageLine(), "  Last Error trapped  14:05:33  ---  checksum error  ");
-  EXPECT_EQ(textColour(window().ErrorString), QColor(255, 0, 0));
+  EXPECT_EQ(textColour(control<QLabel>("ErrorString")), QColor(255, 0, 0));
 }
 
 TEST_F(Receive, ADecodingFailureShowsTheFrameAndClearsTheSums) {
@@ -65,12 +65,12 @@ TEST_F(Receive, ADecodingFailureShowsTheFrameAndClearsTheSums) {
                           "<VoltDivider>0</VoltDivider><VoltOffset>100</VoltOffset>"
                           "<AmpDivider>20</AmpDivider><RPMDivider>1</RPMDivider>"
                           "<WSDivider>2</WSDivider>");
-  w.sums.add(1, 1, 1, 1, 1);
+  state().sums.add(1, 1, 1, 1, 1);
   serial.deliver(kGoodFrame);
-  EXPECT_EQ(w.Label2->text().toStdString(),
+  EXPECT_EQ(control<QLabel>("Label2")->text().toStdString(),
             std::string("program execution error : \r\n") + kGoodFrame);
-  EXPECT_EQ(w.sums.frameCount, 0);
-  EXPECT_EQ(w.sums.volts, 0);
+  EXPECT_EQ(state().sums.frameCount, 0);
+  EXPECT_EQ(state().sums.volts, 0);
   const std::string why = "Division by zero: VoltDivider is 0";
   EXPECT_EQ(errorLog(),
             kLogPrefix + "error : " + why + "  " + why + " <IM> " + kGoodFrame + "\r\n");
@@ -81,9 +81,9 @@ TEST_F(Receive, DroppedFramesChangeNothingButAreShown) {
   OrvaneLogger& w = start();
   // After the first frame the buffer keeps a "[", which starts the next one.
   serial.deliver("[<V>0</V><I>1</I><R>1</R><S>1</S><C>3</C>]");
-  EXPECT_EQ(w.Label2->text().toStdString(), "[<V>0</V><I>1</I><R>1</R><S>1</S><C>3</C>]");
+  EXPECT_EQ(control<QLabel>("Label2")->text().toStdString(), "[<V>0</V><I>1</I><R>1</R><S>1</S><C>3</C>]");
   serial.deliver("<I>1</I>]");
-  EXPECT_EQ(w.Label2->text().toStdString(), "[<I>1</I>]");
+  EXPECT_EQ(control<QLabel>("Label2")->text().toStdString(), "[<I>1</I>]");
   EXPECT_EQ(w.windowTitle().toStdString(), "Tamsel - Waiting for Signal");
   EXPECT_EQ(errorLog(), "<missing>");
 }
@@ -104,17 +104,17 @@ TEST_F(Receive, GarbageNeverGrowsTheBufferOrCrashes) {
 TEST_F(Receive, DataRearmsTheLoggingTickOnlyWhileLogging) {
   OrvaneLogger& w = start();
   serial.deliver(kGoodFrame);
-  EXPECT_FALSE(w.Timer1->isActive());
-  EXPECT_EQ(w.sums.frameCount, 0);
-  w.delay->setEnabled(true);
+  EXPECT_FALSE(control<QTimer>("Timer1")->isActive());
+  EXPECT_EQ(state().sums.frameCount, 0);
+  control<QLineEdit>("delay")->setEnabled(true);
   w.StartLogging_Click();
-  w.Timer1->stop();  // as after a tick
+  control<QTimer>("Timer1")->stop();  // as after a tick
   serial.deliver(kGoodFrame);
-  EXPECT_TRUE(w.Timer1->isActive());
-  EXPECT_EQ(w.sums.frameCount, 1);
+  EXPECT_TRUE(control<QTimer>("Timer1")->isActive());
+  EXPECT_EQ(state().sums.frameCount, 1);
   w.StopLogging_Click();
   serial.deliver(kGoodFrame);
-  EXPECT_FALSE(w.Timer1->isActive());
+  EXPECT_FALSE(control<QTimer>("Timer1")->isActive());
 }
 
 TEST_F(Receive, ALostPortIsReportedWithoutAskingTheUser) {
@@ -129,10 +129,10 @@ TEST_F(Receive, ALostPortIsReportedWithoutAskingTheUser) {
 }
 
 TEST_F(Receive, DataDoesNotPostponeAnArmedTick) {
-  OrvaneLogger& w = start(loggingCfg());
-  const int armed = w.Timer1->timerId();
+  start(loggingCfg());
+  const int armed = control<QTimer>("Timer1")->timerId();
   serial.deliver(kGoodFrame);
-  EXPECT_EQ(w.Timer1->timerId(), armed);  // restarting would give it a new id
+  EXPECT_EQ(control<QTimer>("Timer1")->timerId(), armed);  // restarting would give it a new id
 }
 
 TEST_F(Receive, AChecksumErrorThenAFailureAreBothReportedInOrder) {
@@ -153,17 +153,17 @@ TEST_F(Receive, WithoutAnAnemometerThePowerStillCounts) {
                           "<WSDivider>0</WSDivider>");
   serial.deliver(kGoodFrame);  // 40 W, then the wind speed fails
   for (int i = 0; i < 18; ++i) w.Timer3_Timer();
-  EXPECT_NEAR(w.wattHours(), 1.0, 1e-9);
+  EXPECT_NEAR(state().wattHours(), 1.0, 1e-9);
 }
 
 TEST_F(Receive, CommsBoxSwitchesTheLowerBand) {
-  OrvaneLogger& w = start();
-  w.Check1->setChecked(true);
-  EXPECT_EQ(w.outerHeightTwips(), 6100);
+  start();
+  control<QCheckBox>("Check1")->setChecked(true);
+  EXPECT_EQ(state().outerHeightTwips, 6100);
   EXPECT_EQ(messageLine(), "");
-  w.ErrorString->setText("x");
-  w.Check1->setChecked(false);
-  EXPECT_EQ(w.outerHeightTwips(), 5050);
+  control<QLabel>("ErrorString")->setText("x");
+  control<QCheckBox>("Check1")->setChecked(false);
+  EXPECT_EQ(state().outerHeightTwips, 5050);
   EXPECT_EQ(messageLine(), "");
 }
 

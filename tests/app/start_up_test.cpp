@@ -19,17 +19,17 @@ TEST_F(StartUp, FirstRunMakesFoldersAndAnEmptyDayLog) {
     EXPECT_TRUE(std::filesystem::is_directory(folder.file(name))) << name;
   }
   EXPECT_EQ(todayLog(), "");
-  EXPECT_EQ(w.wattHours(), 0);
+  EXPECT_EQ(state().wattHours(), 0);
   EXPECT_EQ(w.windowTitle().toStdString(), "Tamsel - Waiting for Signal");
-  EXPECT_EQ(w.Label2->text().toStdString(), " Waiting for COMM data");
+  EXPECT_EQ(control<QLabel>("Label2")->text().toStdString(), " Waiting for COMM data");
   EXPECT_EQ(messageLine(), " Error trap message  -     ");
-  EXPECT_FALSE(w.StopLogging->isEnabled());
-  EXPECT_TRUE(w.StartLogging->isEnabled());
-  EXPECT_FALSE(w.delay->isEnabled());
+  EXPECT_FALSE(control<QPushButton>("StopLogging")->isEnabled());
+  EXPECT_TRUE(control<QPushButton>("StartLogging")->isEnabled());
+  EXPECT_FALSE(control<QLineEdit>("delay")->isEnabled());
   EXPECT_EQ(serial.commPort(), 3);
   EXPECT_EQ(serial.settings(), "9600,N,8,1");
   EXPECT_TRUE(serial.isOpen());
-  EXPECT_EQ(w.errorMessage, "");
+  EXPECT_EQ(state().errorMessage, "");
 }
 
 TEST_F(StartUp, RecountsTheDayFromItsRecords) {
@@ -43,18 +43,19 @@ TEST_F(StartUp, RecountsTheDayFromItsRecords) {
   // Counted at the interval just loaded (10 s), not the box's design text (60).
   ProgCfg cfg;
   cfg.LogDelay = "10";
-  EXPECT_DOUBLE_EQ(start(cfg).wattHours(), 3);
+  start(cfg);
+  EXPECT_DOUBLE_EQ(state().wattHours(), 3);
 }
 
 TEST_F(StartUp, PortZeroRunsWithoutPortOrAutomaticLogging) {
   ProgCfg cfg;
   cfg.Port = "0";
   cfg.LogOn = "1";
-  OrvaneLogger& w = start(cfg);
+  start(cfg);
   EXPECT_EQ(serial.openCalls, 0);
-  EXPECT_FALSE(w.loggingStarted);
-  EXPECT_FALSE(w.Timer1->isActive());
-  EXPECT_EQ(w.Label2->text().toStdString(), " Waiting for COMM data");
+  EXPECT_FALSE(state().loggingStarted);
+  EXPECT_FALSE(control<QTimer>("Timer1")->isActive());
+  EXPECT_EQ(control<QLabel>("Label2")->text().toStdString(), " Waiting for COMM data");
 }
 
 TEST_F(StartUp, AutomaticStartClampsTheInterval) {
@@ -71,14 +72,14 @@ TEST_F(StartUp, AutomaticStartClampsTheInterval) {
   for (const Case& c : cases) {
     ProgCfg cfg = loggingCfg();
     cfg.LogDelay = c.logDelay;
-    OrvaneLogger& w = start(cfg);
-    EXPECT_EQ(w.loggingStarted, c.started) << c.logDelay;
-    EXPECT_EQ(w.Timer1->isActive(), c.started) << c.logDelay;
-    EXPECT_EQ(w.delay->text().toStdString(), c.shown);
-    EXPECT_EQ(w.Timer1->interval(), c.periodMs);
-    EXPECT_EQ(w.StopLogging->isEnabled(), c.started);
-    EXPECT_EQ(w.Setup->isEnabled(), !c.started);
-    EXPECT_EQ(w.CalibrateButton->isEnabled(), !c.started);
+    start(cfg);
+    EXPECT_EQ(state().loggingStarted, c.started) << c.logDelay;
+    EXPECT_EQ(control<QTimer>("Timer1")->isActive(), c.started) << c.logDelay;
+    EXPECT_EQ(control<QLineEdit>("delay")->text().toStdString(), c.shown);
+    EXPECT_EQ(control<QTimer>("Timer1")->interval(), c.periodMs);
+    EXPECT_EQ(control<QPushButton>("StopLogging")->isEnabled(), c.started);
+    EXPECT_EQ(control<QPushButton>("Setup")->isEnabled(), !c.started);
+    EXPECT_EQ(control<QPushButton>("CalibrateButton")->isEnabled(), !c.started);
     EXPECT_TRUE(dialogs.messages.isEmpty());
   }
 }
@@ -101,13 +102,13 @@ TEST_F(StartUp, ListAndHeightFollowTheConfiguration) {
     cfg.DisplayWS = c.ws;
     cfg.dispMessages = c.messages;
     cfg.WSUnits = " knots";
-    OrvaneLogger& w = start(cfg);
+    start(cfg);
     EXPECT_EQ(listNames(), c.names);
     EXPECT_EQ(listValues(), std::vector<std::string>(c.names.size(), "0.0"));
-    EXPECT_EQ(w.ListView1->font().pointSize(), c.points);
-    EXPECT_EQ(w.ListView1->font().family().toStdString(), "Arial");
-    EXPECT_TRUE(w.ListView1->isHeaderHidden());
-    EXPECT_EQ(w.outerHeightTwips(), c.height);
+    EXPECT_EQ(control<QTreeWidget>("ListView1")->font().pointSize(), c.points);
+    EXPECT_EQ(control<QTreeWidget>("ListView1")->font().family().toStdString(), "Arial");
+    EXPECT_TRUE(control<QTreeWidget>("ListView1")->isHeaderHidden());
+    EXPECT_EQ(state().outerHeightTwips, c.height);
   }
 }
 
@@ -116,23 +117,20 @@ TEST_F(StartUp, AConfigurationWithoutMaxRpmStopsLoadingThere) {
   cfg.BR = "4800";
   std::string withoutMr = cfg.text();
   withoutMr.erase(withoutMr.find("<MR>"), std::string("<MR>400</MR>").size());
-  folder.write("settings.cfg", kSettingsCfg);
-  folder.write("prog.cfg", withoutMr);
-  OrvaneLogger w({folder.path(), clock, dialogs, serial});
-  w.Form_Load();
-  EXPECT_EQ(w.config.Port, "3");
-  EXPECT_EQ(w.config.BR, "4800");
-  EXPECT_EQ(w.config.MP, "");
-  EXPECT_EQ(w.ListView1->topLevelItemCount(), 0);
-  EXPECT_EQ(w.outerHeightTwips(), 0);
-  EXPECT_EQ(w.calibration.VoltDivider, "");
-  EXPECT_EQ(w.delay->text().toStdString(), "60");  // the design text stays
+  startWith(withoutMr);
+  EXPECT_EQ(state().config.Port, "3");
+  EXPECT_EQ(state().config.BR, "4800");
+  EXPECT_EQ(state().config.MP, "");
+  EXPECT_EQ(control<QTreeWidget>("ListView1")->topLevelItemCount(), 0);
+  EXPECT_EQ(state().outerHeightTwips, 0);
+  EXPECT_EQ(state().calibration.VoltDivider, "");
+  EXPECT_EQ(control<QLineEdit>("delay")->text().toStdString(), "60");  // the design text stays
 }
 
 TEST_F(StartUp, MissingPortLoopsThroughTheSetupWindowUntilAbort) {
   serial.availablePorts = {};
   dialogs.onModal = [](QDialog& window) { static_cast<ProgramSetup&>(window).AbortButton_Click(); };
-  OrvaneLogger& w = start();
+  start();
   EXPECT_EQ(dialogs.messages,
             QStringList{"There is a possible Port Number problem. Check available PORTS"});
   EXPECT_EQ(dialogs.modalCount, 1);
@@ -142,7 +140,7 @@ TEST_F(StartUp, MissingPortLoopsThroughTheSetupWindowUntilAbort) {
             std::string::npos)
       << errorLog();
   // Start-up ran again, without a port this time.
-  EXPECT_EQ(w.Label2->text().toStdString(), " Waiting for COMM data");
+  EXPECT_EQ(control<QLabel>("Label2")->text().toStdString(), " Waiting for COMM data");
   EXPECT_FALSE(serial.isOpen());
 }
 
@@ -174,7 +172,7 @@ TEST_F(StartUp, SetupWithNewBaudRateReopensThePort) {
   window().Setup_Click();
   EXPECT_TRUE(serial.isOpen());
   EXPECT_EQ(serial.settings(), "57600,N,8,1");
-  EXPECT_EQ(window().errorMessage, "port not available");
+  EXPECT_EQ(state().errorMessage, "port not available");
   EXPECT_TRUE(dialogs.messages.isEmpty());
 }
 

@@ -27,14 +27,12 @@ void setOuterHeightTwips(QWidget* window, int height) {
 }
 
 void setBackColour(QWidget* button, const QColor& colour) {
+  if (button->autoFillBackground() && backColour(button) == colour) return;
   QPalette palette = button->palette();
   palette.setColor(QPalette::Button, colour);
   palette.setColor(QPalette::Window, colour);
   button->setPalette(palette);
   button->setAutoFillBackground(true);
-  // Style sheets win over palettes on most styles; keep both in step.
-  button->setStyleSheet(
-      QStringLiteral("background-color: %1; border: 1px solid gray;").arg(colour.name()));
 }
 
 QColor backColour(const QWidget* button) {

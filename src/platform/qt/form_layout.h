@@ -19,7 +19,9 @@ inline QColor rgb(int red, int green, int blue) {
   return QColor(red, green, blue);
 }
 
-// The back colour of a button, and the system's button-face colour.
+// The back colour of a button (a palette change, made only when the colour
+// changes; styles that draw buttons from the palette show it), and the
+// system's button-face colour.
 void setBackColour(QWidget* button, const QColor& colour);
 QColor backColour(const QWidget* button);
 QColor buttonFace();

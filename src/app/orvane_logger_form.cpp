@@ -1,0 +1,120 @@
+#include "app/orvane_logger_form.h"
+
+#include <QCheckBox>
+#include <QFrame>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStyleFactory>
+#include <QTimer>
+#include <QTreeWidget>
+
+#include "platform/qt/form_layout.h"
+
+namespace tamsel {
+namespace {
+
+template <class Widget>
+Widget* make(QWidget* parent, const char* name, int left, int top, int width, int height,
+             const QString& caption = {}, const QString& description = {}) {
+  auto* widget = new Widget(parent);
+  widget->setObjectName(QString::fromLatin1(name));
+  if constexpr (requires { widget->setText(caption); }) widget->setText(caption);
+  widget->setAccessibleName(caption.isEmpty() ? description : caption);
+  placeTwips(widget, left, top, width, height);
+  return widget;
+}
+
+QTimer* makeTimer(QObject* parent, const char* name, int intervalMs) {
+  auto* timer = new QTimer(parent);
+  timer->setObjectName(QString::fromLatin1(name));
+  timer->setInterval(intervalMs);
+  return timer;
+}
+
+}  // namespace
+
+void OrvaneLoggerForm::buildForm(QWidget* window) {
+  // The form was drawn for a small sans-serif face; larger ones clip its captions.
+  window->setFont(QFont(QStringLiteral("Arial"), 8));
+  Label11 = make<QLabel>(window, "Label11", 90, 0, 1305, 555, QStringLiteral("Tamsel"));
+  Label11->setFont(QFont(QStringLiteral("Liberation Serif"), 18, QFont::Bold));
+  ListView1 = make<QTreeWidget>(window, "ListView1", 120, 600, 4200, 2685, {},
+                                QStringLiteral("Live readings"));
+  ListView1->setRootIsDecorated(false);
+  ListView1->setSelectionMode(QAbstractItemView::NoSelection);
+  ListView1->setFocusPolicy(Qt::NoFocus);
+  ListView1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  // Headers stay hidden even before a configuration has built the list, and
+  // the near-invisible first column may really be that narrow.
+  ListView1->setHeaderHidden(true);
+  ListView1->header()->setMinimumSectionSize(0);
+  BlinkData = make<QPushButton>(window, "BlinkData", 4320, 600, 150, 150, {},
+                                QStringLiteral("Data received"));
+  buildLoggingPanel(window);
+  Setup = make<QPushButton>(window, "Setup", 45, 4170, 1275, 285, QStringLiteral("Program Setup"));
+  CalibrateButton = make<QPushButton>(window, "CalibrateButton", 1350, 4170, 1140, 285,
+                                      QStringLiteral("Calibrate"));
+  Check1 = make<QCheckBox>(window, "Check1", 2520, 4200, 975, 255, QStringLiteral("COMMs"));
+  Exit = make<QPushButton>(window, "Exit", 3540, 4170, 975, 300, QStringLiteral("Exit"));
+  buildLowerBand(window);
+  GraphPlot = make<QFrame>(window, "GraphPlot", 4680, 120, 5775, 4335, {},
+                           QStringLiteral("Power versus RPM plot"));
+  GraphPlot->setFrameShape(QFrame::Panel);
+  GraphPlot->setFrameShadow(QFrame::Sunken);
+  GraphPlot->setAutoFillBackground(true);
+  Timer1 = makeTimer(window, "Timer1", 1000);
+  Timer2 = makeTimer(window, "Timer2", 250);
+  Timer3 = makeTimer(window, "Timer3", 5000);
+  buildIndicators();
+}
+
+void OrvaneLoggerForm::buildLoggingPanel(QWidget* window) {
+  Label14 = make<QLabel>(window, "Label14", 90, 3390, 1230, 285, QStringLiteral("Logging"));
+  StartLogging =
+      make<QPushButton>(window, "StartLogging", 1200, 3360, 795, 315, QStringLiteral("Start"));
+  StopLogging =
+      make<QPushButton>(window, "StopLogging", 2040, 3360, 795, 315, QStringLiteral("Stop"));
+  ShowLogs =
+      make<QPushButton>(window, "ShowLogs", 3000, 3360, 1170, 330, QStringLiteral("Show Logs"));
+  BlinkLog = make<QPushButton>(window, "BlinkLog", 4305, 3390, 150, 150, {},
+                               QStringLiteral("Record logged"));
+  Label9 = make<QLabel>(window, "Label9", 120, 3795, 555, 255, QStringLiteral("Interval"));
+  delay = make<QLineEdit>(window, "delay", 840, 3705, 495, 315, QStringLiteral("60"));
+  delay->setAccessibleName(QStringLiteral("Interval"));  // its text is the value, not its name
+  Label10 = make<QLabel>(window, "Label10", 1440, 3795, 675, 255, QStringLiteral("Seconds"));
+  GraphDisplay = make<QCheckBox>(window, "GraphDisplay", 2280, 3720, 1935, 315,
+                                 QStringLiteral("power v  RPM graph"));
+}
+
+void OrvaneLoggerForm::buildLowerBand(QWidget* window) {
+  Label2 = make<QLabel>(window, "Label2", 0, kLowerBandTopTwips, 4575, 495, {},
+                        QStringLiteral("Comms line"));
+  Label2->setFont(QFont(QStringLiteral("Arial"), 8));
+  ErrorString = make<QLabel>(window, "ErrorString", 0, 5160, 4575, 375, {},
+                             QStringLiteral("Message line"));
+  for (QLabel* line : {Label2, ErrorString}) {
+    // Frames and messages hold "<V>" and the like: never read them as markup.
+    line->setTextFormat(Qt::PlainText);
+    line->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  }
+  Label2->setWordWrap(true);
+  ErrorString->setAutoFillBackground(true);
+  QPalette light = ErrorString->palette();
+  light.setColor(QPalette::Window, rgb(255, 255, 225));
+  ErrorString->setPalette(light);
+}
+
+// The indicators flash with every frame: their colour must be a palette
+// change only, which every style below honours, never a style sheet to parse.
+void OrvaneLoggerForm::buildIndicators() {
+  static QStyle* const plain = QStyleFactory::create(QStringLiteral("Fusion"));
+  for (QPushButton* indicator : {BlinkData, BlinkLog}) {
+    indicator->setFocusPolicy(Qt::NoFocus);
+    if (plain) indicator->setStyle(plain);
+    setBackColour(indicator, buttonFace());
+  }
+}
+
+}  // namespace tamsel

@@ -1,0 +1,54 @@
+#pragma once
+// The main window's controls under their designer names, and where the form
+// places them. The window class inherits them and holds only its handlers.
+class QCheckBox;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTimer;
+class QTreeWidget;
+class QWidget;
+
+namespace tamsel {
+
+class OrvaneLoggerForm {
+ protected:
+  // Creates every control as a child of `window`, each with its designer
+  // name as object name and its caption (or what it shows) as accessible name.
+  void buildForm(QWidget* window);
+
+  // Where the band of the comms line and the message line begins: a window
+  // whose client area ends above it hides both lines.
+  static constexpr int kLowerBandTopTwips = 4560;
+
+  QLabel* Label11 = nullptr;
+  QTreeWidget* ListView1 = nullptr;
+  QPushButton* BlinkData = nullptr;
+  QLabel* Label14 = nullptr;
+  QPushButton* StartLogging = nullptr;
+  QPushButton* StopLogging = nullptr;
+  QPushButton* ShowLogs = nullptr;
+  QPushButton* BlinkLog = nullptr;
+  QLabel* Label9 = nullptr;
+  QLineEdit* delay = nullptr;
+  QLabel* Label10 = nullptr;
+  QCheckBox* GraphDisplay = nullptr;
+  QPushButton* Setup = nullptr;
+  QPushButton* CalibrateButton = nullptr;
+  QCheckBox* Check1 = nullptr;
+  QPushButton* Exit = nullptr;
+  QLabel* Label2 = nullptr;
+  QLabel* ErrorString = nullptr;
+  QFrame* GraphPlot = nullptr;
+  QTimer* Timer1 = nullptr;
+  QTimer* Timer2 = nullptr;
+  QTimer* Timer3 = nullptr;
+
+ private:
+  void buildLoggingPanel(QWidget* window);
+  void buildLowerBand(QWidget* window);
+  void buildIndicators();
+};
+
+}  // namespace tamsel
