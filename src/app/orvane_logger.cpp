@@ -2,7 +2,6 @@
 
 #include <QCheckBox>
 #include <QCloseEvent>
-#include <algorithm>
 #include <QFrame>
 #include <QHeaderView>
 #include <QLabel>
@@ -10,12 +9,13 @@
 #include <QPushButton>
 #include <QTimer>
 #include <QTreeWidget>
+#include <algorithm>
 
 #include "app/error_report.h"
 #include "logging/logging_control.h"
+#include "platform/numeric_text.h"
 #include "platform/qt/form_layout.h"
 #include "platform/qt/latin1.h"
-#include "platform/numeric_text.h"
 #include "platform/serial_settings.h"
 #include "platform/text_file.h"
 #include "platform/twips.h"
@@ -42,7 +42,7 @@ OrvaneLogger::OrvaneLogger(Services services, QWidget* parent)
       energy(clock.now()),
       scale(scaleFrom(calibration)) {
   buildForm(this);
-  ConnectHandlers();
+  connectHandlers();
   resize(twipsToPixels(kClientWidthTwips, logicalDpiX()),
          twipsToPixels(kClientHeightTwips, logicalDpiY()));
   Timer3->start();
@@ -51,26 +51,26 @@ OrvaneLogger::OrvaneLogger(Services services, QWidget* parent)
 // ---- Start-up -------------------------------------------------------------
 
 void OrvaneLogger::Form_Load() {
-  if (RunStartUp() == StartUp::PortFailed) PortProblemLoop();
+  if (runStartUp() == StartUp::PortFailed) portProblemLoop();
 }
 
-OrvaneLogger::StartUp OrvaneLogger::RunStartUp() {
-  ResetDisplay();
+OrvaneLogger::StartUp OrvaneLogger::runStartUp() {
+  resetDisplay();
   files.makeFolders();
   (void)LoadConfiguration();  // a failure part-way leaves what was read; start-up goes on
-  RecountToday();
+  recountToday();
   if (config.Port == "0") return StartUp::Done;
   errorMessage = "port not available";
-  if (Status opened = OpenPort(); !opened) {
+  if (Status opened = openPort(); !opened) {
     ReportError(opened.error);
     return StartUp::PortFailed;
   }
   errorMessage.clear();
-  if (optionValue(config.LogOn) == true) AutoStart();
+  if (optionValue(config.LogOn) == true) autoStart();
   return StartUp::Done;
 }
 
-void OrvaneLogger::ResetDisplay() {
+void OrvaneLogger::resetDisplay() {
   caption = "Tamsel - Waiting for Signal";
   setWindowTitle(fromBytes(caption));
   Label2->setText(QStringLiteral(" Waiting for COMM data"));
@@ -81,40 +81,40 @@ void OrvaneLogger::ResetDisplay() {
   energy = EnergyCounter(clock.now());  // the total belongs to today from here on
 }
 
-void OrvaneLogger::RecountToday() {
+void OrvaneLogger::recountToday() {
   // The interval of the records is taken to be the one configured now.
   // A box that holds no number adds nothing, but the day's file is still made.
   const double interval = numericValue(toBytes(delay->text())).value_or(0);
   energy.setWattHours(energy.wattHours() + files.recountDay(clock.now(), interval));
 }
 
-Status OrvaneLogger::OpenPort() {
+Status OrvaneLogger::openPort() {
   const Result<int> port = portNumberFromText(config.Port);
   if (!port) return port.status();
   return MSComm1.open(*port, config.BR + ",N,8,1");
 }
 
-void OrvaneLogger::AutoStart() {
-  if (!ApplyInterval()) return;
+void OrvaneLogger::autoStart() {
+  if (!applyInterval()) return;
   Timer1->start();
 }
 
 // Each pass: the message, the setup window, start-up again; until the port
 // opens or the user has chosen to run without one.
-void OrvaneLogger::PortProblemLoop() {
+void OrvaneLogger::portProblemLoop() {
   do {
     PortProblem();
-  } while (RunStartUp() == StartUp::PortFailed);
+  } while (runStartUp() == StartUp::PortFailed);
 }
 
 void OrvaneLogger::PortProblem() {
   Label2->setText(QStringLiteral("     possible COMMS problem"));
   dialogs.message(this,
                   QStringLiteral("There is a possible Port Number problem. Check available PORTS"));
-  ShowSetupWindow();
+  showSetupWindow();
 }
 
-void OrvaneLogger::ShowSetupWindow() {
+void OrvaneLogger::showSetupWindow() {
   ProgramSetup window(programFolder, dialogs, this);
   dialogs.showModal(window);
 }
@@ -126,7 +126,7 @@ Status OrvaneLogger::LoadConfiguration() {
   if (!program) return Status::failure("prog.cfg: " + program.error());
   const KeysRead read = readProgramConfigStrict(*program, config);
   if (read.has("LogDelay")) delay->setText(fromBytes(config.LogDelay));
-  if (Status applied = ApplyProgramValues(read); !applied) return applied;
+  if (Status applied = applyProgramValues(read); !applied) return applied;
 
   auto settings = readWholeFile(calibrationPath(programFolder));
   if (!settings) return Status::failure("settings.cfg: " + settings.error());
@@ -135,7 +135,7 @@ Status OrvaneLogger::LoadConfiguration() {
   return calibrated.status;
 }
 
-Status OrvaneLogger::ApplyProgramValues(const KeysRead& read) {
+Status OrvaneLogger::applyProgramValues(const KeysRead& read) {
   if (!read.status) return read.status;
   delay->setEnabled(false);
   ListView1->clear();  // rebuilding starts by emptying the list, even if it then fails
@@ -143,10 +143,10 @@ Status OrvaneLogger::ApplyProgramValues(const KeysRead& read) {
   auto showWindSpeed = optionValue(config.DisplayWS);
   if (!showRPM || !showWindSpeed) return Status::failure("DisplayRPM or DisplayWS is no number");
   listOptions = {*showRPM, *showWindSpeed, config.WSUnits};
-  RebuildList();
+  rebuildList();
   auto messages = optionValue(config.dispMessages);
   if (!messages) return Status::failure("dispMessages is no number");
-  SetOuterHeight(*messages ? 5900 : 5025, *messages ? LowerBand::Shown : LowerBand::Hidden);
+  setOuterHeight(*messages ? 5900 : 5025, *messages ? LowerBand::Shown : LowerBand::Hidden);
   return {};
 }
 
@@ -165,9 +165,9 @@ void OrvaneLogger::ReportError(const std::string& errorText) {
 
 void OrvaneLogger::Check1_Click() {
   if (Check1->isChecked()) {
-    SetOuterHeight(6100, LowerBand::Shown);
+    setOuterHeight(6100, LowerBand::Shown);
   } else {
-    SetOuterHeight(5050, LowerBand::Hidden);
+    setOuterHeight(5050, LowerBand::Hidden);
   }
   ErrorString->clear();
 }
@@ -175,7 +175,7 @@ void OrvaneLogger::Check1_Click() {
 // The heights are outer heights, drawn for a thick frame. Under a thinner
 // one a height meant to hide the lower band would let it peek out, so then
 // the client area ends where the band begins.
-void OrvaneLogger::SetOuterHeight(int twips, LowerBand band) {
+void OrvaneLogger::setOuterHeight(int twips, LowerBand band) {
   outerHeight = twips;
   lowerBand = band;
   frameHeightApplied = frameGeometry().height() - geometry().height();
@@ -192,7 +192,7 @@ bool OrvaneLogger::event(QEvent* event) {
   const bool handled = QWidget::event(event);
   if ((event->type() == QEvent::Move || event->type() == QEvent::Show) && outerHeight > 0 &&
       frameGeometry().height() - geometry().height() != frameHeightApplied) {
-    SetOuterHeight(outerHeight, lowerBand);
+    setOuterHeight(outerHeight, lowerBand);
   }
   return handled;
 }
@@ -203,13 +203,13 @@ void OrvaneLogger::MSComm1_OnComm(std::string_view text) {
   assembler.append(text);
   // Data re-arms the logging tick only while logging is started, so "Stop" stops records.
   if (loggingStarted && !Timer1->isActive()) Timer1->start();
-  assembler.takeFrames([this](std::string_view frame) { TakeFrame(frame); });
+  assembler.takeFrames([this](std::string_view frame) { takeFrame(frame); });
 }
 
-void OrvaneLogger::TakeFrame(std::string_view frame) {
+void OrvaneLogger::takeFrame(std::string_view frame) {
   lastFrameText.assign(frame);
   Label2->setText(fromBytes(frame));
-  Blink(BlinkData);
+  blink(BlinkData);
   errorMessage = "calculations error";
   const FrameResult result = decodeFrame(frame, scale, reading);
   if (result.checksumMismatch) {
@@ -218,16 +218,16 @@ void OrvaneLogger::TakeFrame(std::string_view frame) {
   }
   if (result.status == FrameStatus::Dropped) return;
   reading = result.reading;  // after a failure: the fields scaled before it
-  if (result.status == FrameStatus::Failed) return DecodingFailed(result.failure);
+  if (result.status == FrameStatus::Failed) return decodingFailed(result.failure);
   if (Timer1->isActive()) {
     sums.add(reading.voltsValue, reading.ampsValue, reading.wattsValue, reading.rpmValue,
              reading.windSpeed);
   }
   errorMessage = "display list error";
-  ShowReading();
+  showReading();
 }
 
-void OrvaneLogger::DecodingFailed(const std::string& failure) {
+void OrvaneLogger::decodingFailed(const std::string& failure) {
   Label2->setText(fromBytes("program execution error : \r\n" + lastFrameText));
   errorMessage = "error : " + failure;
   sums.clear();
@@ -236,7 +236,7 @@ void OrvaneLogger::DecodingFailed(const std::string& failure) {
 
 // ---- Live display -------------------------------------------------------------
 
-void OrvaneLogger::RebuildList() {
+void OrvaneLogger::rebuildList() {
   ListView1->clear();
   ListView1->setHeaderHidden(true);
   ListView1->setFont(QFont(QString::fromLatin1(kListFontName), listFontPoints(listOptions)));
@@ -245,12 +245,12 @@ void OrvaneLogger::RebuildList() {
   for (int column = 0; column < 3; ++column) {
     ListView1->setColumnWidth(column, twipsToPixels(widths[column], logicalDpiX()));
   }
-  ShowRows(initialRows(listOptions));
+  showRows(initialRows(listOptions));
 }
 
 // Rows are rebuilt only when the configuration changes their number; a
 // reading changes texts in place, so each frame repaints what it changed.
-void OrvaneLogger::ShowRows(const std::vector<ListRow>& rows) {
+void OrvaneLogger::showRows(const std::vector<ListRow>& rows) {
   if (ListView1->topLevelItemCount() != static_cast<int>(rows.size())) {
     ListView1->clear();
     for (size_t i = 0; i < rows.size(); ++i) new QTreeWidgetItem(ListView1);
@@ -263,15 +263,15 @@ void OrvaneLogger::ShowRows(const std::vector<ListRow>& rows) {
   }
 }
 
-void OrvaneLogger::ShowReading() {
-  ShowRows(readingRows(reading, energy.wattHours(), listOptions));
+void OrvaneLogger::showReading() {
+  showRows(readingRows(reading, energy.wattHours(), listOptions));
   if (std::string shown = readingCaption(reading); shown != caption) {
     caption = std::move(shown);
     setWindowTitle(fromBytes(caption));
   }
 }
 
-void OrvaneLogger::Blink(QPushButton* indicator) {
+void OrvaneLogger::blink(QPushButton* indicator) {
   setBackColour(indicator, kRed);
   // A running blink is not restarted, or a fast line would keep it lit.
   if (!Timer2->isActive()) Timer2->start();
@@ -286,7 +286,7 @@ void OrvaneLogger::Timer2_Timer() {
 // ---- Logging ----------------------------------------------------------------
 
 void OrvaneLogger::StartLogging_Click() {
-  if (!ApplyInterval()) {
+  if (!applyInterval()) {
     dialogs.message(this, fromBytes(kInvalidDelayMessage));
     return;
   }
@@ -295,22 +295,22 @@ void OrvaneLogger::StartLogging_Click() {
 }
 
 void OrvaneLogger::StopLogging_Click() {
-  SetLoggingControls(false);
+  setLoggingControls(false);
   Timer1->stop();
 }
 
 // Clamps the interval box, sets the tick's period and locks the panel; false
 // (and nothing changed) when the box holds no number.
-bool OrvaneLogger::ApplyInterval() {
+bool OrvaneLogger::applyInterval() {
   auto interval = validateInterval(toBytes(delay->text()));
   if (!interval) return false;
   delay->setText(fromBytes(interval->delayText));
   Timer1->setInterval(interval->periodMs);
-  SetLoggingControls(true);
+  setLoggingControls(true);
   return true;
 }
 
-void OrvaneLogger::SetLoggingControls(bool started) {
+void OrvaneLogger::setLoggingControls(bool started) {
   loggingStarted = started;
   for (QWidget* control : {static_cast<QWidget*>(delay), static_cast<QWidget*>(StartLogging),
                            static_cast<QWidget*>(Setup), static_cast<QWidget*>(CalibrateButton)}) {
@@ -320,7 +320,7 @@ void OrvaneLogger::SetLoggingControls(bool started) {
 }
 
 void OrvaneLogger::Timer1_Timer() {
-  Blink(BlinkLog);
+  blink(BlinkLog);
   const LocalDateTime now = clock.now();
   const TickAverage tick = averageOrRepeat(sums, lastValues);
   if (tick.noData) {
@@ -331,7 +331,7 @@ void OrvaneLogger::Timer1_Timer() {
     errorMessage = "log file write error";
     ReportError(written.error);
   }
-  WriteTickOutputs(now, tick.values);
+  writeTickOutputs(now, tick.values);
   sums.clear();
   if (intervalNeedsCaution(toBytes(delay->text()))) {
     ErrorString->setText(fromBytes(kShortIntervalCaution));
@@ -340,7 +340,7 @@ void OrvaneLogger::Timer1_Timer() {
 }
 
 // The HTML page and the spreadsheet row; a failed HTML step skips both, silently.
-void OrvaneLogger::WriteTickOutputs(const LocalDateTime& now, const AveragedValues& values) {
+void OrvaneLogger::writeTickOutputs(const LocalDateTime& now, const AveragedValues& values) {
   if (optionValue(config.Savehtml) == true &&
       !files.writeHtml(now, values, energy.wattHours(), config.WSUnits)) {
     return;
@@ -364,28 +364,28 @@ void OrvaneLogger::Timer3_Timer() {
 void OrvaneLogger::Setup_Click() {
   errorMessage = "port not available";
   MSComm1.close();
-  ShowSetupWindow();
+  showSetupWindow();
   Status step = LoadConfiguration();
-  if (step) step = OpenPort();
+  if (step) step = openPort();
   if (!step) {
     ReportError(step.error);
-    PortProblemLoop();
+    portProblemLoop();
   }
 }
 
 void OrvaneLogger::Exit_Click() {
-  Leave();
+  leave();
   close();
 }
 
 // Closing by the window frame leaves the same way as "Exit", so the day's
 // total is never lost.
 void OrvaneLogger::closeEvent(QCloseEvent* event) {
-  Leave();
+  leave();
   event->accept();
 }
 
-void OrvaneLogger::Leave() {
+void OrvaneLogger::leave() {
   if (left) return;
   left = true;
   Timer1->stop();
@@ -400,7 +400,7 @@ void OrvaneLogger::Leave() {
 
 // ---- Wiring ----------------------------------------------------------------------
 
-void OrvaneLogger::ConnectHandlers() {
+void OrvaneLogger::connectHandlers() {
   connect(StartLogging, &QPushButton::clicked, this, &OrvaneLogger::StartLogging_Click);
   connect(StopLogging, &QPushButton::clicked, this, &OrvaneLogger::StopLogging_Click);
   connect(Setup, &QPushButton::clicked, this, &OrvaneLogger::Setup_Click);

@@ -67,32 +67,32 @@ class OrvaneLogger : public QWidget, private OrvaneLoggerForm {
   friend struct OrvaneLoggerProbe;
 
   enum class StartUp { Done, PortFailed };
-  StartUp RunStartUp();
-  void ResetDisplay();
-  void RecountToday();
-  void AutoStart();
+  StartUp runStartUp();
+  void resetDisplay();
+  void recountToday();
+  void autoStart();
   void PortProblem();
-  void PortProblemLoop();
-  void ShowSetupWindow();
-  Status OpenPort();
+  void portProblemLoop();
+  void showSetupWindow();
+  Status openPort();
   Status LoadConfiguration();
-  Status ApplyProgramValues(const KeysRead& read);
+  Status applyProgramValues(const KeysRead& read);
   void ReportError(const std::string& errorText = {});
 
-  void TakeFrame(std::string_view frame);
-  void DecodingFailed(const std::string& failure);
-  void ShowReading();
-  void ShowRows(const std::vector<ListRow>& rows);
-  void RebuildList();
-  void Blink(QPushButton* indicator);
+  void takeFrame(std::string_view frame);
+  void decodingFailed(const std::string& failure);
+  void showReading();
+  void showRows(const std::vector<ListRow>& rows);
+  void rebuildList();
+  void blink(QPushButton* indicator);
 
-  bool ApplyInterval();
-  void SetLoggingControls(bool started);
+  bool applyInterval();
+  void setLoggingControls(bool started);
   enum class LowerBand { Shown, Hidden };
-  void SetOuterHeight(int twips, LowerBand band);
-  void WriteTickOutputs(const LocalDateTime& now, const AveragedValues& values);
-  void Leave();
-  void ConnectHandlers();
+  void setOuterHeight(int twips, LowerBand band);
+  void writeTickOutputs(const LocalDateTime& now, const AveragedValues& values);
+  void leave();
+  void connectHandlers();
 
   // Outside.
   const std::string programFolder;
@@ -115,10 +115,10 @@ class OrvaneLogger : public QWidget, private OrvaneLoggerForm {
   FrameAssembler assembler;
   Scale scale;
   ListOptions listOptions;
-  std::string caption;           // the caption last set, so an unchanged one is not set again
+  std::string caption;  // the caption last set, so an unchanged one is not set again
   int outerHeight = 0;
   LowerBand lowerBand = LowerBand::Shown;
-  int frameHeightApplied = 0;    // the frame's height when the outer height was last set
+  int frameHeightApplied = 0;  // the frame's height when the outer height was last set
   bool left = false;
 };
 

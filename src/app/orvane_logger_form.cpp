@@ -10,6 +10,7 @@
 #include <QTimer>
 #include <QTreeWidget>
 
+#include "app/reading_delegate.h"
 #include "platform/qt/form_layout.h"
 
 namespace tamsel {
@@ -50,6 +51,10 @@ void OrvaneLoggerForm::buildForm(QWidget* window) {
   // the near-invisible first column may really be that narrow.
   ListView1->setHeaderHidden(true);
   ListView1->header()->setMinimumSectionSize(0);
+  // Every frame rewrites the values: rows of one height and texts drawn
+  // whole spare the view measuring and eliding them each time.
+  ListView1->setUniformRowHeights(true);
+  ListView1->setItemDelegate(new ReadingDelegate(ListView1));
   BlinkData = make<QPushButton>(window, "BlinkData", 4320, 600, 150, 150, {},
                                 QStringLiteral("Data received"));
   buildLoggingPanel(window);
@@ -92,14 +97,17 @@ void OrvaneLoggerForm::buildLowerBand(QWidget* window) {
   Label2 = make<QLabel>(window, "Label2", 0, kLowerBandTopTwips, 4575, 495, {},
                         QStringLiteral("Comms line"));
   Label2->setFont(QFont(QStringLiteral("Arial"), 8));
-  ErrorString = make<QLabel>(window, "ErrorString", 0, 5160, 4575, 375, {},
-                             QStringLiteral("Message line"));
+  ErrorString =
+      make<QLabel>(window, "ErrorString", 0, 5160, 4575, 375, {}, QStringLiteral("Message line"));
   for (QLabel* line : {Label2, ErrorString}) {
     // Frames and messages hold "<V>" and the like: never read them as markup.
     line->setTextFormat(Qt::PlainText);
     line->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   }
   Label2->setWordWrap(true);
+  // It changes with every frame: filling its own background spares
+  // repainting the window beneath it each time.
+  Label2->setAutoFillBackground(true);
   ErrorString->setAutoFillBackground(true);
   QPalette light = ErrorString->palette();
   light.setColor(QPalette::Window, rgb(255, 255, 225));

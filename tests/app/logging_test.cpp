@@ -46,8 +46,10 @@ TEST_F(Logging, StopUnlocksThePanel) {
   OrvaneLogger& w = start(loggingCfg());
   w.StopLogging_Click();
   EXPECT_FALSE(control<QTimer>("Timer1")->isActive());
-  for (QWidget* c : {static_cast<QWidget*>(control<QLineEdit>("delay")), static_cast<QWidget*>(control<QPushButton>("StartLogging")),
-                     static_cast<QWidget*>(control<QPushButton>("Setup")), static_cast<QWidget*>(control<QPushButton>("CalibrateButton"))}) {
+  for (QWidget* c : {static_cast<QWidget*>(control<QLineEdit>("delay")),
+                     static_cast<QWidget*>(control<QPushButton>("StartLogging")),
+                     static_cast<QWidget*>(control<QPushButton>("Setup")),
+                     static_cast<QWidget*>(control<QPushButton>("CalibrateButton"))}) {
     EXPECT_TRUE(c->isEnabled()) << c->objectName().toStdString();
   }
   EXPECT_FALSE(control<QPushButton>("StopLogging")->isEnabled());

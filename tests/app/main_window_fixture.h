@@ -6,8 +6,8 @@
 #include <QLabel>
 #include <QTimer>
 #include <QTreeWidget>
-#include <stdexcept>
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <vector>
 

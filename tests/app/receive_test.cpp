@@ -81,7 +81,8 @@ TEST_F(Receive, DroppedFramesChangeNothingButAreShown) {
   OrvaneLogger& w = start();
   // After the first frame the buffer keeps a "[", which starts the next one.
   serial.deliver("[<V>0</V><I>1</I><R>1</R><S>1</S><C>3</C>]");
-  EXPECT_EQ(control<QLabel>("Label2")->text().toStdString(), "[<V>0</V><I>1</I><R>1</R><S>1</S><C>3</C>]");
+  EXPECT_EQ(control<QLabel>("Label2")->text().toStdString(),
+            "[<V>0</V><I>1</I><R>1</R><S>1</S><C>3</C>]");
   serial.deliver("<I>1</I>]");
   EXPECT_EQ(control<QLabel>("Label2")->text().toStdString(), "[<I>1</I>]");
   EXPECT_EQ(w.windowTitle().toStdString(), "Tamsel - Waiting for Signal");
