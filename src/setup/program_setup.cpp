@@ -9,13 +9,13 @@
 #include <QRadioButton>
 #include <QSerialPortInfo>
 
+#include "config/program_config.h"
+#include "platform/numeric_text.h"
 #include "platform/qt/form_layout.h"
 #include "platform/qt/latin1.h"
-#include "platform/numeric_text.h"
 #include "platform/text_file.h"
 #include "platform/twips.h"
 #include "setup/option_groups.h"
-#include "config/program_config.h"
 #include "setup/serial_hint.h"
 
 namespace tamsel {
