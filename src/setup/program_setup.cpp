@@ -51,6 +51,18 @@ int rowTop(int row) {
   return kRowTop + row * kRowPitch;
 }
 
+// The label text of each row, which also names the row's control for
+// screen readers and tests.
+constexpr const char* kRowCaptions[] = {"Com port",
+                                        "Save HTML page?",
+                                        "Save Excel File?",
+                                        "Default Logging Interval",
+                                        "Start Logger Automatically?",
+                                        "Display RPM?",
+                                        "Record Error messages",
+                                        "Display Wind Speed?",
+                                        "Wind Speed Units"};
+
 QLabel* makeLabel(QWidget* parent, const char* text, int left, int row, int width) {
   auto* label = new QLabel(QString::fromLatin1(text), parent);
   placeTwips(label, left, rowTop(row), width, kLabelHeight);
@@ -60,6 +72,7 @@ QLabel* makeLabel(QWidget* parent, const char* text, int left, int row, int widt
 QLineEdit* makeTextBox(QWidget* parent, const char* name, int row, int width) {
   auto* box = new QLineEdit(parent);
   box->setObjectName(QString::fromLatin1(name));
+  box->setAccessibleName(QString::fromLatin1(kRowCaptions[row]));
   placeTwips(box, kEntryLeft, rowTop(row) - (kBoxHeight - kLabelHeight) / 2, width, kBoxHeight);
   return box;
 }
@@ -67,6 +80,7 @@ QLineEdit* makeTextBox(QWidget* parent, const char* name, int row, int width) {
 QCheckBox* makeCheckBox(QWidget* parent, const char* name, int row) {
   auto* box = new QCheckBox(parent);
   box->setObjectName(QString::fromLatin1(name));
+  box->setAccessibleName(QString::fromLatin1(kRowCaptions[row]));
   placeTwips(box, kEntryLeft, rowTop(row) - (kCheckHeight - kLabelHeight) / 2, 300, kCheckHeight);
   return box;
 }
@@ -96,17 +110,8 @@ ProgramSetup::ProgramSetup(std::string programFolder, Dialogs& dialogs, QWidget*
 }
 
 void ProgramSetup::buildLabels() {
-  const char* const texts[] = {"Com port",
-                               "Save HTML page?",
-                               "Save Excel File?",
-                               "Default Logging Interval",
-                               "Start Logger Automatically?",
-                               "Display RPM?",
-                               "Record Error messages",
-                               "Display Wind Speed?",
-                               "Wind Speed Units"};
   int row = 0;
-  for (const char* text : texts) makeLabel(this, text, kMargin, row++, kLabelWidth);
+  for (const char* text : kRowCaptions) makeLabel(this, text, kMargin, row++, kLabelWidth);
   makeLabel(this, "Saved to /html folder", kNoteLeft, 1, kNoteWidth);
   makeLabel(this, "Saved to /Excel folder", kNoteLeft, 2, kNoteWidth);
   makeLabel(this, "Seconds ( 1 - 600 )", kNoteLeft, 3, kNoteWidth);
@@ -117,6 +122,7 @@ void ProgramSetup::buildEntries() {
   PortNumber = makeTextBox(this, "PortNumber", 0, 735);
   PortHint = new QLabel(this);
   PortHint->setObjectName(QStringLiteral("PortHint"));
+  PortHint->setAccessibleName(QStringLiteral("Serial devices found"));
   PortHint->setFont(QFont(QStringLiteral("Arial"), 8));
   PortHint->setWordWrap(true);
   PortHint->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
@@ -136,6 +142,7 @@ QGroupBox* ProgramSetup::buildFrame(const char* name, const OptionGroup& group,
                                     std::vector<QRadioButton**> options, int index) {
   auto* frame = new QGroupBox(fromBytes(group.title), this);
   frame->setObjectName(QString::fromLatin1(name));
+  frame->setAccessibleName(frame->title());
   placeTwips(frame, kFrameLeft, kFrameTop + index * kFramePitch, kFrameWidth, kFrameHeight);
   size_t number = 1;  // options are numbered on from frame to frame
   for (const std::vector<QRadioButton*>& earlier : groupOptions) number += earlier.size();
@@ -144,6 +151,7 @@ QGroupBox* ProgramSetup::buildFrame(const char* name, const OptionGroup& group,
     // Buttons sharing a frame exclude one another.
     auto* button = new QRadioButton(fromBytes(group.values[i]), frame);
     button->setObjectName(QStringLiteral("Option%1").arg(number + i));
+    button->setAccessibleName(button->text());
     placeTwips(button, kOptionLeft + static_cast<int>(i) * kOptionPitch, kOptionTop, kOptionWidth,
                kCheckHeight);
     *options[i] = button;
@@ -158,10 +166,12 @@ QGroupBox* ProgramSetup::buildFrame(const char* name, const OptionGroup& group,
 void ProgramSetup::buildButtons() {
   AbortButton = new QPushButton(QStringLiteral("Abort"), this);
   AbortButton->setObjectName(QStringLiteral("AbortButton"));
+  AbortButton->setAccessibleName(AbortButton->text());
   AbortButton->setAutoDefault(false);
   placeTwips(AbortButton, kMargin, kButtonTop, 1455, kButtonHeight);
   SaveSettingsButton = new QPushButton(QStringLiteral("Save Settings"), this);
   SaveSettingsButton->setObjectName(QStringLiteral("SaveSettingsButton"));
+  SaveSettingsButton->setAccessibleName(SaveSettingsButton->text());
   // Enter saves (the port is checked first); it never aborts.
   SaveSettingsButton->setDefault(true);
   placeTwips(SaveSettingsButton, kClientWidth - kMargin - 1695, kButtonTop, 1695, kButtonHeight);

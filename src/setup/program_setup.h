@@ -42,6 +42,8 @@ class ProgramSetup : public QDialog {
   // "Abort": port number 0, then exactly what "Save Settings" does.
   void AbortButton_Click();
 
+ private:
+  // Controls, under their designer names; tests find them by those names.
   QLineEdit* PortNumber;
   QLineEdit* LogDelay;
   QLineEdit* WSUnits;
@@ -85,7 +87,6 @@ class ProgramSetup : public QDialog {
   QPushButton* AbortButton;
   QPushButton* SaveSettingsButton;
 
- private:
   void buildLabels();
   void buildEntries();
   QGroupBox* buildFrame(const char* name, const OptionGroup& group,

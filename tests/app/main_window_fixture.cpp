@@ -25,6 +25,10 @@ OrvaneLogger& MainWindowTest::start(const ProgCfg& cfg, const char* settings) {
 
 OrvaneLogger& MainWindowTest::startWith(const std::string& progCfgText, const char* settings) {
   folder.write("prog.cfg", progCfgText);
+  return startWithoutProgCfg(settings);
+}
+
+OrvaneLogger& MainWindowTest::startWithoutProgCfg(const char* settings) {
   if (settings) folder.write("settings.cfg", settings);
   // A test may start several windows in turn; each finds the port free.
   window_.reset();

@@ -16,6 +16,7 @@
 #include "support/fake_clock.h"
 #include "support/fake_dialogs.h"
 #include "support/fake_serial.h"
+#include "support/find_control.h"
 #include "support/temp_folder.h"
 
 namespace tamsel {
@@ -73,6 +74,8 @@ class MainWindowTest : public ::testing::Test {
   void writeConfig(const ProgCfg& cfg) { folder.write("prog.cfg", cfg.text()); }
   // Writes the files, builds the window and runs its start-up.
   OrvaneLogger& start(const ProgCfg& cfg = {}, const char* settings = kSettingsCfg);
+  // A first run: settings.cfg but no prog.cfg.
+  OrvaneLogger& startWithoutProgCfg(const char* settings = kSettingsCfg);
   // The same with prog.cfg exactly as given.
   OrvaneLogger& startWith(const std::string& progCfgText, const char* settings = kSettingsCfg);
   OrvaneLogger& window() { return *window_; }
@@ -80,9 +83,7 @@ class MainWindowTest : public ::testing::Test {
   // A control of the window, found by its designer name.
   template <class Control = QWidget>
   Control* control(const char* name) const {
-    Control* found = window_->findChild<Control*>(QString::fromLatin1(name));
-    if (!found) throw std::runtime_error(std::string("no control named ") + name);
-    return found;
+    return test::control<Control>(*window_, name);
   }
 
   std::vector<std::string> listValues() const;

@@ -150,12 +150,10 @@ TEST_F(StartUp, MissingConfigurationBringsUpSetupAndThenRuns) {
   dialogs.onModal = [&](QDialog& window) {
     auto& setup = static_cast<ProgramSetup&>(window);
     // First pass: a port that is not there either; second: one that is.
-    setup.PortNumber->setText(++passes == 1 ? "4" : "5");
+    test::control<QLineEdit>(setup, "PortNumber")->setText(++passes == 1 ? "4" : "5");
     setup.SaveSettingsButton_Click();
   };
-  folder.write("settings.cfg", kSettingsCfg);
-  OrvaneLogger w({folder.path(), clock, dialogs, serial});
-  w.Form_Load();
+  startWithoutProgCfg();
   EXPECT_EQ(passes, 2);
   EXPECT_EQ(dialogs.messages.size(), 2);
   EXPECT_TRUE(serial.isOpen());
@@ -166,7 +164,7 @@ TEST_F(StartUp, SetupWithNewBaudRateReopensThePort) {
   start();
   dialogs.onModal = [](QDialog& window) {
     auto& setup = static_cast<ProgramSetup&>(window);
-    setup.Option10->setChecked(true);
+    test::control<QAbstractButton>(setup, "Option10")->setChecked(true);
     setup.SaveSettingsButton_Click();
   };
   window().Setup_Click();

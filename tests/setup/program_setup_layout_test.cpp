@@ -13,6 +13,7 @@
 #include "setup/program_setup.h"
 #include "setup/serial_hint.h"
 #include "support/fake_dialogs.h"
+#include "support/find_control.h"
 #include "support/temp_folder.h"
 
 namespace tamsel {
@@ -21,9 +22,9 @@ namespace {
 class SetupForm : public ::testing::Test {
  protected:
   SetupForm() : window(folder.path(), dialogs) { window.show(); }
-  template <typename T>
+  template <typename T = QWidget>
   T* child(const char* name) {
-    return window.findChild<T*>(QString::fromLatin1(name));
+    return test::control<T>(window, name);
   }
 
   test::TempFolder folder;
@@ -31,54 +32,35 @@ class SetupForm : public ::testing::Test {
   ProgramSetup window;
 };
 
-TEST_F(SetupForm, ButtonsAndFramesCarryTheirCaptions) {
+// Tests and screen readers find every control by name.
+TEST_F(SetupForm, EveryControlHasItsDesignerNameAndAnAccessibleName) {
   EXPECT_EQ(window.windowTitle(), "Tamsel Setup");
-  const std::pair<const char*, const char*> buttons[] = {
-      {"Option1", "12"},        {"Option2", "24"},
-      {"Option3", "48"},        {"Option4", "10"},
-      {"Option5", "20"},        {"Option6", "50"},
-      {"Option7", "2400"},      {"Option8", "4800"},
-      {"Option9", "9600"},      {"Option10", "57600"},
-      {"Option11", "200"},      {"Option12", "300"},
-      {"Option13", "400"},      {"Option14", "500"},
-      {"Option15", "600"},      {"Option16", "300"},
-      {"Option17", "500"},      {"Option18", "1000"},
-      {"Option19", "2000"},     {"Option20", "3000"},
-      {"AbortButton", "Abort"}, {"SaveSettingsButton", "Save Settings"}};
-  for (auto [name, caption] : buttons) {
-    auto* button = child<QAbstractButton>(name);
-    ASSERT_NE(button, nullptr) << name;
-    EXPECT_EQ(button->text(), caption) << name;
+  for (QWidget* widget : window.findChildren<QWidget*>()) {
+    if (qobject_cast<QLabel*>(widget) && widget->objectName().isEmpty()) continue;  // captions
+    EXPECT_FALSE(widget->objectName().isEmpty()) << widget->metaObject()->className();
+    EXPECT_FALSE(widget->accessibleName().isEmpty()) << widget->objectName().toStdString();
   }
-  const std::pair<const char*, const char*> frames[] = {{"Frame2", "System Voltage"},
-                                                        {"Frame1", "Max System Amps"},
-                                                        {"Frame3", "Baud rate"},
-                                                        {"Frame4", "Max RPM"},
-                                                        {"Frame5", "Max Output Power"}};
-  for (auto [name, title] : frames) {
-    auto* frame = child<QGroupBox>(name);
-    ASSERT_NE(frame, nullptr) << name;
-    EXPECT_EQ(frame->title(), title) << name;
-  }
-  EXPECT_EQ(window.Option13->parent(), window.Frame4);
-  EXPECT_EQ(window.Option1->parent(), window.Frame2);
-  for (QCheckBox* box : window.findChildren<QCheckBox*>()) EXPECT_EQ(box->text(), "");
+  EXPECT_EQ(child<QAbstractButton>("Option13")->text(), "400");
+  EXPECT_EQ(child<QAbstractButton>("Option13")->parent(), child<QGroupBox>("Frame4"));
+  EXPECT_EQ(child<QGroupBox>("Frame4")->title(), "Max RPM");
+  EXPECT_EQ(child<QLineEdit>("LogDelay")->accessibleName(), "Default Logging Interval");
 }
 
 TEST_F(SetupForm, LabelsStandTopToBottomBesideTheirControls) {
   const std::pair<const char*, QWidget*> rows[] = {
-      {"Com port", window.PortNumber},
-      {"Save HTML page?", window.Savehtml},
-      {"Save Excel File?", window.SaveExcel},
-      {"Default Logging Interval", window.LogDelay},
-      {"Start Logger Automatically?", window.LogOn},
-      {"Display RPM?", window.DisplayRPM},
-      {"Record Error messages", window.DisplayMessages},
-      {"Display Wind Speed?", window.DisplayWS},
-      {"Wind Speed Units", window.WSUnits}};
-  const std::pair<const char*, QWidget*> notes[] = {{"Saved to /html folder", window.Savehtml},
-                                                    {"Saved to /Excel folder", window.SaveExcel},
-                                                    {"Seconds ( 1 - 600 )", window.LogDelay}};
+      {"Com port", child<QWidget>("PortNumber")},
+      {"Save HTML page?", child<QWidget>("Savehtml")},
+      {"Save Excel File?", child<QWidget>("SaveExcel")},
+      {"Default Logging Interval", child<QWidget>("LogDelay")},
+      {"Start Logger Automatically?", child<QWidget>("LogOn")},
+      {"Display RPM?", child<QWidget>("DisplayRPM")},
+      {"Record Error messages", child<QWidget>("DisplayMessages")},
+      {"Display Wind Speed?", child<QWidget>("DisplayWS")},
+      {"Wind Speed Units", child<QWidget>("WSUnits")}};
+  const std::pair<const char*, QWidget*> notes[] = {
+      {"Saved to /html folder", child<QWidget>("Savehtml")},
+      {"Saved to /Excel folder", child<QWidget>("SaveExcel")},
+      {"Seconds ( 1 - 600 )", child<QWidget>("LogDelay")}};
   auto labelNamed = [&](const char* text) -> QLabel* {
     for (QLabel* label : window.findChildren<QLabel*>())
       if (label->text() == text) return label;
@@ -101,15 +83,17 @@ TEST_F(SetupForm, LabelsStandTopToBottomBesideTheirControls) {
     EXPECT_LT(std::abs(label->geometry().center().y() - control->geometry().center().y()), 4)
         << text;
   }
-  EXPECT_LT(window.AbortButton->x(), window.SaveSettingsButton->x());
-  EXPECT_GT(window.AbortButton->y(), window.WSUnits->geometry().bottom());
+  EXPECT_LT(child<QWidget>("AbortButton")->x(), child<QWidget>("SaveSettingsButton")->x());
+  EXPECT_GT(child<QWidget>("AbortButton")->y(), child<QWidget>("WSUnits")->geometry().bottom());
 }
 
 TEST_F(SetupForm, ALongListOfSerialDevicesStillFitsItsHint) {
-  window.PortHint->setText(QString::fromStdString(
-      serialDevicesHint({"/dev/ttyUSB10", "/dev/ttyACM10", "/dev/ttyUSB11", "/dev/ttyS10"})));
-  EXPECT_LE(window.PortHint->heightForWidth(window.PortHint->width()), window.PortHint->height())
-      << window.PortHint->text().toStdString();
+  child<QLabel>("PortHint")
+      ->setText(QString::fromStdString(
+          serialDevicesHint({"/dev/ttyUSB10", "/dev/ttyACM10", "/dev/ttyUSB11", "/dev/ttyS10"})));
+  EXPECT_LE(child<QLabel>("PortHint")->heightForWidth(child<QLabel>("PortHint")->width()),
+            child<QLabel>("PortHint")->height())
+      << child<QLabel>("PortHint")->text().toStdString();
 }
 
 // Every caption fits its control and no two controls of one parent overlap.
