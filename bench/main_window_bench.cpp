@@ -44,7 +44,8 @@ void BM_FrameThroughTheWindow(benchmark::State& state) {
   tamsel::test::FakeDialogs dialogs;
   tamsel::test::FakeSerial serial;
   serial.availablePorts = {3};
-  tamsel::OrvaneLogger window({folder.path().toStdString(), clock, dialogs, serial});
+  tamsel::test::FakeSerial unused;
+  tamsel::OrvaneLogger window({folder.path().toStdString(), clock, dialogs, serial, unused});
   window.show();
   window.Form_Load();
   QApplication::processEvents();

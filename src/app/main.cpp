@@ -16,7 +16,8 @@ int main(int argc, char** argv) {
   tamsel::SystemClock clock;
   tamsel::QtDialogs dialogs;
   tamsel::QtSerialControl serial(folder);
-  tamsel::OrvaneLogger window({folder, clock, dialogs, serial});
+  tamsel::QtSerialControl calibrationSerial(folder);
+  tamsel::OrvaneLogger window({folder, clock, dialogs, serial, calibrationSerial});
   window.show();
   // Start-up may ask the user about the port: do it with the window on screen.
   QTimer::singleShot(0, &window, &tamsel::OrvaneLogger::Form_Load);

@@ -19,6 +19,7 @@
 #include "platform/serial_settings.h"
 #include "platform/text_file.h"
 #include "platform/twips.h"
+#include "setup/calibrate.h"
 #include "setup/program_setup.h"
 #include "telemetry/frame_decoder.h"
 
@@ -27,6 +28,7 @@ namespace {
 
 const QColor kRed = rgb(255, 0, 0);
 const QColor kBlue = rgb(0, 0, 255);
+const QColor kGreen = rgb(0, 255, 0);
 constexpr int kClientWidthTwips = 10575;
 constexpr int kClientHeightTwips = 6075;
 
@@ -38,6 +40,7 @@ OrvaneLogger::OrvaneLogger(Services services, QWidget* parent)
       clock(services.clock),
       dialogs(services.dialogs),
       MSComm1(services.MSComm1),
+      MSComm2(services.MSComm2),
       files(programFolder),
       energy(clock.now()),
       scale(scaleFrom(calibration)) {
@@ -365,7 +368,34 @@ void OrvaneLogger::Setup_Click() {
   errorMessage = "port not available";
   MSComm1.close();
   showSetupWindow();
-  Status step = LoadConfiguration();
+  reloadAndReopen({}, LinesAfter::Kept);
+}
+
+void OrvaneLogger::CalibrateButton_Click() {
+  errorMessage = "port not available";
+  MSComm1.close();
+  reloadAndReopen(showCalibrationWindow(), LinesAfter::Cleared);
+}
+
+// The calibration window owns the port while it is open; a window that
+// cannot load (the port will not open) is not shown.
+Status OrvaneLogger::showCalibrationWindow() {
+  Calibrate window(programFolder, MSComm2, dialogs, this);
+  if (Status loaded = window.Form_Load(); !loaded) return loaded;
+  dialogs.showModal(window);
+  return {};
+}
+
+// After a configuration window: both files again, so changes take effect at
+// once, then the port. The first failure is reported and the port-problem
+// loop takes over, which also brings the port back.
+void OrvaneLogger::reloadAndReopen(Status step, LinesAfter lines) {
+  if (step) step = LoadConfiguration();
+  if (step && lines == LinesAfter::Cleared) {
+    ErrorString->clear();
+    setTextColour(ErrorString, kGreen);
+    Label2->clear();
+  }
   if (step) step = openPort();
   if (!step) {
     ReportError(step.error);
@@ -404,6 +434,7 @@ void OrvaneLogger::connectHandlers() {
   connect(StartLogging, &QPushButton::clicked, this, &OrvaneLogger::StartLogging_Click);
   connect(StopLogging, &QPushButton::clicked, this, &OrvaneLogger::StopLogging_Click);
   connect(Setup, &QPushButton::clicked, this, &OrvaneLogger::Setup_Click);
+  connect(CalibrateButton, &QPushButton::clicked, this, &OrvaneLogger::CalibrateButton_Click);
   connect(Exit, &QPushButton::clicked, this, &OrvaneLogger::Exit_Click);
   // Setting the box from code counts as a click, as users of the form expect.
   connect(Check1, &QCheckBox::toggled, this, &OrvaneLogger::Check1_Click);

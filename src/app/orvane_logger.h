@@ -34,12 +34,14 @@ class OrvaneLogger : public QWidget, private OrvaneLoggerForm {
   Q_OBJECT
  public:
   // What the window needs from outside: its folder, the clock, the user
-  // (through dialogs) and the serial port.
+  // (through dialogs), the serial port and a second control for the
+  // calibration window, which holds the port while the window's is closed.
   struct Services {
     std::string programFolder;
     const Clock& clock;
     Dialogs& dialogs;
     SerialControl& MSComm1;
+    SerialControl& MSComm2;
   };
 
   explicit OrvaneLogger(Services services, QWidget* parent = nullptr);
@@ -56,6 +58,7 @@ class OrvaneLogger : public QWidget, private OrvaneLoggerForm {
   void Timer3_Timer();
   void Check1_Click();
   void Setup_Click();
+  void CalibrateButton_Click();
   void Exit_Click();
 
  protected:
@@ -74,6 +77,9 @@ class OrvaneLogger : public QWidget, private OrvaneLoggerForm {
   void PortProblem();
   void portProblemLoop();
   void showSetupWindow();
+  Status showCalibrationWindow();
+  enum class LinesAfter { Kept, Cleared };
+  void reloadAndReopen(Status step, LinesAfter lines);
   Status openPort();
   Status LoadConfiguration();
   Status applyProgramValues(const KeysRead& read);
@@ -99,6 +105,7 @@ class OrvaneLogger : public QWidget, private OrvaneLoggerForm {
   const Clock& clock;
   Dialogs& dialogs;
   SerialControl& MSComm1;
+  SerialControl& MSComm2;
 
   // State.
   std::string errorMessage;

@@ -33,8 +33,8 @@ OrvaneLogger& MainWindowTest::startWithoutProgCfg(const char* settings) {
   // A test may start several windows in turn; each finds the port free.
   window_.reset();
   serial.close();
-  window_ =
-      std::make_unique<OrvaneLogger>(OrvaneLogger::Services{folder.path(), clock, dialogs, serial});
+  window_ = std::make_unique<OrvaneLogger>(
+      OrvaneLogger::Services{folder.path(), clock, dialogs, serial, calibrationSerial});
   window_->Form_Load();
   return *window_;
 }

@@ -69,7 +69,7 @@ inline const char* kGoodFrame = "[<V>500</V><I>164</I><R>5</R><S>13</S><C>682</C
 
 class MainWindowTest : public ::testing::Test {
  protected:
-  MainWindowTest() { serial.availablePorts = {3}; }
+  MainWindowTest() { serial.availablePorts = calibrationSerial.availablePorts = {3}; }
 
   void writeConfig(const ProgCfg& cfg) { folder.write("prog.cfg", cfg.text()); }
   // Writes the files, builds the window and runs its start-up.
@@ -96,6 +96,7 @@ class MainWindowTest : public ::testing::Test {
   FakeClock clock;
   FakeDialogs dialogs;
   FakeSerial serial;
+  FakeSerial calibrationSerial;  // the calibration window's
 
  private:
   std::unique_ptr<OrvaneLogger> window_;

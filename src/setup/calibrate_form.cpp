@@ -1,0 +1,144 @@
+#include "setup/calibrate_form.h"
+
+#include <QFont>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "platform/qt/form_layout.h"
+#include "platform/twips.h"
+
+namespace tamsel {
+namespace {
+
+constexpr int kStepTop = 480;
+constexpr int kStepPitch = 1560;
+constexpr int kTextLeft = 120;
+constexpr int kTextWidth = 4080;
+constexpr int kLineHeight = 255;
+constexpr int kRawLeft = 4320;
+constexpr int kRawWidth = 1005;
+constexpr int kSignLeft = 5400;
+constexpr int kSignWidth = 240;
+constexpr int kBoxLeft = 5700;
+constexpr int kBoxWidth = 1140;
+constexpr int kResultWidth = 2100;
+constexpr int kRowHeight = 315;
+constexpr int kClientWidth = kBoxLeft + kResultWidth + 240;
+constexpr int kButtonTop = kStepTop + 4 * kStepPitch + 60;
+constexpr int kClientHeight = kButtonTop + 435 + 180;
+
+int stepTop(int step) {
+  return kStepTop + step * kStepPitch;
+}
+
+QLabel* makeLabel(QWidget* parent, const char* name, const char* text, int left, int top, int width,
+                  int height = kLineHeight) {
+  auto* label = new QLabel(QString::fromLatin1(text), parent);
+  if (name) label->setObjectName(QString::fromLatin1(name));
+  label->setAccessibleName(QString::fromLatin1(text));
+  label->setTextFormat(Qt::PlainText);
+  placeTwips(label, left, top, width, height);
+  return label;
+}
+
+// A read-out: sunken, so it reads as a value rather than a caption.
+QLabel* makeReadout(QWidget* parent, const char* name, const char* description, const char* text,
+                    int left, int top, int width) {
+  QLabel* label = makeLabel(parent, name, text, left, top, width, kRowHeight);
+  label->setAccessibleName(QString::fromLatin1(description));
+  label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+  label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  return label;
+}
+
+QPushButton* makeButton(QWidget* parent, const char* name, const char* caption, int left, int top,
+                        int width, int height) {
+  auto* button = new QPushButton(QString::fromLatin1(caption), parent);
+  button->setObjectName(QString::fromLatin1(name));
+  button->setAccessibleName(button->text());
+  button->setAutoDefault(false);
+  placeTwips(button, left, top, width, height);
+  return button;
+}
+
+struct Step {
+  QLabel** heading;
+  const char* headingName;
+  const char* headingText;
+  QLabel** raw;
+  const char* rawName;
+  QLineEdit** box;
+  const char* boxName;
+  const char* boxText;
+  QLabel** result;
+  const char* resultName;
+  const char* quantity;  // names the step's read-outs for screen readers
+};
+
+}  // namespace
+
+void CalibrateForm::buildForm(QWidget* window) {
+  window->setObjectName(QStringLiteral("Calibrate"));
+  window->setWindowTitle(QStringLiteral("Calibration"));
+  window->setFont(QFont(QStringLiteral("Arial"), 9));
+  Notice = makeLabel(window, "Notice", "", kTextLeft, 120, kClientWidth - 2 * kTextLeft);
+  Notice->setAccessibleName(QStringLiteral("Notice"));
+  Notice->hide();
+  const Step steps[] = {
+      {&Label8, "Label8", "Step 1. Set Voltage", &txtBattV, "txtBattV", &BatteryVolts,
+       "BatteryVolts", "0", &txtBattVadjusted, "txtBattVadjusted", "volts"},
+      {&Label11, "Label11", "Step 2. Set Current", &txtShuntV, "txtShuntV", &BatteryCurrent,
+       "BatteryCurrent", "0", &txtBattAadjusted, "txtBattAadjusted", "current"},
+      {&Label14, "Label14", "Step 3. Set RPM", &txtPulsess, "txtPulsess", &PulseDivider,
+       "PulseDivider", "1", &txtWindmillRPM, "txtWindmillRPM", "RPM"},
+      {&Label21, "Label21", "Step 4. Set Wind Speed", &txtPulsess2, "txtPulsess2", &Pulse2Divider,
+       "Pulse2Divider", "1", &txtWindSpeed, "txtWindSpeed", "wind speed"},
+  };
+  for (int i = 0; i < 4; ++i) {
+    const Step& s = steps[i];
+    const int top = stepTop(i);
+    *s.heading = makeLabel(window, s.headingName, s.headingText, kTextLeft, top, kTextWidth);
+    (*s.heading)->setFont(QFont(QStringLiteral("Arial"), 10, QFont::Bold));
+    const QString quantity = QString::fromLatin1(s.quantity);
+    *s.raw = makeReadout(window, s.rawName, "", "0", kRawLeft, top + 300, kRawWidth);
+    (*s.raw)->setAccessibleName(QStringLiteral("Raw ") + quantity + QStringLiteral(" count"));
+    makeLabel(window, nullptr, "\xF7", kSignLeft, top + 330, kSignWidth)
+        ->setAlignment(Qt::AlignCenter);
+    *s.box = new QLineEdit(QString::fromLatin1(s.boxText), window);
+    (*s.box)->setObjectName(QString::fromLatin1(s.boxName));
+    (*s.box)->setAccessibleName(quantity + QStringLiteral(" divisor"));
+    placeTwips(*s.box, kBoxLeft, top + 300, kBoxWidth, kRowHeight);
+    makeLabel(window, nullptr, "=", kSignLeft, top + 750, kSignWidth)
+        ->setAlignment(Qt::AlignCenter);
+    *s.result = makeReadout(window, s.resultName, "", "", kBoxLeft, top + 720, kResultWidth);
+    (*s.result)->setAccessibleName(QStringLiteral("Calibrated ") + quantity);
+  }
+  const char* instructions[2][3] = {
+      {"Measure your battery voltage, and then adjust",
+       "this value until the correct battery voltage", "is displayed"},
+      {"With no current flowing, press the Zero button..",
+       "Apply a charging current, and adjust this", "value until the correct amps is displayed."}};
+  for (int i = 0; i < 2; ++i) {
+    for (int line = 0; line < 3; ++line) {
+      makeLabel(window, nullptr, instructions[i][line], kTextLeft + 120,
+                stepTop(i) + 300 + line * kLineHeight, kTextWidth - 120);
+    }
+  }
+  Command2 = makeButton(window, "Command2", "Zero", kTextLeft + 120, stepTop(1) + 1110, 900, 345);
+  Label1 = makeLabel(window, "Label1", "Offset", kTextLeft + 1140, stepTop(1) + 1155, 600);
+  OffsetV = makeReadout(window, "OffsetV", "Offset", "0", kTextLeft + 1800, stepTop(1) + 1125, 900);
+  Label3 = makeLabel(window, "Label3", "How many pulses per revolution?", kTextLeft + 120,
+                     stepTop(2) + 300, kTextWidth - 120);
+  Label15 = makeLabel(window, "Label15", "ie, for a 14-pulse alternator, type in 14.",
+                      kTextLeft + 120, stepTop(2) + 300 + kLineHeight, kTextWidth - 120);
+  Label23 = makeLabel(window, "Label23", "", kTextLeft + 120, stepTop(3) + 300, kTextWidth - 120);
+  Command6 = makeButton(window, "Command6", "Exit ( dont save )", kTextLeft, kButtonTop, 2100, 435);
+  Command1 = makeButton(window, "Command1", "Save Calibration", kClientWidth - 240 - 2100,
+                        kButtonTop, 2100, 435);
+  window->setFixedSize(twipsToPixels(kClientWidth, window->logicalDpiX()),
+                       twipsToPixels(kClientHeight, window->logicalDpiY()));
+}
+
+}  // namespace tamsel
