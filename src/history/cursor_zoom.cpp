@@ -37,9 +37,14 @@ bool DragZoom::press(double x, int recordCount, double& firstShown) {
   return true;
 }
 
-bool DragZoom::release(double x, int recordCount, double firstShown, double& lastShown) {
+bool DragZoom::release(double x, int recordCount, double& firstShown, double& lastShown) {
+  const bool wasHeld = held;
   held = false;
-  if (busy || recordCount <= 1 || !(static_cast<float>(firstShown) < x)) return false;
+  if (busy || recordCount <= 1) return false;
+  if (!(static_cast<float>(firstShown) < x)) {
+    if (wasHeld) firstShown = drawnFirst;
+    return false;
+  }
   lastShown = x;
   busy = true;
   return true;

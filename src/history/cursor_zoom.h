@@ -26,8 +26,10 @@ class DragZoom {
   bool press(double x, int recordCount, double& firstShown);
   // A release: true when it ends a zoom to the right of the press, and
   // lastShown has become x; the caller then redraws and reloads. Every
-  // release ends with finish(), zoom or not.
-  bool release(double x, int recordCount, double firstShown, double& lastShown);
+  // release ends with finish(), zoom or not. A release that is no zoom puts
+  // firstShown back where the drawn chart starts, so a later redraw shows
+  // the same records.
+  bool release(double x, int recordCount, double& firstShown, double& lastShown);
   void finish() { busy = false; }
 
   bool dragActive() const { return held; }

@@ -82,6 +82,7 @@ TEST(DragZoomState, OnlyARightwardDragWithRecordsZooms) {
   EXPECT_TRUE(zoom.press(50, 60, first));
   EXPECT_FALSE(zoom.release(50, 60, first, last));  // not to the right
   EXPECT_EQ(last, 60);
+  EXPECT_EQ(first, 1);  // the chart as drawn
 }
 
 }  // namespace
