@@ -1,5 +1,6 @@
 #include "history/history_store.h"
 
+#include <charconv>
 #include <cmath>
 
 #include "logging/record_fields.h"
@@ -26,10 +27,22 @@ std::string_view trimmed(std::string_view text) {
   return text;
 }
 
-double valueOf(std::string_view line, RecordField field) {
-  const std::optional<std::string_view> text = recordField(line, field);
+// The numeric-text rule, with a short way for the plain "12.53" the logger
+// writes: text of digits, "." and "-" that from_chars takes whole reads the
+// same under both. Anything else goes the long way.
+std::optional<double> numberIn(std::string_view text) {
+  const bool plain = !text.empty() && text.find_first_not_of("0123456789.-") == text.npos;
+  if (plain) {
+    double value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error == std::errc() && end == text.data() + text.size()) return value;
+  }
+  return numericValue(text);
+}
+
+double valueOf(const std::optional<std::string_view>& text) {
   if (!text) return 0;
-  const double value = numericValue(*text).value_or(0);
+  const double value = numberIn(*text).value_or(0);
   return std::isfinite(value) ? value : 0;  // "1e999" would poison every scale
 }
 
@@ -97,7 +110,8 @@ LoadOutcome loadHistory(std::string_view text, TimeRange range, HistoryStore& st
     // The logger may have been cut off mid-line by a power cut: a torn
     // record is no record, whatever numbers its first fields hold.
     if (!isWholeRecord(line)) return;
-    const std::optional<std::string_view> stamp = recordField(line, RecordField::Time);
+    const RecordFieldTexts fields = recordFields(line);
+    const std::optional<std::string_view>& stamp = fields[RecordField::Time];
     if (!stamp) return;
     const std::optional<int> time = parseTimeOfDay(*stamp);
     if (!time || *time <= range.start || *time >= range.end) return;
@@ -108,7 +122,7 @@ LoadOutcome loadHistory(std::string_view text, TimeRange range, HistoryStore& st
     const int slot = outcome.recordCount;
     store.time[slot] = *time;
     for (int series = 0; series < kSeriesCount; ++series)
-      store.values[series][slot] = valueOf(line, kFields[series]);
+      store.values[series][slot] = valueOf(fields[kFields[series]]);
     if (store.values[kRpm][slot] > 500) store.values[kRpm][slot] = 0;
   });
   return outcome;
