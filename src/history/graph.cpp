@@ -185,29 +185,29 @@ void Graph::DrawTimeChart() {
   watts->setText(fromBytes(text.energy));
 }
 
-void Graph::CheckVolts_Click() {
-  showVolts = CheckVolts->isChecked() ? 1 : 0;
+void Graph::seriesClicked(QCheckBox* box, int& flag) {
+  flag = box->isChecked() ? 1 : 0;
   if (recordCount > 1) DrawTimeChart();
+}
+
+void Graph::CheckVolts_Click() {
+  seriesClicked(CheckVolts, showVolts);
 }
 
 void Graph::CheckAmps_Click() {
-  showAmps = CheckAmps->isChecked() ? 1 : 0;
-  if (recordCount > 1) DrawTimeChart();
+  seriesClicked(CheckAmps, showAmps);
 }
 
 void Graph::CheckWatts_Click() {
-  showWatts = CheckWatts->isChecked() ? 1 : 0;
-  if (recordCount > 1) DrawTimeChart();
+  seriesClicked(CheckWatts, showWatts);
 }
 
 void Graph::CheckRPM_Click() {
-  showRpm = CheckRPM->isChecked() ? 1 : 0;
-  if (recordCount > 1) DrawTimeChart();
+  seriesClicked(CheckRPM, showRpm);
 }
 
 void Graph::CheckWS_Click() {
-  showWind = CheckWS->isChecked() ? 1 : 0;
-  if (recordCount > 1) DrawTimeChart();
+  seriesClicked(CheckWS, showWind);
 }
 
 void Graph::CheckScaling_Click() {
@@ -322,7 +322,7 @@ bool Graph::printForm() {
                                              "file instead?\n") +
                                   pdf))
     return true;
-  QPrinter printer(QPrinter::HighResolution);
+  QPrinter printer(QPrinter::ScreenResolution);  // the page is a picture of the screen
   printer.setOutputFormat(QPrinter::PdfFormat);
   printer.setOutputFileName(pdf);
   printer.setPageOrientation(QPageLayout::Landscape);

@@ -133,6 +133,7 @@ class Graph : public QDialog {
   bool printForm();
   bool renderOnto(QPrinter& printer);
   void showCheck(QCheckBox* box, bool ticked);
+  void seriesClicked(QCheckBox* box, int& flag);
 
   std::string programFolder;
   const Clock& clock;
