@@ -53,7 +53,7 @@ Graph::~Graph() = default;
 
 void Graph::connectHandlers() {
   connect(Dir1, &QListWidget::itemActivated, this, [this](QListWidgetItem* item) {
-    dirPath = QDir::cleanPath(fromBytes(dirPath) + QLatin1Char('/') + item->text()).toStdString();
+    dirPath = QDir::cleanPath(dirPath + QLatin1Char('/') + item->text());
     Dir1_Change();
   });
   connect(File1, &QListWidget::itemClicked, this,
@@ -95,7 +95,7 @@ void Graph::showCheck(QCheckBox* box, bool ticked) {
 }
 
 void Graph::Form_Load() {
-  dirPath = logsFolder();
+  dirPath = QString::fromLocal8Bit(logsFolder());
   Dir1_Change();
   settings = readHistorySettings(readWholeFile(programConfigPath(programFolder)).valueOr({}));
   for (QCheckBox* box : {CheckVolts, CheckAmps, CheckWatts, CheckRPM, CheckScaling})
@@ -109,7 +109,7 @@ void Graph::Form_Load() {
 }
 
 void Graph::Dir1_Change() {
-  const QDir folder(fromBytes(dirPath));
+  const QDir folder(dirPath);
   Dir1->clear();
   Dir1->addItem(QStringLiteral(".."));
   Dir1->addItems(folder.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name));

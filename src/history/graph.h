@@ -18,7 +18,6 @@
 #include "history/time_chart.h"
 #include "platform/clock.h"
 #include "platform/dialogs.h"
-#include "platform/status.h"
 
 class QCheckBox;
 class QGroupBox;
@@ -117,7 +116,7 @@ class Graph : public QDialog {
   int showVolts = 1, showAmps = 1, showWatts = 1, showRpm = 1, showWind = 0;
   int scaled = 1;
   double energyWh = 0;
-  std::string dirPath;  // the folder Dir1 shows
+  QString dirPath;  // the folder Dir1 shows
 
  private:
   void buildForm();

@@ -146,6 +146,7 @@ void Graph::buildForm() {
   rangeGrid->setColumnStretch(4, 1);
 
   DisplayButton = button(this, "DisplayButton", "DISPLAY");
+  DisplayButton->setDefault(true);  // Enter in a range box loads the range
   XAxisFrame = named(new QGroupBox(QStringLiteral("x axis parameter"), this), "XAxisFrame",
                      QStringLiteral("x axis parameter"));
   XAxisTime = named(new QRadioButton(QStringLiteral("time"), XAxisFrame), "XAxisTime",

@@ -23,6 +23,10 @@ struct LoadCase {
   double rpm1 = 200;
 };
 
+void PrintTo(const LoadCase& c, std::ostream* out) {
+  *out << c.name;
+}
+
 class Loader : public ::testing::TestWithParam<LoadCase> {};
 
 TEST_P(Loader, StoresOnlyWholeRecordsStrictlyInsideTheRange) {
