@@ -17,7 +17,6 @@
 #include "platform/latin1.h"
 #include "platform/picture_box.h"
 #include "platform/text_file.h"
-#include "setup/program_config.h"
 
 namespace tamsel {
 namespace {
@@ -97,7 +96,7 @@ void Graph::showCheck(QCheckBox* box, bool ticked) {
 void Graph::Form_Load() {
   dirPath = QString::fromLocal8Bit(logsFolder());
   Dir1_Change();
-  settings = readHistorySettings(readWholeFile(programConfigPath(programFolder)).valueOr({}));
+  settings = loadHistorySettings(programFolder);
   for (QCheckBox* box : {CheckVolts, CheckAmps, CheckWatts, CheckRPM, CheckScaling})
     showCheck(box, true);
   showCheck(CheckWS, false);

@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "platform/numeric_text.h"
+#include "platform/text_file.h"
 #include "setup/program_config.h"
 
 namespace tamsel {
@@ -33,6 +34,10 @@ HistorySettings readHistorySettings(std::string_view programConfigText) {
   settings.MP = static_cast<std::int16_t>(mp);
   settings.WSUnits = config.WSUnits;
   return settings;
+}
+
+HistorySettings loadHistorySettings(const std::string& programFolder) {
+  return readHistorySettings(readWholeFile(programConfigPath(programFolder)).valueOr({}));
 }
 
 }  // namespace tamsel

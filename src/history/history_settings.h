@@ -21,4 +21,8 @@ struct HistorySettings {
 // offer, so the window opens the same way without a word.
 HistorySettings readHistorySettings(std::string_view programConfigText);
 
+// The same from the prog.cfg of `programFolder`; a file that cannot be read
+// counts as empty.
+HistorySettings loadHistorySettings(const std::string& programFolder);
+
 }  // namespace tamsel

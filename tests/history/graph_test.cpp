@@ -177,8 +177,11 @@ TEST_F(GraphWindow, CollateAppendsTheShownDayOnceBeforeLoadingTheNext) {
   folder.write("prog.cfg", "<LogDelay>60</LogDelay>");
   open();
   find<QCheckBox>("Collate")->setChecked(true);
+  window->dirPath = QString::fromStdString(folder.path());  // another folder shown
+  window->Dir1_Change();
   window->File1_Click("P_2010_05_22.txt");
   EXPECT_EQ(text("FileName"), "P_2010_05_22.txt");
+  EXPECT_EQ(window->recordCount, 2);  // read from logs all the same
   window->File1_Click(QString::fromStdString(kToday));
   window->File1_Click("P_2010_05_22.txt");
   window->File1_Click(QString::fromStdString(kToday));

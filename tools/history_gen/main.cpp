@@ -65,20 +65,23 @@ int main(int argc, char** argv) {
   int days = 3;
   int delay = 10;
   unsigned long seed = 2010;
-  for (int i = 1; i + 1 < argc; i += 2) {
+  bool understood = argc % 2 == 1;  // options come in pairs
+  for (int i = 1; understood && i + 1 < argc; i += 2) {
     const std::string_view option = argv[i];
-    if (option == "--folder")
-      folder = argv[i + 1];
-    else if (option == "--days")
-      days = std::atoi(argv[i + 1]);
-    else if (option == "--delay")
-      delay = std::atoi(argv[i + 1]);
-    else if (option == "--seed")
-      seed = std::strtoul(argv[i + 1], nullptr, 10);
-    else
-      folder.clear(), i = argc;
+    const char* value = argv[i + 1];
+    if (option == "--folder") {
+      folder = value;
+    } else if (option == "--days") {
+      days = std::atoi(value);
+    } else if (option == "--delay") {
+      delay = std::atoi(value);
+    } else if (option == "--seed") {
+      seed = std::strtoul(value, nullptr, 10);
+    } else {
+      understood = false;
+    }
   }
-  if (folder.empty() || days < 0 || delay < 1 || argc % 2 == 0) {
+  if (!understood || folder.empty() || days < 0 || delay < 1) {
     std::cerr << kUsage;
     return 2;
   }
