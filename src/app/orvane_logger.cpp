@@ -12,6 +12,7 @@
 #include <algorithm>
 
 #include "app/error_report.h"
+#include "history/graph.h"
 #include "logging/logging_control.h"
 #include "platform/numeric_text.h"
 #include "platform/qt/form_layout.h"
@@ -403,6 +404,13 @@ void OrvaneLogger::reloadAndReopen(Status step, LinesAfter lines) {
   }
 }
 
+// The history window reads the files itself; receiving and logging go on
+// while it is open.
+void OrvaneLogger::ShowLogs_Click() {
+  Graph window(programFolder, clock, dialogs, this);
+  dialogs.showModal(window);
+}
+
 void OrvaneLogger::Exit_Click() {
   leave();
   close();
@@ -434,6 +442,7 @@ void OrvaneLogger::connectHandlers() {
   connect(StartLogging, &QPushButton::clicked, this, &OrvaneLogger::StartLogging_Click);
   connect(StopLogging, &QPushButton::clicked, this, &OrvaneLogger::StopLogging_Click);
   connect(Setup, &QPushButton::clicked, this, &OrvaneLogger::Setup_Click);
+  connect(ShowLogs, &QPushButton::clicked, this, &OrvaneLogger::ShowLogs_Click);
   connect(CalibrateButton, &QPushButton::clicked, this, &OrvaneLogger::CalibrateButton_Click);
   connect(Exit, &QPushButton::clicked, this, &OrvaneLogger::Exit_Click);
   // Setting the box from code counts as a click, as users of the form expect.

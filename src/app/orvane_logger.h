@@ -59,6 +59,7 @@ class OrvaneLogger : public QWidget, private OrvaneLoggerForm {
   void Check1_Click();
   void Setup_Click();
   void CalibrateButton_Click();
+  void ShowLogs_Click();
   void Exit_Click();
 
  protected:

@@ -15,6 +15,16 @@ enum class RecordField { Time, Volts, Amps, Watts, Rpm, WindSpeed };
 // caller's: each reader applies its own.
 std::optional<std::string_view> recordField(std::string_view line, RecordField field);
 
+// Every field of a line by the same rule, found in one pass over the line:
+// the history loader reads thousands of lines at a time.
+struct RecordFieldTexts {
+  std::optional<std::string_view> text[6];  // indexed by RecordField
+  const std::optional<std::string_view>& operator[](RecordField field) const {
+    return text[static_cast<int>(field)];
+  }
+};
+RecordFieldTexts recordFields(std::string_view line);
+
 // Every record the program writes ends with "Wh". A line cut short by a power
 // cut does not, and its last field may be cut mid-number ("<W>4" for
 // "<W>412.0"), so only whole lines count as records. A torn line end can

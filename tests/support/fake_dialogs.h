@@ -12,6 +12,10 @@ namespace tamsel::test {
 class FakeDialogs : public Dialogs {
  public:
   void message(QWidget*, const QString& text) override { messages << text; }
+  bool question(QWidget*, const QString& text) override {
+    questions << text;
+    return answer;
+  }
   void showModal(QDialog& window) override {
     // A window that keeps coming back is a loop the test did not end.
     if (++modalCount > kMaxModals) throw std::runtime_error("modal windows keep coming back");
@@ -21,6 +25,8 @@ class FakeDialogs : public Dialogs {
   static constexpr int kMaxModals = 20;
 
   QStringList messages;
+  QStringList questions;
+  bool answer = false;  // what every question is answered
   int modalCount = 0;
   std::function<void(QDialog&)> onModal;
 };

@@ -9,6 +9,13 @@ void QtDialogs::message(QWidget* owner, const QString& text) {
   box.exec();
 }
 
+bool QtDialogs::question(QWidget* owner, const QString& text) {
+  QMessageBox box(QMessageBox::NoIcon, kProgramTitle, text, QMessageBox::Yes | QMessageBox::No,
+                  owner);
+  box.setDefaultButton(QMessageBox::Yes);
+  return box.exec() == QMessageBox::Yes;
+}
+
 void QtDialogs::showModal(QDialog& window) {
   window.exec();
 }

@@ -14,6 +14,8 @@ class Dialogs {
   virtual ~Dialogs() = default;
   // A modal message box with an OK button and the program's title.
   virtual void message(QWidget* owner, const QString& text) = 0;
+  // A modal question with Yes and No buttons; true for Yes.
+  virtual bool question(QWidget* owner, const QString& text) = 0;
   // Shows `window` modally; returns when it has closed.
   virtual void showModal(QDialog& window) = 0;
 };
@@ -21,6 +23,7 @@ class Dialogs {
 class QtDialogs final : public Dialogs {
  public:
   void message(QWidget* owner, const QString& text) override;
+  bool question(QWidget* owner, const QString& text) override;
   void showModal(QDialog& window) override;
 };
 

@@ -1,0 +1,346 @@
+#include "history/graph.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPainter>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include "history/history_export.h"
+#include "history/power_curve.h"
+#include "logging/record_line.h"
+#include "platform/qt/latin1.h"
+#include "platform/qt/picture_box.h"
+#include "platform/text_file.h"
+
+namespace tamsel {
+namespace {
+
+const QColor kWindowColour(0, 192, 0);
+constexpr Rgb kChartColour{64, 64, 64};
+constexpr Rgb kDragMarkColour{255, 0, 0};
+
+void setBackground(QWidget* widget, const QColor& colour) {
+  QPalette palette = widget->palette();
+  palette.setColor(QPalette::Window, colour);
+  widget->setPalette(palette);
+  widget->setAutoFillBackground(true);
+}
+
+}  // namespace
+
+Graph::Graph(std::string programFolder, const Clock& clock, Dialogs& dialogs, QWidget* parent)
+    : QDialog(parent),
+      programFolder(std::move(programFolder)),
+      clock(clock),
+      dialogs(dialogs),
+      store(std::make_unique<HistoryStore>()) {
+  setObjectName(QStringLiteral("Graph"));
+  setWindowTitle(QStringLiteral("Log History"));
+  buildForm();
+  setColours(kWindowColour, kChartColour);
+  connectHandlers();
+  Form_Load();
+}
+
+Graph::~Graph() = default;
+
+void Graph::connectHandlers() {
+  connect(Dir1, &QListWidget::itemActivated, this, [this](QListWidgetItem* item) {
+    dirPath = QDir::cleanPath(dirPath + QLatin1Char('/') + item->text());
+    Dir1_Change();
+  });
+  connect(File1, &QListWidget::itemClicked, this,
+          [this](QListWidgetItem* item) { File1_Click(item->text()); });
+  connect(DisplayButton, &QPushButton::clicked, this, [this] { DisplayButton_Click(); });
+  // A value set from code runs the handler as a click does.
+  const std::pair<QCheckBox*, void (Graph::*)()> checks[] = {
+      {CheckVolts, &Graph::CheckVolts_Click}, {CheckAmps, &Graph::CheckAmps_Click},
+      {CheckWatts, &Graph::CheckWatts_Click}, {CheckRPM, &Graph::CheckRPM_Click},
+      {CheckWS, &Graph::CheckWS_Click},       {CheckScaling, &Graph::CheckScaling_Click}};
+  for (const auto& [box, handler] : checks)
+    connect(box, &QCheckBox::toggled, this, [this, handler = handler] { (this->*handler)(); });
+  connect(XAxisTime, &QRadioButton::toggled, this, [this](bool on) {
+    if (on) XAxisTime_Click();
+  });
+  connect(XAxisRPM, &QRadioButton::toggled, this, [this](bool on) {
+    if (on) XAxisRPM_Click();
+  });
+  connect(Plot, &PictureBox::mouseMoved, this, &Graph::Plot_MouseMove);
+  connect(Plot, &PictureBox::mousePressed, this, &Graph::Plot_MouseDown);
+  connect(Plot, &PictureBox::mouseReleased, this, &Graph::Plot_MouseUp);
+  connect(CSV, &QPushButton::clicked, this, [this] { CSV_Click(); });
+  connect(PrintButton, &QPushButton::clicked, this, [this] { PrintButton_Click(); });
+  connect(ExitGraphsButton, &QPushButton::clicked, this, [this] { ExitGraphsButton_Click(); });
+}
+
+std::string Graph::logsFolder() const {
+  return programFolder + "/logs";
+}
+
+RangeBoxes Graph::rangeBoxes() const {
+  return {toBytes(Time1h->text()), toBytes(Time1m->text()), toBytes(Time2h->text()),
+          toBytes(Time2m->text())};
+}
+
+void Graph::showCheck(QCheckBox* box, bool ticked) {
+  box->setChecked(!ticked);  // so the handler runs even when it already shows the value
+  box->setChecked(ticked);
+}
+
+void Graph::Form_Load() {
+  dirPath = QString::fromLocal8Bit(logsFolder());
+  Dir1_Change();
+  settings = loadHistorySettings(programFolder);
+  for (QCheckBox* box : {CheckVolts, CheckAmps, CheckWatts, CheckRPM, CheckScaling})
+    showCheck(box, true);
+  showCheck(CheckWS, false);
+  scaled = showVolts = showAmps = showWatts = showRpm = 1;
+  showWind = 0;
+  firstShown = lastShown = 0;
+  FileName->setText(fromBytes(dailyLogFileName(clock.now())));
+  DisplayButton_Click();
+}
+
+void Graph::Dir1_Change() {
+  const QDir folder(dirPath);
+  Dir1->clear();
+  Dir1->addItem(QStringLiteral(".."));
+  Dir1->addItems(folder.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name));
+  Dir1->setToolTip(folder.absolutePath());
+  Dir1->setAccessibleDescription(folder.absolutePath());
+  File1->clear();
+  File1->addItems(folder.entryList({QStringLiteral("*.txt")}, QDir::Files, QDir::Name));
+}
+
+void Graph::File1_Click(const QString& name) {
+  // Collected while FileName and energyWh still describe the day shown.
+  if (Collate->isChecked()) CollateDayEnergy();
+  FileName->setText(name);
+  Time1h->setText(QStringLiteral("00"));
+  Time2h->setText(QStringLiteral("23"));
+  Time1m->setText(QStringLiteral("00"));
+  Time2m->setText(QStringLiteral("59"));
+  DisplayButton_Click();
+}
+
+void Graph::DisplayButton_Click() {
+  const RangeBoxes boxes = rangeBoxes();
+  if (const std::optional<std::string> problem = rangeBoxProblem(boxes)) {
+    dialogs.message(this, fromBytes(*problem));
+    return;
+  }
+  range = timeRangeOf(boxes);
+  // The empty line makes a missing day file exist. It goes on a line of its
+  // own, so it never ends a torn record or runs into the logger's next one.
+  const std::string path = logsFolder() + "/" + toBytes(FileName->text());
+  (void)appendWholeLine(path, "");  // an unreadable file shows as a day without data
+  const std::string text = readWholeFile(path).valueOr({});
+  recordCount = 0;
+  zoom.finish();
+  const LoadOutcome outcome = loadHistory(text, range, *store);
+  recordCount = outcome.recordCount;
+  if (outcome.tooMany) {
+    dialogs.message(this, fromBytes(kTooManyRecordsMessage));
+    return;
+  }
+  if (recordCount == 0) {
+    dialogs.message(this, fromBytes(kNoHistoryMessage));
+    return;
+  }
+  firstShown = 1;
+  lastShown = recordCount;
+  DrawTimeChart();
+}
+
+void Graph::DrawTimeChart() {
+  ChartView view{firstShown,
+                 lastShown,
+                 scaled == 1,
+                 {showVolts == 1, showAmps == 1, showWatts == 1, showRpm == 1, showWind == 1}};
+  const std::optional<ChartResult> chart = drawTimeChart(*store, view, settings, Plot->display());
+  Plot->update();
+  if (!chart) return;
+  ranges = chart->ranges;
+  energyWh = chart->energyWh;
+  const ChartLabels& text = chart->labels;
+  stime->setText(fromBytes(text.stime));
+  ftime->setText(fromBytes(text.ftime));
+  Time1h->setText(stime->text().left(2));
+  Time1m->setText(stime->text().right(2));
+  Time2h->setText(ftime->text().left(2));
+  Time2m->setText(ftime->text().right(2));
+  QLabel* const maxima[] = {VMax1, AMax1, WMax1, RMax1, SMax1};
+  QLabel* const minima[] = {VMin1, AMin1, WMin1, RMin1, SMin1};
+  for (int s = 0; s < kSeriesCount; ++s) {
+    maxima[s]->setText(fromBytes(text.maximum[s]));
+    minima[s]->setText(fromBytes(text.minimum[s]));
+  }
+  watts->setText(fromBytes(text.energy));
+}
+
+void Graph::seriesClicked(QCheckBox* box, int& flag) {
+  flag = box->isChecked() ? 1 : 0;
+  if (recordCount > 1) DrawTimeChart();
+}
+
+void Graph::CheckVolts_Click() {
+  seriesClicked(CheckVolts, showVolts);
+}
+
+void Graph::CheckAmps_Click() {
+  seriesClicked(CheckAmps, showAmps);
+}
+
+void Graph::CheckWatts_Click() {
+  seriesClicked(CheckWatts, showWatts);
+}
+
+void Graph::CheckRPM_Click() {
+  seriesClicked(CheckRPM, showRpm);
+}
+
+void Graph::CheckWS_Click() {
+  seriesClicked(CheckWS, showWind);
+}
+
+void Graph::CheckScaling_Click() {
+  scaled = CheckScaling->isChecked() ? 1 : 0;
+  const QString caption = scaled == 1 ? QStringLiteral("Scaled") : QStringLiteral("Unscaled");
+  CheckScaling->setText(caption);
+  CheckScaling->setAccessibleName(caption);
+  if (recordCount > 1) DrawTimeChart();
+}
+
+void Graph::XAxisTime_Click() {
+  Plot->display().clear();
+  DrawTimeChart();
+}
+
+void Graph::XAxisRPM_Click() {
+  drawPowerCurve(*store, firstShown, lastShown, ranges, settings, Plot->display());
+  Plot->update();
+}
+
+void Graph::showRecord(const CursorReadout& readout) {
+  vt->setText(fromBytes(readout.time));
+  vv->setText(fromBytes(readout.volts));
+  av->setText(fromBytes(readout.amps));
+  wv->setText(fromBytes(readout.watts));
+  rv->setText(fromBytes(readout.rpm));
+  sv->setText(fromBytes(readout.wind));
+}
+
+void Graph::Plot_MouseMove(double X, double) {
+  if (recordCount <= 1) return;
+  const std::optional<CursorReadout> readout =
+      readoutAt(*store, recordCount, zoom.readoutOrigin(firstShown), X, settings.WSUnits);
+  if (!readout) return;  // off the loaded records: the labels keep their text
+  showRecord(*readout);
+  if (zoom.marksDrag()) {
+    Plot->display().line(firstShown, 0, X, 0, kDragMarkColour);
+    Plot->update();
+  }
+}
+
+void Graph::Plot_MouseDown(double X, double) {
+  if (zoom.press(X, recordCount, firstShown)) {
+    Time1h->setText(vt->text().left(2));
+    Time1m->setText(vt->text().right(2));
+  }
+}
+
+void Graph::Plot_MouseUp(double X, double) {
+  if (zoom.release(X, recordCount, firstShown, lastShown)) {
+    Time2h->setText(vt->text().left(2));
+    Time2m->setText(vt->text().right(2));
+    // The press and release positions, taken as records, set the range
+    // boxes; the reload then shows that stretch from its first record.
+    DrawTimeChart();
+    DisplayButton_Click();
+  }
+  zoom.finish();
+}
+
+void Graph::CSV_Click() {
+  const std::string path =
+      programFolder + "/excel/" + exportFileName(toBytes(FileName->text()), rangeBoxes(), ".csv");
+  // Written whole beside its name and then renamed, so a failed export
+  // leaves no half file under the export's name.
+  const bool any = recordCount != 0;
+  const Status written =
+      replaceFile(path, any ? csvText(*store, firstShown, lastShown) : std::string(kLineEnd));
+  if (!written) {
+    dialogs.message(this, QStringLiteral("The CSV file could not be written: ") + fromBytes(path) +
+                              QStringLiteral("\n") + QString::fromLocal8Bit(written.error));
+    return;
+  }
+  dialogs.message(this, any ? QStringLiteral("Done") : fromBytes(kNoHistoryMessage));
+}
+
+void Graph::CollateDayEnergy() {
+  const Status collected =
+      collateDayEnergy(logsFolder() + "/watthours.txt", toBytes(FileName->text()), energyWh);
+  if (!collected)
+    dialogs.message(this, QStringLiteral("watthours.txt could not be written: ") +
+                              QString::fromLocal8Bit(collected.error));
+}
+
+void Graph::setColours(const QColor& window, Rgb chart) {
+  setBackground(this, window);
+  Plot->display().setBackground(chart);
+  Plot->update();
+}
+
+bool Graph::renderOnto(QPrinter& printer) {
+  QPainter painter;
+  if (!painter.begin(&printer)) return false;
+  const QRect page = printer.pageLayout().paintRectPixels(printer.resolution());
+  const double scale = std::min(static_cast<double>(page.width()) / width(),
+                                static_cast<double>(page.height()) / height());
+  painter.scale(scale, scale);
+  render(&painter);
+  return painter.end();
+}
+
+bool Graph::printForm() {
+  const QPrinterInfo printerInfo = QPrinterInfo::defaultPrinter();
+  if (!printerInfo.isNull()) {
+    QPrinter printer(printerInfo, QPrinter::HighResolution);
+    printer.setPageOrientation(QPageLayout::Landscape);
+    return renderOnto(printer);
+  }
+  const QString pdf = fromBytes(programFolder + "/excel/" +
+                                exportFileName(toBytes(FileName->text()), rangeBoxes(), ".pdf"));
+  if (!dialogs.question(this, QStringLiteral("No printer is installed. Save the page as a PDF "
+                                             "file instead?\n") +
+                                  pdf))
+    return true;
+  QPrinter printer(QPrinter::ScreenResolution);  // the page is a picture of the screen
+  printer.setOutputFormat(QPrinter::PdfFormat);
+  printer.setOutputFileName(pdf);
+  printer.setPageOrientation(QPageLayout::Landscape);
+  if (!renderOnto(printer)) return false;
+  dialogs.message(this, QStringLiteral("Saved as ") + pdf);
+  return true;
+}
+
+void Graph::PrintButton_Click() {
+  // Printed on white to save ink.
+  setColours(Qt::white, {255, 255, 255});
+  DrawTimeChart();
+  if (!printForm()) dialogs.message(this, kFormNotPrintedMessage);
+  setColours(kWindowColour, kChartColour);
+  DrawTimeChart();
+}
+
+void Graph::ExitGraphsButton_Click() {
+  close();
+}
+
+}  // namespace tamsel

@@ -1,0 +1,67 @@
+#pragma once
+// What a drawing surface shows, as data: the lines drawn since it was last
+// cleared, each kept with the user scale and pen width in force when it was
+// drawn. Charts build one of these; the surface widget paints it, and tests
+// read the lines instead of pixels.
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+namespace tamsel {
+
+struct Rgb {
+  std::uint8_t red = 0;
+  std::uint8_t green = 0;
+  std::uint8_t blue = 0;
+  constexpr bool operator==(const Rgb&) const = default;
+};
+
+// Coordinates are user units: origin top left, y growing downward. A line
+// keeps the scale it was drawn in, so changing the scale later (one scale
+// per chart trace) does not move it.
+struct DrawnLine {
+  double x1 = 0;
+  double y1 = 0;
+  double x2 = 0;
+  double y2 = 0;
+  Rgb colour;
+  int penWidth = 1;  // pixels
+  double scaleWidth = 1;
+  double scaleHeight = 1;
+};
+
+class DisplayList {
+ public:
+  // Removes every line; scale, pen width and background stay.
+  void clear() { drawn.clear(); }
+
+  void setScale(double width, double height) {
+    scaleW = width;
+    scaleH = height;
+  }
+  void setScaleWidth(double width) { scaleW = width; }
+  void setScaleHeight(double height) { scaleH = height; }
+  double scaleWidth() const { return scaleW; }
+  double scaleHeight() const { return scaleH; }
+
+  void setPenWidth(int pixels) { pen = pixels; }
+  int penWidth() const { return pen; }
+
+  void setBackground(Rgb colour) { back = colour; }
+  Rgb background() const { return back; }
+
+  void line(double x1, double y1, double x2, double y2, Rgb colour) {
+    drawn.push_back({x1, y1, x2, y2, colour, pen, scaleW, scaleH});
+  }
+  void reserve(std::size_t lines) { drawn.reserve(lines); }
+  const std::vector<DrawnLine>& lines() const { return drawn; }
+
+ private:
+  std::vector<DrawnLine> drawn;
+  double scaleW = 1;
+  double scaleH = 1;
+  int pen = 1;
+  Rgb back{64, 64, 64};
+};
+
+}  // namespace tamsel

@@ -1,0 +1,208 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "history/power_curve.h"
+#include "history/time_chart.h"
+#include "platform/power_curve_grid.h"
+
+namespace tamsel {
+namespace {
+
+HistorySettings settings1000x400() {
+  HistorySettings s;
+  s.logDelay = 60;
+  s.scaleVolts = 17.5;
+  s.MA = 20;
+  s.MR = 400;
+  s.MP = 1000;
+  s.WSUnits = "mph";
+  return s;
+}
+
+// Records 1..count, a minute apart from 00:01, every series at its own value.
+std::unique_ptr<HistoryStore> storeOf(int count, std::array<double, kSeriesCount> values) {
+  auto store = std::make_unique<HistoryStore>();
+  for (int i = 1; i <= count; ++i) {
+    store->time[i] = i * 60;
+    for (int s = 0; s < kSeriesCount; ++s) store->values[s][i] = values[s];
+  }
+  return store;
+}
+
+std::vector<DrawnLine> linesIn(const DisplayList& plot, Rgb colour) {
+  std::vector<DrawnLine> found;
+  for (const DrawnLine& line : plot.lines())
+    if (line.colour == colour) found.push_back(line);
+  return found;
+}
+
+TEST(PowerCurveGrid, MaxRpm400AndMaxWatts1000) {
+  DisplayList plot;
+  drawPowerCurveGrid(plot, 400, 1000);
+  EXPECT_EQ(plot.scaleWidth(), 420);
+  EXPECT_EQ(plot.scaleHeight(), 1050);
+  const std::vector<DrawnLine>& lines = plot.lines();
+  ASSERT_EQ(lines.size(), 11u);
+  const double verticals[] = {5, 100, 200, 300, 400};
+  for (int i = 0; i < 5; ++i) {
+    EXPECT_EQ(lines[i].x1, verticals[i]);
+    EXPECT_EQ(lines[i].x2, verticals[i]);
+    EXPECT_EQ(lines[i].y1, 0);
+    EXPECT_EQ(lines[i].y2, 1025);
+  }
+  const double horizontals[] = {15, 210, 410, 610, 810, 1020};
+  for (int i = 0; i < 6; ++i) {
+    const DrawnLine& line = lines[5 + i];
+    EXPECT_EQ(line.y1, horizontals[i]);
+    EXPECT_EQ(line.y2, horizontals[i]);
+    EXPECT_EQ(line.x1, 0);
+    EXPECT_EQ(line.x2, 420);
+  }
+  for (const DrawnLine& line : lines) {
+    EXPECT_EQ(line.colour, kPowerGridColour);
+    EXPECT_EQ(line.penWidth, 1);
+  }
+  EXPECT_EQ(plot.penWidth(), kPowerPointPen);
+  drawPowerCurvePoint(plot, 0, 0, 1000);
+  const DrawnLine& point = plot.lines().back();
+  EXPECT_EQ(point.x1, 0);
+  EXPECT_EQ(point.y1, 1025);
+  EXPECT_EQ(point.x2, -1);
+  EXPECT_EQ(point.y2, 1024);
+}
+
+TEST(TimeChart, EnergyOf61RecordsOf100WattsAt60SecondsIs100Wh) {
+  auto store = storeOf(61, {12.5, 5, 100, 200, 7});
+  DisplayList plot;
+  const auto chart = drawTimeChart(*store, {1, 61}, settings1000x400(), plot);
+  ASSERT_TRUE(chart);
+  EXPECT_DOUBLE_EQ(chart->energyWh, 100);
+  EXPECT_EQ(chart->labels.energy, "100 Wh");
+  EXPECT_EQ(chart->labels.stime, "00:01");
+  EXPECT_EQ(chart->labels.ftime, "01:01");
+  EXPECT_EQ(plot.scaleWidth(), 60);
+}
+
+TEST(TimeChart, ScaledViewShowsTheFullScalesAndPlacesValuesInEachSeriesOwnScale) {
+  auto store = storeOf(3, {17.5, 0, 500, 400, 100});
+  DisplayList plot;
+  const auto chart = drawTimeChart(*store, {1, 3}, settings1000x400(), plot);
+  ASSERT_TRUE(chart);
+  const char* maxima[] = {"17.50 V", "20.0 A", "1000 W", "400 RPM", "100 mph"};
+  const char* minima[] = {"0.00 V", "0.0 A", "0 W", "0 RPM", "0 mph"};
+  for (int s = 0; s < kSeriesCount; ++s) {
+    EXPECT_EQ(chart->labels.maximum[s], maxima[s]);
+    EXPECT_EQ(chart->labels.minimum[s], minima[s]);
+  }
+  // Wind is not shown by default: four traces of two segments each.
+  ASSERT_EQ(plot.lines().size(), 8u);
+  const DrawnLine& volts = plot.lines()[0];  // at its maximum: 2.5 % below the top
+  EXPECT_EQ(volts.colour, (Rgb{255, 0, 0}));
+  EXPECT_DOUBLE_EQ(volts.scaleHeight, 17.5 * 1.05);
+  EXPECT_DOUBLE_EQ(volts.y1, 17.5 / 40);
+  EXPECT_EQ(volts.x1, 0);
+  EXPECT_EQ(volts.x2, 1);
+  const DrawnLine& amps = plot.lines()[2];  // at 0: 2.5 % above the bottom
+  EXPECT_DOUBLE_EQ(amps.y1, 20 + 20.0 / 40);
+  const DrawnLine& watts = plot.lines()[4];  // half way
+  EXPECT_DOUBLE_EQ(watts.y1, 500 + 1000.0 / 40);
+  EXPECT_DOUBLE_EQ(watts.scaleHeight, 1050);
+}
+
+TEST(TimeChart, UnscaledViewFollowsTheData) {
+  struct Case {
+    const char* name;
+    double amps;
+    double maximum, minimum;
+    const char* maxLabel;
+  } cases[] = {
+      // One value throughout: range 0, a flat line across the middle.
+      {"ConstantInsideFullScale", 7, 7, 7, "7.0 A"},
+      // Never above 0 at the top, never above the full scale at the bottom.
+      {"AllNegative", -3, 0, -3, "0.0 A"},
+      {"AboveFullScale", 25, 25, 20, "25.0 A"},
+  };
+  for (const Case& c : cases) {
+    auto store = storeOf(4, {12, c.amps, 100, 200, 7});
+    DisplayList plot;
+    ChartView view{1, 4};
+    view.scaled = false;
+    view.shown = {false, true, false, false, false};
+    const auto chart = drawTimeChart(*store, view, settings1000x400(), plot);
+    ASSERT_TRUE(chart) << c.name;
+    EXPECT_EQ(chart->ranges[kAmps].maximum, c.maximum) << c.name;
+    EXPECT_EQ(chart->ranges[kAmps].minimum, c.minimum) << c.name;
+    EXPECT_EQ(chart->labels.maximum[kAmps], c.maxLabel) << c.name;
+    const std::vector<DrawnLine> trace = linesIn(plot, {0, 255, 0});
+    ASSERT_EQ(trace.size(), 3u) << c.name;
+    if (c.maximum == c.minimum) {
+      EXPECT_EQ(trace[0].y1, 1);
+      EXPECT_EQ(trace[0].scaleHeight, 2);
+    }
+  }
+}
+
+TEST(TimeChart, ZeroLineOnlyWhereARangeCrossesZero) {
+  auto store = storeOf(3, {12, -5, 100, 200, 7});
+  store->values[kAmps][2] = -1;
+  DisplayList plot;
+  ChartView view{1, 3};
+  view.scaled = false;
+  ASSERT_TRUE(drawTimeChart(*store, view, settings1000x400(), plot));
+  EXPECT_TRUE(linesIn(plot, kReferenceLineColour).empty());  // -5 to -1: maximum 0
+
+  store->values[kAmps][3] = 4;
+  ASSERT_TRUE(drawTimeChart(*store, view, settings1000x400(), plot));
+  const std::vector<DrawnLine> zero = linesIn(plot, kReferenceLineColour);
+  ASSERT_EQ(zero.size(), 1u);
+  // Where the amps trace puts 0 A, across the whole width.
+  EXPECT_DOUBLE_EQ(zero[0].y1, 4 + 9.0 / 40);
+  EXPECT_EQ(zero[0].x1, 0);
+  EXPECT_EQ(zero[0].x2, 2);
+}
+
+TEST(TimeChart, FewerThanTwoRecordsOnlyClears) {
+  auto store = storeOf(1, {12, 1, 100, 200, 7});
+  DisplayList plot;
+  plot.line(0, 0, 1, 1, {1, 2, 3});
+  EXPECT_FALSE(drawTimeChart(*store, {1, 1}, settings1000x400(), plot));
+  EXPECT_TRUE(plot.lines().empty());
+}
+
+TEST(TimeChart, ZeroFullScaleGivesFlatLines) {
+  auto store = storeOf(3, {12, 3, 100, 200, 7});
+  HistorySettings settings = settings1000x400();
+  settings.MA = 0;
+  DisplayList plot;
+  ASSERT_TRUE(drawTimeChart(*store, {1, 3}, settings, plot));
+  for (const DrawnLine& line : linesIn(plot, {0, 255, 0})) {
+    EXPECT_EQ(line.y1, 1);
+    EXPECT_EQ(line.scaleHeight, 2);
+  }
+}
+
+TEST(PowerCurve, ZeroMaximaFallBackAndDotsFollowTheGridsWatts) {
+  auto store = storeOf(2, {12, 3, 250, 300, 7});
+  DisplayList plot;
+  std::array<SeriesRange, kSeriesCount> ranges{};  // no time chart yet
+  drawPowerCurve(*store, 1, 2, ranges, settings1000x400(), plot);
+  EXPECT_EQ(plot.scaleWidth(), 420);
+  EXPECT_EQ(plot.scaleHeight(), 1050);
+  std::vector<DrawnLine> dots = linesIn(plot, kPowerPointColour);
+  ASSERT_EQ(dots.size(), 2u);
+  EXPECT_EQ(dots[0].x1, 300);
+  EXPECT_EQ(dots[0].y1, 1000 - 250 + 25);
+  EXPECT_EQ(dots[0].penWidth, 4);
+  EXPECT_EQ(plot.penWidth(), 1);
+
+  ranges[kWatts].maximum = 250;  // Unscaled: the data's maximum
+  ranges[kRpm].maximum = 300;
+  drawPowerCurve(*store, 1, 2, ranges, settings1000x400(), plot);
+  dots = linesIn(plot, kPowerPointColour);
+  EXPECT_EQ(plot.scaleHeight(), 250 * 1.05);
+  EXPECT_EQ(dots[0].y1, 250.0 / 40);  // the top record sits inside the top edge
+}
+
+}  // namespace
+}  // namespace tamsel

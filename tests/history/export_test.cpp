@@ -1,0 +1,89 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "history/cursor_zoom.h"
+#include "history/history_export.h"
+#include "history_records.h"
+#include "support/temp_folder.h"
+
+namespace tamsel {
+namespace {
+
+using test::TempFolder;
+
+TEST(CsvExport, NameAndTextAreByteExact) {
+  EXPECT_EQ(exportFileName("P_2010_05_23.txt", {"00", "01", "23", "58"}, ".csv"),
+            "P_2010_05_23_0001_2358.csv");
+  auto store = std::make_unique<HistoryStore>();
+  store->time[1] = 60;
+  store->values[kVolts][1] = 12.5;
+  store->time[2] = 23 * 3600 + 58 * 60;
+  const double second[] = {0.5, -3.456, 1234.5, 350, 11.64};
+  for (int s = 0; s < kSeriesCount; ++s) store->values[s][2] = second[s];
+  store->time[3] = 999;  // past the shown range
+  EXPECT_EQ(csvText(*store, 1, 2),
+            "TIME,VOLTS,AMPS,WATTS,RPM,SPEED\r\n"
+            "00:01,12.50,.00,.00,,.0\r\n"
+            "23:58,.50,-3.46,1234.50,350,11.6\r\n");
+}
+
+TEST(Collate, OneLinePerDayCreatingTheFile) {
+  TempFolder folder;
+  const std::string summary = folder.file("watthours.txt");
+  ASSERT_TRUE(collateDayEnergy(summary, "P_2010_05_23.txt", 123.6));
+  ASSERT_TRUE(collateDayEnergy(summary, "P_2010_05_23.txt", 500));
+  ASSERT_TRUE(collateDayEnergy(summary, "P_2010_05_24.txt", 123456));
+  // A name inside a longer one already collected counts as collected.
+  ASSERT_TRUE(collateDayEnergy(summary, "2010_05_24", 1));
+  EXPECT_EQ(folder.read("watthours.txt"),
+            "P_2010_05_23.txt  ,  00124\r\nP_2010_05_24.txt  ,  123456\r\n");
+}
+
+TEST(CursorReadout, ShowsTheRecordUnderTheCursorOnly) {
+  auto store = std::make_unique<HistoryStore>();
+  for (int i = 1; i <= 12; ++i) store->time[i] = i * 60;
+  store->values[kVolts][11] = 13.456;
+  store->values[kAmps][11] = 13.5;
+  store->values[kWatts][11] = 13;
+  store->values[kRpm][11] = 0;
+  store->values[kWind][11] = 2.005;
+  const auto readout = readoutAt(*store, 12, 1, 10.7, "mph");
+  ASSERT_TRUE(readout);
+  EXPECT_EQ(readout->time, "00:11");
+  EXPECT_EQ(readout->volts, "13.46 V");
+  EXPECT_EQ(readout->amps, "13.5 A");
+  EXPECT_EQ(readout->watts, "13 W");
+  EXPECT_EQ(readout->rpm, "0 RPM");
+  EXPECT_EQ(readout->wind, "2.01 mph");
+  for (double x : {-1.5, 12.0, 5000.0}) EXPECT_FALSE(readoutAt(*store, 12, 1, x, "mph")) << x;
+}
+
+TEST(DragZoomState, OnlyARightwardDragWithRecordsZooms) {
+  double first = 1, last = 60;
+  DragZoom zoom;
+  EXPECT_FALSE(zoom.press(10, 1, first));  // one record: nothing but the held flag
+  EXPECT_TRUE(zoom.dragActive());
+  EXPECT_FALSE(zoom.release(20, 1, first, last));
+  EXPECT_EQ(first, 1);
+
+  EXPECT_TRUE(zoom.press(40, 60, first));
+  EXPECT_EQ(first, 40);
+  EXPECT_EQ(zoom.readoutOrigin(first), 1);  // the read-out keeps to the drawn records
+  EXPECT_TRUE(zoom.marksDrag());
+  EXPECT_TRUE(zoom.release(100, 60, first, last));
+  EXPECT_EQ(last, 100);
+  EXPECT_TRUE(zoom.zoomBusy());
+  EXPECT_FALSE(zoom.dragActive());
+  zoom.finish();
+
+  first = 1;
+  last = 60;
+  EXPECT_TRUE(zoom.press(50, 60, first));
+  EXPECT_FALSE(zoom.release(50, 60, first, last));  // not to the right
+  EXPECT_EQ(last, 60);
+  EXPECT_EQ(first, 1);  // the chart as drawn
+}
+
+}  // namespace
+}  // namespace tamsel

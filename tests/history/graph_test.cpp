@@ -1,0 +1,226 @@
+#include "history/graph.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPrinterInfo>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include "history_records.h"
+#include "platform/power_curve_grid.h"
+#include "platform/qt/picture_box.h"
+#include "support/fake_clock.h"
+#include "support/fake_dialogs.h"
+#include "support/temp_folder.h"
+
+namespace tamsel {
+namespace {
+
+using test::FakeClock;
+using test::FakeDialogs;
+using test::minuteRecords;
+using test::record;
+using test::TempFolder;
+
+const std::string kToday = "P_2010_05_23.txt";
+
+class GraphWindow : public ::testing::Test {
+ protected:
+  GraphWindow() {
+    ::mkdir(folder.file("logs").c_str(), 0755);
+    ::mkdir(folder.file("excel").c_str(), 0755);
+  }
+  Graph& open() {
+    window = std::make_unique<Graph>(folder.path(), clock, dialogs);
+    window->show();
+    return *window;
+  }
+  template <class Widget>
+  Widget* find(const char* name) {
+    auto* widget = window->findChild<Widget*>(QString::fromLatin1(name));
+    EXPECT_NE(widget, nullptr) << name;
+    return widget;
+  }
+  QString text(const char* name) { return find<QLabel>(name)->text(); }
+  QString box(const char* name) { return find<QLineEdit>(name)->text(); }
+  void setBoxes(const char* h1, const char* m1, const char* h2, const char* m2) {
+    find<QLineEdit>("Time1h")->setText(QString::fromLatin1(h1));
+    find<QLineEdit>("Time1m")->setText(QString::fromLatin1(m1));
+    find<QLineEdit>("Time2h")->setText(QString::fromLatin1(h2));
+    find<QLineEdit>("Time2m")->setText(QString::fromLatin1(m2));
+  }
+  void click(const char* name) { find<QAbstractButton>(name)->click(); }
+  std::string day(const std::string& name = kToday) { return folder.read("logs/" + name); }
+
+  TempFolder folder;
+  FakeClock clock{{2010, 5, 23, 14, 5, 33}};
+  FakeDialogs dialogs;
+  std::unique_ptr<Graph> window;
+};
+
+TEST_F(GraphWindow, OpeningOnADayWithoutAFileCreatesItAndSaysSo) {
+  open();
+  EXPECT_EQ(day(), "\r\n");
+  EXPECT_EQ(dialogs.messages, QStringList{"No data for that date"});
+  EXPECT_EQ(text("FileName"), QString::fromStdString(kToday));
+  EXPECT_EQ(window->settings.MP, 1000);  // no prog.cfg: the setup window's defaults
+}
+
+TEST_F(GraphWindow, EveryControlIsFoundByNameAndCarriesItsCaption) {
+  open();
+  const std::pair<const char*, const char*> captioned[] = {
+      {"DisplayButton", "DISPLAY"}, {"CSV", ".CSV"},
+      {"PrintButton", "PRINT"},     {"ExitGraphsButton", "Exit"},
+      {"Collate", "Collate"},       {"CheckVolts", "Volts"},
+      {"CheckAmps", "Amps"},        {"CheckWatts", "Watts"},
+      {"CheckRPM", "RPM"},          {"CheckWS", "WS"},
+      {"CheckScaling", "Scaled"},   {"XAxisTime", "time"},
+      {"XAxisRPM", "rpm"},          {"Time1h", "From hour"},
+      {"Heading", "Log History"}};
+  for (const auto& [name, caption] : captioned)
+    EXPECT_EQ(find<QWidget>(name)->accessibleName(), caption) << name;
+  for (const char* name :
+       {"Dir1",  "File1", "FileName", "Time1m", "Time2h", "Time2m", "Plot",  "stime", "vt",
+        "ftime", "watts", "vv",       "av",     "wv",     "rv",     "sv",    "VMax1", "VMin1",
+        "AMax1", "AMin1", "WMax1",    "WMin1",  "RMax1",  "RMin1",  "SMax1", "SMin1", "XAxisFrame"})
+    EXPECT_FALSE(find<QWidget>(name)->accessibleName().isEmpty()) << name;
+}
+
+TEST_F(GraphWindow, OpensOnTodayAndEachDisplayDropsTheEndMinutes) {
+  folder.write("logs/" + kToday, minuteRecords(0, 5) + "<T>00:05</T><V>13.1");  // torn at the end
+  folder.write("prog.cfg", "<SV>12</SV><LogDelay>60</LogDelay>");
+  open();
+  EXPECT_TRUE(dialogs.messages.isEmpty());
+  EXPECT_EQ(window->recordCount, 4);  // 00:00 is outside, the torn line is no record
+  EXPECT_EQ(text("stime"), "00:01");
+  EXPECT_EQ(text("ftime"), "00:04");
+  EXPECT_EQ(text("VMax1"), "17.50 V");
+  EXPECT_EQ(text("watts"), "5 Wh");  // three records after the first, 100 W for a minute each
+  // The viewer's empty line never runs into the torn piece.
+  EXPECT_EQ(day(), minuteRecords(0, 5) + "<T>00:05</T><V>13.1\r\n\r\n");
+
+  click("DisplayButton");
+  EXPECT_EQ(window->recordCount, 2);
+  EXPECT_EQ(text("stime"), "00:02");
+  EXPECT_EQ(text("ftime"), "00:03");
+}
+
+TEST_F(GraphWindow, ARangeBoxThatIsNoTimeIsNamedAndNothingLoads) {
+  open();
+  const std::string before = day();
+  dialogs.messages.clear();
+  setBoxes("00", "00", "2x", "59");
+  click("DisplayButton");
+  EXPECT_EQ(dialogs.messages, QStringList{"The To hour box must hold a number from 00 to 23."});
+  EXPECT_EQ(day(), before);
+}
+
+TEST_F(GraphWindow, DragZoomNarrowsToTheDraggedRecords) {
+  folder.write("logs/" + kToday, minuteRecords(1, 120));
+  Graph& w = open();
+  ASSERT_EQ(w.recordCount, 120);
+
+  // Leftward: nothing reloads; the start boxes keep the time under the press.
+  w.Plot_MouseMove(99.5, 0);
+  w.Plot_MouseDown(99.5, 0);
+  w.Plot_MouseMove(60.2, 0);
+  EXPECT_EQ(text("vt"), "01:01");  // the record under the cursor while held
+  w.Plot_MouseUp(40, 0);
+  EXPECT_EQ(w.recordCount, 120);
+  EXPECT_EQ(box("Time1h"), "01");
+  EXPECT_EQ(box("Time1m"), "40");
+  EXPECT_EQ(w.firstShown, 1);
+
+  w.Plot_MouseMove(40, 0);
+  w.Plot_MouseDown(40, 0);
+  w.Plot_MouseMove(100, 0);
+  const DrawnLine& mark = w.Plot->display().lines().back();
+  EXPECT_EQ(mark.colour, (Rgb{255, 0, 0}));
+  EXPECT_EQ(mark.x1, 40);
+  EXPECT_EQ(mark.x2, 100);
+  w.Plot_MouseUp(100, 0);
+  // 00:40 to 01:40, strictly inside.
+  EXPECT_EQ(w.recordCount, 59);
+  EXPECT_EQ(text("stime"), "00:41");
+  EXPECT_EQ(text("ftime"), "01:39");
+  EXPECT_FALSE(w.Plot->display().lines().empty());
+}
+
+TEST_F(GraphWindow, CsvExportWritesTheShownRecordsOrSaysWhyNot) {
+  folder.write(
+      "logs/" + kToday,
+      minuteRecords(1, 3,
+                    {.volts = "12.50", .amps = "0.0", .watts = "0.0", .rpm = "0", .wind = "0"}));
+  open();
+  click("CSV");
+  EXPECT_EQ(folder.read("excel/P_2010_05_23_0001_0003.csv"),
+            "TIME,VOLTS,AMPS,WATTS,RPM,SPEED\r\n00:01,12.50,.00,.00,,.0\r\n"
+            "00:02,12.50,.00,.00,,.0\r\n00:03,12.50,.00,.00,,.0\r\n");
+  EXPECT_EQ(dialogs.messages.last(), "Done");
+
+  std::remove(folder.file("excel/P_2010_05_23_0001_0003.csv").c_str());
+  ASSERT_EQ(::rmdir(folder.file("excel").c_str()), 0);
+  click("CSV");
+  EXPECT_TRUE(dialogs.messages.last().startsWith("The CSV file could not be written"))
+      << dialogs.messages.last().toStdString();
+  EXPECT_EQ(folder.read("excel/P_2010_05_23_0001_0003.csv"), "<missing>");
+}
+
+TEST_F(GraphWindow, CollateAppendsTheShownDayOnceBeforeLoadingTheNext) {
+  folder.write("logs/" + kToday, minuteRecords(1, 61));
+  folder.write("logs/P_2010_05_22.txt", minuteRecords(1, 2));
+  folder.write("prog.cfg", "<LogDelay>60</LogDelay>");
+  open();
+  find<QCheckBox>("Collate")->setChecked(true);
+  window->dirPath = QString::fromStdString(folder.path());  // another folder shown
+  window->Dir1_Change();
+  window->File1_Click("P_2010_05_22.txt");
+  EXPECT_EQ(text("FileName"), "P_2010_05_22.txt");
+  EXPECT_EQ(window->recordCount, 2);  // read from logs all the same
+  window->File1_Click(QString::fromStdString(kToday));
+  window->File1_Click("P_2010_05_22.txt");
+  window->File1_Click(QString::fromStdString(kToday));
+  EXPECT_EQ(folder.read("logs/watthours.txt"),
+            "P_2010_05_23.txt  ,  00100\r\nP_2010_05_22.txt  ,  00002\r\n");
+}
+
+TEST_F(GraphWindow, PowerCurveUntilTheNextRedraw) {
+  folder.write("logs/" + kToday, minuteRecords(1, 10));
+  open();
+  click("XAxisRPM");
+  const DisplayList& plot = window->Plot->display();
+  EXPECT_EQ(plot.scaleWidth(), 420);
+  EXPECT_EQ(plot.scaleHeight(), 1050);
+  EXPECT_EQ(plot.lines().size(), 11u + 10u);
+  EXPECT_EQ(plot.lines().back().colour, kPowerPointColour);
+  click("CheckWS");  // any redraw is the time chart again
+  EXPECT_EQ(plot.scaleWidth(), 9);
+}
+
+TEST_F(GraphWindow, PrintingWithoutAPrinterOffersAPdfAndAlwaysRestoresTheColours) {
+  ASSERT_TRUE(QPrinterInfo::defaultPrinter().isNull()) << "expects a machine without printers";
+  folder.write("logs/" + kToday, minuteRecords(1, 10));
+  open();
+  dialogs.answer = true;
+  click("PrintButton");
+  EXPECT_EQ(dialogs.questions.size(), 1);
+  EXPECT_EQ(folder.read("excel/P_2010_05_23_0001_0010.pdf").substr(0, 4), "%PDF");
+  EXPECT_EQ(window->palette().color(QPalette::Window), QColor(0, 192, 0));
+  EXPECT_EQ(window->Plot->display().background(), (Rgb{64, 64, 64}));
+
+  ASSERT_EQ(::rmdir(folder.file("excel").c_str()), -1);  // holds the PDF
+  std::remove(folder.file("excel/P_2010_05_23_0001_0010.pdf").c_str());
+  ASSERT_EQ(::rmdir(folder.file("excel").c_str()), 0);
+  click("PrintButton");
+  EXPECT_EQ(dialogs.messages.last(), kFormNotPrintedMessage);
+  EXPECT_EQ(window->palette().color(QPalette::Window), QColor(0, 192, 0));
+  EXPECT_EQ(window->Plot->display().background(), (Rgb{64, 64, 64}));
+}
+
+}  // namespace
+}  // namespace tamsel

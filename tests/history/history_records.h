@@ -1,0 +1,29 @@
+#pragma once
+// Day files for history tests, in the logger's own record form.
+#include <string>
+
+namespace tamsel::test {
+
+struct Values {
+  std::string volts = "12.50", amps = "1.0", watts = "100.0", rpm = "200", wind = "7";
+};
+
+inline std::string record(const std::string& time, const Values& v = {}) {
+  return "<T>" + time + "</T><V>" + v.volts + "</V><I>" + v.amps + "</I><W>" + v.watts + "</W><R>" +
+         v.rpm + "</R><S>" + v.wind + "</S><M></M>   12.0Wh\r\n";
+}
+
+inline std::string minuteText(int minuteOfDay) {
+  const int h = minuteOfDay / 60, m = minuteOfDay % 60;
+  return std::string{char('0' + h / 10), char('0' + h % 10), ':', char('0' + m / 10),
+                     char('0' + m % 10)};
+}
+
+// One record a minute from `fromMinute` on, all with the same values.
+inline std::string minuteRecords(int fromMinute, int count, const Values& v = {}) {
+  std::string text;
+  for (int i = 0; i < count; ++i) text += record(minuteText(fromMinute + i), v);
+  return text;
+}
+
+}  // namespace tamsel::test

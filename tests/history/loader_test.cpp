@@ -1,0 +1,142 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "history/history_settings.h"
+#include "history/history_store.h"
+#include "history_records.h"
+
+namespace tamsel {
+namespace {
+
+using test::minuteRecords;
+using test::record;
+using test::Values;
+
+constexpr TimeRange kWholeDay{0, 23 * 3600 + 59 * 60};
+
+struct LoadCase {
+  const char* name;
+  std::string text;
+  int count;
+  double volts1 = 12.5;  // slot 1 after the load
+  double rpm1 = 200;
+};
+
+void PrintTo(const LoadCase& c, std::ostream* out) {
+  *out << c.name;
+}
+
+class Loader : public ::testing::TestWithParam<LoadCase> {};
+
+TEST_P(Loader, StoresOnlyWholeRecordsStrictlyInsideTheRange) {
+  const LoadCase& c = GetParam();
+  auto store = std::make_unique<HistoryStore>();
+  const LoadOutcome outcome = loadHistory(c.text, kWholeDay, *store);
+  EXPECT_EQ(outcome.recordCount, c.count);
+  EXPECT_FALSE(outcome.tooMany);
+  if (c.count > 0) {
+    EXPECT_EQ(store->values[kVolts][1], c.volts1);
+    EXPECT_EQ(store->values[kRpm][1], c.rpm1);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EdgeCases, Loader,
+    ::testing::Values(
+        LoadCase{"BoundsAreStrict",
+                 record("00:00") + record("00:01") + record("23:58") + record("23:59"), 2},
+        LoadCase{"EmptyLinesAndOtherTextSkipped",
+                 "\r\n\r\nWatt hours 12\r\n" + record("10:00") + "\r\n", 1},
+        LoadCase{"Rpm650BecomesZero", record("10:00", {.rpm = "650"}), 1, 12.5, 0},
+        LoadCase{"Rpm500Stays", record("10:00", {.rpm = "500"}), 1, 12.5, 500},
+        LoadCase{"LettersInVoltsAreZero", record("10:00", {.volts = "1x.5"}), 1, 0},
+        LoadCase{"MissingVoltsTagIsZero",
+                 "<T>10:00</T><I>1.0</I><W>5.0</W><R>200</R><S>3</S><M></M>   1.0Wh\r\n", 1, 0},
+        LoadCase{"BadTimeSkipped", record("24:00") + record("10:7") + record("ab:cd"), 0},
+        LoadCase{"TornLastLineSkipped", record("10:00") + "<T>10:01</T><V>13.1", 1},
+        LoadCase{"TornLineWithinTheFileSkipped", "<T>09:59</T><V>9</V><I>1\r\n" + record("10:00"),
+                 1},
+        LoadCase{"NoTrailingLineEndAfterAWholeRecord", record("10:00").substr(0, 80), 1}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(LoaderLimit, TenThousandInRangeStopsWithTheMessageNineThousandNineHundredNinetyNineLoad) {
+  // Seconds stamps give more than 1,440 distinct times a day.
+  auto withSeconds = [](int count) {
+    std::string text;
+    for (int i = 1; i <= count; ++i) {
+      const int s = i * 8;
+      text += record(test::minuteText(s / 60) + ":" + char('0' + s % 60 / 10) +
+                     char('0' + s % 60 % 10));
+    }
+    return text;
+  };
+  auto store = std::make_unique<HistoryStore>();
+  store->values[kVolts][kMostRecords + 1] = -1;  // must survive an overflowing load
+  LoadOutcome outcome = loadHistory(withSeconds(10000), kWholeDay, *store);
+  EXPECT_TRUE(outcome.tooMany);
+  EXPECT_EQ(outcome.recordCount, 10000);
+  EXPECT_EQ(store->values[kVolts][kMostRecords + 1], -1);
+
+  outcome = loadHistory(withSeconds(9999), kWholeDay, *store);
+  EXPECT_FALSE(outcome.tooMany);
+  EXPECT_EQ(outcome.recordCount, 9999);
+  EXPECT_EQ(store->time[9999], 9999 * 8);
+}
+
+TEST(TimeOfDay, ReadsRecordStampsAndRefusesTheRest) {
+  EXPECT_EQ(parseTimeOfDay("14:05"), 14 * 3600 + 5 * 60);
+  EXPECT_EQ(parseTimeOfDay("9:05"), 9 * 3600 + 5 * 60);
+  EXPECT_EQ(parseTimeOfDay("23:59:30"), 23 * 3600 + 59 * 60 + 30);
+  for (const char* bad : {"", "14", "14:5", "24:00", "12:60", "-1:00", "1a:00", "12:00:7"})
+    EXPECT_EQ(parseTimeOfDay(bad), std::nullopt) << bad;
+  EXPECT_EQ(hourMinuteText(parseTimeOfDay("09:05").value()), "09:05");
+}
+
+TEST(RangeBoxes, NameTheBoxThatIsNoTime) {
+  struct Case {
+    RangeBoxes boxes;
+    const char* problem;  // nullptr: a valid range
+  } cases[] = {
+      {{"00", "00", "23", "59"}, nullptr},
+      {{"7", "5", "8", "0"}, nullptr},
+      {{"", "00", "23", "59"}, "The From hour box must hold a number from 00 to 23."},
+      {{"00", "xx", "23", "59"}, "The From minute box must hold a number from 00 to 59."},
+      {{"00", "00", "24", "59"}, "The To hour box must hold a number from 00 to 23."},
+      {{"00", "00", "23", "60"}, "The To minute box must hold a number from 00 to 59."},
+  };
+  for (const Case& c : cases) {
+    const std::optional<std::string> problem = rangeBoxProblem(c.boxes);
+    if (c.problem) {
+      EXPECT_EQ(problem, c.problem);
+    } else {
+      EXPECT_EQ(problem, std::nullopt) << *problem;
+    }
+  }
+  const TimeRange range = timeRangeOf({"7", "5", "8", "0"});
+  EXPECT_EQ(range.start, 7 * 3600 + 5 * 60);
+  EXPECT_EQ(range.end, 8 * 3600);
+}
+
+TEST(HistorySettingsFromConfig, MissingOrNonNumericKeysTakeTheSetupDefaults) {
+  const HistorySettings none = readHistorySettings("");
+  EXPECT_EQ(none.logDelay, 60);
+  EXPECT_EQ(none.scaleVolts, 35);
+  EXPECT_EQ(none.MA, 20);
+  EXPECT_EQ(none.MR, 400);
+  EXPECT_EQ(none.MP, 1000);
+  EXPECT_EQ(none.WSUnits, "mph");
+
+  const HistorySettings some = readHistorySettings(
+      "<LogDelay>10</LogDelay><SV>12</SV><MA>abc</MA><MR>600</MR><MP>40000</MP>"
+      "<WSUnits>km/h</WSUnits>");
+  EXPECT_EQ(some.logDelay, 10);
+  EXPECT_EQ(some.scaleVolts, 17.5);
+  EXPECT_EQ(some.MA, 20);
+  EXPECT_EQ(some.MR, 600);
+  EXPECT_EQ(some.MP, 1000);  // does not fit 16 bits
+  EXPECT_EQ(some.WSUnits, "km/h");
+}
+
+}  // namespace
+}  // namespace tamsel
