@@ -1,0 +1,109 @@
+#include "setup/calibration_readout.h"
+
+#include <gtest/gtest.h>
+
+namespace tamsel {
+namespace {
+
+const Divisors kTyped{"40", "20", "14", "2", "100", "mph"};
+
+struct Shown {
+  std::string volts, shunt, pulses, rpm, pulses2, wind;
+  std::optional<std::string> voltsAdjusted, ampsAdjusted;
+};
+
+Shown shownFor(std::string_view frame, const Divisors& divisors, double& windSpeed) {
+  const Readout r = calibrationReadout(rawFields(frame), divisors, windSpeed);
+  return {r.txtBattV,    r.txtShuntV,    r.txtPulsess,       r.txtWindmillRPM.value_or("<kept>"),
+          r.txtPulsess2, r.txtWindSpeed, r.txtBattVadjusted, r.txtBattAadjusted};
+}
+
+TEST(CalibrationReadout, EachStepFollowsItsDivisorAndKeepsItsResultWhenTheDivisorIsUnusable) {
+  const auto with = [](auto change) {
+    Divisors d = kTyped;
+    change(d);
+    return d;
+  };
+  const std::string frame = "[<V>500</V><I>164</I><R>7</R><S>13</S><C>684</C>]";
+  const struct {
+    const char* name;
+    std::string frame;
+    Divisors divisors;
+    Shown shown;
+  } cases[] = {
+      {"all usable",
+       frame,
+       kTyped,
+       {"500", "164", "7", "30 RPM", "13", "6.5 mph", "12.50 Volts", "3.20 Amps"}},
+      {"rpm divisor empty",
+       frame,
+       with([](Divisors& d) { d.PulseDivider = ""; }),
+       {"500", "164", "7", "1 RPM", "13", "6.5 mph", "12.50 Volts", "3.20 Amps"}},
+      {"rpm divisor zero, wind divisor letters",
+       frame,
+       with([](Divisors& d) { d.PulseDivider = "0", d.Pulse2Divider = "x"; }),
+       {"500", "164", "7", "1 RPM", "13", "0.0 mph", "12.50 Volts", "3.20 Amps"}},
+      {"negative amps divider flips the sign",
+       frame,
+       with([](Divisors& d) { d.BatteryCurrent = "-2"; }),
+       {"500", "164", "7", "30 RPM", "13", "6.5 mph", "12.50 Volts", "-32.00 Amps"}},
+      {"negative volts divider and zero amps divider leave both results",
+       frame,
+       with([](Divisors& d) { d.BatteryVolts = "-40", d.BatteryCurrent = "0"; }),
+       {"500", "164", "7", "30 RPM", "13", "6.5 mph", std::nullopt, std::nullopt}},
+      {"missing tags count as 0 and show empty raw pulses",
+       "[<V>500</V>]",
+       kTyped,
+       {"500", "0", "", "0 RPM", "", "0.0 mph", "12.50 Volts", "-5.00 Amps"}},
+      {"letters in a field count as 0",
+       "[<V>abc</V><I>164</I><R></R><S>13</S>]",
+       kTyped,
+       {"0", "164", "0", "0 RPM", "13", "6.5 mph", "0.00 Volts", "3.20 Amps"}},
+      {"two frames: the first of each tag",
+       frame + "[<V>800</V><I>300</I>]",
+       kTyped,
+       {"500", "164", "7", "30 RPM", "13", "6.5 mph", "12.50 Volts", "3.20 Amps"}},
+      {"a closing tag before its opening one",
+       "[</V>9<V>500]",
+       kTyped,
+       {"0", "0", "", "0 RPM", "", "0.0 mph", "0.00 Volts", "-5.00 Amps"}},
+      {"a result too large to show leaves its label",
+       "[<V>500</V><R>1e308</R>]",
+       with([](Divisors& d) { d.BatteryVolts = "1e-308", d.PulseDivider = "1e-300"; }),
+       {"500", "0", "1e308", "<kept>", "", "0.0 mph", std::nullopt, "-5.00 Amps"}},
+  };
+  for (const auto& c : cases) {
+    double windSpeed = 0;
+    const Shown shown = shownFor(c.frame, c.divisors, windSpeed);
+    EXPECT_EQ(shown.volts, c.shown.volts) << c.name;
+    EXPECT_EQ(shown.shunt, c.shown.shunt) << c.name;
+    EXPECT_EQ(shown.pulses, c.shown.pulses) << c.name;
+    EXPECT_EQ(shown.rpm, c.shown.rpm) << c.name;
+    EXPECT_EQ(shown.pulses2, c.shown.pulses2) << c.name;
+    EXPECT_EQ(shown.wind, c.shown.wind) << c.name;
+    EXPECT_EQ(shown.voltsAdjusted, c.shown.voltsAdjusted) << c.name;
+    EXPECT_EQ(shown.ampsAdjusted, c.shown.ampsAdjusted) << c.name;
+  }
+}
+
+TEST(CalibrationReadout, WindSpeedKeepsItsLastValueWhileItsDivisorIsUnusable) {
+  double windSpeed = 0;
+  (void)shownFor("[<S>13</S>]", kTyped, windSpeed);
+  Divisors bad = kTyped;
+  bad.Pulse2Divider = "-1";
+  bad.WSUnits = "";
+  EXPECT_EQ(shownFor("[<S>40</S>]", bad, windSpeed).wind, "6.5 ");
+}
+
+TEST(CalibrationReceiver, TakesTheWholeBufferOnceItHoldsBothBracketsInAnyOrder) {
+  CalibrationReceiver receiver;
+  EXPECT_FALSE(receiver.append("[<V>5"));
+  EXPECT_FALSE(receiver.append("00</V>"));
+  EXPECT_EQ(receiver.append("]"), "[<V>500</V>]");
+  EXPECT_EQ(receiver.rxBuffer(), "");
+  EXPECT_FALSE(receiver.append("<I>3</I>]"));  // a "]" alone waits for a "["
+  EXPECT_EQ(receiver.append("[<V>"), "<I>3</I>][<V>");
+}
+
+}  // namespace
+}  // namespace tamsel
