@@ -33,7 +33,20 @@ struct DrawnLine {
 class DisplayList {
  public:
   // Removes every line; scale, pen width and background stay.
-  void clear() { drawn.clear(); }
+  void clear() {
+    drawn.clear();
+    ++changes;
+  }
+  // Removes `count` lines from `first` on (a plot dropping its oldest marks).
+  void dropLines(std::size_t first, std::size_t count) {
+    drawn.erase(drawn.begin() + static_cast<std::ptrdiff_t>(first),
+                drawn.begin() + static_cast<std::ptrdiff_t>(first + count));
+    ++changes;
+  }
+  // Changes whenever something already drawn changes (a clear, dropped lines,
+  // a new background), but not when lines are only added: a surface may then
+  // paint just the new ones.
+  std::uint64_t revision() const { return changes; }
 
   void setScale(double width, double height) {
     scaleW = width;
@@ -47,7 +60,10 @@ class DisplayList {
   void setPenWidth(int pixels) { pen = pixels; }
   int penWidth() const { return pen; }
 
-  void setBackground(Rgb colour) { back = colour; }
+  void setBackground(Rgb colour) {
+    back = colour;
+    ++changes;
+  }
   Rgb background() const { return back; }
 
   void line(double x1, double y1, double x2, double y2, Rgb colour) {
@@ -62,6 +78,7 @@ class DisplayList {
   double scaleH = 1;
   int pen = 1;
   Rgb back{64, 64, 64};
+  std::uint64_t changes = 0;
 };
 
 }  // namespace tamsel

@@ -1,6 +1,7 @@
 #include "platform/qt/picture_box.h"
 
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QVector>
 #include <cmath>
@@ -31,8 +32,42 @@ QPointF PictureBox::toUser(QPointF pixel) const {
 }
 
 void PictureBox::paintEvent(QPaintEvent*) {
+  const std::size_t count = list.lines().size();
+  const qreal ratio = devicePixelRatioF();
+  const bool stale = painted.deviceIndependentSize() != QSizeF(size()) ||
+                     painted.devicePixelRatio() != ratio || paintedRevision != list.revision() ||
+                     count < paintedLines;
+  if (stale) {
+    painted = QImage(size() * ratio, QImage::Format_RGB32);
+    painted.setDevicePixelRatio(ratio);
+    QPainter onImage(&painted);
+    paintDisplayList(onImage, list, size());
+  } else if (count > paintedLines) {
+    QPainter onImage(&painted);
+    paintDisplayList(onImage, list, size(), paintedLines);
+  }
+  paintedRevision = list.revision();
+  paintedLines = count;
+  // The painter is clipped to what needs repainting: only that much is copied.
   QPainter painter(this);
-  paintDisplayList(painter, list, size());
+  painter.drawImage(QPointF(0, 0), painted);
+}
+
+QRect PictureBox::pixelBounds(const DrawnLine& line) const {
+  if (!usableScale(line.scaleWidth) || !usableScale(line.scaleHeight)) return {};
+  const double sx = width() / line.scaleWidth, sy = height() / line.scaleHeight;
+  const QRectF span = QRectF(QPointF(line.x1 * sx, line.y1 * sy), QPointF(line.x2 * sx, line.y2 * sy))
+                          .normalized();
+  const int margin = line.penWidth + 2;
+  return span.toAlignedRect().adjusted(-margin, -margin, margin, margin) & rect();
+}
+
+void PictureBox::showNewLines() {
+  const std::vector<DrawnLine>& lines = list.lines();
+  if (paintedRevision != list.revision() || lines.size() < paintedLines) return update();
+  QRect dirty;
+  for (std::size_t i = paintedLines; i < lines.size(); ++i) dirty |= pixelBounds(lines[i]);
+  if (!dirty.isEmpty()) update(dirty);
 }
 
 void PictureBox::mousePressEvent(QMouseEvent* event) {
@@ -50,8 +85,9 @@ void PictureBox::mouseReleaseEvent(QMouseEvent* event) {
   emit mouseReleased(at.x(), at.y());
 }
 
-void paintDisplayList(QPainter& painter, const DisplayList& list, QSize size) {
-  painter.fillRect(QRect(QPoint(0, 0), size), colourOf(list.background()));
+void paintDisplayList(QPainter& painter, const DisplayList& list, QSize size,
+                      std::size_t firstLine) {
+  if (firstLine == 0) painter.fillRect(QRect(QPoint(0, 0), size), colourOf(list.background()));
   painter.setClipRect(QRect(QPoint(0, 0), size));
   // Consecutive lines with the same pen and scale go to the painter in one
   // call: a chart's trace is thousands of lines of one colour.
@@ -66,7 +102,9 @@ void paintDisplayList(QPainter& painter, const DisplayList& list, QSize size) {
     painter.drawLines(run);
     run.clear();
   };
-  for (const DrawnLine& line : list.lines()) {
+  const std::vector<DrawnLine>& lines = list.lines();
+  for (std::size_t i = firstLine; i < lines.size(); ++i) {
+    const DrawnLine& line = lines[i];
     if (!usableScale(line.scaleWidth) || !usableScale(line.scaleHeight)) continue;
     if (runStart == nullptr || !(line.colour == runStart->colour) ||
         line.penWidth != runStart->penWidth || line.scaleWidth != runStart->scaleWidth ||

@@ -4,7 +4,10 @@
 // to whatever size it has, so a chart survives being covered, uncovered and
 // resized. Mouse presses, moves and releases are reported in user units of
 // the current scale.
+#include <QImage>
 #include <QWidget>
+#include <cstddef>
+#include <cstdint>
 
 #include "platform/display_list.h"
 
@@ -22,6 +25,11 @@ class PictureBox : public QWidget {
   // The user-unit position of a pixel position of this widget.
   QPointF toUser(QPointF pixel) const;
 
+  // Repaints only where the lines added since the last paint lie: a plot
+  // that grows by one line at a time costs the same per line however many
+  // it holds. (update() repaints the whole surface.)
+  void showNewLines();
+
  signals:
   void mousePressed(double x, double y);
   void mouseMoved(double x, double y);
@@ -34,11 +42,21 @@ class PictureBox : public QWidget {
   void mouseReleaseEvent(QMouseEvent* event) override;
 
  private:
+  QRect pixelBounds(const DrawnLine& line) const;
+
   DisplayList list;
+  // What has been painted so far, kept so that new lines are painted onto it
+  // rather than everything again.
+  QImage painted;
+  std::uint64_t paintedRevision = 0;
+  std::size_t paintedLines = 0;
 };
 
-// Paints `list` onto `painter` over a surface of `size` pixels. Lines whose
-// scale is not a positive finite size are left out: nothing is divided by 0.
-void paintDisplayList(QPainter& painter, const DisplayList& list, QSize size);
+// Paints `list` onto `painter` over a surface of `size` pixels: the
+// background, then the lines from `firstLine` on (only those, without the
+// background, when `firstLine` is not 0). Lines whose scale is not a positive
+// finite size are left out: nothing is divided by 0.
+void paintDisplayList(QPainter& painter, const DisplayList& list, QSize size,
+                      std::size_t firstLine = 0);
 
 }  // namespace tamsel
