@@ -134,6 +134,16 @@ TEST_F(Logging, HtmlAndSpreadsheetFollowTheirOptionsAndTheTemplate) {
   }
 }
 
+// The tick clears the sums itself; averaging leaves them as they were.
+TEST_F(Logging, EachTickAveragesOnlyItsOwnInterval) {
+  OrvaneLogger& w = start(loggingCfg());
+  serial.deliver(kGoodFrame);
+  w.Timer1_Timer();
+  serial.deliver("[<V>520</V><I>164</I><R>5</R><S>13</S><C>702</C>]");  // 13.00 V
+  w.Timer1_Timer();
+  EXPECT_NE(todayLog().find("\r\n<T>14:05</T><V>13.00</V>"), std::string::npos) << todayLog();
+}
+
 TEST_F(Logging, TheFirstTickAfterMidnightWritesTheNewDaysFiles) {
   ProgCfg cfg = loggingCfg();
   cfg.SaveExcel = "1";

@@ -99,6 +99,7 @@ TEST_F(StartUp, ListFollowsTheConfiguration) {
     EXPECT_EQ(listNames(), c.names);
     EXPECT_EQ(listValues(), std::vector<std::string>(c.names.size(), "0.0"));
     EXPECT_EQ(control<QTreeWidget>("ListView1")->font().pointSize(), c.points);
+    EXPECT_TRUE(control<QTreeWidget>("ListView1")->isHeaderHidden());
   }
 }
 
