@@ -2,73 +2,49 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 namespace sim {
 namespace {
 
-constexpr size_t kFrame = 50;
-constexpr size_t kLimit = 2 * kFrame;
-
-// One frame time: what waits unread when the board looks, and whether it
-// should throw that away; a frame is then written.
-struct Look {
-  double at;
-  size_t waiting;
-  bool flush;
-};
-
-void play(const std::vector<Look>& looks, const char* story) {
-  StaleInput stale(2.0);
-  for (const Look& look : looks) {
-    EXPECT_EQ(stale.shouldFlush(look.waiting, kLimit, look.at), look.flush)
-        << story << ", at " << look.at << " s with " << look.waiting << " bytes waiting";
-    stale.wrote(kFrame);
+// At each frame time the board looks at what waits unread, maybe throws it
+// away, then writes a 50-byte frame. Frames wait for a reader within its
+// patience (2 s); with none, at most two frames wait.
+TEST(StaleInput, UnreadFramesAreThrownAwayOnlyWhenNoReaderTookAnyForAWhile) {
+  struct Story {
+    const char* name;
+    std::vector<double> at;
+    std::vector<size_t> waiting;
+    std::vector<double> flushAt;
+  };
+  const Story stories[] = {
+      {"nobody reads",
+       {0.0, 0.2, 0.4, 0.6, 0.8, 1.0, 1.2},
+       {0, 50, 100, 150, 50, 100, 150},
+       {0.6, 1.2}},
+      {"a reader took a frame, then the line filled up within its patience and past it",
+       {0.0, 0.2, 0.4, 1.0, 2.1, 2.2},
+       {0, 0, 50, 150, 4095, 4095},
+       {2.2}},
+      {"a reader took part of a frame, then closed the port",
+       {0.0, 0.2, 0.4, 2.2, 2.4, 2.6, 2.8},
+       {0, 20, 70, 4095, 50, 100, 150},
+       {2.2, 2.8}},
+      {"a full line with fewer bytes waiting than before was read",
+       {0.0, 0.2, 0.4, 1.0, 2.5, 3.0},
+       {0, 0, 4095, 3000, 3050, 3100},
+       {3.0}},
+  };
+  for (const Story& story : stories) {
+    StaleInput stale(2.0);
+    for (size_t k = 0; k < story.at.size(); ++k) {
+      const bool flush = std::count(story.flushAt.begin(), story.flushAt.end(), story.at[k]) > 0;
+      EXPECT_EQ(stale.shouldFlush(story.waiting.at(k), 100, story.at[k]), flush)
+          << story.name << ", at " << story.at[k] << " s with " << story.waiting[k] << " waiting";
+      stale.wrote(50);
+    }
   }
-}
-
-TEST(StaleInput, WithNobodyEverReadingAtMostTwoFramesAndOneMoreWait) {
-  play({{0.0, 0, false},
-        {0.2, 50, false},
-        {0.4, 100, false},
-        {0.6, 150, true},
-        {0.8, 50, false},
-        {1.0, 100, false},
-        {1.2, 150, true}},
-       "nobody reads");
-}
-
-TEST(StaleInput, AReaderBusyForAWhileLosesNothingUntilItsPatienceIsOver) {
-  play({{0.0, 0, false},
-        {0.2, 0, false},  // took the frame: a reader is there
-        {0.4, 50, false},
-        {0.6, 100, false},
-        {1.0, 150, false},
-        {2.1, 4095, false},  // the line filled up; still within its patience
-        {2.2, 4095, true}},
-       "the reader stalls");
-}
-
-TEST(StaleInput, AReaderThatLeftIsWaitedForOnceThenTheLineIsKeptFresh) {
-  play({{0.0, 0, false},
-        {0.2, 20, false},  // took part of the frame
-        {0.4, 70, false},
-        {0.6, 120, false},
-        {2.2, 4095, true},
-        {2.4, 50, false},
-        {2.6, 100, false},
-        {2.8, 150, true}},
-       "the reader closed the port");
-}
-
-TEST(StaleInput, AFullLineThatDrainsCountsAsRead) {
-  play({{0.0, 0, false},
-        {0.2, 0, false},
-        {0.4, 4095, false},
-        {1.0, 3000, false},  // fewer than before: a reader took some
-        {2.5, 3050, false},
-        {3.0, 3100, true}},
-       "a full line");
 }
 
 }  // namespace

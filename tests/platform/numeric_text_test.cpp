@@ -4,8 +4,6 @@
 
 #include <cmath>
 
-#include "platform/tag_reader.h"
-
 namespace tamsel {
 namespace {
 
@@ -49,33 +47,6 @@ TEST(OptionValue, OnOnlyForTheNumberOne) {
   EXPECT_EQ(optionValue("2"), false);
   EXPECT_EQ(optionValue("yes"), std::nullopt);
   EXPECT_EQ(optionValue(""), std::nullopt);
-}
-
-TEST(TagReader, FindsFirstTagsAnywhereAndTrimsNothing) {
-  struct Case {
-    const char* text;
-    const char* key;
-    std::optional<std::string> value;
-  };
-  const Case cases[] = {
-      {"<Port>3</Port>", "Port", "3"},
-      {"x\r\n<BR>9600</BR>\r\n<Port>3</Port>", "BR", "9600"},
-      {"<WSUnits> mph </WSUnits>", "WSUnits", " mph "},
-      {"<Port></Port>", "Port", ""},
-      {"<Port>1</Port><Port>2</Port>", "Port", "1"},
-      {"<port>1</port>", "Port", std::nullopt},
-      {"<Port>1", "Port", std::nullopt},
-      {"</Port>1<Port>", "Port", std::nullopt},
-      {"", "Port", std::nullopt},
-      // Opening tag absent: from position L (1-based) up to the closing tag.
-      {"abcdefghij</Port>", "Port", "fghij"},
-      {"abc</Port>", "Port", std::nullopt},
-      {"abcdef</Port>", "Port", "f"},
-      {"abcde</Port>", "Port", ""},
-  };
-  for (const Case& c : cases) {
-    EXPECT_EQ(readTag(c.text, c.key), c.value) << '"' << c.text << '"';
-  }
 }
 
 }  // namespace

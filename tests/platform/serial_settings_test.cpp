@@ -4,7 +4,6 @@
 
 #include <filesystem>
 
-#include "platform/clock.h"
 #include "support/temp_folder.h"
 
 namespace tamsel {
@@ -42,15 +41,6 @@ TEST(PortDevice, ALinkInTheProgramFolderWinsOverTheSerialDevice) {
   EXPECT_EQ(deviceForPort(3, folder.path()), folder.file("com3"));
   EXPECT_EQ(deviceForPort(0, folder.path()), "");
   EXPECT_EQ(deviceForPort(-2, folder.path()), "");
-}
-
-TEST(ClockText, FieldsArePaddedToTheirWidths) {
-  const LocalDateTime t{2010, 3, 7, 9, 5, 3};
-  EXPECT_EQ(dateStamp(t), "2010_03_07");
-  EXPECT_EQ(hourMinute(t), "09:05");
-  EXPECT_EQ(longTime(t), "09:05:03");
-  EXPECT_EQ(shortDate(t), "07/03/2010");
-  EXPECT_EQ(minutesSinceEpoch({1970, 1, 2, 0, 1, 59}), 1441);
 }
 
 }  // namespace

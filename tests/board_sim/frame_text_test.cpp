@@ -1,0 +1,24 @@
+#include "frame_text.h"
+
+#include <gtest/gtest.h>
+
+namespace sim {
+namespace {
+
+TEST(FrameText, ChecksumIsTheSumOrOneMoreForABadFrame) {
+  EXPECT_EQ(frameText({512, 300, 20, 5}), "[<V>512</V><I>300</I><R>20</R><S>5</S><C>837</C>]");
+  EXPECT_EQ(frameText({512, 300, 20, 5}, true),
+            "[<V>512</V><I>300</I><R>20</R><S>5</S><C>838</C>]");
+}
+
+TEST(SentLog, LineHoldsTheFrameAndTheValuesItStandsFor) {
+  const std::string frame = frameText({500, 164, 6, 12});
+  EXPECT_EQ(
+      sentLogLine(frame, decode({500, 164, 6, 12}, Calibration{}), false),
+      frame + "\tvolts=12.5000 amps=3.2000 watts=40.0000 rpm=360.0000 wind=12.0000 checksum=ok");
+  EXPECT_NE(sentLogLine(frame, Decoded{}, true).find(" checksum=bad"), std::string::npos);
+  EXPECT_EQ(sentLogRunLine(1048576), "run\t1048576 bytes without ]");
+}
+
+}  // namespace
+}  // namespace sim
