@@ -17,6 +17,7 @@
 #include "platform/numeric_text.h"
 #include "platform/qt/form_layout.h"
 #include "platform/qt/latin1.h"
+#include "platform/qt/picture_box.h"
 #include "platform/serial_settings.h"
 #include "platform/text_file.h"
 #include "platform/twips.h"
@@ -229,6 +230,10 @@ void OrvaneLogger::takeFrame(std::string_view frame) {
   }
   errorMessage = "display list error";
   showReading();
+  if (livePlot.isOn()) {
+    livePlot.addReading(GraphPlot->display(), reading.rpmValue, reading.wattsValue, config.MP);
+    GraphPlot->showNewLines();
+  }
 }
 
 void OrvaneLogger::decodingFailed(const std::string& failure) {
@@ -285,6 +290,19 @@ void OrvaneLogger::Timer2_Timer() {
   setBackColour(BlinkData, buttonFace());
   setBackColour(BlinkLog, buttonFace());
   Timer2->stop();
+}
+
+// ---- Live plot ------------------------------------------------------------------
+
+void OrvaneLogger::GraphDisplay_Click() {
+  if (GraphDisplay->isChecked()) {
+    setOuterWidthTwips(this, kWidthWithPlotTwips);
+    livePlot.switchOn(GraphPlot->display(), config.MR, config.MP);
+  } else {
+    setOuterWidthTwips(this, kWidthWithoutPlotTwips);
+    livePlot.switchOff(GraphPlot->display());
+  }
+  GraphPlot->update();
 }
 
 // ---- Logging ----------------------------------------------------------------
@@ -447,6 +465,7 @@ void OrvaneLogger::connectHandlers() {
   connect(Exit, &QPushButton::clicked, this, &OrvaneLogger::Exit_Click);
   // Setting the box from code counts as a click, as users of the form expect.
   connect(Check1, &QCheckBox::toggled, this, &OrvaneLogger::Check1_Click);
+  connect(GraphDisplay, &QCheckBox::toggled, this, &OrvaneLogger::GraphDisplay_Click);
   connect(Timer1, &QTimer::timeout, this, &OrvaneLogger::Timer1_Timer);
   connect(Timer2, &QTimer::timeout, this, &OrvaneLogger::Timer2_Timer);
   connect(Timer3, &QTimer::timeout, this, &OrvaneLogger::Timer3_Timer);

@@ -24,6 +24,7 @@
 #include "platform/qt/serial_control.h"
 #include "telemetry/frame_assembler.h"
 #include "telemetry/live_display.h"
+#include "telemetry/live_power_plot.h"
 #include "telemetry/reading.h"
 
 class QPushButton;
@@ -60,6 +61,7 @@ class OrvaneLogger : public QWidget, private OrvaneLoggerForm {
   void Setup_Click();
   void CalibrateButton_Click();
   void ShowLogs_Click();
+  void GraphDisplay_Click();
   void Exit_Click();
 
  protected:
@@ -123,6 +125,7 @@ class OrvaneLogger : public QWidget, private OrvaneLoggerForm {
   FrameAssembler assembler;
   Scale scale;
   ListOptions listOptions;
+  LivePowerPlot livePlot;
   std::string caption;  // the caption last set, so an unchanged one is not set again
   int outerHeight = 0;
   LowerBand lowerBand = LowerBand::Shown;

@@ -12,6 +12,7 @@
 
 #include "app/reading_delegate.h"
 #include "platform/qt/form_layout.h"
+#include "platform/qt/picture_box.h"
 
 namespace tamsel {
 namespace {
@@ -64,11 +65,8 @@ void OrvaneLoggerForm::buildForm(QWidget* window) {
   Check1 = make<QCheckBox>(window, "Check1", 2520, 4200, 975, 255, QStringLiteral("COMMs"));
   Exit = make<QPushButton>(window, "Exit", 3540, 4170, 975, 300, QStringLiteral("Exit"));
   buildLowerBand(window);
-  GraphPlot = make<QFrame>(window, "GraphPlot", 4680, 120, 5775, 4335, {},
-                           QStringLiteral("Power versus RPM plot"));
-  GraphPlot->setFrameShape(QFrame::Panel);
-  GraphPlot->setFrameShadow(QFrame::Sunken);
-  GraphPlot->setAutoFillBackground(true);
+  GraphPlot = make<PictureBox>(window, "GraphPlot", 4680, 120, 5775, 4335, {},
+                               QStringLiteral("Power versus RPM plot"));
   Timer1 = makeTimer(window, "Timer1", 1000);
   Timer2 = makeTimer(window, "Timer2", 250);
   Timer3 = makeTimer(window, "Timer3", 5000);

@@ -2,7 +2,6 @@
 // The main window's controls under their designer names, and where the form
 // places them. The window class inherits them and holds only its handlers.
 class QCheckBox;
-class QFrame;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -11,6 +10,8 @@ class QTreeWidget;
 class QWidget;
 
 namespace tamsel {
+
+class PictureBox;
 
 class OrvaneLoggerForm {
  protected:
@@ -21,6 +22,9 @@ class OrvaneLoggerForm {
   // Where the band of the comms line and the message line begins: a window
   // whose client area ends above it hides both lines.
   static constexpr int kLowerBandTopTwips = 4560;
+  // Outer widths with the live plot shown and hidden.
+  static constexpr int kWidthWithPlotTwips = 11160;
+  static constexpr int kWidthWithoutPlotTwips = 4725;
 
   QLabel* Label11 = nullptr;
   QTreeWidget* ListView1 = nullptr;
@@ -40,7 +44,7 @@ class OrvaneLoggerForm {
   QPushButton* Exit = nullptr;
   QLabel* Label2 = nullptr;
   QLabel* ErrorString = nullptr;
-  QFrame* GraphPlot = nullptr;
+  PictureBox* GraphPlot = nullptr;
   QTimer* Timer1 = nullptr;
   QTimer* Timer2 = nullptr;
   QTimer* Timer3 = nullptr;

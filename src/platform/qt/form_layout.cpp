@@ -26,6 +26,11 @@ void setOuterHeightTwips(QWidget* window, int height) {
   window->resize(window->width(), twipsToPixels(height, window->logicalDpiY()) - frameHeight);
 }
 
+void setOuterWidthTwips(QWidget* window, int width) {
+  const int frameWidth = window->frameGeometry().width() - window->geometry().width();
+  window->resize(twipsToPixels(width, window->logicalDpiX()) - frameWidth, window->height());
+}
+
 void setBackColour(QWidget* button, const QColor& colour) {
   if (button->autoFillBackground() && backColour(button) == colour) return;
   QPalette palette = button->palette();

@@ -11,8 +11,9 @@ void placeTwips(QWidget* widget, int left, int top, int width, int height);
 // Sets a window's outer (frame) size in twips; where the platform draws no
 // frame the client area takes the whole size.
 void setOuterSizeTwips(QWidget* window, int width, int height);
-// The same for the height alone, keeping the window's width.
+// The same for the height alone, keeping the window's width, and the width alone.
 void setOuterHeightTwips(QWidget* window, int height);
+void setOuterWidthTwips(QWidget* window, int width);
 
 // A colour given as red, green and blue components.
 inline QColor rgb(int red, int green, int blue) {

@@ -56,8 +56,8 @@ void PictureBox::paintEvent(QPaintEvent*) {
 QRect PictureBox::pixelBounds(const DrawnLine& line) const {
   if (!usableScale(line.scaleWidth) || !usableScale(line.scaleHeight)) return {};
   const double sx = width() / line.scaleWidth, sy = height() / line.scaleHeight;
-  const QRectF span = QRectF(QPointF(line.x1 * sx, line.y1 * sy), QPointF(line.x2 * sx, line.y2 * sy))
-                          .normalized();
+  const QRectF span =
+      QRectF(QPointF(line.x1 * sx, line.y1 * sy), QPointF(line.x2 * sx, line.y2 * sy)).normalized();
   const int margin = line.penWidth + 2;
   return span.toAlignedRect().adjusted(-margin, -margin, margin, margin) & rect();
 }
