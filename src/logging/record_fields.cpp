@@ -38,9 +38,4 @@ std::optional<std::string_view> recordField(std::string_view line, RecordField f
   return textBetweenTags(line, tags.open, tags.close);
 }
 
-bool isWholeRecord(std::string_view line) {
-  if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-  return line.ends_with("Wh");
-}
-
 }  // namespace tamsel

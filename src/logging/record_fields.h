@@ -15,12 +15,6 @@ enum class RecordField { Time, Volts, Amps, Watts, Rpm, WindSpeed };
 // caller's: each reader applies its own.
 std::optional<std::string_view> recordField(std::string_view line, RecordField field);
 
-// Every record the program writes ends with "Wh". A line cut short by a power
-// cut does not, and its last field may be cut mid-number ("<W>4" for
-// "<W>412.0"), so only whole lines count as records. A torn line end can
-// leave a lone carriage return after the "Wh"; that record is still whole.
-bool isWholeRecord(std::string_view line);
-
 // Calls `visit(line)` for each piece of `text` between carriage-return
 // line-feed pairs, the piece after the last pair included (empty when the
 // text ends with a line break). The views point into `text`.
