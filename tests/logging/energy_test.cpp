@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 
 #include "logging/energy_counter.h"
 #include "logging/energy_recount.h"
@@ -74,6 +75,15 @@ TEST(EnergyCounter, AddsTheWattsOverSevenHundredTwentyEachTick) {
     clock.advanceSeconds(5);
   }
   EXPECT_NEAR(energy.wattHours(), 18 + 720, 1e-9);
+}
+
+TEST(EnergyCounter, TheTotalStaysFiniteUnderAnAbsurdReading) {
+  test::FakeClock clock({2010, 5, 23, 12, 0, 0});
+  EnergyCounter energy(clock.now());
+  constexpr double kMost = std::numeric_limits<double>::max();
+  energy.setWattHours(kMost);
+  EXPECT_FALSE(energy.tick(clock.now(), kMost));
+  EXPECT_EQ(energy.wattHours(), kMost);
 }
 
 TEST(EnergyCounter, TheFirstTickOfANewDateWritesOneLineAndRestarts) {
