@@ -36,7 +36,7 @@ class FrameAssembler {
   // A new connection starts clean: the part frame an unplug cut off is
   // dropped, leaving the buffer as a frame just taken leaves it ("["), so
   // the old connection's stale fields never mix into the next frame.
-  void dropPending() { rxBuffer_.assign("["); }
+  void dropPending();
 
   const std::string& rxBuffer() const { return rxBuffer_; }
 
