@@ -1,0 +1,180 @@
+// The real program under what goes wrong around it: killed while logging, a
+// disk that fills up, a cable pulled in the middle of a frame, readings too
+// large to add up. Each run takes seconds, so these carry the "slow" label.
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/mount.h>
+#include <unistd.h>
+
+#include <cmath>
+#include <filesystem>
+#include <regex>
+
+#include "e2e/harness.h"
+#include "e2e/record_check.h"
+#include "support/pseudo_terminal.h"
+
+namespace tamsel::e2e {
+namespace {
+
+using std::chrono::seconds;
+
+std::string dump(const std::vector<std::string>& lines) {
+  std::string out;
+  for (const auto& l : lines) out += l + "\n";
+  return out;
+}
+
+std::string dayLog() {
+  return "logs/P_" + todayStamp() + ".txt";
+}
+
+// Every line of the day's log is a record in its exact shape, or empty.
+std::string fragmentIn(const ProgramRun& run) {
+  const std::string text = run.read(dayLog());
+  if (!text.empty() && !text.ends_with("\r\n")) return "no line end at the end of the file";
+  for (const auto& line : run.lines(dayLog())) {
+    if (!line.empty() && !parseRecord(line)) return "a fragment: " + line;
+  }
+  return "";
+}
+
+// A board whose far end the test holds: it says exactly which bytes arrive,
+// and when the cable is pulled.
+class HeldBoard {
+ public:
+  HeldBoard(ProgramRun& run, int port) : run_(run), link_(run.file("com" + std::to_string(port))) {
+    plugIn();
+  }
+  bool plugIn() {
+    terminal_ = std::make_unique<test::PseudoTerminal>();
+    return terminal_->ok() && terminal_->linkAs(link_);
+  }
+  void pullOut() {
+    terminal_->unplug();
+    test::linkToMissingDevice(link_);
+  }
+  // True once the program has the device open: from then on it reads what is sent.
+  bool waitUntilOpened() {
+    return ProgramRun::waitFor([&] { return run_.program().hasOpen(terminal_->deviceName()); });
+  }
+  bool send(const std::string& bytes) { return terminal_->send(bytes); }
+
+ private:
+  ProgramRun& run_;
+  std::string link_;
+  std::unique_ptr<test::PseudoTerminal> terminal_;
+};
+
+size_t count(const std::vector<std::string>& lines, const std::string& part) {
+  return static_cast<size_t>(std::count_if(lines.begin(), lines.end(), [&](const auto& l) {
+    return l.find(part) != std::string::npos;
+  }));
+}
+
+TEST(Faults, KilledWhileLoggingLeavesWholeLinesAndTheRecountIsTheFilesSum) {
+  ProgramRun run;
+  const int port = test::uniquePortNumber(1);
+  ProgramConfig config = runConfig(port);
+  config.LogOn = "1";
+  run.writeProgCfg(config);
+  // An earlier day's run: a record with a blank after it, and one torn by a power cut.
+  run.write(dayLog(),
+            "<T>09:00</T><V>12.00</V><I>300.0</I><W>3600.0</W><R>0</R><S>0</S><M></M>   1.0Wh \r\n"
+            "<T>09:01</T><V>12.00</V><I>300.0</I><W>36");
+  ASSERT_TRUE(run.startBoard(port, {"--rate", "20", "--seed", "3"}));
+  for (int kill = 0; kill < 3; ++kill) {
+    const size_t before = run.recordLines().size();
+    ASSERT_TRUE(run.startProgram());
+    ASSERT_TRUE(ProgramRun::waitFor([&] { return run.recordLines().size() >= before + 2; }))
+        << run.read("program-output.txt");
+    run.program().stop(SIGKILL, 0);
+  }
+  run.board().stop();
+  const std::vector<std::string> torn = {"<T>09:01</T><V>12.00</V><I>300.0</I><W>36"};
+  std::vector<std::string> lines = run.lines(dayLog());
+  ASSERT_EQ(lines.at(1), torn[0]) << "the torn line is ended, and nothing glued onto it";
+  lines.erase(lines.begin() + 1);
+  double sum = 0;
+  for (const auto& line : lines) {
+    const auto record = parseRecord(line.ends_with(" ") ? line.substr(0, line.size() - 1) : line);
+    ASSERT_TRUE(line.empty() || record) << "a fragment: " << line;
+    // Hundredths of a watt-hour at one second each, ties to even as the recount rounds.
+    if (record) sum += std::nearbyint(record->watts / 36) / 100;
+  }
+
+  // Started again on a board that sends nothing: the first tick repeats no
+  // data, so its total is what start-up counted from the file.
+  HeldBoard quiet(run, port);
+  const size_t before = run.recordLines().size();
+  ASSERT_TRUE(run.startProgram());
+  ASSERT_TRUE(ProgramRun::waitFor([&] { return run.recordLines().size() > before; }));
+  const auto record = parseRecord(run.recordLines().at(before));
+  ASSERT_TRUE(record) << run.recordLines().at(before);
+  EXPECT_NEAR(record->wattHours, sum, 0.05 + 1e-9) << dump(run.lines(dayLog()));
+}
+
+// Mounts a small file system of its own on `folder`, and takes it off again.
+class SmallDisk {
+ public:
+  explicit SmallDisk(const std::string& folder) : folder_(folder) {
+    std::filesystem::create_directories(folder);
+    mounted_ = ::mount("tmpfs", folder.c_str(), "tmpfs", 0, "size=64k") == 0;
+  }
+  ~SmallDisk() {
+    if (mounted_) ::umount2(folder_.c_str(), MNT_DETACH);
+  }
+  bool mounted() const { return mounted_; }
+  // Fills what is left with one file, which `makeRoom` removes.
+  void fill() const {
+    const int fd = ::open((folder_ + "/filler").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    const std::string block(512, 'x');
+    while (::write(fd, block.data(), block.size()) > 0) {
+    }
+    ::close(fd);
+  }
+  void makeRoom() const { std::filesystem::remove(folder_ + "/filler"); }
+
+ private:
+  std::string folder_;
+  bool mounted_ = false;
+};
+
+TEST(Faults, AFullDiskLeavesNoFragmentAndLoggingRecoversWithRoom) {
+  if (::geteuid() != 0) GTEST_SKIP() << "mounting a small file system needs root";
+  ProgramRun run;
+  SmallDisk disk(run.file("logs"));
+  if (!disk.mounted()) GTEST_SKIP() << "this machine lets no one mount a tmpfs here";
+  const int port = test::uniquePortNumber(2);
+  ProgramConfig config = runConfig(port);
+  config.LogOn = "1";
+  run.writeProgCfg(config);
+  // The day's file ends 40 bytes short of a page, so the next record's write
+  // is cut short part-way once the rest of the disk is full.
+  const std::string record =
+      "<T>09:00</T><V>12.00</V><I>3.0</I><W>36.0</W><R>0</R><S>0</S><M></M>   1.0Wh\r\n";
+  std::string earlier;
+  for (int k = 0; k < 52; ++k) earlier += record;
+  ASSERT_EQ(earlier.size(), 4096u - 40);
+  run.write(dayLog(), earlier);
+  disk.fill();
+
+  ASSERT_TRUE(run.startBoard(port, {"--rate", "10"}));
+  ASSERT_TRUE(run.startProgram());
+  ASSERT_TRUE(ProgramRun::waitFor([&] {
+    return count(run.lines("errorlog.txt"), "log file write error") >= 2;
+  })) << run.read("program-output.txt");
+  EXPECT_EQ(run.read(dayLog()), earlier) << "a failed record left bytes behind";
+
+  disk.makeRoom();
+  ASSERT_TRUE(ProgramRun::waitFor([&] { return run.read(dayLog()).size() > earlier.size(); }));
+  const size_t lines = run.lines(dayLog()).size();
+  ASSERT_TRUE(ProgramRun::waitFor([&] { return run.lines(dayLog()).size() >= lines + 2; }));
+  run.program().stop();
+  const std::string after = run.read(dayLog());
+  EXPECT_EQ(after.substr(0, earlier.size()), earlier);
+  EXPECT_EQ(fragmentIn(run), "") << after;
+}
+
+}  // namespace
+}  // namespace tamsel::e2e
