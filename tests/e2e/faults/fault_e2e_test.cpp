@@ -19,6 +19,18 @@ namespace {
 
 using std::chrono::seconds;
 
+// The simulator's calibration, for boards the test holds itself.
+constexpr char kSettings[] =
+    "Calibration Settings\r\n\r\n\r\n<VoltDivider>40</VoltDivider>\r\n"
+    "<VoltOffset>100</VoltOffset>\r\n<AmpDivider>20</AmpDivider>\r\n"
+    "<RPMDivider>1</RPMDivider>\r\n<WSDivider>1</WSDivider>\r\n";
+
+// A frame of raw volts and current counts with its checksum right.
+std::string frame(const std::string& v, const std::string& i, long checksum) {
+  return "[<V>" + v + "</V><I>" + i + "</I><R>0</R><S>0</S><C>" + std::to_string(checksum) +
+         "</C>]";
+}
+
 std::string dump(const std::vector<std::string>& lines) {
   std::string out;
   for (const auto& l : lines) out += l + "\n";
@@ -174,6 +186,82 @@ TEST(Faults, AFullDiskLeavesNoFragmentAndLoggingRecoversWithRoom) {
   const std::string after = run.read(dayLog());
   EXPECT_EQ(after.substr(0, earlier.size()), earlier);
   EXPECT_EQ(fragmentIn(run), "") << after;
+}
+
+TEST(Faults, APartFrameCutByAnUnplugNeverMixesIntoTheNextConnection) {
+  ProgramRun run;
+  const int port = test::uniquePortNumber(3);
+  ProgramConfig config = runConfig(port);
+  config.LogOn = "1";
+  config.LogDelay = "2";
+  run.writeProgCfg(config);
+  run.write("settings.cfg", kSettings);
+  HeldBoard board(run, port);
+  ASSERT_TRUE(run.startProgram());
+  ASSERT_TRUE(board.waitUntilOpened()) << run.read("program-output.txt");
+
+  // 12 V and 5 A, then the cable is pulled half way through a frame.
+  const std::string twelveVolts = frame("480", "200", 680);
+  ASSERT_TRUE(board.send(twelveVolts + twelveVolts));
+  ASSERT_TRUE(ProgramRun::waitFor([&] { return count(run.recordLines(), "<V>12.00</V>") > 0; }))
+      << dump(run.recordLines());
+  // The part frame arms the tick, whose record (no frame, the last values
+  // again) shows that the program has read it.
+  const size_t beforeCut = run.recordLines().size();
+  ASSERT_TRUE(board.send("[<V>1025</V><I>26"));
+  ASSERT_TRUE(ProgramRun::waitFor([&] { return run.recordLines().size() > beforeCut; }));
+  board.pullOut();
+  ASSERT_TRUE(ProgramRun::waitFor([&] {
+    return count(run.lines("errorlog.txt"), "port not available") > 0;
+  })) << dump(run.lines("errorlog.txt"));
+
+  // Back again: three frames of 20 V and 20 A make one record of exactly that.
+  ASSERT_TRUE(board.plugIn());
+  ASSERT_TRUE(board.waitUntilOpened()) << "the port was not reopened";
+  const size_t before = run.recordLines().size();
+  const std::string twentyVolts = frame("800", "500", 1300);
+  ASSERT_TRUE(board.send(twentyVolts + twentyVolts + twentyVolts));
+  ASSERT_TRUE(ProgramRun::waitFor([&] { return run.recordLines().size() > before; }));
+  const auto records = run.recordLines();
+  const auto first = records.begin() + static_cast<long>(before);
+  const auto record = parseRecord(*first);
+  ASSERT_TRUE(record) << *first;
+  EXPECT_EQ(record->volts, 20.0) << dump(records);
+  EXPECT_EQ(record->amps, 20.0);
+  EXPECT_EQ(record->watts, 400.0);
+  EXPECT_EQ(count(run.lines("errorlog.txt"), "checksum error"), 0u)
+      << dump(run.lines("errorlog.txt"));
+}
+
+TEST(Faults, AnIntervalTooLargeToAddUpIsReportedAndItsRecordIsAnAverageOfWhatCame) {
+  ProgramRun run;
+  const int port = test::uniquePortNumber(4);
+  ProgramConfig config = runConfig(port);
+  config.LogOn = "1";
+  config.LogDelay = "2";
+  run.writeProgCfg(config);
+  // Scaled so that one frame reads 1e154 V and 1e154 A, 1e308 W: finite,
+  // but two of them are more than a number holds.
+  run.write("settings.cfg",
+            "Calibration Settings\r\n\r\n\r\n<VoltDivider>1e-150</VoltDivider>\r\n"
+            "<VoltOffset>100</VoltOffset>\r\n<AmpDivider>1e-150</AmpDivider>\r\n"
+            "<RPMDivider>1</RPMDivider>\r\n<WSDivider>1</WSDivider>\r\n");
+  HeldBoard board(run, port);
+  ASSERT_TRUE(run.startProgram());
+  ASSERT_TRUE(board.waitUntilOpened()) << run.read("program-output.txt");
+  // The tick that logging's start arms comes first, with no data.
+  ASSERT_TRUE(ProgramRun::waitFor([&] { return run.recordLines().size() == 1; }));
+
+  std::string frames;
+  for (int k = 0; k < 11; ++k) frames += frame("10000", "10100", 20100);
+  ASSERT_TRUE(board.send(frames));
+  ASSERT_TRUE(ProgramRun::waitFor([&] { return run.recordLines().size() >= 2; }));
+  const auto record = parseRecord(run.recordLines().at(1));
+  ASSERT_TRUE(record) << run.recordLines().at(1);
+  EXPECT_GT(record->watts, 1e307) << "an overflow written as a number";
+  EXPECT_GT(count(run.lines("errorlog.txt"), "  error : "), 0u)
+      << "the overflowing frame was not reported:\n"
+      << dump(run.lines("errorlog.txt"));
 }
 
 }  // namespace
