@@ -199,6 +199,12 @@ std::vector<ProgramRun::SentFrame> ProgramRun::sentFrames() const {
   return out;
 }
 
+std::string dump(const std::vector<std::string>& lines) {
+  std::string out;
+  for (const auto& l : lines) out += l + "\n";
+  return out;
+}
+
 std::string todayStamp() {
   const std::time_t now = std::time(nullptr);
   std::tm local{};

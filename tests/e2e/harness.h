@@ -92,6 +92,9 @@ class ProgramRun {
   ChildProcess program_;
 };
 
+// Lines one under the other, for a failure message.
+std::string dump(const std::vector<std::string>& lines);
+
 // Today's date stamp (2010_05_23) on the local clock.
 std::string todayStamp();
 

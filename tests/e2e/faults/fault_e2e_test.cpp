@@ -31,10 +31,14 @@ std::string frame(const std::string& v, const std::string& i, long checksum) {
          "</C>]";
 }
 
-std::string dump(const std::vector<std::string>& lines) {
-  std::string out;
-  for (const auto& l : lines) out += l + "\n";
-  return out;
+// prog.cfg for logging from the start every `delay` seconds; the port it uses.
+int configureLogging(const ProgramRun& run, int portOffset, const char* delay = "1") {
+  const int port = test::uniquePortNumber(portOffset);
+  ProgramConfig config = runConfig(port);
+  config.LogOn = "1";
+  config.LogDelay = delay;
+  run.writeProgCfg(config);
+  return port;
 }
 
 std::string dayLog() {
@@ -86,10 +90,7 @@ size_t count(const std::vector<std::string>& lines, const std::string& part) {
 
 TEST(Faults, KilledWhileLoggingLeavesWholeLinesAndTheRecountIsTheFilesSum) {
   ProgramRun run;
-  const int port = test::uniquePortNumber(1);
-  ProgramConfig config = runConfig(port);
-  config.LogOn = "1";
-  run.writeProgCfg(config);
+  const int port = configureLogging(run, 1);
   // An earlier day's run: a record with a blank after it, and one torn by a power cut.
   run.write(dayLog(),
             "<T>09:00</T><V>12.00</V><I>300.0</I><W>3600.0</W><R>0</R><S>0</S><M></M>   1.0Wh \r\n"
@@ -157,10 +158,7 @@ TEST(Faults, AFullDiskLeavesNoFragmentAndLoggingRecoversWithRoom) {
   ProgramRun run;
   SmallDisk disk(run.file("logs"));
   if (!disk.mounted()) GTEST_SKIP() << "this machine lets no one mount a tmpfs here";
-  const int port = test::uniquePortNumber(2);
-  ProgramConfig config = runConfig(port);
-  config.LogOn = "1";
-  run.writeProgCfg(config);
+  const int port = configureLogging(run, 2);
   // The day's file ends 40 bytes short of a page, so the next record's write
   // is cut short part-way once the rest of the disk is full.
   const std::string record =
@@ -190,11 +188,7 @@ TEST(Faults, AFullDiskLeavesNoFragmentAndLoggingRecoversWithRoom) {
 
 TEST(Faults, APartFrameCutByAnUnplugNeverMixesIntoTheNextConnection) {
   ProgramRun run;
-  const int port = test::uniquePortNumber(3);
-  ProgramConfig config = runConfig(port);
-  config.LogOn = "1";
-  config.LogDelay = "2";
-  run.writeProgCfg(config);
+  const int port = configureLogging(run, 3, "2");
   run.write("settings.cfg", kSettings);
   HeldBoard board(run, port);
   ASSERT_TRUE(run.startProgram());
@@ -235,11 +229,7 @@ TEST(Faults, APartFrameCutByAnUnplugNeverMixesIntoTheNextConnection) {
 
 TEST(Faults, AnIntervalTooLargeToAddUpIsReportedAndItsRecordIsAnAverageOfWhatCame) {
   ProgramRun run;
-  const int port = test::uniquePortNumber(4);
-  ProgramConfig config = runConfig(port);
-  config.LogOn = "1";
-  config.LogDelay = "2";
-  run.writeProgCfg(config);
+  const int port = configureLogging(run, 4, "2");
   // Scaled so that one frame reads 1e154 V and 1e154 A, 1e308 W: finite,
   // but two of them are more than a number holds.
   run.write("settings.cfg",
