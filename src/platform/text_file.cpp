@@ -56,7 +56,7 @@ Result<std::string> followLinks(std::string path) {
     if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return path;
     char target[4096];
     const ssize_t n = ::readlink(path.c_str(), target, sizeof target);
-    if (n < 0) return Status::failure(lastError());
+    if (n <= 0) return Status::failure(n < 0 ? lastError() : std::strerror(ENOENT));
     if (static_cast<size_t>(n) == sizeof target)
       return Status::failure(std::strerror(ENAMETOOLONG));
     std::string next(target, static_cast<size_t>(n));
