@@ -17,16 +17,19 @@ function(tamsel_library name)
   tamsel_warnings(${name})
 endfunction()
 
-# One test program per library, each test registered with CTest.
+# One test program per library, each test registered with CTest. SOURCES
+# adds files from elsewhere (a shared harness); LABELS marks every test of the
+# program, so a pass can leave out the slow ones (ctest -LE slow).
 function(tamsel_tests name folder)
-  cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
+  cmake_parse_arguments(ARG "" "" "DEPS;SOURCES;LABELS" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${folder}/*.cpp)
-  add_executable(${name} ${sources})
+  list(TRANSFORM ARG_SOURCES PREPEND ${CMAKE_CURRENT_SOURCE_DIR}/)
+  add_executable(${name} ${sources} ${ARG_SOURCES})
   set_target_properties(${name} PROPERTIES AUTOMOC ON)
   target_link_libraries(${name} PRIVATE ${ARG_DEPS} tamsel_test_support GTest::gtest GTest::gmock)
   tamsel_warnings(${name})
   gtest_discover_tests(${name}
-    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen"
+    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" LABELS "${ARG_LABELS}"
     DISCOVERY_TIMEOUT 30
     DISCOVERY_MODE PRE_TEST)
 endfunction()

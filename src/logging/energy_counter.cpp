@@ -1,5 +1,6 @@
 #include "logging/energy_counter.h"
 
+#include <cmath>
 #include <tuple>
 
 #include "platform/number_format.h"
@@ -43,7 +44,9 @@ std::optional<std::string> EnergyCounter::tick(const LocalDateTime& now, double 
   } else if (back < 0 || back > kCorrectionMinutes) {
     latest_ = now;
   }
-  wattHours_ += watts / 720;
+  // An absurd reading held for days must not make the total infinite, which
+  // the masks would print as 0.
+  if (const double next = wattHours_ + watts / 720; std::isfinite(next)) wattHours_ = next;
   return line;
 }
 

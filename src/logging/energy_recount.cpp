@@ -10,15 +10,16 @@ namespace tamsel {
 
 double recountWattHours(std::string_view logText, double delaySeconds) {
   double total = 0;
-  // A record torn by a power cut is skipped: its watts may be cut short
-  // ("41" of "412.0") and would count a wrong amount; its interval is lost.
+  // Whatever follows the watts field does not matter: a line torn before
+  // "</W>" has no watts to count, and one torn after it has them whole. New
+  // records never continue a torn line, as every append starts a line of its own.
   forEachLine(logText, [&](std::string_view line) {
-    if (!isWholeRecord(line)) return;
     const auto watts = recordField(line, RecordField::Watts);
     if (!watts) return;
     const double w = leadingNumber(*watts);
-    if (!std::isfinite(w)) return;  // a mangled "1e999" must not make the day infinite
-    total += roundDecimal(w / 3600 * delaySeconds, 2, Rounding::HalfToEven);
+    const double added = roundDecimal(w / 3600 * delaySeconds, 2, Rounding::HalfToEven);
+    // A mangled "1e999" (or a sum of absurd ones) must not make the day infinite.
+    if (std::isfinite(total + added)) total += added;
   });
   return total;
 }

@@ -4,9 +4,10 @@
 
 namespace tamsel {
 
-// Each whole record adds its watts / 3600 x `delaySeconds`, rounded to two
-// decimals (ties to even). Lines that are not whole records, or that lack
-// either watts tag, add nothing. `logText` is the whole file as read.
+// Each line holding "<W>" and "</W>" adds its watts / 3600 x `delaySeconds`,
+// rounded to two decimals (ties to even). Lines that lack either watts tag,
+// or whose watts are no finite number, add nothing. `logText` is the whole
+// file as read.
 double recountWattHours(std::string_view logText, double delaySeconds);
 
 }  // namespace tamsel

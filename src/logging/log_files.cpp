@@ -28,14 +28,14 @@ double LogFiles::recountDay(const LocalDateTime& day, double delaySeconds) const
 
 Status LogFiles::appendRecord(const LocalDateTime& now, const AveragedValues& values,
                               double wattHours) const {
-  return appendDurableLine(logsFolder() + "/" + dailyLogFileName(now),
-                           recordLine(now, values, wattHours));
+  return appendLine(logsFolder() + "/" + dailyLogFileName(now), recordLine(now, values, wattHours),
+                    Durability::OnDisk);
 }
 
 Status LogFiles::writeHtml(const LocalDateTime& now, const AveragedValues& values, double wattHours,
                            std::string_view windUnits) const {
-  Status appended = appendWholeLine(htmlFolder() + "/" + historyFileName(now),
-                                    historyLine(values, windUnits, now));
+  Status appended =
+      appendLine(htmlFolder() + "/" + historyFileName(now), historyLine(values, windUnits, now));
   if (!appended) return appended;
   const Result<std::string> templateText = readWholeFile(htmlFolder() + "/template.asp");
   if (!templateText) return Status::failure("template.asp: " + templateText.error());
@@ -51,11 +51,11 @@ Status LogFiles::appendSpreadsheetRow(const LocalDateTime& now, const AveragedVa
     Status started = replaceFile(path, spreadsheetHeader(windUnits) + std::string(kLineEnd));
     if (!started) return started;
   }
-  return appendWholeLine(path, spreadsheetRow(values, now));
+  return appendLine(path, spreadsheetRow(values, now));
 }
 
 Status LogFiles::appendWattHoursLine(std::string_view line) const {
-  return appendDurableLine(logsFolder() + "/Whours.txt", line);
+  return appendLine(logsFolder() + "/Whours.txt", line, Durability::OnDisk);
 }
 
 }  // namespace tamsel

@@ -27,8 +27,9 @@ RecordFieldTexts recordFields(std::string_view line);
 
 // Every record the program writes ends with "Wh". A line cut short by a power
 // cut does not, and its last field may be cut mid-number ("<W>4" for
-// "<W>412.0"), so only whole lines count as records. A torn line end can
-// leave a lone carriage return after the "Wh"; that record is still whole.
+// "<W>412.0"); the history shows only whole lines. (The start-up recount
+// counts any line whose watts field is whole.) A torn line end can leave a
+// lone carriage return after the "Wh"; that record is still whole.
 bool isWholeRecord(std::string_view line);
 
 // Calls `visit(line)` for each piece of `text` between carriage-return

@@ -48,32 +48,52 @@ class Fd {
   int fd_;
 };
 
-Status appendWith(const std::string& path, std::string_view head, std::string_view tail) {
-  Fd fd(::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644));
+// The file `path` finally names: symbolic links followed, relative ones from
+// their own folder, whether or not the last target exists yet.
+Result<std::string> followLinks(std::string path) {
+  for (int hops = 0; hops < 40; ++hops) {
+    struct stat st {};
+    if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return path;
+    char target[4096];
+    const ssize_t n = ::readlink(path.c_str(), target, sizeof target);
+    if (n <= 0) return Status::failure(n < 0 ? lastError() : std::strerror(ENOENT));
+    if (static_cast<size_t>(n) == sizeof target)
+      return Status::failure(std::strerror(ENAMETOOLONG));
+    std::string next(target, static_cast<size_t>(n));
+    if (next.front() != '/') {
+      const size_t slash = path.rfind('/');
+      if (slash != std::string::npos) next.insert(0, path, 0, slash + 1);
+    }
+    path = std::move(next);
+  }
+  return Status::failure(std::strerror(ELOOP));
+}
+
+// For a file other names share: they must see the new content, which only
+// writing the one file in place can give. A reader may see it half written.
+Status rewriteInPlace(const std::string& path, std::string_view content) {
+  Fd fd(::open(path.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC));
   if (!fd.valid()) return Status::failure(lastError());
-  std::string data;
-  data.reserve(head.size() + tail.size());
-  data.append(head).append(tail);
-  if (!writeAll(fd.get(), data)) return Status::failure(lastError());
-  if (!fd.close()) return Status::failure(lastError());
+  if (!writeAll(fd.get(), content) || ::fsync(fd.get()) != 0 || !fd.close()) {
+    return Status::failure(lastError());
+  }
   return {};
 }
 
-// Appends `line` + CR LF in one write, first ending a torn last line.
-Status appendOnItsOwn(const std::string& path, std::string_view line, bool waitForDisk) {
-  Fd fd(::open(path.c_str(), O_RDWR | O_APPEND | O_CREAT | O_CLOEXEC, 0644));
+// Writes the temporary file that will replace `target`, with the mode and
+// (where the system lets us) the owner of `old`.
+Status writeReplacement(const std::string& temporary, std::string_view content,
+                        const struct stat* old) {
+  Fd fd(::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644));
   if (!fd.valid()) return Status::failure(lastError());
-  std::string data;
-  data.reserve(line.size() + 4);
-  const off_t size = ::lseek(fd.get(), 0, SEEK_END);
-  if (size > 0) {
-    char last = '\n';
-    if (::pread(fd.get(), &last, 1, size - 1) == 1 && last != '\n') data.append(kLineEnd);
+  if (old) {
+    if (::fchmod(fd.get(), old->st_mode & 07777) != 0) return Status::failure(lastError());
+    // Only root may give a file away; anyone else keeps it as their own.
+    [[maybe_unused]] const int owned = ::fchown(fd.get(), old->st_uid, old->st_gid);
   }
-  data.append(line).append(kLineEnd);
-  if (!writeAll(fd.get(), data)) return Status::failure(lastError());
-  if (waitForDisk && ::fdatasync(fd.get()) != 0) return Status::failure(lastError());
-  if (!fd.close()) return Status::failure(lastError());
+  if (!writeAll(fd.get(), content) || ::fsync(fd.get()) != 0 || !fd.close()) {
+    return Status::failure(lastError());
+  }
   return {};
 }
 
@@ -98,43 +118,51 @@ Result<std::string> readWholeFile(const std::string& path) {
   return text;
 }
 
-Status appendLine(const std::string& path, std::string_view line) {
-  return appendWith(path, line, kLineEnd);
-}
-
-Status appendText(const std::string& path, std::string_view text) {
-  return appendWith(path, text, {});
-}
-
-Status appendDurableLine(const std::string& path, std::string_view line) {
-  return appendOnItsOwn(path, line, true);
-}
-
-Status appendWholeLine(const std::string& path, std::string_view line) {
-  return appendOnItsOwn(path, line, false);
-}
-
-Status replaceFile(const std::string& path, std::string_view content) {
-  const std::string temporary = path + ".new";
-  {
-    Fd fd(::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644));
-    if (!fd.valid()) return Status::failure(lastError());
-    if (!writeAll(fd.get(), content) || ::fsync(fd.get()) != 0 || !fd.close()) {
-      Status failed = Status::failure(lastError());
-      ::unlink(temporary.c_str());
-      return failed;
-    }
+Status appendLine(const std::string& path, std::string_view line, Durability durability) {
+  Fd fd(::open(path.c_str(), O_RDWR | O_APPEND | O_CREAT | O_CLOEXEC, 0644));
+  if (!fd.valid()) return Status::failure(lastError());
+  struct stat st {};
+  if (::fstat(fd.get(), &st) != 0) return Status::failure(lastError());
+  const off_t before = st.st_size;
+  std::string data;
+  data.reserve(line.size() + 2 * kLineEnd.size());
+  char last = '\n';
+  if (before > 0 && ::pread(fd.get(), &last, 1, before - 1) == 1 && last != '\n') {
+    data.append(kLineEnd);
   }
-  if (::rename(temporary.c_str(), path.c_str()) != 0) {
+  data.append(line).append(kLineEnd);
+  // One write: on a full disk it is the one that comes up short.
+  if (!writeAll(fd.get(), data) ||
+      (durability == Durability::OnDisk && ::fdatasync(fd.get()) != 0)) {
     Status failed = Status::failure(lastError());
-    ::unlink(temporary.c_str());
+    if (::ftruncate(fd.get(), before) != 0) {
+      failed.error += "; the piece written could not be removed: " + lastError();
+    }
     return failed;
   }
+  if (!fd.close()) return Status::failure(lastError());
   return {};
 }
 
+Status replaceFile(const std::string& path, std::string_view content) {
+  const Result<std::string> target = followLinks(path);
+  if (!target) return target.status();
+  struct stat old {};
+  const bool exists = ::stat(target->c_str(), &old) == 0 && S_ISREG(old.st_mode);
+  if (exists && old.st_nlink > 1) return rewriteInPlace(*target, content);
+  const std::string temporary = *target + ".new";
+  Status written = writeReplacement(temporary, content, exists ? &old : nullptr);
+  if (written && ::rename(temporary.c_str(), target->c_str()) != 0) {
+    written = Status::failure(lastError());
+  }
+  if (!written) ::unlink(temporary.c_str());
+  return written;
+}
+
 Status touchFile(const std::string& path) {
-  return appendText(path, {});
+  Fd fd(::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644));
+  if (!fd.valid() || !fd.close()) return Status::failure(lastError());
+  return {};
 }
 
 bool fileExists(const std::string& path) {

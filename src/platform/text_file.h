@@ -1,7 +1,6 @@
 #pragma once
 // Whole-file text operations. Text is bytes; every line written ends in CR LF.
 // Nothing stays open between calls, so other programs can read the files.
-#include <optional>
 #include <string>
 #include <string_view>
 
@@ -14,23 +13,25 @@ inline constexpr std::string_view kLineEnd = "\r\n";
 // The whole file as bytes, or why it cannot be read.
 Result<std::string> readWholeFile(const std::string& path);
 
-// Opens for appending (creating the file), writes `line` + CR LF, closes.
-Status appendLine(const std::string& path, std::string_view line);
+enum class Durability {
+  Plain,   // in the system's cache when the call returns
+  OnDisk,  // flushed to the disk (fdatasync) before the call returns
+};
 
-// Appends raw bytes as they stand (creating the file).
-Status appendText(const std::string& path, std::string_view text);
+// The one way any line is appended: the file is created when missing, and
+// the line + CR LF is added whole or not at all. A file whose last line was
+// torn (a power cut, another program) gets a CR LF first, so the new line
+// never glues onto the torn piece. When the disk fills up part-way through,
+// the file is cut back to the size it had before the call and the failure is
+// reported, so no fragment of the line stays behind.
+Status appendLine(const std::string& path, std::string_view line,
+                  Durability durability = Durability::Plain);
 
-// Appends `line` + CR LF in one write and waits until it is on disk. If the
-// file's last line was torn (no line break at its end) the new line first
-// gets a CR LF of its own, so it never glues onto the torn piece.
-Status appendDurableLine(const std::string& path, std::string_view line);
-
-// The same line-of-its-own rule without waiting for the disk, for files that
-// are refreshed every tick anyway (history, spreadsheet rows).
-Status appendWholeLine(const std::string& path, std::string_view line);
-
-// Replaces the file whole: writes a temporary file beside it, then renames it
-// over the old one, so readers see either the old or the new content.
+// Replaces the file whole, so a reader sees the old or the new content, never
+// a mix: a temporary file beside it, then a rename over it. The file keeps its
+// permissions, and a published link keeps working: a symbolic link is
+// followed and its target replaced, and a file with more than one hard link
+// is rewritten in place (all its names then show the new content).
 Status replaceFile(const std::string& path, std::string_view content);
 
 // Creates the file if missing, without writing to it.

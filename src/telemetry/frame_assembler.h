@@ -33,6 +33,11 @@ class FrameAssembler {
     bound();
   }
 
+  // A new connection starts clean: the part frame an unplug cut off is
+  // dropped, leaving the buffer as a frame just taken leaves it ("["), so
+  // the old connection's stale fields never mix into the next frame.
+  void dropPending();
+
   const std::string& rxBuffer() const { return rxBuffer_; }
 
  private:

@@ -97,6 +97,15 @@ double ChildProcess::cpuSeconds() const {
   return (std::stod(f[11]) + std::stod(f[12])) / ticks;
 }
 
+bool ChildProcess::hasOpen(const std::string& path) const {
+  if (pid_ <= 0) return false;
+  std::error_code error;
+  for (const auto& fd : fs::directory_iterator("/proc/" + std::to_string(pid_) + "/fd", error)) {
+    if (fs::read_symlink(fd.path(), error) == path) return true;
+  }
+  return false;
+}
+
 ProgramRun::ProgramRun() {
   std::error_code error;
   fs::copy_file(TAMSEL_BINARY, folder_.file("tamsel"), fs::copy_options::overwrite_existing, error);
@@ -187,6 +196,12 @@ std::vector<ProgramRun::SentFrame> ProgramRun::sentFrames() const {
     if (!std::regex_match(line, m, re)) continue;
     out.push_back({m[1], std::stod(m[2]), std::stod(m[3]), std::stod(m[4]), m[5] == "bad"});
   }
+  return out;
+}
+
+std::string dump(const std::vector<std::string>& lines) {
+  std::string out;
+  for (const auto& l : lines) out += l + "\n";
   return out;
 }
 

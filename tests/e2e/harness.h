@@ -37,6 +37,8 @@ class ChildProcess {
   bool stop(int signal = SIGTERM, int waitMs = 2000);
   // User plus system CPU time so far, from /proc/<pid>/stat; -1 if unknown.
   double cpuSeconds() const;
+  // Whether the process holds `path` open, by its descriptors in /proc.
+  bool hasOpen(const std::string& path) const;
 
  private:
   pid_t pid_ = -1;
@@ -89,6 +91,9 @@ class ProgramRun {
   ChildProcess board_;
   ChildProcess program_;
 };
+
+// Lines one under the other, for a failure message.
+std::string dump(const std::vector<std::string>& lines);
 
 // Today's date stamp (2010_05_23) on the local clock.
 std::string todayStamp();

@@ -24,12 +24,6 @@ size_t countMatching(const std::vector<std::string>& lines, const std::string& p
       lines.begin(), lines.end(), [&](const std::string& l) { return std::regex_search(l, re); }));
 }
 
-std::string dump(const std::vector<std::string>& lines) {
-  std::string out;
-  for (const auto& l : lines) out += l + "\n";
-  return out;
-}
-
 // The day's total only grows; at midnight it starts again, so a run that
 // passed midnight is not judged.
 std::string wattHoursFallWithinADay(const ProgramRun& run,

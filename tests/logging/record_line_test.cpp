@@ -60,6 +60,19 @@ TEST(Averaging, AveragesUnderTheMasksAndRemembersTheRecord) {
   EXPECT_EQ(sums.frameCount, 0);
 }
 
+TEST(Averaging, AFrameThatWouldMakeASumInfiniteIsRefusedAndNothingAdded) {
+  constexpr double kHuge = 1.7e308;  // finite, but two of them are not
+  for (int field = 0; field < 5; ++field) {
+    IntervalSums sums;
+    ASSERT_TRUE(sums.add(kHuge, kHuge, kHuge, kHuge, kHuge));
+    const IntervalSums before = sums;
+    double frame[5] = {1, 1, 1, 1, 1};
+    frame[field] = kHuge;
+    EXPECT_FALSE(sums.add(frame[0], frame[1], frame[2], frame[3], frame[4])) << field;
+    EXPECT_TRUE(sums == before) << field;
+  }
+}
+
 TEST(Averaging, NoDataBeforeAnyFrameGivesZeros) {
   IntervalSums sums;
   LastValues last;

@@ -1,7 +1,11 @@
 #include "platform/text_file.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
+#include <csignal>
 #include <filesystem>
 
 #include "support/temp_folder.h"
@@ -11,42 +15,134 @@ namespace {
 
 using test::TempFolder;
 
-TEST(TextFile, AppendedLinesNeverGlueOntoATornLine) {
-  for (auto append : {&appendDurableLine, &appendWholeLine}) {
+// Makes every write past `bytes` of a file fail as a full disk does: the
+// write that crosses the limit comes up short, the next one fails. Root is
+// not needed; the old limit comes back at the end of the scope.
+class FileSizeLimit {
+ public:
+  explicit FileSizeLimit(rlim_t bytes) : oldHandler_(std::signal(SIGXFSZ, SIG_IGN)) {
+    getrlimit(RLIMIT_FSIZE, &old_);
+    rlimit limited = old_;
+    limited.rlim_cur = bytes;
+    EXPECT_EQ(setrlimit(RLIMIT_FSIZE, &limited), 0);
+  }
+  ~FileSizeLimit() {
+    setrlimit(RLIMIT_FSIZE, &old_);
+    std::signal(SIGXFSZ, oldHandler_);
+  }
+
+ private:
+  rlimit old_{};
+  void (*oldHandler_)(int);
+};
+
+enum class Disk { Room, FullPartWay, Full };
+
+struct AppendCase {
+  const char* name;
+  std::string before;
+  Disk disk;
+  std::string after;  // the whole file afterwards
+};
+
+class Append : public ::testing::TestWithParam<AppendCase> {};
+
+TEST_P(Append, IsWholeOrAbsent) {
+  const AppendCase& c = GetParam();
+  for (Durability durability : {Durability::Plain, Durability::OnDisk}) {
     TempFolder folder;
     const std::string path = folder.file("day.txt");
-    ASSERT_TRUE(append(path, "first"));
-    folder.write("day.txt", folder.read("day.txt") + "<T>10:02</T><V>12.5");  // power cut
-    ASSERT_TRUE(append(path, "second"));
-    ASSERT_TRUE(append(path, "third"));
-    EXPECT_EQ(folder.read("day.txt"), "first\r\n<T>10:02</T><V>12.5\r\nsecond\r\nthird\r\n");
+    if (c.before != "<none>") folder.write("day.txt", c.before);
+    const size_t size = c.before == "<none>" ? 0 : c.before.size();
+    Status status;
+    {
+      const rlim_t room = c.disk == Disk::Room   ? RLIM_INFINITY
+                          : c.disk == Disk::Full ? size
+                                                 : size + 4;  // 4 of the bytes fit
+      FileSizeLimit limit(room);
+      status = appendLine(path, "<T>10:03</T><V>12.50</V>", durability);
+    }
+    EXPECT_EQ(static_cast<bool>(status), c.disk == Disk::Room);
+    EXPECT_EQ(status.error.empty(), c.disk == Disk::Room);
+    EXPECT_EQ(folder.read("day.txt"), c.after);
   }
 }
 
-TEST(TextFile, PlainAppendsAddExactlyWhatTheyAreGiven) {
+const std::string kLine = "<T>10:03</T><V>12.50</V>\r\n";
+const std::string kWhole = "<T>10:02</T><W>4.0</W>   .0Wh\r\n";
+const std::string kTorn = "<T>10:02</T><W>4";  // a power cut
+
+INSTANTIATE_TEST_SUITE_P(
+    TextFile, Append,
+    ::testing::Values(AppendCase{"MissingFileIsCreated", "<none>", Disk::Room, kLine},
+                      AppendCase{"EmptyFile", "", Disk::Room, kLine},
+                      AppendCase{"AfterAWholeLine", kWhole, Disk::Room, kWhole + kLine},
+                      AppendCase{"AfterATornLine", kTorn, Disk::Room, kTorn + "\r\n" + kLine},
+                      AppendCase{"EmptyFilePartWay", "", Disk::FullPartWay, ""},
+                      AppendCase{"WholeLinePartWay", kWhole, Disk::FullPartWay, kWhole},
+                      AppendCase{"TornLinePartWay", kTorn, Disk::FullPartWay, kTorn},
+                      AppendCase{"EmptyFileFull", "", Disk::Full, ""},
+                      AppendCase{"WholeLineFull", kWhole, Disk::Full, kWhole},
+                      AppendCase{"TornLineFull", kTorn, Disk::Full, kTorn}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+struct ReplaceCase {
+  const char* name;
+  // Makes the file at "page" (and any other names), returns the names that
+  // must all show the new content afterwards.
+  std::vector<std::string> (*arrange)(const TempFolder&);
+};
+
+class Replace : public ::testing::TestWithParam<ReplaceCase> {};
+
+TEST_P(Replace, NewContentKeepsLinksAndPermissions) {
   TempFolder folder;
-  const std::string path = folder.file("log.txt");
-  ASSERT_TRUE(appendLine(path, "a"));
-  ASSERT_TRUE(appendText(path, "b"));
-  ASSERT_TRUE(appendLine(path, "c"));
-  ASSERT_TRUE(touchFile(path));
-  EXPECT_EQ(folder.read("log.txt"), "a\r\nbc\r\n");
+  const std::vector<std::string> names = GetParam().arrange(folder);
+  ASSERT_EQ(::chmod(folder.file(names.back()).c_str(), 0640), 0);
+  const bool wasLink = std::filesystem::is_symlink(folder.file("page"));
+  const std::string bytes("new\0\xff\r\n", 7);
+
+  ASSERT_TRUE(replaceFile(folder.file("page"), bytes));
+
+  EXPECT_EQ(std::filesystem::is_symlink(folder.file("page")), wasLink);
+  for (const std::string& name : names) EXPECT_EQ(folder.read(name), bytes) << name;
+  struct stat st {};
+  ASSERT_EQ(::stat(folder.file("page").c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 07777, 0640u);
+  // Nothing left beside it: just the names it was given.
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(folder.path())) {
+    EXPECT_EQ(entry.path().extension(), "") << entry.path();
+  }
 }
 
-TEST(TextFile, ReplaceSwapsTheWholeFileAndLeavesNoTemporary) {
-  TempFolder folder;
-  const std::string path = folder.file("prog.cfg");
-  folder.write("prog.cfg", "old content that is longer");
-  const std::string bytes("new\0\xff\r\n", 7);
-  ASSERT_TRUE(replaceFile(path, bytes));
-  EXPECT_EQ(folder.read("prog.cfg"), bytes);
-  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1);
-}
+INSTANTIATE_TEST_SUITE_P(
+    TextFile, Replace,
+    ::testing::Values(ReplaceCase{"PlainFile",
+                                  [](const TempFolder& f) -> std::vector<std::string> {
+                                    f.write("page", "old content that is longer");
+                                    return {"page"};
+                                  }},
+                      ReplaceCase{"SymbolicLinkStaysALink",
+                                  [](const TempFolder& f) -> std::vector<std::string> {
+                                    std::filesystem::create_directory(f.file("www"));
+                                    f.write("www/published", "old content that is longer");
+                                    std::filesystem::create_symlink("www/published",
+                                                                    f.file("page"));
+                                    return {"page", "www/published"};
+                                  }},
+                      ReplaceCase{"HardLinkedNamesAllChange",
+                                  [](const TempFolder& f) -> std::vector<std::string> {
+                                    f.write("page", "old content that is longer");
+                                    std::filesystem::create_hard_link(f.file("page"),
+                                                                      f.file("published"));
+                                    return {"published", "page"};
+                                  }}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(TextFile, FailuresCarryTheSystemsReason) {
   TempFolder folder;
   const std::string missing = folder.file("no/such/folder/file.txt");
-  for (Status status : {appendLine(missing, "x"), appendDurableLine(missing, "x"),
+  for (Status status : {appendLine(missing, "x"), appendLine(missing, "x", Durability::OnDisk),
                         replaceFile(missing, "x"), touchFile(missing)}) {
     EXPECT_FALSE(status);
     EXPECT_FALSE(status.error.empty());

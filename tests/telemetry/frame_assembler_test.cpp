@@ -65,6 +65,19 @@ TEST(FrameAssembly, TextWithoutClosingBracketStaysBounded) {
   EXPECT_EQ(frames[0], "[<V>7</V>]");
 }
 
+TEST(FrameAssembly, DroppingAnUnpluggedPartFrameIsLikeTakingAFrame) {
+  const std::string replugged = "[<V>820</V><I>1350</I><R>0</R><S>0</S><C>2170</C>]";
+  for (const char* cut : {"", "[<V>1025</V><I>26", "<V>1025</V>]junk"}) {
+    FrameAssembler unplugged;
+    feed(unplugged, {cut});
+    unplugged.dropPending();
+    FrameAssembler tookAFrame;
+    feed(tookAFrame, {"[<V>1</V>]"});
+    EXPECT_EQ(unplugged.rxBuffer(), tookAFrame.rxBuffer()) << cut;
+    EXPECT_EQ(feed(unplugged, {replugged}), feed(tookAFrame, {replugged})) << cut;
+  }
+}
+
 TEST(FrameAssembly, NulAndBinaryBytesPassThrough) {
   FrameAssembler a;
   const std::string bytes("[\0\xff<V>1</V>]", 12);
