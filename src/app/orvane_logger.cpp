@@ -96,7 +96,11 @@ void OrvaneLogger::recountToday() {
 Status OrvaneLogger::openPort() {
   const Result<int> port = portNumberFromText(config.Port);
   if (!port) return port.status();
-  return MSComm1.open(*port, config.BR + ",N,8,1");
+  Status opened = MSComm1.open(*port, config.BR + ",N,8,1");
+  // A new connection starts clean: text cut off by the last one never
+  // mixes into its first frame.
+  if (opened) assembler.dropPending();
+  return opened;
 }
 
 void OrvaneLogger::autoStart() {
@@ -224,9 +228,11 @@ void OrvaneLogger::takeFrame(std::string_view frame) {
   if (result.status == FrameStatus::Dropped) return;
   reading = result.reading;  // after a failure: the fields scaled before it
   if (result.status == FrameStatus::Failed) return decodingFailed(result.failure);
-  if (Timer1->isActive()) {
-    sums.add(reading.voltsValue, reading.ampsValue, reading.wattsValue, reading.rpmValue,
-             reading.windSpeed);
+  // A record is always the average of what was received: a frame that
+  // would overflow the interval's sums takes the error path instead.
+  if (Timer1->isActive() && !sums.add(reading.voltsValue, reading.ampsValue, reading.wattsValue,
+                                      reading.rpmValue, reading.windSpeed)) {
+    return decodingFailed("Overflow: the interval's sums are too large");
   }
   errorMessage = "display list error";
   showReading();
@@ -349,13 +355,15 @@ void OrvaneLogger::Timer1_Timer() {
     errorMessage = kNoDataMessage;
     ReportError();
   }
-  if (Status written = files.appendRecord(now, tick.values, energy.wattHours()); !written) {
+  const Status written = files.appendRecord(now, tick.values, energy.wattHours());
+  if (!written) {
     errorMessage = "log file write error";
     ReportError(written.error);
   }
   writeTickOutputs(now, tick.values);
   sums.clear();
-  if (intervalNeedsCaution(toBytes(delay->text()))) {
+  // A write error stays in view until a record is written again.
+  if (written && intervalNeedsCaution(toBytes(delay->text()))) {
     ErrorString->setText(fromBytes(kShortIntervalCaution));
   }
   Timer1->stop();
@@ -474,10 +482,14 @@ void OrvaneLogger::connectHandlers() {
   });
   // A port lost while open is reported once; the control reopens it by itself.
   connect(&MSComm1, &SerialControl::lost, this, [this](const QString& description) {
+    assembler.dropPending();
     errorMessage = "port not available";
     ReportError(toBytes(description));
   });
-  connect(&MSComm1, &SerialControl::restored, this, [this] { errorMessage.clear(); });
+  connect(&MSComm1, &SerialControl::restored, this, [this] {
+    errorMessage.clear();
+    assembler.dropPending();
+  });
 }
 
 }  // namespace tamsel

@@ -139,7 +139,7 @@ void Graph::DisplayButton_Click() {
   // The empty line makes a missing day file exist. It goes on a line of its
   // own, so it never ends a torn record or runs into the logger's next one.
   const std::string path = logsFolder() + "/" + toBytes(FileName->text());
-  (void)appendWholeLine(path, "");  // an unreadable file shows as a day without data
+  (void)appendLine(path, "");  // an unreadable file shows as a day without data
   const std::string text = readWholeFile(path).valueOr({});
   recordCount = 0;
   zoom.finish();

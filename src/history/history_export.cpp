@@ -47,7 +47,7 @@ Status collateDayEnergy(const std::string& summaryPath, std::string_view dayFile
     collected = std::move(*text);
   }
   if (collected.find(dayFileName) != std::string::npos) return {};
-  return appendWholeLine(summaryPath, collateLine(dayFileName, energyWh));
+  return appendLine(summaryPath, collateLine(dayFileName, energyWh));
 }
 
 }  // namespace tamsel

@@ -19,7 +19,7 @@ struct IntervalSums {
   // a record must be the average of what was received, never an overflow
   // that a mask would print as 0. A finite sum over a positive count has a
   // finite average, so the sums are all there is to check.
-  bool add(double v, double a, double w, double r, double ws) {
+  [[nodiscard]] bool add(double v, double a, double w, double r, double ws) {
     const IntervalSums next{volts + v, amps + a,       watts + w,
                             rpm + r,   windSpeed + ws, frameCount + 1};
     for (double sum : {next.volts, next.amps, next.watts, next.rpm, next.windSpeed}) {

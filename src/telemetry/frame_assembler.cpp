@@ -12,7 +12,7 @@ size_t FrameAssembler::frameStart(size_t start, size_t close) const {
 
 // Out of line: inlined into a caller, g++ 12 warns falsely on the assign.
 void FrameAssembler::dropPending() {
-  rxBuffer_.assign("[");
+  if (!rxBuffer_.empty()) rxBuffer_.assign("[");
 }
 
 void FrameAssembler::bound() {

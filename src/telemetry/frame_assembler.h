@@ -35,7 +35,9 @@ class FrameAssembler {
 
   // A new connection starts clean: the part frame an unplug cut off is
   // dropped, leaving the buffer as a frame just taken leaves it ("["), so
-  // the old connection's stale fields never mix into the next frame.
+  // the old connection's stale fields never mix into the next frame. A
+  // buffer that never held anything stays empty, so the very first frame
+  // reads as it always has.
   void dropPending();
 
   const std::string& rxBuffer() const { return rxBuffer_; }

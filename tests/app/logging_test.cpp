@@ -24,7 +24,7 @@ TEST_F(Logging, StartValidatesAndClampsTheInterval) {
     OrvaneLogger& w = start();
     dialogs.messages.clear();
     control<QLineEdit>("delay")->setText(c.typed);
-    state().sums.add(1, 1, 1, 1, 1);
+    ASSERT_TRUE(state().sums.add(1, 1, 1, 1, 1));
     w.StartLogging_Click();
     EXPECT_EQ(state().loggingStarted, c.started) << c.typed;
     EXPECT_EQ(control<QLineEdit>("delay")->text().toStdString(), c.shown);
@@ -95,14 +95,24 @@ TEST_F(Logging, NoCautionFromTenSeconds) {
   EXPECT_EQ(messageLine(), " Error trap message  -     ");
 }
 
-TEST_F(Logging, AnUnwritableLogIsReported) {
-  OrvaneLogger& w = start(loggingCfg());
+// Even with an interval short enough for the caution, the write error stays
+// in view until a record is written again.
+TEST_F(Logging, AnUnwritableLogIsReportedAndStaysInView) {
+  ProgCfg cfg = loggingCfg();
+  cfg.LogDelay = "5";
+  OrvaneLogger& w = start(cfg);
   std::filesystem::remove_all(folder.file("logs"));
   folder.write("logs", "a file where the folder should be");
   serial.deliver(kGoodFrame);
   w.Timer1_Timer();
   EXPECT_NE(errorLog().find("  log file write error  "), std::string::npos) << errorLog();
+  EXPECT_NE(messageLine().find("log file write error"), std::string::npos) << messageLine();
   EXPECT_FALSE(control<QTimer>("Timer1")->isActive());
+  std::filesystem::remove(folder.file("logs"));
+  std::filesystem::create_directory(folder.file("logs"));
+  serial.deliver(kGoodFrame);
+  w.Timer1_Timer();
+  EXPECT_EQ(messageLine(), "Caution Logging interval 2 short, Data Overflow may occur");
 }
 
 // Without a template neither page nor spreadsheet is written, silently.

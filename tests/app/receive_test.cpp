@@ -63,7 +63,7 @@ TEST_F(Receive, ADecodingFailureShowsTheFrameAndClearsTheSums) {
                           "<VoltDivider>0</VoltDivider><VoltOffset>100</VoltOffset>"
                           "<AmpDivider>20</AmpDivider><RPMDivider>1</RPMDivider>"
                           "<WSDivider>2</WSDivider>");
-  state().sums.add(1, 1, 1, 1, 1);
+  ASSERT_TRUE(state().sums.add(1, 1, 1, 1, 1));
   serial.deliver(kGoodFrame);
   EXPECT_EQ(control<QLabel>("Label2")->text().toStdString(),
             std::string("program execution error : \r\n") + kGoodFrame);

@@ -11,7 +11,7 @@ const LocalDateTime kAt1405{2010, 5, 23, 14, 5, 33};
 
 AveragedValues averageOf(std::initializer_list<std::array<double, 5>> frames) {
   IntervalSums sums;
-  for (const auto& f : frames) sums.add(f[0], f[1], f[2], f[3], f[4]);
+  for (const auto& f : frames) EXPECT_TRUE(sums.add(f[0], f[1], f[2], f[3], f[4]));
   LastValues last;
   return averageOrRepeat(sums, last).values;
 }
@@ -45,9 +45,9 @@ TEST(DailyLogFileName, UsesTheDateStamp) {
 
 TEST(Averaging, AveragesUnderTheMasksAndRemembersTheRecord) {
   IntervalSums sums;
-  sums.add(12.50, 3.21, 40.1, 350.1, 11.2);
-  sums.add(12.52, 3.24, 40.2, 351.0, 11.4);
-  sums.add(12.56, 3.30, 40.3, 352.4, 11.6);
+  ASSERT_TRUE(sums.add(12.50, 3.21, 40.1, 350.1, 11.2));
+  ASSERT_TRUE(sums.add(12.52, 3.24, 40.2, 351.0, 11.4));
+  ASSERT_TRUE(sums.add(12.56, 3.30, 40.3, 352.4, 11.6));
   LastValues last;
   TickAverage tick = averageOrRepeat(sums, last);
   EXPECT_FALSE(tick.noData);
@@ -85,7 +85,7 @@ TEST(Averaging, NoDataBeforeAnyFrameGivesZeros) {
 TEST(Averaging, NoDataAfterDataRepeatsTheLastRecordEachTime) {
   IntervalSums sums;
   LastValues last;
-  sums.add(12.5, 3.2, 40.0, 350, 7.5);
+  ASSERT_TRUE(sums.add(12.5, 3.2, 40.0, 350, 7.5));
   const AveragedValues withData = averageOrRepeat(sums, last).values;
   sums.clear();
   for (int tick = 0; tick < 2; ++tick) {

@@ -43,8 +43,9 @@ std::string dayRecords(sim::WindModel& model, tamsel::LocalDateTime date, int un
     const sim::WindState& s = model.step(1);
     // What the decoder would have shown for a frame a second.
     const double watts = tamsel::roundDecimal(s.watts, 1);
-    sums.add(tamsel::roundDecimal(s.volts, 2), tamsel::roundDecimal(s.amps, 2), watts,
-             tamsel::roundDecimal(s.rpm, 1), tamsel::roundDecimal(s.wind, 1));
+    // The wind model's values are small: its sums never overflow.
+    (void)sums.add(tamsel::roundDecimal(s.volts, 2), tamsel::roundDecimal(s.amps, 2), watts,
+                   tamsel::roundDecimal(s.rpm, 1), tamsel::roundDecimal(s.wind, 1));
     wattHours += watts / 3600;
     if (second % delay != 0) continue;
     const tamsel::TickAverage average = tamsel::averageOrRepeat(sums, last);
