@@ -1,0 +1,29 @@
+// Configuration text through both readers of both files. What the lenient
+// reader gives, written out and read back, is read the same.
+#include "config/calibration.h"
+#include "config/program_config.h"
+#include "fuzz_check.h"
+
+using namespace tamsel;
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  const std::string_view text = fuzz::bytes(data, size);
+  ProgramConfig strict;
+  const KeysRead read = readProgramConfigStrict(text, strict);
+  fuzz::check(read.status.ok == (read.keys.size() == 12), "a strict read stops only at a failure");
+  const ProgramConfig lenient = readProgramConfig(text, setupDefaults());
+  for (std::string_view key : read.keys) {
+    for (const auto& entry : programConfigKeys())
+      if (entry.name == key) fuzz::check(strict.*entry.value == lenient.*entry.value, "modes agree");
+  }
+  bool tagFree = true;  // a value holding a tag may read back differently
+  for (const auto& entry : programConfigKeys())
+    tagFree = tagFree && (lenient.*entry.value).find('<') == std::string::npos;
+  if (tagFree) {
+    fuzz::check(readProgramConfig(programConfigText(lenient), {}) == lenient, "round trip");
+  }
+  Calibration calibration;
+  (void)readCalibrationStrict(text, calibration);
+  (void)calibrationText(readCalibration(text, neutralCalibration()));
+  return 0;
+}
