@@ -5,7 +5,7 @@
 
 namespace tamsel {
 
-TickAverage averageOrRepeat(IntervalSums& sums, LastValues& last) {
+TickAverage averageOrRepeat(const IntervalSums& sums, LastValues& last) {
   // The last values were formatted with the very masks below, so repeating
   // them as they stand is the same as formatting them again.
   if (sums.frameCount == 0) return {last, true};
@@ -18,7 +18,6 @@ TickAverage averageOrRepeat(IntervalSums& sums, LastValues& last) {
   v.rpm = formatMask(sums.rpm / n, "###0");
   v.windSpeed = numericValue(formatMask(sums.windSpeed / n, "###0")).value_or(0);
   last = v;
-  sums.frameCount = 0;
   return {v, false};
 }
 

@@ -34,9 +34,9 @@ struct TickAverage {
   bool noData = false;  // true: `values` repeat `last`; report kNoDataMessage
 };
 
-// With frames: the sums' averages, which also become `last`, and the frame
-// count goes back to 0. Without: `last` again, unchanged. The sums themselves
-// are cleared by the tick's tail (IntervalSums::clear).
-TickAverage averageOrRepeat(IntervalSums& sums, LastValues& last);
+// With frames: the sums' averages, which also become `last`. Without: `last`
+// again, unchanged. The sums are left as they are: the caller clears them
+// whole (IntervalSums::clear), so no part of one interval can leak into the next.
+TickAverage averageOrRepeat(const IntervalSums& sums, LastValues& last);
 
 }  // namespace tamsel
