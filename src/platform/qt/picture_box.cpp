@@ -92,15 +92,26 @@ void paintDisplayList(QPainter& painter, const DisplayList& list, QSize size,
   // Consecutive lines with the same pen and scale go to the painter in one
   // call: a chart's trace is thousands of lines of one colour.
   QVector<QLineF> run;
+  // A thick stroke shorter than its own width (a plot's mark) is drawn as
+  // the small square it looks like: stroking a hundred thousand of them one
+  // by one would take far longer than a frame.
+  QVector<QRect> dots;
   const DrawnLine* runStart = nullptr;
   auto flush = [&] {
-    if (run.isEmpty()) return;
-    QPen pen(colourOf(runStart->colour));
-    pen.setWidth(runStart->penWidth);
-    if (runStart->penWidth > 1) pen.setCapStyle(Qt::RoundCap);
-    painter.setPen(pen);
-    painter.drawLines(run);
-    run.clear();
+    if (run.isEmpty() && dots.isEmpty()) return;
+    const QColor colour = colourOf(runStart->colour);
+    if (!run.isEmpty()) {
+      QPen pen(colour);
+      pen.setWidth(runStart->penWidth);
+      if (runStart->penWidth > 1) pen.setCapStyle(Qt::RoundCap);
+      painter.setPen(pen);
+      painter.drawLines(run);
+      run.clear();
+    }
+    if (!dots.isEmpty()) {
+      for (const QRect& dot : dots) painter.fillRect(dot, colour);
+      dots.clear();
+    }
   };
   const std::vector<DrawnLine>& lines = list.lines();
   for (std::size_t i = firstLine; i < lines.size(); ++i) {
@@ -114,7 +125,16 @@ void paintDisplayList(QPainter& painter, const DisplayList& list, QSize size,
     }
     const double sx = size.width() / line.scaleWidth;
     const double sy = size.height() / line.scaleHeight;
-    run.append(QLineF(line.x1 * sx, line.y1 * sy, line.x2 * sx, line.y2 * sy));
+    const QLineF scaled(line.x1 * sx, line.y1 * sy, line.x2 * sx, line.y2 * sy);
+    if (line.penWidth > 1 && scaled.length() < line.penWidth) {
+      const double half = line.penWidth / 2.0;
+      dots.append(QRectF(scaled.p1(), scaled.p2())
+                      .normalized()
+                      .adjusted(-half, -half, half, half)
+                      .toRect());
+    } else {
+      run.append(scaled);
+    }
   }
   flush();
 }
