@@ -13,7 +13,7 @@ namespace tamsel {
 namespace {
 
 constexpr int kStepTop = 480;
-constexpr int kStepPitch = 1560;
+constexpr int kStepPitch = 1680;
 constexpr int kTextLeft = 120;
 constexpr int kTextWidth = 4080;
 constexpr int kLineHeight = 255;
