@@ -112,13 +112,3 @@ BENCHMARK(BM_PaintTimeChart1000x400)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_CursorReadout)->Arg(100)->Arg(kMostRecords);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-  // Painting wants a GUI application; no screen is needed.
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  QGuiApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}

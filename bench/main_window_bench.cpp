@@ -60,12 +60,3 @@ void BM_FrameThroughTheWindow(benchmark::State& state) {
 BENCHMARK(BM_FrameThroughTheWindow)->MeasureProcessCPUTime()->UseRealTime();
 
 }  // namespace
-
-int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}

@@ -1,7 +1,8 @@
 // Received text through the calibration window's receiver and read-out, with
 // divisors taken from the input too.
-#include "fuzz_check.h"
 #include "setup/calibration_readout.h"
+
+#include "fuzz_check.h"
 
 using namespace tamsel;
 

@@ -14,7 +14,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const ProgramConfig lenient = readProgramConfig(text, setupDefaults());
   for (std::string_view key : read.keys) {
     for (const auto& entry : programConfigKeys())
-      if (entry.name == key) fuzz::check(strict.*entry.value == lenient.*entry.value, "modes agree");
+      if (entry.name == key)
+        fuzz::check(strict.*entry.value == lenient.*entry.value, "modes agree");
   }
   bool tagFree = true;  // a value holding a tag may read back differently
   for (const auto& entry : programConfigKeys())
