@@ -136,56 +136,5 @@ TEST(BoardSim, ALateReaderGetsOnlyFreshFrames) {
   EXPECT_GE(at - 1 + 3, sentBeforeOpen) << "frame " << at << " of " << sentBeforeOpen;
 }
 
-TEST(BoardSim, PortCanBeOpenedAndClosedAgainAndAgain) {
-  ProgramRun run;
-  const int port = test::uniquePortNumber(7);
-  ASSERT_TRUE(run.startBoard(port, {"--rate", "20"}));
-  const std::string link = run.file("com" + std::to_string(port));
-  for (int k = 0; k < 3; ++k) {
-    const int fd = ::open(link.c_str(), O_RDONLY | O_NOCTTY);
-    ASSERT_GE(fd, 0) << "round " << k;
-    EXPECT_NE(readFor(fd, 300).find("</C>]"), std::string::npos) << "round " << k;
-    ::close(fd);
-  }
-  EXPECT_TRUE(run.board().running());
-  EXPECT_TRUE(run.board().stop(SIGINT, 1000));
-  EXPECT_FALSE(fs::is_symlink(link));
-}
-
-TEST(BoardSim, SilenceLeavesAGapAndDurationEndsIt) {
-  ProgramRun run;
-  const int port = test::uniquePortNumber(8);
-  ASSERT_TRUE(run.startBoard(
-      port, {"--rate", "20", "--silence-after", "0.5", "--silence-for", "1.5", "--duration", "3"}));
-  const int fd = openBoardPort(run, port);
-  ASSERT_GE(fd, 0);
-  // The whole run, each arrival timed from the opening of the port; reading
-  // ends when the board hangs up.
-  using Clock = std::chrono::steady_clock;
-  std::vector<std::pair<Clock::time_point, std::string>> arrivals{{Clock::now(), ""}};
-  const auto deadline = Clock::now() + std::chrono::seconds(20);
-  while (Clock::now() < deadline) {
-    pollfd p{fd, POLLIN, 0};
-    if (::poll(&p, 1, 100) <= 0) continue;
-    char buffer[4096];
-    const ssize_t n = ::read(fd, buffer, sizeof buffer);
-    if (n <= 0) break;
-    arrivals.push_back({Clock::now(), std::string(buffer, static_cast<size_t>(n))});
-  }
-  ::close(fd);
-
-  size_t gapAt = 0;
-  for (size_t k = 1; k < arrivals.size(); ++k) {
-    if (arrivals[k].first - arrivals[k - 1].first >= std::chrono::milliseconds(700)) gapAt = k;
-  }
-  ASSERT_GT(gapAt, 0u) << "no gap of 0.7 s in " << arrivals.size() - 1 << " arrivals";
-  std::string after;
-  for (size_t k = gapAt; k < arrivals.size(); ++k) after += arrivals[k].second;
-  EXPECT_NE(after.find("</C>]"), std::string::npos) << "frames after the silence";
-  EXPECT_TRUE(ProgramRun::waitFor([&] { return !run.board().running(); }, std::chrono::seconds(10)))
-      << "--duration 3 ends it";
-  EXPECT_FALSE(fs::is_symlink(run.file("com" + std::to_string(port))));
-}
-
 }  // namespace
 }  // namespace tamsel::e2e

@@ -46,47 +46,6 @@ TEST_F(SetupForm, EveryControlHasItsDesignerNameAndAnAccessibleName) {
   EXPECT_EQ(child<QLineEdit>("LogDelay")->accessibleName(), "Default Logging Interval");
 }
 
-TEST_F(SetupForm, LabelsStandTopToBottomBesideTheirControls) {
-  const std::pair<const char*, QWidget*> rows[] = {
-      {"Com port", child<QWidget>("PortNumber")},
-      {"Save HTML page?", child<QWidget>("Savehtml")},
-      {"Save Excel File?", child<QWidget>("SaveExcel")},
-      {"Default Logging Interval", child<QWidget>("LogDelay")},
-      {"Start Logger Automatically?", child<QWidget>("LogOn")},
-      {"Display RPM?", child<QWidget>("DisplayRPM")},
-      {"Record Error messages", child<QWidget>("DisplayMessages")},
-      {"Display Wind Speed?", child<QWidget>("DisplayWS")},
-      {"Wind Speed Units", child<QWidget>("WSUnits")}};
-  const std::pair<const char*, QWidget*> notes[] = {
-      {"Saved to /html folder", child<QWidget>("Savehtml")},
-      {"Saved to /Excel folder", child<QWidget>("SaveExcel")},
-      {"Seconds ( 1 - 600 )", child<QWidget>("LogDelay")}};
-  auto labelNamed = [&](const char* text) -> QLabel* {
-    for (QLabel* label : window.findChildren<QLabel*>())
-      if (label->text() == text) return label;
-    return nullptr;
-  };
-  int previousTop = -1;
-  for (auto [text, control] : rows) {
-    QLabel* label = labelNamed(text);
-    ASSERT_NE(label, nullptr) << text;
-    EXPECT_GT(label->y(), previousTop) << text;
-    EXPECT_LT(label->geometry().right(), control->x()) << text;
-    EXPECT_LT(std::abs(label->geometry().center().y() - control->geometry().center().y()), 4)
-        << text;
-    previousTop = label->y();
-  }
-  for (auto [text, control] : notes) {
-    QLabel* label = labelNamed(text);
-    ASSERT_NE(label, nullptr) << text;
-    EXPECT_GT(label->x(), control->geometry().right()) << text;
-    EXPECT_LT(std::abs(label->geometry().center().y() - control->geometry().center().y()), 4)
-        << text;
-  }
-  EXPECT_LT(child<QWidget>("AbortButton")->x(), child<QWidget>("SaveSettingsButton")->x());
-  EXPECT_GT(child<QWidget>("AbortButton")->y(), child<QWidget>("WSUnits")->geometry().bottom());
-}
-
 TEST_F(SetupForm, ALongListOfSerialDevicesStillFitsItsHint) {
   child<QLabel>("PortHint")
       ->setText(QString::fromStdString(
