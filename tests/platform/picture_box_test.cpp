@@ -30,6 +30,29 @@ TEST(PictureBox, PaintsEachLineInTheScaleItWasDrawnIn) {
   EXPECT_EQ(image.pixelColor(15, 15), QColor(64, 64, 64));
 }
 
+// New lines are painted onto what is already there; a clear or a new
+// background repaints the whole surface; a mark is the square it looks like.
+TEST(PictureBox, KeepsWhatItPaintedAndRepaintsWhenWhatItHoldsChanged) {
+  PictureBox box;
+  box.resize(100, 100);
+  DisplayList& list = box.display();
+  list.setScale(100, 100);
+  list.line(10, 0, 10, 100, {255, 0, 0});
+  EXPECT_EQ(box.grab().toImage().pixelColor(10, 50), QColor(255, 0, 0));
+  list.setPenWidth(4);
+  list.line(50, 50, 49, 49, {0, 255, 0});
+  box.showNewLines();
+  QImage shown = box.grab().toImage();
+  EXPECT_EQ(shown.pixelColor(10, 50), QColor(255, 0, 0));
+  EXPECT_EQ(shown.pixelColor(51, 51), QColor(0, 255, 0));
+  EXPECT_EQ(shown.pixelColor(56, 56), QColor(64, 64, 64));
+  list.clear();
+  list.setBackground({255, 255, 255});
+  shown = box.grab().toImage();
+  EXPECT_EQ(shown.pixelColor(10, 50), QColor(255, 255, 255));
+  EXPECT_EQ(shown.pixelColor(51, 51), QColor(255, 255, 255));
+}
+
 TEST(PictureBox, ReportsTheMouseInUserUnits) {
   PictureBox box;
   box.resize(840, 525);
