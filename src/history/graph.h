@@ -60,6 +60,11 @@ class Graph : public QDialog {
   void PrintButton_Click();
   void ExitGraphsButton_Click();
 
+ private:
+  // Tests read the window's state through this; they find controls by name.
+  friend struct GraphProbe;
+
+  // Controls, under their designer names.
   QLabel* Heading;
   QListWidget* Dir1;   // folders: ".." and the subfolders of the folder shown
   QListWidget* File1;  // the "*.txt" files of that folder
@@ -118,7 +123,6 @@ class Graph : public QDialog {
   double energyWh = 0;
   QString dirPath;  // the folder Dir1 shows
 
- private:
   void buildForm();
   void connectHandlers();
   void DrawTimeChart();

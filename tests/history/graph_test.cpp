@@ -19,6 +19,16 @@
 #include "support/temp_folder.h"
 
 namespace tamsel {
+
+// The window's state as tests read it, and the folder its list shows.
+struct GraphProbe {
+  Graph& window;
+  int recordCount() const { return window.recordCount; }
+  double firstShown() const { return window.firstShown; }
+  const HistorySettings& settings() const { return window.settings; }
+  void showFolder(const QString& path) { window.dirPath = path; }
+};
+
 namespace {
 
 using test::FakeClock;
@@ -68,7 +78,7 @@ TEST_F(GraphWindow, OpeningOnADayWithoutAFileCreatesItAndSaysSo) {
   EXPECT_EQ(day(), "\r\n");
   EXPECT_EQ(dialogs.messages, QStringList{"No data for that date"});
   EXPECT_EQ(text("FileName"), QString::fromStdString(kToday));
-  EXPECT_EQ(window->settings.MP, 1000);  // no prog.cfg: the setup window's defaults
+  EXPECT_EQ(GraphProbe(*window).settings().MP, 1000);  // no prog.cfg: the setup window's defaults
 }
 
 TEST_F(GraphWindow, EveryControlIsFoundByNameAndCarriesItsCaption) {
@@ -96,7 +106,7 @@ TEST_F(GraphWindow, OpensOnTodayAndEachDisplayDropsTheEndMinutes) {
   folder.write("prog.cfg", "<SV>12</SV><LogDelay>60</LogDelay>");
   open();
   EXPECT_TRUE(dialogs.messages.isEmpty());
-  EXPECT_EQ(window->recordCount, 4);  // 00:00 is outside, the torn line is no record
+  EXPECT_EQ(GraphProbe(*window).recordCount(), 4);  // 00:00 is outside, the torn line is no record
   EXPECT_EQ(text("stime"), "00:01");
   EXPECT_EQ(text("ftime"), "00:04");
   EXPECT_EQ(text("VMax1"), "17.50 V");
@@ -105,7 +115,7 @@ TEST_F(GraphWindow, OpensOnTodayAndEachDisplayDropsTheEndMinutes) {
   EXPECT_EQ(day(), minuteRecords(0, 5) + "<T>00:05</T><V>13.1\r\n\r\n");
 
   click("DisplayButton");
-  EXPECT_EQ(window->recordCount, 2);
+  EXPECT_EQ(GraphProbe(*window).recordCount(), 2);
   EXPECT_EQ(text("stime"), "00:02");
   EXPECT_EQ(text("ftime"), "00:03");
 }
@@ -123,7 +133,7 @@ TEST_F(GraphWindow, ARangeBoxThatIsNoTimeIsNamedAndNothingLoads) {
 TEST_F(GraphWindow, DragZoomNarrowsToTheDraggedRecords) {
   folder.write("logs/" + kToday, minuteRecords(1, 120));
   Graph& w = open();
-  ASSERT_EQ(w.recordCount, 120);
+  ASSERT_EQ(GraphProbe(w).recordCount(), 120);
 
   // Leftward: nothing reloads; the start boxes keep the time under the press.
   w.Plot_MouseMove(99.5, 0);
@@ -131,24 +141,24 @@ TEST_F(GraphWindow, DragZoomNarrowsToTheDraggedRecords) {
   w.Plot_MouseMove(60.2, 0);
   EXPECT_EQ(text("vt"), "01:01");  // the record under the cursor while held
   w.Plot_MouseUp(40, 0);
-  EXPECT_EQ(w.recordCount, 120);
+  EXPECT_EQ(GraphProbe(w).recordCount(), 120);
   EXPECT_EQ(box("Time1h"), "01");
   EXPECT_EQ(box("Time1m"), "40");
-  EXPECT_EQ(w.firstShown, 1);
+  EXPECT_EQ(GraphProbe(w).firstShown(), 1);
 
   w.Plot_MouseMove(40, 0);
   w.Plot_MouseDown(40, 0);
   w.Plot_MouseMove(100, 0);
-  const DrawnLine& mark = w.Plot->display().lines().back();
+  const DrawnLine& mark = find<PictureBox>("Plot")->display().lines().back();
   EXPECT_EQ(mark.colour, (Rgb{255, 0, 0}));
   EXPECT_EQ(mark.x1, 40);
   EXPECT_EQ(mark.x2, 100);
   w.Plot_MouseUp(100, 0);
   // 00:40 to 01:40, strictly inside.
-  EXPECT_EQ(w.recordCount, 59);
+  EXPECT_EQ(GraphProbe(w).recordCount(), 59);
   EXPECT_EQ(text("stime"), "00:41");
   EXPECT_EQ(text("ftime"), "01:39");
-  EXPECT_FALSE(w.Plot->display().lines().empty());
+  EXPECT_FALSE(find<PictureBox>("Plot")->display().lines().empty());
 }
 
 TEST_F(GraphWindow, CsvExportWritesTheShownRecordsOrSaysWhyNot) {
@@ -177,11 +187,11 @@ TEST_F(GraphWindow, CollateAppendsTheShownDayOnceBeforeLoadingTheNext) {
   folder.write("prog.cfg", "<LogDelay>60</LogDelay>");
   open();
   find<QCheckBox>("Collate")->setChecked(true);
-  window->dirPath = QString::fromStdString(folder.path());  // another folder shown
+  GraphProbe(*window).showFolder(QString::fromStdString(folder.path()));  // another folder shown
   window->Dir1_Change();
   window->File1_Click("P_2010_05_22.txt");
   EXPECT_EQ(text("FileName"), "P_2010_05_22.txt");
-  EXPECT_EQ(window->recordCount, 2);  // read from logs all the same
+  EXPECT_EQ(GraphProbe(*window).recordCount(), 2);  // read from logs all the same
   window->File1_Click(QString::fromStdString(kToday));
   window->File1_Click("P_2010_05_22.txt");
   window->File1_Click(QString::fromStdString(kToday));
@@ -193,7 +203,7 @@ TEST_F(GraphWindow, PowerCurveUntilTheNextRedraw) {
   folder.write("logs/" + kToday, minuteRecords(1, 10));
   open();
   click("XAxisRPM");
-  const DisplayList& plot = window->Plot->display();
+  const DisplayList& plot = find<PictureBox>("Plot")->display();
   EXPECT_EQ(plot.scaleWidth(), 420);
   EXPECT_EQ(plot.scaleHeight(), 1050);
   EXPECT_EQ(plot.lines().size(), 11u + 10u);
@@ -211,7 +221,7 @@ TEST_F(GraphWindow, PrintingWithoutAPrinterOffersAPdfAndAlwaysRestoresTheColours
   EXPECT_EQ(dialogs.questions.size(), 1);
   EXPECT_EQ(folder.read("excel/P_2010_05_23_0001_0010.pdf").substr(0, 4), "%PDF");
   EXPECT_EQ(window->palette().color(QPalette::Window), QColor(0, 192, 0));
-  EXPECT_EQ(window->Plot->display().background(), (Rgb{64, 64, 64}));
+  EXPECT_EQ(find<PictureBox>("Plot")->display().background(), (Rgb{64, 64, 64}));
 
   ASSERT_EQ(::rmdir(folder.file("excel").c_str()), -1);  // holds the PDF
   std::remove(folder.file("excel/P_2010_05_23_0001_0010.pdf").c_str());
@@ -219,7 +229,7 @@ TEST_F(GraphWindow, PrintingWithoutAPrinterOffersAPdfAndAlwaysRestoresTheColours
   click("PrintButton");
   EXPECT_EQ(dialogs.messages.last(), kFormNotPrintedMessage);
   EXPECT_EQ(window->palette().color(QPalette::Window), QColor(0, 192, 0));
-  EXPECT_EQ(window->Plot->display().background(), (Rgb{64, 64, 64}));
+  EXPECT_EQ(find<PictureBox>("Plot")->display().background(), (Rgb{64, 64, 64}));
 }
 
 }  // namespace
