@@ -17,17 +17,6 @@
 namespace tamsel {
 namespace {
 
-template <class Widget>
-Widget* make(QWidget* parent, const char* name, int left, int top, int width, int height,
-             const QString& caption = {}, const QString& description = {}) {
-  auto* widget = new Widget(parent);
-  widget->setObjectName(QString::fromLatin1(name));
-  if constexpr (requires { widget->setText(caption); }) widget->setText(caption);
-  widget->setAccessibleName(caption.isEmpty() ? description : caption);
-  placeTwips(widget, left, top, width, height);
-  return widget;
-}
-
 QTimer* makeTimer(QObject* parent, const char* name, int intervalMs) {
   auto* timer = new QTimer(parent);
   timer->setObjectName(QString::fromLatin1(name));
@@ -40,10 +29,10 @@ QTimer* makeTimer(QObject* parent, const char* name, int intervalMs) {
 void OrvaneLoggerForm::buildForm(QWidget* window) {
   // The form was drawn for a small sans-serif face; larger ones clip its captions.
   window->setFont(QFont(QStringLiteral("Arial"), 8));
-  Label11 = make<QLabel>(window, "Label11", 90, 0, 1305, 555, QStringLiteral("Tamsel"));
+  Label11 = placeControl<QLabel>(window, "Label11", 90, 0, 1305, 555, QStringLiteral("Tamsel"));
   Label11->setFont(QFont(QStringLiteral("Liberation Serif"), 18, QFont::Bold));
-  ListView1 = make<QTreeWidget>(window, "ListView1", 120, 600, 4200, 2685, {},
-                                QStringLiteral("Live readings"));
+  ListView1 = placeControl<QTreeWidget>(window, "ListView1", 120, 600, 4200, 2685, {},
+                                        QStringLiteral("Live readings"));
   ListView1->setRootIsDecorated(false);
   ListView1->setSelectionMode(QAbstractItemView::NoSelection);
   ListView1->setFocusPolicy(Qt::NoFocus);
@@ -56,17 +45,18 @@ void OrvaneLoggerForm::buildForm(QWidget* window) {
   // whole spare the view measuring and eliding them each time.
   ListView1->setUniformRowHeights(true);
   ListView1->setItemDelegate(new ReadingDelegate(ListView1));
-  BlinkData = make<QPushButton>(window, "BlinkData", 4320, 600, 150, 150, {},
-                                QStringLiteral("Data received"));
+  BlinkData = placeControl<QPushButton>(window, "BlinkData", 4320, 600, 150, 150, {},
+                                        QStringLiteral("Data received"));
   buildLoggingPanel(window);
-  Setup = make<QPushButton>(window, "Setup", 45, 4170, 1275, 285, QStringLiteral("Program Setup"));
-  CalibrateButton = make<QPushButton>(window, "CalibrateButton", 1350, 4170, 1140, 285,
-                                      QStringLiteral("Calibrate"));
-  Check1 = make<QCheckBox>(window, "Check1", 2520, 4200, 975, 255, QStringLiteral("COMMs"));
-  Exit = make<QPushButton>(window, "Exit", 3540, 4170, 975, 300, QStringLiteral("Exit"));
+  Setup = placeControl<QPushButton>(window, "Setup", 45, 4170, 1275, 285,
+                                    QStringLiteral("Program Setup"));
+  CalibrateButton = placeControl<QPushButton>(window, "CalibrateButton", 1350, 4170, 1140, 285,
+                                              QStringLiteral("Calibrate"));
+  Check1 = placeControl<QCheckBox>(window, "Check1", 2520, 4200, 975, 255, QStringLiteral("COMMs"));
+  Exit = placeControl<QPushButton>(window, "Exit", 3540, 4170, 975, 300, QStringLiteral("Exit"));
   buildLowerBand(window);
-  GraphPlot = make<PictureBox>(window, "GraphPlot", 4680, 120, 5775, 4335, {},
-                               QStringLiteral("Power versus RPM plot"));
+  GraphPlot = placeControl<PictureBox>(window, "GraphPlot", 4680, 120, 5775, 4335, {},
+                                       QStringLiteral("Power versus RPM plot"));
   Timer1 = makeTimer(window, "Timer1", 1000);
   Timer2 = makeTimer(window, "Timer2", 250);
   Timer3 = makeTimer(window, "Timer3", 5000);
@@ -74,29 +64,30 @@ void OrvaneLoggerForm::buildForm(QWidget* window) {
 }
 
 void OrvaneLoggerForm::buildLoggingPanel(QWidget* window) {
-  Label14 = make<QLabel>(window, "Label14", 90, 3390, 1230, 285, QStringLiteral("Logging"));
-  StartLogging =
-      make<QPushButton>(window, "StartLogging", 1200, 3360, 795, 315, QStringLiteral("Start"));
-  StopLogging =
-      make<QPushButton>(window, "StopLogging", 2040, 3360, 795, 315, QStringLiteral("Stop"));
-  ShowLogs =
-      make<QPushButton>(window, "ShowLogs", 3000, 3360, 1170, 330, QStringLiteral("Show Logs"));
-  BlinkLog = make<QPushButton>(window, "BlinkLog", 4305, 3390, 150, 150, {},
-                               QStringLiteral("Record logged"));
-  Label9 = make<QLabel>(window, "Label9", 120, 3795, 555, 255, QStringLiteral("Interval"));
-  delay = make<QLineEdit>(window, "delay", 840, 3705, 495, 315, QStringLiteral("60"));
+  Label14 = placeControl<QLabel>(window, "Label14", 90, 3390, 1230, 285, QStringLiteral("Logging"));
+  StartLogging = placeControl<QPushButton>(window, "StartLogging", 1200, 3360, 795, 315,
+                                           QStringLiteral("Start"));
+  StopLogging = placeControl<QPushButton>(window, "StopLogging", 2040, 3360, 795, 315,
+                                          QStringLiteral("Stop"));
+  ShowLogs = placeControl<QPushButton>(window, "ShowLogs", 3000, 3360, 1170, 330,
+                                       QStringLiteral("Show Logs"));
+  BlinkLog = placeControl<QPushButton>(window, "BlinkLog", 4305, 3390, 150, 150, {},
+                                       QStringLiteral("Record logged"));
+  Label9 = placeControl<QLabel>(window, "Label9", 120, 3795, 555, 255, QStringLiteral("Interval"));
+  delay = placeControl<QLineEdit>(window, "delay", 840, 3705, 495, 315, QStringLiteral("60"));
   delay->setAccessibleName(QStringLiteral("Interval"));  // its text is the value, not its name
-  Label10 = make<QLabel>(window, "Label10", 1440, 3795, 675, 255, QStringLiteral("Seconds"));
-  GraphDisplay = make<QCheckBox>(window, "GraphDisplay", 2280, 3720, 1935, 315,
-                                 QStringLiteral("power v  RPM graph"));
+  Label10 =
+      placeControl<QLabel>(window, "Label10", 1440, 3795, 675, 255, QStringLiteral("Seconds"));
+  GraphDisplay = placeControl<QCheckBox>(window, "GraphDisplay", 2280, 3720, 1935, 315,
+                                         QStringLiteral("power v  RPM graph"));
 }
 
 void OrvaneLoggerForm::buildLowerBand(QWidget* window) {
-  Label2 = make<QLabel>(window, "Label2", 0, kLowerBandTopTwips, 4575, 495, {},
-                        QStringLiteral("Comms line"));
+  Label2 = placeControl<QLabel>(window, "Label2", 0, kLowerBandTopTwips, 4575, 495, {},
+                                QStringLiteral("Comms line"));
   Label2->setFont(QFont(QStringLiteral("Arial"), 8));
-  ErrorString =
-      make<QLabel>(window, "ErrorString", 0, 5160, 4575, 375, {}, QStringLiteral("Message line"));
+  ErrorString = placeControl<QLabel>(window, "ErrorString", 0, 5160, 4575, 375, {},
+                                     QStringLiteral("Message line"));
   for (QLabel* line : {Label2, ErrorString}) {
     // Frames and messages hold "<V>" and the like: never read them as markup.
     line->setTextFormat(Qt::PlainText);

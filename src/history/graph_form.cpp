@@ -14,19 +14,11 @@
 #include <QVBoxLayout>
 
 #include "history/graph.h"
+#include "platform/qt/form_layout.h"
 #include "platform/qt/picture_box.h"
 
 namespace tamsel {
 namespace {
-
-// Every control is found by its designer name and read out by its caption
-// (or, for read-outs whose text changes, by what it shows).
-template <class Widget>
-Widget* named(Widget* widget, const char* name, const QString& accessible) {
-  widget->setObjectName(QString::fromLatin1(name));
-  widget->setAccessibleName(accessible);
-  return widget;
-}
 
 QLabel* label(QWidget* parent, const char* name, const char* caption, const QString& accessible) {
   return named(new QLabel(QString::fromLatin1(caption), parent), name, accessible);

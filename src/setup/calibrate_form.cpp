@@ -35,11 +35,9 @@ int stepTop(int step) {
 
 QLabel* makeLabel(QWidget* parent, const char* name, const char* text, int left, int top, int width,
                   int height = kLineHeight) {
-  auto* label = new QLabel(QString::fromLatin1(text), parent);
-  if (name) label->setObjectName(QString::fromLatin1(name));
-  label->setAccessibleName(QString::fromLatin1(text));
+  auto* label =
+      placeControl<QLabel>(parent, name, left, top, width, height, QString::fromLatin1(text));
   label->setTextFormat(Qt::PlainText);
-  placeTwips(label, left, top, width, height);
   return label;
 }
 
@@ -55,11 +53,9 @@ QLabel* makeReadout(QWidget* parent, const char* name, const char* description, 
 
 QPushButton* makeButton(QWidget* parent, const char* name, const char* caption, int left, int top,
                         int width, int height) {
-  auto* button = new QPushButton(QString::fromLatin1(caption), parent);
-  button->setObjectName(QString::fromLatin1(name));
-  button->setAccessibleName(button->text());
+  auto* button = placeControl<QPushButton>(parent, name, left, top, width, height,
+                                           QString::fromLatin1(caption));
   button->setAutoDefault(false);
-  placeTwips(button, left, top, width, height);
   return button;
 }
 
@@ -106,10 +102,9 @@ void CalibrateForm::buildForm(QWidget* window) {
     (*s.raw)->setAccessibleName(QStringLiteral("Raw ") + quantity + QStringLiteral(" count"));
     makeLabel(window, nullptr, "\xF7", kSignLeft, top + 330, kSignWidth)
         ->setAlignment(Qt::AlignCenter);
-    *s.box = new QLineEdit(QString::fromLatin1(s.boxText), window);
-    (*s.box)->setObjectName(QString::fromLatin1(s.boxName));
+    *s.box = placeControl<QLineEdit>(window, s.boxName, kBoxLeft, top + 300, kBoxWidth, kRowHeight);
+    (*s.box)->setText(QString::fromLatin1(s.boxText));  // a value, not its name
     (*s.box)->setAccessibleName(quantity + QStringLiteral(" divisor"));
-    placeTwips(*s.box, kBoxLeft, top + 300, kBoxWidth, kRowHeight);
     makeLabel(window, nullptr, "=", kSignLeft, top + 750, kSignWidth)
         ->setAlignment(Qt::AlignCenter);
     *s.result = makeReadout(window, s.resultName, "", "", kBoxLeft, top + 720, kResultWidth);

@@ -69,20 +69,17 @@ QLabel* makeLabel(QWidget* parent, const char* text, int left, int row, int widt
   return label;
 }
 
+// A row's entry, read out by the row's caption: its label stands beside it.
 QLineEdit* makeTextBox(QWidget* parent, const char* name, int row, int width) {
-  auto* box = new QLineEdit(parent);
-  box->setObjectName(QString::fromLatin1(name));
-  box->setAccessibleName(QString::fromLatin1(kRowCaptions[row]));
-  placeTwips(box, kEntryLeft, rowTop(row) - (kBoxHeight - kLabelHeight) / 2, width, kBoxHeight);
-  return box;
+  return placeControl<QLineEdit>(parent, name, kEntryLeft,
+                                 rowTop(row) - (kBoxHeight - kLabelHeight) / 2, width, kBoxHeight,
+                                 {}, QString::fromLatin1(kRowCaptions[row]));
 }
 
 QCheckBox* makeCheckBox(QWidget* parent, const char* name, int row) {
-  auto* box = new QCheckBox(parent);
-  box->setObjectName(QString::fromLatin1(name));
-  box->setAccessibleName(QString::fromLatin1(kRowCaptions[row]));
-  placeTwips(box, kEntryLeft, rowTop(row) - (kCheckHeight - kLabelHeight) / 2, 300, kCheckHeight);
-  return box;
+  return placeControl<QCheckBox>(parent, name, kEntryLeft,
+                                 rowTop(row) - (kCheckHeight - kLabelHeight) / 2, 300, kCheckHeight,
+                                 {}, QString::fromLatin1(kRowCaptions[row]));
 }
 
 }  // namespace

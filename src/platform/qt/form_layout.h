@@ -1,6 +1,7 @@
 #pragma once
 // Windows are laid out in twips, as their designers measured them.
 #include <QColor>
+#include <QString>
 #include <QWidget>
 
 namespace tamsel {
@@ -14,6 +15,28 @@ void setOuterSizeTwips(QWidget* window, int width, int height);
 // The same for the height alone, keeping the window's width, and the width alone.
 void setOuterHeightTwips(QWidget* window, int height);
 void setOuterWidthTwips(QWidget* window, int width);
+
+// Names a control as every form does: its designer name as object name (so
+// tests find it) and its caption, or a short description where it has none,
+// as accessible name (so screen readers read it).
+template <class Widget>
+Widget* named(Widget* widget, const char* name, const QString& accessible) {
+  if (name) widget->setObjectName(QString::fromLatin1(name));
+  widget->setAccessibleName(accessible);
+  return widget;
+}
+
+// A new control of `parent`, named as above, showing `caption` where it has
+// a text, placed at left, top with width, height in twips.
+template <class Widget>
+Widget* placeControl(QWidget* parent, const char* name, int left, int top, int width, int height,
+                     const QString& caption = {}, const QString& description = {}) {
+  auto* widget = new Widget(parent);
+  if constexpr (requires { widget->setText(caption); }) widget->setText(caption);
+  named(widget, name, caption.isEmpty() ? description : caption);
+  placeTwips(widget, left, top, width, height);
+  return widget;
+}
 
 // A colour given as red, green and blue components.
 inline QColor rgb(int red, int green, int blue) {
