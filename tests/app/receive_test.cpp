@@ -33,13 +33,6 @@ TEST_F(Receive, AFrameUpdatesListCaptionCommsLineAndBlinks) {
   EXPECT_EQ(errorLog(), "<missing>");
 }
 
-TEST_F(Receive, TwoFramesInOneReadAreBothCounted) {
-  start(loggingCfg());
-  serial.deliver(std::string(kGoodFrame) + "\r\n" + kGoodFrame + "\r\n");
-  EXPECT_EQ(state().sums.frameCount, 2);
-  EXPECT_DOUBLE_EQ(state().sums.volts, 25.0);
-}
-
 // The error log is written only with messages on; the line turns red either way.
 TEST_F(Receive, ChecksumMismatchIsReportedAndTheReadingStillShown) {
   const std::string frame = "[<V>500</V><I>164</I><R>5</R><S>13</S><C>999</C>]";

@@ -81,24 +81,16 @@ TEST_F(GraphWindow, OpeningOnADayWithoutAFileCreatesItAndSaysSo) {
   EXPECT_EQ(GraphProbe(*window).settings().MP, 1000);  // no prog.cfg: the setup window's defaults
 }
 
-TEST_F(GraphWindow, EveryControlIsFoundByNameAndCarriesItsCaption) {
+// Tests and screen readers find every control by name.
+TEST_F(GraphWindow, EveryControlIsFoundByNameAndCarriesAnAccessibleName) {
   open();
-  const std::pair<const char*, const char*> captioned[] = {
-      {"DisplayButton", "DISPLAY"}, {"CSV", ".CSV"},
-      {"PrintButton", "PRINT"},     {"ExitGraphsButton", "Exit"},
-      {"Collate", "Collate"},       {"CheckVolts", "Volts"},
-      {"CheckAmps", "Amps"},        {"CheckWatts", "Watts"},
-      {"CheckRPM", "RPM"},          {"CheckWS", "WS"},
-      {"CheckScaling", "Scaled"},   {"XAxisTime", "time"},
-      {"XAxisRPM", "rpm"},          {"Time1h", "From hour"},
-      {"Heading", "Log History"}};
-  for (const auto& [name, caption] : captioned)
-    EXPECT_EQ(find<QWidget>(name)->accessibleName(), caption) << name;
-  for (const char* name :
-       {"Dir1",  "File1", "FileName", "Time1m", "Time2h", "Time2m", "Plot",  "stime", "vt",
-        "ftime", "watts", "vv",       "av",     "wv",     "rv",     "sv",    "VMax1", "VMin1",
-        "AMax1", "AMin1", "WMax1",    "WMin1",  "RMax1",  "RMin1",  "SMax1", "SMin1", "XAxisFrame"})
-    EXPECT_FALSE(find<QWidget>(name)->accessibleName().isEmpty()) << name;
+  for (QWidget* widget : window->findChildren<QWidget*>()) {
+    // Layout helpers and Qt's own parts of scroll areas have no name of ours.
+    if (widget->objectName().isEmpty() || widget->objectName().startsWith("qt_")) continue;
+    EXPECT_FALSE(widget->accessibleName().isEmpty()) << widget->objectName().toStdString();
+  }
+  EXPECT_EQ(find<QWidget>("CSV")->accessibleName(), ".CSV");
+  EXPECT_EQ(find<QWidget>("Plot")->accessibleName(), "Chart");
 }
 
 TEST_F(GraphWindow, OpensOnTodayAndEachDisplayDropsTheEndMinutes) {

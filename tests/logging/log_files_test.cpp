@@ -28,13 +28,6 @@ TEST_F(LogFilesTest, RecordsAreAppendedToTheDaysFile) {
   EXPECT_EQ(folder.read("logs/P_2010_05_23.txt"), kRecord + kRecord);
 }
 
-TEST_F(LogFilesTest, ATornLastLineGetsTheNextRecordOnALineOfItsOwn) {
-  folder.write("logs/P_2010_05_23.txt", "<T>14:04</T><V>12.5");
-  ASSERT_TRUE(files.appendRecord(kAt, kValues, 123.44));
-  EXPECT_EQ(folder.read("logs/P_2010_05_23.txt"), "<T>14:04</T><V>12.5\r\n" + kRecord);
-  EXPECT_DOUBLE_EQ(files.recountDay(kAt, 3600), 41.0);  // the torn piece adds nothing
-}
-
 TEST_F(LogFilesTest, RecountCreatesAMissingDayFile) {
   EXPECT_EQ(files.recountDay(kAt, 60), 0.0);
   EXPECT_EQ(folder.read("logs/P_2010_05_23.txt"), "");
@@ -91,14 +84,6 @@ TEST_F(LogFilesTest, SpreadsheetGetsItsHeaderOnceAndAgainAfterDeletion) {
   std::filesystem::remove(folder.file("excel/2010_05_23.xls"));
   ASSERT_TRUE(files.appendSpreadsheetRow(kAt, kValues, "mph"));
   EXPECT_EQ(folder.read("excel/2010_05_23.xls"), header + row);
-}
-
-TEST(LogFiles, MakesTheThreeFoldersInLowerCase) {
-  test::TempFolder folder;
-  LogFiles(folder.path()).makeFolders();
-  for (const char* name : {"logs", "html", "excel"}) {
-    EXPECT_TRUE(std::filesystem::is_directory(folder.file(name))) << name;
-  }
 }
 
 }  // namespace

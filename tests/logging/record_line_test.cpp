@@ -39,10 +39,6 @@ TEST(RecordLine, MasksAtTheirEdges) {
   }
 }
 
-TEST(DailyLogFileName, UsesTheDateStamp) {
-  EXPECT_EQ(dailyLogFileName({2010, 3, 7, 23, 59, 59}), "P_2010_03_07.txt");
-}
-
 TEST(Averaging, AveragesUnderTheMasksAndRemembersTheRecord) {
   IntervalSums sums;
   ASSERT_TRUE(sums.add(12.50, 3.21, 40.1, 350.1, 11.2));
