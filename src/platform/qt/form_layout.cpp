@@ -14,18 +14,6 @@ void placeTwips(QWidget* widget, int left, int top, int width, int height) {
                       twipsToPixels(width, dpiX), twipsToPixels(height, dpiY));
 }
 
-void setOuterSizeTwips(QWidget* window, int width, int height) {
-  const int frameWidth = window->frameGeometry().width() - window->geometry().width();
-  const int frameHeight = window->frameGeometry().height() - window->geometry().height();
-  window->resize(twipsToPixels(width, window->logicalDpiX()) - frameWidth,
-                 twipsToPixels(height, window->logicalDpiY()) - frameHeight);
-}
-
-void setOuterHeightTwips(QWidget* window, int height) {
-  const int frameHeight = window->frameGeometry().height() - window->geometry().height();
-  window->resize(window->width(), twipsToPixels(height, window->logicalDpiY()) - frameHeight);
-}
-
 void setOuterWidthTwips(QWidget* window, int width) {
   const int frameWidth = window->frameGeometry().width() - window->geometry().width();
   window->resize(twipsToPixels(width, window->logicalDpiX()) - frameWidth, window->height());

@@ -9,11 +9,8 @@ namespace tamsel {
 // Places `widget` at left, top with width, height, all in twips.
 void placeTwips(QWidget* widget, int left, int top, int width, int height);
 
-// Sets a window's outer (frame) size in twips; where the platform draws no
-// frame the client area takes the whole size.
-void setOuterSizeTwips(QWidget* window, int width, int height);
-// The same for the height alone, keeping the window's width, and the width alone.
-void setOuterHeightTwips(QWidget* window, int height);
+// Sets a window's outer (frame) width in twips, keeping its height; where
+// the platform draws no frame the client area takes the whole width.
 void setOuterWidthTwips(QWidget* window, int width);
 
 // Names a control as every form does: its designer name as object name (so

@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <regex>
 
+#include "config/calibration.h"
 #include "e2e/harness.h"
 #include "e2e/record_check.h"
 #include "support/pseudo_terminal.h"
@@ -20,10 +21,7 @@ namespace {
 using std::chrono::seconds;
 
 // The simulator's calibration, for boards the test holds itself.
-constexpr char kSettings[] =
-    "Calibration Settings\r\n\r\n\r\n<VoltDivider>40</VoltDivider>\r\n"
-    "<VoltOffset>100</VoltOffset>\r\n<AmpDivider>20</AmpDivider>\r\n"
-    "<RPMDivider>1</RPMDivider>\r\n<WSDivider>1</WSDivider>\r\n";
+const std::string kSettings = calibrationText({"40", "100", "20", "1", "1"});
 
 // A frame of raw volts and current counts with its checksum right.
 std::string frame(const std::string& v, const std::string& i, long checksum) {
