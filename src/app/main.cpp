@@ -1,25 +1,112 @@
 // Tamsel: a data logger for a wind-generator battery-charging system.
 #include <QApplication>
+#include <QCoreApplication>
+#include <QMessageBox>
 #include <QTimer>
+#include <cstdlib>
+#include <iostream>
+#include <optional>
 
+#include "app/core/command_line.h"
+#include "app/core/headless_logger.h"
+#include "app/core/program_folder.h"
+#include "app/core/termination_signals.h"
 #include "app/orvane_logger.h"
 #include "platform/clock.h"
 #include "platform/qt/dialogs.h"
-#include "platform/qt/qt_serial_control.h"
+#include "platform/serial/qt_serial_control.h"
 
-int main(int argc, char** argv) {
+namespace {
+
+using namespace tamsel;
+
+constexpr int kUsageError = 2;  // a bad option or an unusable --folder
+constexpr int kFolderInUse = 1;
+
+std::string environment(const char* name) {
+  const char* value = std::getenv(name);
+  return value ? value : "";
+}
+
+struct ProgramFolder {
+  std::string path;
+  std::optional<FolderLock> lock;
+  int failure = 0;  // the exit status when there is no folder to work in
+  std::string error;
+};
+
+// The folder, and the lock that keeps a second program from appending to its files.
+ProgramFolder openProgramFolder(const CommandLine& line) {
+  const Result<std::string> folder = chooseProgramFolder(
+      {line.folder, executableFolder(), environment("XDG_DATA_HOME"), environment("HOME")});
+  if (!folder) return {{}, std::nullopt, kUsageError, "tamsel: " + folder.error()};
+  Result<FolderLock> lock = FolderLock::acquire(*folder);
+  if (!lock) return {*folder, std::nullopt, kFolderInUse, "tamsel: " + lock.error()};
+  return {*folder, std::move(*lock), 0, {}};
+}
+
+int runHeadless(int argc, char** argv, const CommandLine& line) {
+  QCoreApplication app(argc, argv);
+  ProgramFolder folder = openProgramFolder(line);
+  if (folder.failure) {
+    std::cerr << folder.error << std::endl;
+    return folder.failure;
+  }
+  SystemClock clock;
+  QtSerialControl serial(folder.path);
+  HeadlessLogger logger(folder.path, clock, serial, std::cerr);
+  TerminationSignals termination;
+  QObject::connect(&termination, &TerminationSignals::requested, &app, [&] {
+    logger.stop();
+    QCoreApplication::quit();
+  });
+  QTimer::singleShot(0, &app, [&] { logger.start(); });
+  return app.exec();
+}
+
+int runWindow(int argc, char** argv, const CommandLine& line) {
   QApplication app(argc, argv);
-  QApplication::setApplicationName(tamsel::kProgramTitle);
-  // All files live beside the program.
-  const std::string folder = QCoreApplication::applicationDirPath().toStdString();
-
-  tamsel::SystemClock clock;
-  tamsel::QtDialogs dialogs;
-  tamsel::QtSerialControl serial(folder);
-  tamsel::QtSerialControl calibrationSerial(folder);
-  tamsel::OrvaneLogger window({folder, clock, dialogs, serial, calibrationSerial});
+  QApplication::setApplicationName(kProgramTitle);
+  ProgramFolder folder = openProgramFolder(line);
+  if (folder.failure) {
+    // Started from a menu, nobody sees standard error.
+    std::cerr << folder.error << std::endl;
+    QMessageBox::critical(nullptr, kProgramTitle, QString::fromStdString(folder.error));
+    return folder.failure;
+  }
+  SystemClock clock;
+  QtDialogs dialogs;
+  QtSerialControl serial(folder.path);
+  QtSerialControl calibrationSerial(folder.path);
+  OrvaneLogger window({folder.path, clock, dialogs, serial, calibrationSerial});
+  // A session ending or a kill asks the window to close, which leaves as "Exit" does.
+  TerminationSignals termination;
+  QObject::connect(&termination, &TerminationSignals::requested, &window, &QWidget::close);
   window.show();
   // Start-up may ask the user about the port: do it with the window on screen.
-  QTimer::singleShot(0, &window, &tamsel::OrvaneLogger::Form_Load);
+  QTimer::singleShot(0, &window, &OrvaneLogger::Form_Load);
   return app.exec();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const Result<CommandLine> line = parseCommandLine({argv + 1, argv + argc});
+  if (!line) {
+    std::cerr << "tamsel: " << line.error() << "\n\n" << usageText();
+    return kUsageError;
+  }
+  switch (line->mode) {
+    case CommandLine::Mode::Help:
+      std::cout << usageText();
+      return 0;
+    case CommandLine::Mode::Version:
+      std::cout << "tamsel " << TAMSEL_VERSION << "\n";
+      return 0;
+    case CommandLine::Mode::Headless:
+      return runHeadless(argc, argv, *line);
+    case CommandLine::Mode::Window:
+      break;
+  }
+  return runWindow(argc, argv, *line);
 }

@@ -11,19 +11,14 @@
 #include <QTreeWidget>
 #include <algorithm>
 
-#include "app/error_report.h"
 #include "history/graph.h"
 #include "logging/logging_control.h"
-#include "platform/numeric_text.h"
 #include "platform/qt/form_layout.h"
 #include "platform/qt/latin1.h"
 #include "platform/qt/picture_box.h"
-#include "platform/serial_settings.h"
-#include "platform/text_file.h"
 #include "platform/twips.h"
 #include "setup/calibrate.h"
 #include "setup/program_setup.h"
-#include "telemetry/frame_decoder.h"
 
 namespace tamsel {
 namespace {
@@ -38,74 +33,30 @@ constexpr int kClientHeightTwips = 6075;
 
 OrvaneLogger::OrvaneLogger(Services services, QWidget* parent)
     : QWidget(parent),
-      programFolder(std::move(services.programFolder)),
+      programFolder(services.programFolder),
       clock(services.clock),
       dialogs(services.dialogs),
-      MSComm1(services.MSComm1),
       MSComm2(services.MSComm2),
-      files(programFolder),
-      energy(clock.now()),
-      scale(scaleFrom(calibration)) {
+      session(new LoggerSession({std::move(services.programFolder), clock, services.MSComm1}, *this,
+                                this)) {
   buildForm(this);
   connectHandlers();
   resize(twipsToPixels(kClientWidthTwips, logicalDpiX()),
          twipsToPixels(kClientHeightTwips, logicalDpiY()));
-  Timer3->start();
 }
 
 // ---- Start-up -------------------------------------------------------------
 
 void OrvaneLogger::Form_Load() {
-  if (runStartUp() == StartUp::PortFailed) portProblemLoop();
+  if (!startUp()) portProblemLoop();
 }
 
-OrvaneLogger::StartUp OrvaneLogger::runStartUp() {
-  resetDisplay();
-  files.makeFolders();
-  (void)LoadConfiguration();  // a failure part-way leaves what was read; start-up goes on
-  recountToday();
-  if (config.Port == "0") return StartUp::Done;
-  errorMessage = "port not available";
-  if (Status opened = openPort(); !opened) {
-    ReportError(opened.error);
-    return StartUp::PortFailed;
-  }
-  errorMessage.clear();
-  if (optionValue(config.LogOn) == true) autoStart();
-  return StartUp::Done;
-}
-
-void OrvaneLogger::resetDisplay() {
-  caption = "Tamsel - Waiting for Signal";
-  setWindowTitle(fromBytes(caption));
-  Label2->setText(QStringLiteral(" Waiting for COMM data"));
-  setTextColour(ErrorString, kBlue);
-  ErrorString->setText(QStringLiteral(" Error trap message  -     "));
-  StopLogging->setEnabled(false);
-  reading = Reading{};
-  energy = EnergyCounter(clock.now());  // the total belongs to today from here on
-}
-
-void OrvaneLogger::recountToday() {
-  // The interval of the records is taken to be the one configured now.
-  // A box that holds no number adds nothing, but the day's file is still made.
-  const double interval = numericValue(toBytes(delay->text())).value_or(0);
-  energy.setWattHours(energy.wattHours() + files.recountDay(clock.now(), interval));
-}
-
-Status OrvaneLogger::openPort() {
-  const Result<int> port = portNumberFromText(config.Port);
-  if (!port) return port.status();
-  Status opened = MSComm1.open(*port, config.BR + ",N,8,1");
-  // A new connection starts clean: text cut off by the last one never
-  // mixes into its first frame.
-  if (opened) assembler.dropPending();
-  return opened;
-}
-
-void OrvaneLogger::autoStart() {
-  if (!applyInterval()) return;
-  Timer1->start();
+// An interval that is no number leaves logging stopped until the user starts it.
+bool OrvaneLogger::startUp() {
+  const LoggerSession::StartUpResult result = session->runStartUp();
+  if (result.outcome != LoggerSession::StartUp::PortFailed) return true;
+  session->ReportError(result.port.error);
+  return false;
 }
 
 // Each pass: the message, the setup window, start-up again; until the port
@@ -113,13 +64,12 @@ void OrvaneLogger::autoStart() {
 void OrvaneLogger::portProblemLoop() {
   do {
     PortProblem();
-  } while (runStartUp() == StartUp::PortFailed);
+  } while (!startUp());
 }
 
 void OrvaneLogger::PortProblem() {
   Label2->setText(QStringLiteral("     possible COMMS problem"));
-  dialogs.message(this,
-                  QStringLiteral("There is a possible Port Number problem. Check available PORTS"));
+  dialogs.message(this, fromBytes(kPortProblemMessage));
   showSetupWindow();
 }
 
@@ -128,49 +78,85 @@ void OrvaneLogger::showSetupWindow() {
   dialogs.showModal(window);
 }
 
-// ---- Configuration ----------------------------------------------------------
+// ---- What the session shows ---------------------------------------------------
 
-Status OrvaneLogger::LoadConfiguration() {
-  auto program = readWholeFile(programConfigPath(programFolder));
-  if (!program) return Status::failure("prog.cfg: " + program.error());
-  const KeysRead read = readProgramConfigStrict(*program, config);
-  if (read.has("LogDelay")) delay->setText(fromBytes(config.LogDelay));
-  if (Status applied = applyProgramValues(read); !applied) return applied;
-
-  auto settings = readWholeFile(calibrationPath(programFolder));
-  if (!settings) return Status::failure("settings.cfg: " + settings.error());
-  const KeysRead calibrated = readCalibrationStrict(*settings, calibration);
-  scale = scaleFrom(calibration);
-  return calibrated.status;
+void OrvaneLogger::displayReset() {
+  showCaption("Tamsel - Waiting for Signal");
+  Label2->setText(QStringLiteral(" Waiting for COMM data"));
+  setTextColour(ErrorString, kBlue);
+  ErrorString->setText(QStringLiteral(" Error trap message  -     "));
+  StopLogging->setEnabled(false);
 }
 
-Status OrvaneLogger::applyProgramValues(const KeysRead& read) {
-  if (!read.status) return read.status;
+void OrvaneLogger::intervalShown(const std::string& delayText) {
+  if (toBytes(delay->text()) != delayText) delay->setText(fromBytes(delayText));
+}
+
+void OrvaneLogger::displayValuesApplying() {
   delay->setEnabled(false);
-  ListView1->clear();  // rebuilding starts by emptying the list, even if it then fails
-  auto showRPM = optionValue(config.DisplayRPM);
-  auto showWindSpeed = optionValue(config.DisplayWS);
-  if (!showRPM || !showWindSpeed) return Status::failure("DisplayRPM or DisplayWS is no number");
-  listOptions = {*showRPM, *showWindSpeed, config.WSUnits};
-  rebuildList();
-  auto messages = optionValue(config.dispMessages);
-  if (!messages) return Status::failure("dispMessages is no number");
-  setOuterHeight(*messages ? 5900 : 5025, *messages ? LowerBand::Shown : LowerBand::Hidden);
-  return {};
+  ListView1->clear();
 }
 
-// ---- Errors ---------------------------------------------------------------
+void OrvaneLogger::listOptionsApplied(const ListOptions& options) {
+  listOptions = options;
+  rebuildList();
+}
 
-void OrvaneLogger::ReportError(const std::string& errorText) {
-  const LocalDateTime now = clock.now();
-  const ErrorReport report{errorMessage, errorText, lastFrameText};
-  if (optionValue(config.dispMessages) == true) {
-    // Best effort: the error log has nowhere further to report its own failure.
-    (void)appendLine(programFolder + "/errorlog.txt", errorLogLine(now, report));
+void OrvaneLogger::messageBandApplied(bool shown) {
+  setOuterHeight(shown ? 5900 : 5025, shown ? LowerBand::Shown : LowerBand::Hidden);
+}
+
+void OrvaneLogger::frameTaken(std::string_view frame) {
+  Label2->setText(fromBytes(frame));
+  blink(BlinkData);
+}
+
+void OrvaneLogger::frameFailed(std::string_view frame) {
+  Label2->setText(fromBytes("program execution error : \r\n" + std::string(frame)));
+}
+
+void OrvaneLogger::readingAccepted() {
+  const Reading& reading = session->currentReading();
+  showRows(readingRows(reading, session->wattHours(), listOptions));
+  showCaption(readingCaption(reading));
+  if (livePlot.isOn()) {
+    livePlot.addReading(GraphPlot->display(), reading.rpmValue, reading.wattsValue,
+                        session->programConfig().MP);
+    GraphPlot->showNewLines();
   }
-  ErrorString->setText(fromBytes(trappedMessage(now, report)));
+}
+
+void OrvaneLogger::errorTrapped(const LocalDateTime& at, const ErrorReport& report) {
+  ErrorString->setText(fromBytes(trappedMessage(at, report)));
   setTextColour(ErrorString, kRed);
 }
+
+// A write error stays in view until a record is written again.
+void OrvaneLogger::recordTicked(bool written) {
+  blink(BlinkLog);
+  if (written && intervalNeedsCaution(toBytes(delay->text()))) {
+    ErrorString->setText(fromBytes(kShortIntervalCaution));
+  }
+}
+
+void OrvaneLogger::loggingChanged(bool started) {
+  for (QWidget* control : {static_cast<QWidget*>(delay), static_cast<QWidget*>(StartLogging),
+                           static_cast<QWidget*>(Setup), static_cast<QWidget*>(CalibrateButton)}) {
+    control->setEnabled(!started);
+  }
+  StopLogging->setEnabled(started);
+}
+
+// The title bar also names the program folder: with several installs (or a
+// per-user one), which files are being written is not obvious otherwise.
+void OrvaneLogger::showCaption(std::string shown) {
+  if (shown == caption) return;
+  caption = std::move(shown);
+  setWindowTitle(fromBytes(caption) + QStringLiteral(" - ") +
+                 QString::fromStdString(programFolder));
+}
+
+// ---- Message lines ------------------------------------------------------------
 
 void OrvaneLogger::Check1_Click() {
   if (Check1->isChecked()) {
@@ -206,49 +192,6 @@ bool OrvaneLogger::event(QEvent* event) {
   return handled;
 }
 
-// ---- Receiving ----------------------------------------------------------------
-
-void OrvaneLogger::MSComm1_OnComm(std::string_view text) {
-  assembler.append(text);
-  // Data re-arms the logging tick only while logging is started, so "Stop" stops records.
-  if (loggingStarted && !Timer1->isActive()) Timer1->start();
-  assembler.takeFrames([this](std::string_view frame) { takeFrame(frame); });
-}
-
-void OrvaneLogger::takeFrame(std::string_view frame) {
-  lastFrameText.assign(frame);
-  Label2->setText(fromBytes(frame));
-  blink(BlinkData);
-  errorMessage = "calculations error";
-  const FrameResult result = decodeFrame(frame, scale, reading);
-  if (result.checksumMismatch) {
-    errorMessage = "checksum error";
-    ReportError();
-  }
-  if (result.status == FrameStatus::Dropped) return;
-  reading = result.reading;  // after a failure: the fields scaled before it
-  if (result.status == FrameStatus::Failed) return decodingFailed(result.failure);
-  // A record is always the average of what was received: a frame that
-  // would overflow the interval's sums takes the error path instead.
-  if (Timer1->isActive() && !sums.add(reading.voltsValue, reading.ampsValue, reading.wattsValue,
-                                      reading.rpmValue, reading.windSpeed)) {
-    return decodingFailed("Overflow: the interval's sums are too large");
-  }
-  errorMessage = "display list error";
-  showReading();
-  if (livePlot.isOn()) {
-    livePlot.addReading(GraphPlot->display(), reading.rpmValue, reading.wattsValue, config.MP);
-    GraphPlot->showNewLines();
-  }
-}
-
-void OrvaneLogger::decodingFailed(const std::string& failure) {
-  Label2->setText(fromBytes("program execution error : \r\n" + lastFrameText));
-  errorMessage = "error : " + failure;
-  sums.clear();
-  ReportError(failure);
-}
-
 // ---- Live display -------------------------------------------------------------
 
 void OrvaneLogger::rebuildList() {
@@ -278,14 +221,6 @@ void OrvaneLogger::showRows(const std::vector<ListRow>& rows) {
   }
 }
 
-void OrvaneLogger::showReading() {
-  showRows(readingRows(reading, energy.wattHours(), listOptions));
-  if (std::string shown = readingCaption(reading); shown != caption) {
-    caption = std::move(shown);
-    setWindowTitle(fromBytes(caption));
-  }
-}
-
 void OrvaneLogger::blink(QPushButton* indicator) {
   setBackColour(indicator, kRed);
   // A running blink is not restarted, or a fast line would keep it lit.
@@ -303,7 +238,8 @@ void OrvaneLogger::Timer2_Timer() {
 void OrvaneLogger::GraphDisplay_Click() {
   if (GraphDisplay->isChecked()) {
     setOuterWidthTwips(this, kWidthWithPlotTwips);
-    livePlot.switchOn(GraphPlot->display(), config.MR, config.MP);
+    livePlot.switchOn(GraphPlot->display(), session->programConfig().MR,
+                      session->programConfig().MP);
   } else {
     setOuterWidthTwips(this, kWidthWithoutPlotTwips);
     livePlot.switchOff(GraphPlot->display());
@@ -313,94 +249,34 @@ void OrvaneLogger::GraphDisplay_Click() {
 
 // ---- Logging ----------------------------------------------------------------
 
+void OrvaneLogger::MSComm1_OnComm(std::string_view text) {
+  session->MSComm1_OnComm(text);
+}
+
 void OrvaneLogger::StartLogging_Click() {
-  if (!applyInterval()) {
-    dialogs.message(this, fromBytes(kInvalidDelayMessage));
-    return;
-  }
-  Timer1->start();
-  sums.clear();
+  if (!session->startLogging()) dialogs.message(this, fromBytes(kInvalidDelayMessage));
 }
 
 void OrvaneLogger::StopLogging_Click() {
-  setLoggingControls(false);
-  Timer1->stop();
+  session->stopLogging();
 }
-
-// Clamps the interval box, sets the tick's period and locks the panel; false
-// (and nothing changed) when the box holds no number.
-bool OrvaneLogger::applyInterval() {
-  auto interval = validateInterval(toBytes(delay->text()));
-  if (!interval) return false;
-  delay->setText(fromBytes(interval->delayText));
-  Timer1->setInterval(interval->periodMs);
-  setLoggingControls(true);
-  return true;
-}
-
-void OrvaneLogger::setLoggingControls(bool started) {
-  loggingStarted = started;
-  for (QWidget* control : {static_cast<QWidget*>(delay), static_cast<QWidget*>(StartLogging),
-                           static_cast<QWidget*>(Setup), static_cast<QWidget*>(CalibrateButton)}) {
-    control->setEnabled(!started);
-  }
-  StopLogging->setEnabled(started);
-}
-
 void OrvaneLogger::Timer1_Timer() {
-  blink(BlinkLog);
-  const LocalDateTime now = clock.now();
-  const TickAverage tick = averageOrRepeat(sums, lastValues);
-  if (tick.noData) {
-    errorMessage = kNoDataMessage;
-    ReportError();
-  }
-  const Status written = files.appendRecord(now, tick.values, energy.wattHours());
-  if (!written) {
-    errorMessage = "log file write error";
-    ReportError(written.error);
-  }
-  writeTickOutputs(now, tick.values);
-  sums.clear();
-  // A write error stays in view until a record is written again.
-  if (written && intervalNeedsCaution(toBytes(delay->text()))) {
-    ErrorString->setText(fromBytes(kShortIntervalCaution));
-  }
-  Timer1->stop();
+  session->Timer1_Timer();
 }
-
-// The HTML page and the spreadsheet row; a failed HTML step skips both, silently.
-void OrvaneLogger::writeTickOutputs(const LocalDateTime& now, const AveragedValues& values) {
-  if (optionValue(config.Savehtml) == true &&
-      !files.writeHtml(now, values, energy.wattHours(), config.WSUnits)) {
-    return;
-  }
-  if (optionValue(config.SaveExcel) == true) {
-    (void)files.appendSpreadsheetRow(now, values, config.WSUnits);
-  }
-}
-
 void OrvaneLogger::Timer3_Timer() {
-  auto midnight = energy.tick(clock.now(), reading.wattsValue);
-  if (!midnight) return;
-  if (Status written = files.appendWattHoursLine(*midnight); !written) {
-    errorMessage = "watt-hours file write error";
-    ReportError(written.error);
-  }
+  session->Timer3_Timer();
 }
 
 // ---- Setup, leaving ------------------------------------------------------------
 
 void OrvaneLogger::Setup_Click() {
-  errorMessage = "port not available";
-  MSComm1.close();
+  session->releasePort();
   showSetupWindow();
   reloadAndReopen({}, LinesAfter::Kept);
 }
 
 void OrvaneLogger::CalibrateButton_Click() {
-  errorMessage = "port not available";
-  MSComm1.close();
+  session->releasePort();
   reloadAndReopen(showCalibrationWindow(), LinesAfter::Cleared);
 }
 
@@ -417,15 +293,15 @@ Status OrvaneLogger::showCalibrationWindow() {
 // once, then the port. The first failure is reported and the port-problem
 // loop takes over, which also brings the port back.
 void OrvaneLogger::reloadAndReopen(Status step, LinesAfter lines) {
-  if (step) step = LoadConfiguration();
+  if (step) step = session->LoadConfiguration();
   if (step && lines == LinesAfter::Cleared) {
     ErrorString->clear();
     setTextColour(ErrorString, kGreen);
     Label2->clear();
   }
-  if (step) step = openPort();
+  if (step) step = session->openPort();
   if (!step) {
-    ReportError(step.error);
+    session->ReportError(step.error);
     portProblemLoop();
   }
 }
@@ -438,28 +314,15 @@ void OrvaneLogger::ShowLogs_Click() {
 }
 
 void OrvaneLogger::Exit_Click() {
-  leave();
+  session->leave();
   close();
 }
 
 // Closing by the window frame leaves the same way as "Exit", so the day's
 // total is never lost.
 void OrvaneLogger::closeEvent(QCloseEvent* event) {
-  leave();
+  session->leave();
   event->accept();
-}
-
-void OrvaneLogger::leave() {
-  if (left) return;
-  left = true;
-  Timer1->stop();
-  Timer3->stop();
-  if (Status written = files.appendWattHoursLine(leavingLine(clock.now(), energy.wattHours()));
-      !written) {
-    errorMessage = "watt-hours file write error";
-    ReportError(written.error);  // the error log is the last place it can still go
-  }
-  MSComm1.close();
 }
 
 // ---- Wiring ----------------------------------------------------------------------
@@ -474,22 +337,10 @@ void OrvaneLogger::connectHandlers() {
   // Setting the box from code counts as a click, as users of the form expect.
   connect(Check1, &QCheckBox::toggled, this, &OrvaneLogger::Check1_Click);
   connect(GraphDisplay, &QCheckBox::toggled, this, &OrvaneLogger::GraphDisplay_Click);
-  connect(Timer1, &QTimer::timeout, this, &OrvaneLogger::Timer1_Timer);
   connect(Timer2, &QTimer::timeout, this, &OrvaneLogger::Timer2_Timer);
-  connect(Timer3, &QTimer::timeout, this, &OrvaneLogger::Timer3_Timer);
-  connect(&MSComm1, &SerialControl::received, this, [this](const QByteArray& text) {
-    MSComm1_OnComm(std::string_view(text.constData(), static_cast<size_t>(text.size())));
-  });
-  // A port lost while open is reported once; the control reopens it by itself.
-  connect(&MSComm1, &SerialControl::lost, this, [this](const QString& description) {
-    assembler.dropPending();
-    errorMessage = "port not available";
-    ReportError(toBytes(description));
-  });
-  connect(&MSComm1, &SerialControl::restored, this, [this] {
-    errorMessage.clear();
-    assembler.dropPending();
-  });
+  // The box is the session's interval text, whoever changes it.
+  connect(delay, &QLineEdit::textChanged, this,
+          [this](const QString& text) { session->setIntervalText(toBytes(text)); });
 }
 
 }  // namespace tamsel

@@ -1,37 +1,26 @@
 #pragma once
-// The main window, which is the program.
-//
-// Data flows one way: the serial control hands received text to
-// MSComm1_OnComm; the frame assembler cuts it into frames; each frame is
-// checked and scaled into the current reading, which is added to the interval
-// sums and shown in the list and the caption. Timer1 averages the sums into
-// one record line of the day's log, with the running watt-hours that Timer3
-// integrates, and refreshes the HTML and spreadsheet files when asked to.
+// The main window: shows what the logger session does (see
+// app/core/logger_session.h for the road from port to record) and lets the
+// user start and stop logging, open the setup, calibration and history
+// windows, and leave.
 #include <QWidget>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "app/core/logger_session.h"
 #include "app/orvane_logger_form.h"
-#include "config/calibration.h"
-#include "config/program_config.h"
-#include "logging/averaging.h"
-#include "logging/energy_counter.h"
-#include "logging/interval_sums.h"
-#include "logging/log_files.h"
 #include "platform/clock.h"
 #include "platform/qt/dialogs.h"
-#include "platform/qt/serial_control.h"
-#include "telemetry/frame_assembler.h"
+#include "platform/serial/serial_control.h"
 #include "telemetry/live_display.h"
 #include "telemetry/live_power_plot.h"
-#include "telemetry/reading.h"
 
 class QPushButton;
 
 namespace tamsel {
 
-class OrvaneLogger : public QWidget, private OrvaneLoggerForm {
+class OrvaneLogger : public QWidget, private OrvaneLoggerForm, private SessionView {
   Q_OBJECT
  public:
   // What the window needs from outside: its folder, the clock, the user
@@ -72,65 +61,48 @@ class OrvaneLogger : public QWidget, private OrvaneLoggerForm {
   // Tests read (and, to set a scene, change) the state through this.
   friend struct OrvaneLoggerProbe;
 
-  enum class StartUp { Done, PortFailed };
-  StartUp runStartUp();
-  void resetDisplay();
-  void recountToday();
-  void autoStart();
+  bool startUp();  // false when the port failed
   void PortProblem();
   void portProblemLoop();
   void showSetupWindow();
   Status showCalibrationWindow();
   enum class LinesAfter { Kept, Cleared };
   void reloadAndReopen(Status step, LinesAfter lines);
-  Status openPort();
-  Status LoadConfiguration();
-  Status applyProgramValues(const KeysRead& read);
-  void ReportError(const std::string& errorText = {});
 
-  void takeFrame(std::string_view frame);
-  void decodingFailed(const std::string& failure);
-  void showReading();
+  // What the session shows.
+  void displayReset() override;
+  void intervalShown(const std::string& delayText) override;
+  void displayValuesApplying() override;
+  void listOptionsApplied(const ListOptions& options) override;
+  void messageBandApplied(bool shown) override;
+  void frameTaken(std::string_view frame) override;
+  void frameFailed(std::string_view frame) override;
+  void readingAccepted() override;
+  void errorTrapped(const LocalDateTime& at, const ErrorReport& report) override;
+  void recordTicked(bool written) override;
+  void loggingChanged(bool started) override;
+
+  void showCaption(std::string shown);
   void showRows(const std::vector<ListRow>& rows);
   void rebuildList();
   void blink(QPushButton* indicator);
-
-  bool applyInterval();
-  void setLoggingControls(bool started);
   enum class LowerBand { Shown, Hidden };
   void setOuterHeight(int twips, LowerBand band);
-  void writeTickOutputs(const LocalDateTime& now, const AveragedValues& values);
-  void leave();
   void connectHandlers();
 
   // Outside.
   const std::string programFolder;
   const Clock& clock;
   Dialogs& dialogs;
-  SerialControl& MSComm1;
   SerialControl& MSComm2;
 
-  // State.
-  std::string errorMessage;
-  std::string lastFrameText;
-  Reading reading;
-  IntervalSums sums;
-  LastValues lastValues;
-  ProgramConfig config;
-  Calibration calibration;
-  bool loggingStarted = false;
-
-  LogFiles files;
-  EnergyCounter energy;
-  FrameAssembler assembler;
-  Scale scale;
+  LoggerSession* const session;
   ListOptions listOptions;
   LivePowerPlot livePlot;
   std::string caption;  // the caption last set, so an unchanged one is not set again
   int outerHeight = 0;
   LowerBand lowerBand = LowerBand::Shown;
   int frameHeightApplied = 0;  // the frame's height when the outer height was last set
-  bool left = false;
 };
 
 }  // namespace tamsel

@@ -57,9 +57,7 @@ void OrvaneLoggerForm::buildForm(QWidget* window) {
   buildLowerBand(window);
   GraphPlot = placeControl<PictureBox>(window, "GraphPlot", 4680, 120, 5775, 4335, {},
                                        QStringLiteral("Power versus RPM plot"));
-  Timer1 = makeTimer(window, "Timer1", 1000);
   Timer2 = makeTimer(window, "Timer2", 250);
-  Timer3 = makeTimer(window, "Timer3", 5000);
   buildIndicators();
 }
 

@@ -45,9 +45,7 @@ class OrvaneLoggerForm {
   QLabel* Label2 = nullptr;
   QLabel* ErrorString = nullptr;
   PictureBox* GraphPlot = nullptr;
-  QTimer* Timer1 = nullptr;
   QTimer* Timer2 = nullptr;
-  QTimer* Timer3 = nullptr;
 
  private:
   void buildLoggingPanel(QWidget* window);

@@ -13,7 +13,7 @@
 
 #include "config/calibration.h"
 #include "platform/qt/dialogs.h"
-#include "platform/qt/serial_control.h"
+#include "platform/serial/serial_control.h"
 #include "platform/status.h"
 #include "setup/calibrate_form.h"
 #include "setup/calibration_readout.h"

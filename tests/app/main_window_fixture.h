@@ -24,11 +24,11 @@ namespace tamsel {
 // The window's state, as tests read it and, to set a scene, change it.
 struct OrvaneLoggerProbe {
   explicit OrvaneLoggerProbe(OrvaneLogger& w)
-      : sums(w.sums),
-        errorMessage(w.errorMessage),
-        config(w.config),
-        calibration(w.calibration),
-        loggingStarted(w.loggingStarted),
+      : sums(w.session->sums),
+        errorMessage(w.session->errorMessage),
+        config(w.session->config),
+        calibration(w.session->calibration),
+        loggingStarted(w.session->loggingStarted),
         outerHeightTwips(w.outerHeight),
         window(w) {}
   IntervalSums& sums;
@@ -37,7 +37,7 @@ struct OrvaneLoggerProbe {
   const Calibration& calibration;
   const bool& loggingStarted;
   const int& outerHeightTwips;
-  double wattHours() const { return window.energy.wattHours(); }
+  double wattHours() const { return window.session->wattHours(); }
 
  private:
   OrvaneLogger& window;
@@ -90,6 +90,9 @@ class MainWindowTest : public ::testing::Test {
   std::vector<std::string> listNames() const;
   std::string errorLog() const { return folder.read("errorlog.txt"); }
   std::string todayLog() const { return folder.read("logs/P_2010_05_23.txt"); }
+  // The title bar: the caption, then the program folder.
+  std::string title() const { return window_->windowTitle().toStdString(); }
+  std::string titleFor(const std::string& caption) const { return caption + " - " + folder.path(); }
   std::string messageLine() const { return control<QLabel>("ErrorString")->text().toStdString(); }
 
   TempFolder folder;

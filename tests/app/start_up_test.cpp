@@ -14,13 +14,13 @@ namespace {
 using StartUp = MainWindowTest;
 
 TEST_F(StartUp, FirstRunMakesFoldersAndAnEmptyDayLog) {
-  OrvaneLogger& w = start();
+  start();
   for (const char* name : {"logs", "excel", "html"}) {
     EXPECT_TRUE(std::filesystem::is_directory(folder.file(name))) << name;
   }
   EXPECT_EQ(todayLog(), "");
   EXPECT_EQ(state().wattHours(), 0);
-  EXPECT_EQ(w.windowTitle().toStdString(), "Tamsel - Waiting for Signal");
+  EXPECT_EQ(title(), titleFor("Tamsel - Waiting for Signal"));
   EXPECT_FALSE(control<QPushButton>("StopLogging")->isEnabled());
   EXPECT_TRUE(control<QPushButton>("StartLogging")->isEnabled());
   EXPECT_FALSE(control<QLineEdit>("delay")->isEnabled());

@@ -17,7 +17,7 @@
 #include "config/calibration.h"
 #include "harness.h"
 #include "platform/clock.h"
-#include "platform/qt/qt_serial_control.h"
+#include "platform/serial/qt_serial_control.h"
 #include "record_check.h"
 #include "support/find_control.h"
 #include "support/pseudo_terminal.h"

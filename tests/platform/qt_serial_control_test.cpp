@@ -1,6 +1,6 @@
 // The serial control against a real pseudo-terminal: what a USB serial
 // adapter does, including being pulled out while the port is open.
-#include "platform/qt/qt_serial_control.h"
+#include "platform/serial/qt_serial_control.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #pragma once
 #include <set>
 
-#include "platform/qt/serial_control.h"
+#include "platform/serial/serial_control.h"
 
 namespace tamsel::test {
 

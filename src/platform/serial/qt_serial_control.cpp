@@ -1,4 +1,4 @@
-#include "platform/qt/qt_serial_control.h"
+#include "platform/serial/qt_serial_control.h"
 
 #include "platform/serial_settings.h"
 

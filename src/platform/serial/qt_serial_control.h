@@ -2,7 +2,7 @@
 #include <QSerialPort>
 #include <QTimer>
 
-#include "platform/qt/serial_control.h"
+#include "platform/serial/serial_control.h"
 
 namespace tamsel {
 

@@ -1,4 +1,4 @@
-#include "app/error_report.h"
+#include "app/core/error_report.h"
 
 namespace tamsel {
 

@@ -1,0 +1,72 @@
+#include "app/core/headless_logger.h"
+
+#include "logging/logging_control.h"
+#include "platform/text_file.h"
+
+namespace tamsel {
+
+HeadlessLogger::HeadlessLogger(std::string folder, const Clock& clock, SerialControl& serial,
+                               std::ostream& messages)
+    : programFolder(folder),
+      clock(clock),
+      messages(messages),
+      session({std::move(folder), clock, serial}, *this) {
+  retry.setSingleShot(true);
+  retry.setInterval(kRetryMs);
+  connect(&retry, &QTimer::timeout, this, &HeadlessLogger::tryStartUp);
+}
+
+void HeadlessLogger::start() {
+  tryStartUp();
+}
+
+void HeadlessLogger::stop() {
+  retry.stop();
+  session.leave();
+}
+
+void HeadlessLogger::tryStartUp() {
+  const LoggerSession::StartUpResult result = session.runStartUp();
+  if (std::string problem = startUpProblem(result); !problem.empty()) {
+    if (problem != lastProblem) say(problem + "; trying again every 2 seconds");
+    lastProblem = std::move(problem);
+    retry.start();
+    return;
+  }
+  if (!lastProblem.empty()) say("Port open; the problem is over");
+  lastProblem.clear();
+  if (result.outcome == LoggerSession::StartUp::IntervalInvalid) {
+    const std::string fallback = setupDefaults().LogDelay;
+    say(std::string(kInvalidDelayMessage) + "; logging every " + fallback + " seconds");
+    session.setIntervalText(fallback);
+    (void)session.autoStart();  // the default interval is always valid
+  }
+  if (!session.isLogging()) {
+    say("Logging is off (LogOn in prog.cfg): frames are read, no records written");
+  }
+}
+
+std::string HeadlessLogger::startUpProblem(const LoggerSession::StartUpResult& result) const {
+  if (result.outcome == LoggerSession::StartUp::PortFailed) {
+    return std::string(kPortProblemMessage) + ": " + result.port.error;
+  }
+  if (session.programConfig().Port == "0") {
+    return "No port to listen on: Port is 0 in prog.cfg";
+  }
+  return {};
+}
+
+void HeadlessLogger::say(const std::string& message) {
+  const std::string line = errorLogLine(clock.now(), {message, {}, {}});
+  // Best effort: standard error still carries it.
+  (void)appendLine(programFolder + "/errorlog.txt", line);
+  messages << line << std::endl;
+}
+
+// Trapped errors reach the error log as the window would write them; the
+// service's journal gets every one.
+void HeadlessLogger::errorTrapped(const LocalDateTime& at, const ErrorReport& report) {
+  messages << errorLogLine(at, report) << std::endl;
+}
+
+}  // namespace tamsel

@@ -1,0 +1,46 @@
+#pragma once
+// The logger with nobody watching (tamsel --headless): the same session as
+// the main window, where every question a window would ask is answered the
+// way an unattended logger must. The port-problem dialogue becomes a line in
+// errorlog.txt and on standard error, and start-up is tried again every
+// 2 seconds (reading prog.cfg again, so a corrected port is taken up); an
+// interval that is no number is replaced by the default one.
+#include <QObject>
+#include <QTimer>
+#include <ostream>
+#include <string>
+
+#include "app/core/logger_session.h"
+
+namespace tamsel {
+
+class HeadlessLogger : public QObject, private SessionView {
+  Q_OBJECT
+ public:
+  HeadlessLogger(std::string programFolder, const Clock& clock, SerialControl& serial,
+                 std::ostream& messages);
+
+  static constexpr int kRetryMs = 2000;
+
+  void start();
+  // What "Exit" does: the watt-hours line, the port closed.
+  void stop();
+
+  const LoggerSession& loggerSession() const { return session; }
+
+ private:
+  void tryStartUp();
+  std::string startUpProblem(const LoggerSession::StartUpResult& result) const;
+  // A message that would have been a dialogue: to errorlog.txt and standard error.
+  void say(const std::string& message);
+  void errorTrapped(const LocalDateTime& at, const ErrorReport& report) override;
+
+  const std::string programFolder;
+  const Clock& clock;
+  std::ostream& messages;
+  LoggerSession session;
+  QTimer retry;
+  std::string lastProblem;  // said once, not every 2 seconds
+};
+
+}  // namespace tamsel

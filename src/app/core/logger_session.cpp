@@ -1,0 +1,273 @@
+#include "app/core/logger_session.h"
+
+#include "logging/logging_control.h"
+#include "platform/numeric_text.h"
+#include "platform/qt/latin1.h"
+#include "platform/serial_settings.h"
+#include "platform/text_file.h"
+#include "telemetry/frame_decoder.h"
+
+namespace tamsel {
+namespace {
+
+QTimer* makeTimer(QObject* parent, const char* name, int intervalMs) {
+  auto* timer = new QTimer(parent);
+  timer->setObjectName(QString::fromLatin1(name));
+  timer->setInterval(intervalMs);
+  return timer;
+}
+
+}  // namespace
+
+LoggerSession::LoggerSession(Services services, SessionView& view, QObject* parent)
+    : QObject(parent),
+      programFolder(std::move(services.programFolder)),
+      clock(services.clock),
+      MSComm1(services.MSComm1),
+      view(view),
+      Timer1(makeTimer(this, "Timer1", 1000)),
+      Timer3(makeTimer(this, "Timer3", 5000)),
+      intervalText_(setupDefaults().LogDelay),  // the interval before any file is read
+      files(programFolder),
+      energy(clock.now()),
+      scale(scaleFrom(calibration)) {
+  connectHandlers();
+  Timer3->start();
+}
+
+// ---- Start-up -------------------------------------------------------------
+
+LoggerSession::StartUpResult LoggerSession::runStartUp() {
+  resetDisplay();
+  files.makeFolders();
+  (void)LoadConfiguration();  // a failure part-way leaves what was read; start-up goes on
+  recountToday();
+  if (config.Port == "0") return {};
+  errorMessage = "port not available";
+  if (Status opened = openPort(); !opened) return {StartUp::PortFailed, opened};
+  errorMessage.clear();
+  if (optionValue(config.LogOn) == true && !autoStart()) return {StartUp::IntervalInvalid, {}};
+  return {};
+}
+
+void LoggerSession::resetDisplay() {
+  view.displayReset();
+  reading = Reading{};
+  energy = EnergyCounter(clock.now());  // the total belongs to today from here on
+}
+
+void LoggerSession::recountToday() {
+  // The interval of the records is taken to be the one configured now.
+  // A box that holds no number adds nothing, but the day's file is still made.
+  const double interval = numericValue(intervalText_).value_or(0);
+  energy.setWattHours(energy.wattHours() + files.recountDay(clock.now(), interval));
+}
+
+Status LoggerSession::openPort() {
+  const Result<int> port = portNumberFromText(config.Port);
+  if (!port) return port.status();
+  Status opened = MSComm1.open(*port, config.BR + ",N,8,1");
+  // A new connection starts clean: text cut off by the last one never
+  // mixes into its first frame.
+  if (opened) assembler.dropPending();
+  return opened;
+}
+
+void LoggerSession::releasePort() {
+  errorMessage = "port not available";
+  MSComm1.close();
+}
+
+// ---- Configuration ----------------------------------------------------------
+
+Status LoggerSession::LoadConfiguration() {
+  auto program = readWholeFile(programConfigPath(programFolder));
+  if (!program) return Status::failure("prog.cfg: " + program.error());
+  const KeysRead read = readProgramConfigStrict(*program, config);
+  if (read.has("LogDelay")) setIntervalText(config.LogDelay);
+  if (Status applied = applyDisplayValues(read); !applied) return applied;
+
+  auto settings = readWholeFile(calibrationPath(programFolder));
+  if (!settings) return Status::failure("settings.cfg: " + settings.error());
+  const KeysRead calibrated = readCalibrationStrict(*settings, calibration);
+  scale = scaleFrom(calibration);
+  return calibrated.status;
+}
+
+Status LoggerSession::applyDisplayValues(const KeysRead& read) {
+  if (!read.status) return read.status;
+  view.displayValuesApplying();
+  auto showRPM = optionValue(config.DisplayRPM);
+  auto showWindSpeed = optionValue(config.DisplayWS);
+  if (!showRPM || !showWindSpeed) return Status::failure("DisplayRPM or DisplayWS is no number");
+  view.listOptionsApplied({*showRPM, *showWindSpeed, config.WSUnits});
+  auto messages = optionValue(config.dispMessages);
+  if (!messages) return Status::failure("dispMessages is no number");
+  view.messageBandApplied(*messages);
+  return {};
+}
+
+void LoggerSession::setIntervalText(const std::string& delayText) {
+  if (delayText == intervalText_) return;
+  intervalText_ = delayText;
+  view.intervalShown(intervalText_);
+}
+
+// ---- Errors ---------------------------------------------------------------
+
+void LoggerSession::ReportError(const std::string& errorText) {
+  const LocalDateTime now = clock.now();
+  const ErrorReport report{errorMessage, errorText, lastFrameText};
+  if (optionValue(config.dispMessages) == true) {
+    // Best effort: the error log has nowhere further to report its own failure.
+    (void)appendLine(programFolder + "/errorlog.txt", errorLogLine(now, report));
+  }
+  view.errorTrapped(now, report);
+}
+
+// ---- Receiving ----------------------------------------------------------------
+
+void LoggerSession::MSComm1_OnComm(std::string_view text) {
+  assembler.append(text);
+  // Data re-arms the logging tick only while logging is started, so "Stop" stops records.
+  if (loggingStarted && !Timer1->isActive()) Timer1->start();
+  assembler.takeFrames([this](std::string_view frame) { takeFrame(frame); });
+}
+
+void LoggerSession::takeFrame(std::string_view frame) {
+  lastFrameText.assign(frame);
+  view.frameTaken(frame);
+  errorMessage = "calculations error";
+  const FrameResult result = decodeFrame(frame, scale, reading);
+  if (result.checksumMismatch) {
+    errorMessage = "checksum error";
+    ReportError();
+  }
+  if (result.status == FrameStatus::Dropped) return;
+  reading = result.reading;  // after a failure: the fields scaled before it
+  if (result.status == FrameStatus::Failed) return decodingFailed(result.failure);
+  // A record is always the average of what was received: a frame that
+  // would overflow the interval's sums takes the error path instead.
+  if (Timer1->isActive() && !sums.add(reading.voltsValue, reading.ampsValue, reading.wattsValue,
+                                      reading.rpmValue, reading.windSpeed)) {
+    return decodingFailed("Overflow: the interval's sums are too large");
+  }
+  errorMessage = "display list error";
+  view.readingAccepted();
+}
+
+void LoggerSession::decodingFailed(const std::string& failure) {
+  view.frameFailed(lastFrameText);
+  errorMessage = "error : " + failure;
+  sums.clear();
+  ReportError(failure);
+}
+
+// ---- Logging ----------------------------------------------------------------
+
+bool LoggerSession::startLogging() {
+  if (!applyInterval()) return false;
+  Timer1->start();
+  sums.clear();
+  return true;
+}
+
+bool LoggerSession::autoStart() {
+  if (!applyInterval()) return false;
+  Timer1->start();
+  return true;
+}
+
+void LoggerSession::stopLogging() {
+  setLogging(false);
+  Timer1->stop();
+}
+
+// Clamps the interval text and sets the tick's period; false (and nothing
+// changed) when the text is no number.
+bool LoggerSession::applyInterval() {
+  auto interval = validateInterval(intervalText_);
+  if (!interval) return false;
+  setIntervalText(interval->delayText);
+  Timer1->setInterval(interval->periodMs);
+  setLogging(true);
+  return true;
+}
+
+void LoggerSession::setLogging(bool started) {
+  loggingStarted = started;
+  view.loggingChanged(started);
+}
+
+void LoggerSession::Timer1_Timer() {
+  const LocalDateTime now = clock.now();
+  const TickAverage tick = averageOrRepeat(sums, lastValues);
+  if (tick.noData) {
+    errorMessage = kNoDataMessage;
+    ReportError();
+  }
+  const Status written = files.appendRecord(now, tick.values, energy.wattHours());
+  if (!written) {
+    errorMessage = "log file write error";
+    ReportError(written.error);
+  }
+  writeTickOutputs(now, tick.values);
+  sums.clear();
+  view.recordTicked(static_cast<bool>(written));
+  Timer1->stop();
+}
+
+// The HTML page and the spreadsheet row; a failed HTML step skips both, silently.
+void LoggerSession::writeTickOutputs(const LocalDateTime& now, const AveragedValues& values) {
+  if (optionValue(config.Savehtml) == true &&
+      !files.writeHtml(now, values, energy.wattHours(), config.WSUnits)) {
+    return;
+  }
+  if (optionValue(config.SaveExcel) == true) {
+    (void)files.appendSpreadsheetRow(now, values, config.WSUnits);
+  }
+}
+
+void LoggerSession::Timer3_Timer() {
+  auto midnight = energy.tick(clock.now(), reading.wattsValue);
+  if (!midnight) return;
+  if (Status written = files.appendWattHoursLine(*midnight); !written) {
+    errorMessage = "watt-hours file write error";
+    ReportError(written.error);
+  }
+}
+
+// ---- Leaving ----------------------------------------------------------------------
+
+void LoggerSession::leave() {
+  if (left) return;
+  left = true;
+  Timer1->stop();
+  Timer3->stop();
+  if (Status written = files.appendWattHoursLine(leavingLine(clock.now(), energy.wattHours()));
+      !written) {
+    errorMessage = "watt-hours file write error";
+    ReportError(written.error);  // the error log is the last place it can still go
+  }
+  MSComm1.close();
+}
+
+void LoggerSession::connectHandlers() {
+  connect(Timer1, &QTimer::timeout, this, &LoggerSession::Timer1_Timer);
+  connect(Timer3, &QTimer::timeout, this, &LoggerSession::Timer3_Timer);
+  connect(&MSComm1, &SerialControl::received, this, [this](const QByteArray& text) {
+    MSComm1_OnComm(std::string_view(text.constData(), static_cast<size_t>(text.size())));
+  });
+  // A port lost while open is reported once; the control reopens it by itself.
+  connect(&MSComm1, &SerialControl::lost, this, [this](const QString& description) {
+    assembler.dropPending();
+    errorMessage = "port not available";
+    ReportError(toBytes(description));
+  });
+  connect(&MSComm1, &SerialControl::restored, this, [this] {
+    errorMessage.clear();
+    assembler.dropPending();
+  });
+}
+
+}  // namespace tamsel

@@ -1,0 +1,156 @@
+#pragma once
+// The logger itself, without a window: the main window shows it, and the
+// headless logger runs it with nobody watching.
+//
+// Data flows one way: the serial control hands received text to
+// MSComm1_OnComm; the frame assembler cuts it into frames; each frame is
+// checked and scaled into the current reading, which is added to the interval
+// sums. Timer1 averages the sums into one record line of the day's log, with
+// the running watt-hours that Timer3 integrates, and refreshes the HTML and
+// spreadsheet files when asked to. What happens on the way is told to a
+// SessionView.
+#include <QObject>
+#include <QTimer>
+#include <string>
+#include <string_view>
+
+#include "app/core/error_report.h"
+#include "config/calibration.h"
+#include "config/program_config.h"
+#include "logging/averaging.h"
+#include "logging/energy_counter.h"
+#include "logging/interval_sums.h"
+#include "logging/log_files.h"
+#include "platform/clock.h"
+#include "platform/serial/serial_control.h"
+#include "telemetry/frame_assembler.h"
+#include "telemetry/live_display.h"
+#include "telemetry/reading.h"
+
+namespace tamsel {
+
+// Start-up could not open the port: the window asks the user about it, the
+// headless logger writes it down and tries again.
+inline constexpr std::string_view kPortProblemMessage =
+    "There is a possible Port Number problem. Check available PORTS";
+
+// Whoever shows a session. Each call shows one step; the defaults show nothing.
+class SessionView {
+ public:
+  // Start-up begins: nothing received yet.
+  virtual void displayReset() {}
+  // The logging interval text changed (clamped, or read from prog.cfg).
+  virtual void intervalShown(const std::string& /*delayText*/) {}
+  // prog.cfg's display values are about to be applied: the list is emptied
+  // first, even when applying them then fails.
+  virtual void displayValuesApplying() {}
+  virtual void listOptionsApplied(const ListOptions& /*options*/) {}
+  // Whether the message lines are shown (dispMessages).
+  virtual void messageBandApplied(bool /*shown*/) {}
+  // A frame was taken from the line, before it is checked.
+  virtual void frameTaken(std::string_view /*frame*/) {}
+  // A frame failed part-way through decoding.
+  virtual void frameFailed(std::string_view /*frame*/) {}
+  // A frame gave a new reading.
+  virtual void readingAccepted() {}
+  // An error was trapped.
+  virtual void errorTrapped(const LocalDateTime& /*at*/, const ErrorReport& /*report*/) {}
+  // A logging tick ended; `written` when its record reached the day's file.
+  virtual void recordTicked(bool /*written*/) {}
+  virtual void loggingChanged(bool /*started*/) {}
+
+ protected:
+  ~SessionView() = default;
+};
+
+class LoggerSession : public QObject {
+  Q_OBJECT
+ public:
+  struct Services {
+    std::string programFolder;
+    const Clock& clock;
+    SerialControl& MSComm1;
+  };
+
+  LoggerSession(Services services, SessionView& view, QObject* parent = nullptr);
+
+  // Start-up: folders, both configuration files, the day's recount, the port
+  // and, when LogOn asks for it, logging. Done also covers port 0 (no port).
+  enum class StartUp { Done, PortFailed, IntervalInvalid };
+  struct StartUpResult {
+    StartUp outcome = StartUp::Done;
+    Status port;  // why the port did not open
+  };
+  StartUpResult runStartUp();
+
+  // Both configuration files again; the first failure stops the reading.
+  Status LoadConfiguration();
+  Status openPort();
+  // Before a configuration window takes over the port.
+  void releasePort();
+
+  void MSComm1_OnComm(std::string_view text);
+  // Checks and clamps the interval text, then starts the logging tick and
+  // clears the sums; false (and nothing changed) when the text is no number.
+  bool startLogging();
+  // The same as start-up does it: the sums are kept.
+  bool autoStart();
+  void stopLogging();
+  void Timer1_Timer();
+  void Timer3_Timer();
+  // The watt-hours line and the port closed; once, however often it is asked.
+  void leave();
+
+  // Trapped errors go to errorlog.txt (when messages are ticked) and the view.
+  void ReportError(const std::string& errorText = {});
+
+  void setIntervalText(const std::string& delayText);
+  const std::string& intervalText() const { return intervalText_; }
+  const std::string& folder() const { return programFolder; }
+  const ProgramConfig& programConfig() const { return config; }
+  const Reading& currentReading() const { return reading; }
+  double wattHours() const { return energy.wattHours(); }
+  bool isLogging() const { return loggingStarted; }
+
+ private:
+  friend struct OrvaneLoggerProbe;
+
+  void resetDisplay();
+  void recountToday();
+  Status applyDisplayValues(const KeysRead& read);
+  bool applyInterval();
+  void setLogging(bool started);
+  void takeFrame(std::string_view frame);
+  void decodingFailed(const std::string& failure);
+  void writeTickOutputs(const LocalDateTime& now, const AveragedValues& values);
+  void connectHandlers();
+
+  // Outside.
+  const std::string programFolder;
+  const Clock& clock;
+  SerialControl& MSComm1;
+  SessionView& view;
+
+  // The logging tick and the watt-hours tick.
+  QTimer* const Timer1;
+  QTimer* const Timer3;
+
+  // State.
+  std::string errorMessage;
+  std::string lastFrameText;
+  std::string intervalText_;  // the `delay` box of the window
+  Reading reading;
+  IntervalSums sums;
+  LastValues lastValues;
+  ProgramConfig config;
+  Calibration calibration;
+  bool loggingStarted = false;
+  bool left = false;
+
+  LogFiles files;
+  EnergyCounter energy;
+  FrameAssembler assembler;
+  Scale scale;
+};
+
+}  // namespace tamsel
