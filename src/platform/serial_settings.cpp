@@ -40,4 +40,12 @@ std::string deviceForPort(int port, const std::string& programFolder) {
 #endif
 }
 
+std::string openFailureText(const std::string& device, const std::string& systemText,
+                            bool permissionDenied) {
+  if (!permissionDenied) return device + ": " + systemText;
+  return device +
+         ": permission denied (the user must be in the dialout group: sudo adduser $USER dialout, "
+         "then log out and in again)";
+}
+
 }  // namespace tamsel

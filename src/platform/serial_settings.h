@@ -21,4 +21,10 @@ std::optional<int> baudRateFromSettings(std::string_view settings);
 // /dev/ttyS<N-1>. Empty for port numbers that name no port (0 and below).
 std::string deviceForPort(int port, const std::string& programFolder);
 
+// Why `device` could not be opened, for the user: "<device>: <system text>",
+// except that a refused permission says how to get it, since the system's
+// words alone leave a new user stuck.
+std::string openFailureText(const std::string& device, const std::string& systemText,
+                            bool permissionDenied);
+
 }  // namespace tamsel

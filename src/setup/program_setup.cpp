@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QFont>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -16,24 +17,28 @@
 #include "platform/text_file.h"
 #include "platform/twips.h"
 #include "setup/option_groups.h"
-#include "setup/serial_hint.h"
+#include "setup/serial_links.h"
 
 namespace tamsel {
 namespace {
 
 // The form, in twips: a column of labelled entries on the left, the option
-// frames on the right, the two buttons along the bottom.
+// frames on the right, the two buttons along the bottom with the program
+// folder between them.
 constexpr int kMargin = 240;
 constexpr int kLabelWidth = 2520;
 constexpr int kEntryLeft = 2880;
 constexpr int kNoteLeft = 3720;
 constexpr int kNoteWidth = 1920;
+constexpr int kLinkLeft = kNoteLeft + kNoteWidth + 120;
+constexpr int kLinkWidth = 1275;
+constexpr int kLinkHeight = 345;
 constexpr int kRowTop = 240;
 constexpr int kRowPitch = 420;
 constexpr int kLabelHeight = 255;
 constexpr int kCheckHeight = 300;
 constexpr int kBoxHeight = 315;
-constexpr int kFrameLeft = 5880;
+constexpr int kFrameLeft = kLinkLeft + kLinkWidth + kMargin;
 constexpr int kFrameWidth = 5040;
 constexpr int kFrameTop = 120;
 constexpr int kFramePitch = 780;
@@ -44,6 +49,8 @@ constexpr int kOptionPitch = 960;
 constexpr int kOptionWidth = 900;
 constexpr int kButtonTop = 4275;
 constexpr int kButtonHeight = 435;
+constexpr int kAbortWidth = 1455;
+constexpr int kSaveWidth = 1695;
 constexpr int kClientWidth = kFrameLeft + kFrameWidth + kMargin;
 constexpr int kClientHeight = kButtonTop + kButtonHeight + kMargin;
 
@@ -82,10 +89,41 @@ QCheckBox* makeCheckBox(QWidget* parent, const char* name, int row) {
                                  {}, QString::fromLatin1(kRowCaptions[row]));
 }
 
+// Paths are the file system's bytes (UTF-8), not the one-byte text of the
+// program's files.
+QString fromPath(const std::string& path) {
+  return QString::fromStdString(path);
+}
+
+// "3 -> /dev/ttyUSB0" (a real arrow), or the device alone when no port number reaches it.
+QString hintEntry(const DevicePort& port) {
+  if (!port.port) return QStringLiteral("%1 (no port number)").arg(fromPath(port.device));
+  return QStringLiteral("%1 %2 %3").arg(*port.port).arg(QChar(0x2192)).arg(fromPath(port.device));
+}
+
+// The first `shown` entries, and an ellipsis for the rest.
+QString hintText(const std::vector<DevicePort>& ports, size_t shown) {
+  QStringList entries;
+  for (size_t i = 0; i < ports.size() && i < shown; ++i) entries << hintEntry(ports[i]);
+  if (ports.size() > shown) entries << QString(QChar(0x2026));
+  return entries.join(QStringLiteral(", "));
+}
+
 }  // namespace
 
-ProgramSetup::ProgramSetup(std::string programFolder, Dialogs& dialogs, QWidget* parent)
-    : QDialog(parent), programFolder(std::move(programFolder)), dialogs(dialogs) {
+std::vector<std::string> systemSerialDevices() {
+  std::vector<std::string> locations;
+  for (const QSerialPortInfo& port : QSerialPortInfo::availablePorts())
+    locations.push_back(port.systemLocation().toStdString());
+  return locations;
+}
+
+ProgramSetup::ProgramSetup(std::string programFolder, Dialogs& dialogs, QWidget* parent,
+                           SerialDeviceSource serialDevices)
+    : QDialog(parent),
+      programFolder(std::move(programFolder)),
+      dialogs(dialogs),
+      serialDevices(std::move(serialDevices)) {
   setObjectName(QStringLiteral("ProgramSetup"));
   setWindowTitle(QStringLiteral("Tamsel Setup"));
   setFont(QFont(QStringLiteral("Arial"), 9));
@@ -103,6 +141,7 @@ ProgramSetup::ProgramSetup(std::string programFolder, Dialogs& dialogs, QWidget*
   setFixedSize(twipsToPixels(kClientWidth, logicalDpiX()),
                twipsToPixels(kClientHeight, logicalDpiY()));
   showSerialDevices();
+  showProgramFolder();
   Form_Load();
 }
 
@@ -125,6 +164,11 @@ void ProgramSetup::buildEntries() {
   PortHint->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
   PortHint->setStyleSheet(QStringLiteral("color: #505050;"));
   placeTwips(PortHint, kNoteLeft, rowTop(0) - 90, kNoteWidth, 435);
+  LinkButton = placeControl<QPushButton>(this, "LinkButton", kLinkLeft,
+                                         rowTop(0) - (kLinkHeight - kLabelHeight) / 2, kLinkWidth,
+                                         kLinkHeight, QStringLiteral("Link"));
+  LinkButton->setAutoDefault(false);
+  connect(LinkButton, &QPushButton::clicked, this, [this] { LinkButton_Click(); });
   Savehtml = makeCheckBox(this, "Savehtml", 1);
   SaveExcel = makeCheckBox(this, "SaveExcel", 2);
   LogDelay = makeTextBox(this, "LogDelay", 3, 735);
@@ -165,23 +209,61 @@ void ProgramSetup::buildButtons() {
   AbortButton->setObjectName(QStringLiteral("AbortButton"));
   AbortButton->setAccessibleName(AbortButton->text());
   AbortButton->setAutoDefault(false);
-  placeTwips(AbortButton, kMargin, kButtonTop, 1455, kButtonHeight);
+  placeTwips(AbortButton, kMargin, kButtonTop, kAbortWidth, kButtonHeight);
   SaveSettingsButton = new QPushButton(QStringLiteral("Save Settings"), this);
   SaveSettingsButton->setObjectName(QStringLiteral("SaveSettingsButton"));
   SaveSettingsButton->setAccessibleName(SaveSettingsButton->text());
   // Enter saves (the port is checked first); it never aborts.
   SaveSettingsButton->setDefault(true);
-  placeTwips(SaveSettingsButton, kClientWidth - kMargin - 1695, kButtonTop, 1695, kButtonHeight);
+  placeTwips(SaveSettingsButton, kClientWidth - kMargin - kSaveWidth, kButtonTop, kSaveWidth,
+             kButtonHeight);
+  const int folderLeft = kMargin + kAbortWidth + kMargin;
+  ProgramFolderLabel = placeControl<QLabel>(
+      this, "ProgramFolderLabel", folderLeft, kButtonTop + (kButtonHeight - kLabelHeight) / 2,
+      kClientWidth - kMargin - kSaveWidth - kMargin - folderLeft, kLabelHeight, {},
+      QStringLiteral("Program folder"));
   connect(AbortButton, &QPushButton::clicked, this, [this] { AbortButton_Click(); });
   connect(SaveSettingsButton, &QPushButton::clicked, this, [this] { SaveSettingsButton_Click(); });
 }
 
 void ProgramSetup::showSerialDevices() {
-  std::vector<std::string> locations;
-  for (const QSerialPortInfo& port : QSerialPortInfo::availablePorts())
-    locations.push_back(toBytes(port.systemLocation()));
-  PortHint->setText(fromBytes(serialDevicesHint(locations)));
-  PortHint->setToolTip(fromBytes(serialDevicesHint(locations, locations.size())));
+  const std::vector<std::string> found = serialDevices.list();
+  const std::vector<DevicePort> ports = devicePorts(programFolder, found);
+  if (ports.empty()) {
+    PortHint->setText(QStringLiteral("No serial device found"));
+    PortHint->setToolTip({});
+  } else {
+    // As many entries as the note holds; the tooltip has them all.
+    size_t shown = ports.size();
+    PortHint->setText(hintText(ports, shown));
+    while (shown > 1 && PortHint->heightForWidth(PortHint->width()) > PortHint->height())
+      PortHint->setText(hintText(ports, --shown));
+    QStringList entries;
+    for (const DevicePort& port : ports) entries << hintEntry(port);
+    PortHint->setToolTip(entries.join(QLatin1Char('\n')));
+  }
+  const std::optional<std::string> unreached = firstUnreached(ports);
+  const std::optional<int> port = unreached ? nextFreePort(programFolder, found) : std::nullopt;
+  LinkButton->setEnabled(port.has_value());
+  if (port) {
+    LinkButton->setToolTip(
+        QStringLiteral("Make com%1 in the program folder lead to %2, so port number %1 opens it")
+            .arg(*port)
+            .arg(fromPath(*unreached)));
+  } else if (unreached) {
+    LinkButton->setToolTip(QStringLiteral("Every port number already has a com link"));
+  } else {
+    LinkButton->setToolTip(QStringLiteral("Every serial device found has a port number"));
+  }
+}
+
+void ProgramSetup::showProgramFolder() {
+  const QString prefix = QStringLiteral("Files in: ");
+  const QFontMetrics metrics = ProgramFolderLabel->fontMetrics();
+  const int room = ProgramFolderLabel->width() - metrics.horizontalAdvance(prefix);
+  ProgramFolderLabel->setText(prefix +
+                              metrics.elidedText(fromPath(programFolder), Qt::ElideMiddle, room));
+  ProgramFolderLabel->setToolTip(fromPath(programFolder));
 }
 
 void ProgramSetup::Form_Load() {
@@ -243,6 +325,19 @@ void ProgramSetup::SaveSettingsButton_Click() {
 void ProgramSetup::AbortButton_Click() {
   PortNumber->setText(QStringLiteral("0"));
   SaveSettingsButton_Click();
+}
+
+void ProgramSetup::LinkButton_Click() {
+  const std::vector<std::string> found = serialDevices.list();
+  // The list is read again: the device may have gone since it was shown.
+  if (const std::optional<std::string> device = firstUnreached(devicePorts(programFolder, found))) {
+    const Result<int> port = linkDevice(programFolder, *device, found, serialDevices.byIdFolder);
+    if (port)
+      PortNumber->setText(QString::number(*port));
+    else
+      dialogs.message(this, fromPath(port.error()));
+  }
+  showSerialDevices();
 }
 
 }  // namespace tamsel

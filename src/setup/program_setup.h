@@ -9,6 +9,7 @@
 // window's defaults in place. Saving accepts the dialog (closes it); closing
 // by the frame rejects it and writes nothing.
 #include <QDialog>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -30,10 +31,21 @@ inline const QString kBadPortNumberMessage = QStringLiteral(
     "There is a bad number for Port Number. Must be between 1 and 8 ( 1 or 2 most common )");
 inline const QString kConfigNotSavedMessage = QStringLiteral("prog.cfg could not be saved: ");
 
+// The serial devices this machine has ("/dev/ttyUSB0"), as Qt lists them.
+std::vector<std::string> systemSerialDevices();
+
+// Where the setup window looks for serial devices and their stable names;
+// tests hand in a pseudo-terminal and a folder of their own.
+struct SerialDeviceSource {
+  std::function<std::vector<std::string>()> list = systemSerialDevices;
+  std::string byIdFolder = "/dev/serial/by-id";
+};
+
 class ProgramSetup : public QDialog {
   Q_OBJECT
  public:
-  ProgramSetup(std::string programFolder, Dialogs& dialogs, QWidget* parent = nullptr);
+  ProgramSetup(std::string programFolder, Dialogs& dialogs, QWidget* parent = nullptr,
+               SerialDeviceSource serialDevices = {});
 
   // Fills the controls from prog.cfg (rerunning it reads the file again).
   void Form_Load();
@@ -41,6 +53,9 @@ class ProgramSetup : public QDialog {
   void SaveSettingsButton_Click();
   // "Abort": port number 0, then exactly what "Save Settings" does.
   void AbortButton_Click();
+  // "Link": makes a comN in the program folder for the first device no port
+  // number reaches, puts N in the Port box and lists the devices again.
+  void LinkButton_Click();
 
  private:
   // Controls, under their designer names; tests find them by those names.
@@ -81,8 +96,11 @@ class ProgramSetup : public QDialog {
   QRadioButton* Option19;
   QRadioButton* Option20;
 
-  // The serial devices found, shown beside "Com port".
+  // The serial devices found and their port numbers, shown beside "Com port".
   QLabel* PortHint;
+  QPushButton* LinkButton;
+  // "Files in: <program folder>", along the bottom.
+  QLabel* ProgramFolderLabel;
 
   QPushButton* AbortButton;
   QPushButton* SaveSettingsButton;
@@ -93,11 +111,13 @@ class ProgramSetup : public QDialog {
                         std::vector<QRadioButton**> options, int index);
   void buildButtons();
   void showSerialDevices();
+  void showProgramFolder();
   void showConfig(const ProgramConfig& config);
   ProgramConfig configFromControls() const;
 
   std::string programFolder;
   Dialogs& dialogs;
+  SerialDeviceSource serialDevices;
   // The option buttons of each group, in the order of optionGroups().
   std::vector<std::vector<QRadioButton*>> groupOptions;
 };

@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "setup/serial_hint.h"
-
 namespace tamsel {
 namespace {
 
@@ -29,15 +27,6 @@ TEST(OptionGroupSelection, StoredValueSelectsTheOptionEqualAsANumber) {
   };
   for (const auto& c : cases)
     EXPECT_EQ(matchingOption(c.stored, *c.values), c.option) << '"' << c.stored << '"';
-}
-
-TEST(SerialDevicesHint, NamesTheDevicesSortedAndShortensALongList) {
-  EXPECT_EQ(serialDevicesHint({}), "No serial device found");
-  EXPECT_EQ(serialDevicesHint({"/dev/ttyUSB0"}), "Found: /dev/ttyUSB0");
-  EXPECT_EQ(serialDevicesHint({"/dev/ttyUSB0", "/dev/ttyACM0"}),
-            "Found: /dev/ttyACM0, /dev/ttyUSB0");
-  EXPECT_EQ(serialDevicesHint({"d", "c", "b", "a"}), "Found: a, b, ...");
-  EXPECT_EQ(serialDevicesHint({"d", "c", "b", "a"}, 4), "Found: a, b, c, d");
 }
 
 }  // namespace

@@ -11,7 +11,6 @@
 #include <cstdlib>
 
 #include "setup/program_setup.h"
-#include "setup/serial_hint.h"
 #include "support/fake_dialogs.h"
 #include "support/find_control.h"
 #include "support/temp_folder.h"
@@ -46,13 +45,24 @@ TEST_F(SetupForm, EveryControlHasItsDesignerNameAndAnAccessibleName) {
   EXPECT_EQ(child<QLineEdit>("LogDelay")->accessibleName(), "Default Logging Interval");
 }
 
-TEST_F(SetupForm, ALongListOfSerialDevicesStillFitsItsHint) {
-  child<QLabel>("PortHint")
-      ->setText(QString::fromStdString(
-          serialDevicesHint({"/dev/ttyUSB10", "/dev/ttyACM10", "/dev/ttyUSB11", "/dev/ttyS10"})));
-  EXPECT_LE(child<QLabel>("PortHint")->heightForWidth(child<QLabel>("PortHint")->width()),
-            child<QLabel>("PortHint")->height())
-      << child<QLabel>("PortHint")->text().toStdString();
+// A long list is cut short with an ellipsis and a long folder elided in the
+// middle; the tooltips keep everything.
+TEST(SetupFormNotes, LongDeviceListAndLongFolderStillFitTheirLabels) {
+  test::FakeDialogs dialogs;
+  const std::string folder = "/home/someone/" + std::string(200, 'x') + "/tamsel";
+  const std::vector<std::string> devices = {"/dev/ttyUSB10", "/dev/ttyACM10", "/dev/ttyUSB11",
+                                            "/dev/ttyS10"};
+  ProgramSetup window(folder, dialogs, nullptr, {[&] { return devices; }, "/nonexistent"});
+  window.show();
+  auto* hint = test::control<QLabel>(window, "PortHint");
+  EXPECT_LE(hint->heightForWidth(hint->width()), hint->height()) << hint->text().toStdString();
+  EXPECT_TRUE(hint->text().endsWith(QChar(0x2026))) << hint->text().toStdString();
+  EXPECT_EQ(hint->toolTip().split('\n').size(), 4);
+  auto* files = test::control<QLabel>(window, "ProgramFolderLabel");
+  EXPECT_LE(files->sizeHint().width(), files->width());
+  EXPECT_TRUE(files->text().startsWith("Files in: /home/")) << files->text().toStdString();
+  EXPECT_TRUE(files->text().endsWith("x/tamsel")) << files->text().toStdString();
+  EXPECT_EQ(files->toolTip(), QString::fromStdString(folder));
 }
 
 // Every caption fits its control and no two controls of one parent overlap.

@@ -8,10 +8,14 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <filesystem>
 
+#include "platform/qt/qt_serial_control.h"
 #include "support/fake_dialogs.h"
 #include "support/find_control.h"
+#include "support/pseudo_terminal.h"
 #include "support/temp_folder.h"
+#include "support/wait_until.h"
 
 namespace tamsel {
 namespace {
@@ -193,6 +197,61 @@ TEST_F(SetupWindow, FileThatCannotBeWrittenIsReportedAndTheWindowStaysOpen) {
   EXPECT_EQ(dialogs.messages[0], "prog.cfg could not be saved: No such file or directory");
   EXPECT_TRUE(w.isVisible());
   EXPECT_NE(w.result(), QDialog::Accepted);
+}
+
+// The Link button on a real pseudo-terminal with a stable name: the port
+// number it puts in the Port box opens the device through the new link.
+TEST_F(SetupWindow, LinkButtonGivesAnUnreachedDeviceAPortNumberThatOpensIt) {
+  test::PseudoTerminal device;
+  ASSERT_TRUE(device.ok());
+  const QString pts = QString::fromStdString(device.deviceName());
+  std::filesystem::create_directory(folder.file("by-id"));
+  const std::string stable = folder.file("by-id/usb-Test_Adapter-if00-port0");
+  std::filesystem::create_symlink(device.deviceName(), stable);
+  window = std::make_unique<ProgramSetup>(
+      folder.path(), dialogs, nullptr,
+      SerialDeviceSource{[&] {
+                           return std::vector<std::string>{"/dev/ttyS0", device.deviceName()};
+                         },
+                         folder.file("by-id")});
+  ProgramSetup& w = *window;
+  w.show();
+  auto* hint = find<QLabel>(w, "PortHint");
+  const QString arrow = QStringLiteral(" %1 ").arg(QChar(0x2192));
+  EXPECT_EQ(hint->toolTip(), pts + " (no port number)\n1" + arrow + "/dev/ttyS0");
+  ASSERT_TRUE(button(w, "LinkButton")->isEnabled());
+  EXPECT_TRUE(button(w, "LinkButton")->toolTip().contains(pts));
+
+  button(w, "LinkButton")->click();
+  ASSERT_TRUE(dialogs.messages.isEmpty()) << dialogs.messages.join('|').toStdString();
+  EXPECT_EQ(box(w, "PortNumber")->text(), "2");  // 1 opens /dev/ttyS0
+  EXPECT_EQ(std::filesystem::read_symlink(folder.file("com2")), stable);
+  EXPECT_EQ(hint->toolTip(), "2" + arrow + pts + "\n1" + arrow + "/dev/ttyS0");
+  EXPECT_FALSE(button(w, "LinkButton")->isEnabled());
+
+  QtSerialControl control(folder.path());
+  QByteArray received;
+  QObject::connect(&control, &SerialControl::received,
+                   [&](const QByteArray& bytes) { received += bytes; });
+  const Status opened = control.open(2, "9600,N,8,1");
+  ASSERT_TRUE(opened) << opened.error;
+  ASSERT_TRUE(device.send("[<V>512</V>]"));
+  EXPECT_TRUE(test::waitUntil([&] { return received == "[<V>512</V>]"; }, 3000)) << received.data();
+}
+
+TEST_F(SetupWindow, LinkThatCannotBeMadeIsReportedInOneLineAndThePortStays) {
+  const std::string missing = folder.file("no-such-folder");
+  ProgramSetup w(missing, dialogs, nullptr,
+                 SerialDeviceSource{[] { return std::vector<std::string>{"/dev/ttyUSB7"}; },
+                                    folder.file("by-id")});
+  w.show();
+  box(w, "PortNumber")->setText("5");
+  button(w, "LinkButton")->click();
+  EXPECT_EQ(dialogs.messages,
+            QStringList{QString::fromStdString("Could not link /dev/ttyUSB7 as " + missing +
+                                               "/com1: No such file or directory")});
+  EXPECT_EQ(box(w, "PortNumber")->text(), "5");
+  EXPECT_TRUE(button(w, "LinkButton")->isEnabled());
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include "platform/serial/qt_serial_control.h"
 
+#include <cerrno>
+
 #include "platform/serial_settings.h"
 
 namespace tamsel {
@@ -33,9 +35,14 @@ Status QtSerialControl::configureDevice() {
   auto baud = baudRateFromSettings(settings_);
   if (!baud) return Status::failure("Invalid port settings: " + settings_);
   port_.setPortName(QString::fromStdString(device));
+  errno = 0;
   if (!port_.open(QIODevice::ReadOnly)) {
+    // Qt reports a port locked by another program as a permission error too;
+    // only the system's refusal means the user lacks the dialout group.
+    const bool denied =
+        port_.error() == QSerialPort::PermissionError && (errno == EACCES || errno == EPERM);
     // Name the device: "/dev/ttyS2: No such file or directory" tells the user where to look.
-    return Status::failure(device + ": " + port_.errorString().toStdString());
+    return Status::failure(openFailureText(device, port_.errorString().toStdString(), denied));
   }
   // Line settings go after opening: a pseudo-terminal accepts them only then.
   if (!port_.setBaudRate(*baud) || !port_.setDataBits(QSerialPort::Data8) ||
