@@ -5,6 +5,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstring>
 #include <ctime>
 #include <filesystem>
@@ -26,15 +27,24 @@ ProgramConfig runConfig(int port) {
   return config;
 }
 
-bool ChildProcess::start(const std::vector<std::string>& argv, const std::string& outputPath) {
+bool ChildProcess::start(const std::vector<std::string>& argv, const std::string& outputPath,
+                         const ChildEnvironment& environment) {
   stop();
   // Everything the child needs is made before fork: after it, only exec.
   std::vector<char*> args;
   for (const auto& a : argv) args.push_back(const_cast<char*>(a.c_str()));
   args.push_back(nullptr);
-  std::vector<std::string> envText{"QT_QPA_PLATFORM=offscreen"};
+  std::vector<std::string> envText = environment.extra;
+  if (environment.display) envText.emplace_back("QT_QPA_PLATFORM=offscreen");
+  std::vector<std::string> dropped = {"QT_QPA_PLATFORM"};
+  if (!environment.display) dropped.insert(dropped.end(), {"DISPLAY", "WAYLAND_DISPLAY"});
+  for (const auto& e : environment.extra) dropped.push_back(e.substr(0, e.find('=')));
   for (char** e = environ; *e; ++e) {
-    if (std::strncmp(*e, "QT_QPA_PLATFORM=", 16) != 0) envText.emplace_back(*e);
+    const std::string_view variable = *e;
+    if (std::none_of(dropped.begin(), dropped.end(),
+                     [&](const std::string& name) { return variable.starts_with(name + "="); })) {
+      envText.emplace_back(variable);
+    }
   }
   std::vector<char*> env;
   for (auto& e : envText) env.push_back(e.data());
@@ -61,6 +71,21 @@ bool ChildProcess::running() {
   if (::waitpid(pid_, &status, WNOHANG) == 0) return true;
   pid_ = -1;
   return false;
+}
+
+int ChildProcess::exitStatus(int waitMs) {
+  if (pid_ <= 0) return -1;
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(waitMs);
+  int status = 0;
+  while (::waitpid(pid_, &status, WNOHANG) == 0) {
+    if (std::chrono::steady_clock::now() >= deadline) {
+      stop(SIGKILL);
+      return -1;
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  pid_ = -1;
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
 bool ChildProcess::stop(int signal, int waitMs) {
@@ -139,8 +164,12 @@ bool ProgramRun::startBoard(int port, const std::vector<std::string>& extraArgs)
                  std::chrono::seconds(5));
 }
 
-bool ProgramRun::startProgram() {
-  return fs::exists(file("tamsel")) && program_.start({file("tamsel")}, file("program-output.txt"));
+bool ProgramRun::startProgram(const std::vector<std::string>& arguments,
+                              const ChildEnvironment& environment) {
+  std::vector<std::string> argv{file("tamsel")};
+  argv.insert(argv.end(), arguments.begin(), arguments.end());
+  return fs::exists(file("tamsel")) &&
+         program_.start(argv, file("program-output.txt"), environment);
 }
 
 bool ProgramRun::waitFor(const std::function<bool()>& condition,

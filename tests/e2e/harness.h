@@ -20,6 +20,13 @@ namespace tamsel::e2e {
 // started.
 ProgramConfig runConfig(int port);
 
+// What a child sees of the environment: the test's own, with windows drawn
+// offscreen, or with no display at all; plus variables of its own.
+struct ChildEnvironment {
+  bool display = true;
+  std::vector<std::string> extra;  // "NAME=value", replacing any of that name
+};
+
 // A child process, stopped and reaped when this goes.
 class ChildProcess {
  public:
@@ -29,8 +36,12 @@ class ChildProcess {
   ChildProcess& operator=(const ChildProcess&) = delete;
 
   // Starts `argv[0]` with `argv`; stdout and stderr go to `outputPath`.
-  bool start(const std::vector<std::string>& argv, const std::string& outputPath);
+  bool start(const std::vector<std::string>& argv, const std::string& outputPath,
+             const ChildEnvironment& environment = {});
   bool running();
+  // Waits for the process to end by itself and returns its exit status; -1
+  // when it did not end within `waitMs` (it is then killed) or died by a signal.
+  int exitStatus(int waitMs = 10000);
   pid_t pid() const { return pid_; }
   // Sends `signal` and waits up to `waitMs` for the process to end; a process
   // still there then is killed. Returns true when it ended within the wait.
@@ -63,7 +74,9 @@ class ProgramRun {
   bool startBoard(int port, const std::vector<std::string>& extraArgs);
   ChildProcess& board() { return board_; }
 
-  bool startProgram();
+  // The program with `arguments`, its output to program-output.txt.
+  bool startProgram(const std::vector<std::string>& arguments = {},
+                    const ChildEnvironment& environment = {});
   ChildProcess& program() { return program_; }
 
   // Polls every 100 ms until `condition` holds or `timeout` is over.

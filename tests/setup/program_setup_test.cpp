@@ -10,7 +10,7 @@
 #include <QRadioButton>
 #include <filesystem>
 
-#include "platform/qt/qt_serial_control.h"
+#include "platform/serial/qt_serial_control.h"
 #include "support/fake_dialogs.h"
 #include "support/find_control.h"
 #include "support/pseudo_terminal.h"

@@ -1,0 +1,148 @@
+// The program as an installed, unattended logger: headless on a simulated
+// board, its program folder chosen by rule or option and kept to one program.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <filesystem>
+#include <regex>
+
+#include "e2e/harness.h"
+#include "e2e/record_check.h"
+#include "support/pseudo_terminal.h"
+
+namespace tamsel::e2e {
+namespace {
+
+namespace fs = std::filesystem;
+
+const ChildEnvironment kNoDisplay{.display = false, .extra = {}};
+
+size_t occurrences(const std::string& text, const std::string& part) {
+  size_t count = 0;
+  for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++count;
+  return count;
+}
+
+TEST(InstalledEndToEnd, HeadlessLogsWithNoDisplayAndLeavesItsWattHoursLineOnSigterm) {
+  ProgramRun run;
+  const int port = test::uniquePortNumber(0);
+  ProgramConfig config = runConfig(port);
+  config.LogOn = "1";
+  run.writeProgCfg(config);
+  ASSERT_TRUE(run.startBoard(port, {"--rate", "10"}));
+  ASSERT_TRUE(run.startProgram({"--headless"}, kNoDisplay));
+  ASSERT_TRUE(ProgramRun::waitFor([&] { return run.recordLines().size() >= 3; }))
+      << run.read("program-output.txt");
+
+  ::kill(run.program().pid(), SIGTERM);
+  EXPECT_EQ(run.program().exitStatus(), 0) << run.read("program-output.txt");
+
+  std::vector<RecordValues> records;
+  for (const std::string& line : run.recordLines()) {
+    auto values = parseRecord(line);
+    ASSERT_TRUE(values) << "not a whole record: " << line;
+    records.push_back(*values);
+  }
+  const auto leaving = run.lines("logs/Whours.txt");
+  ASSERT_FALSE(leaving.empty());
+  std::smatch total;
+  ASSERT_TRUE(std::regex_match(leaving.back(), total,
+                               std::regex(R"(\d{4}_\d\d_\d\d \d\d:\d\d  (\d*\.\d) Wh)")))
+      << leaving.back();
+  EXPECT_GE(std::stod(total[1]) + 0.05, records.back().wattHours) << "the total fell at the end";
+}
+
+TEST(InstalledEndToEnd, ASecondProgramOnTheFolderIsTurnedAwayAndAKilledOneLeavesNoLock) {
+  ProgramRun run;
+  ProgramConfig config = runConfig(0);
+  config.Port = "0";
+  run.writeProgCfg(config);
+  const std::string waiting = "No port to listen on";
+  ASSERT_TRUE(run.startProgram({"--headless"}, kNoDisplay));
+  ASSERT_TRUE(ProgramRun::waitFor([&] { return occurrences(run.read("errorlog.txt"), waiting); }))
+      << run.read("program-output.txt");
+
+  ChildProcess second;
+  ASSERT_TRUE(second.start({run.file("tamsel"), "--headless"}, run.file("second.txt"), kNoDisplay));
+  EXPECT_EQ(second.exitStatus(), 1);
+  EXPECT_NE(run.read("second.txt")
+                .find("is in use by another Tamsel (process " +
+                      std::to_string(run.program().pid()) + ")"),
+            std::string::npos)
+      << run.read("second.txt");
+
+  run.program().stop(SIGKILL, 2000);
+  ASSERT_TRUE(run.startProgram({"--headless"}, kNoDisplay));
+  EXPECT_TRUE(ProgramRun::waitFor([&] {
+    return occurrences(run.read("errorlog.txt"), waiting) == 2;
+  })) << run.read("program-output.txt");
+}
+
+// Where the files of a run go: the program writes errorlog.txt (there is no
+// prog.cfg to name a port) in the folder it chose.
+TEST(InstalledEndToEnd, FolderOptionMakesTheFolderAndKeepsEveryFileThere) {
+  ProgramRun run;
+  const std::string chosen = run.file("chosen/deeper");
+  ASSERT_TRUE(run.startProgram({"--headless", "--folder", chosen}, kNoDisplay));
+  EXPECT_TRUE(ProgramRun::waitFor([&] { return fs::exists(chosen + "/errorlog.txt"); }))
+      << run.read("program-output.txt");
+  EXPECT_TRUE(fs::is_directory(chosen + "/logs"));
+  EXPECT_FALSE(fs::exists(run.file("errorlog.txt")));
+  EXPECT_FALSE(fs::exists(run.file("logs")));
+}
+
+TEST(InstalledEndToEnd, AProgramInAFolderItCannotWriteKeepsItsFilesUnderXdgDataHome) {
+  ProgramRun run;
+  test::TempFolder dataHome;
+  std::vector<std::string> argv{run.file("tamsel"), "--headless"};
+  // Root writes anywhere; the program runs as an ordinary user to meet a
+  // folder it cannot write, as it does when installed.
+  const bool root = ::geteuid() == 0;
+  if (root) {
+    ASSERT_EQ(::chmod(run.folder().c_str(), 0755), 0);
+    ASSERT_EQ(::chown(dataHome.path().c_str(), 65534, 65534), 0);
+    argv.insert(argv.begin(),
+                {"/usr/bin/setpriv", "--reuid=65534", "--regid=65534", "--clear-groups"});
+  } else {
+    ASSERT_EQ(::chmod(run.folder().c_str(), 0555), 0);
+  }
+  ASSERT_TRUE(
+      run.program().start(argv, dataHome.file("output.txt"),
+                          {.display = false, .extra = {"XDG_DATA_HOME=" + dataHome.path()}}));
+  EXPECT_TRUE(ProgramRun::waitFor([&] { return fs::exists(dataHome.file("tamsel/errorlog.txt")); }))
+      << dataHome.read("output.txt");
+  EXPECT_FALSE(fs::exists(run.file("errorlog.txt")));
+  run.program().stop();
+  if (!root) ::chmod(run.folder().c_str(), 0755);
+}
+
+TEST(InstalledEndToEnd, BadCommandLinesEndWithStatusTwoAndWriteNothing) {
+  ProgramRun run;
+  run.write("a-file", "x");
+  struct Case {
+    std::vector<std::string> arguments;
+    std::string said;
+    bool usage;
+  } cases[] = {
+      {{"--bogus"}, "tamsel: unknown option: --bogus\n", true},
+      {{"--folder"}, "tamsel: --folder needs a folder\n", true},
+      {{"--headless", "--folder", run.file("a-file/logs")},
+       "tamsel: " + run.file("a-file/logs") + ": Not a directory\n",
+       false},
+  };
+  for (const Case& c : cases) {
+    fs::remove(run.file("program-output.txt"));
+    ASSERT_TRUE(run.startProgram(c.arguments, kNoDisplay));
+    EXPECT_EQ(run.program().exitStatus(), 2) << c.said;
+    const std::string output = run.read("program-output.txt");
+    EXPECT_EQ(output.find(c.said), 0u) << output;
+    EXPECT_EQ(output.find("Usage: tamsel") != std::string::npos, c.usage) << output;
+  }
+  EXPECT_FALSE(fs::exists(run.file("errorlog.txt")));
+  EXPECT_FALSE(fs::exists(run.file("logs")));
+}
+
+}  // namespace
+}  // namespace tamsel::e2e
