@@ -1,0 +1,152 @@
+// The command line, the choice of program folder and its lock, and what the
+// headless logger does where a window would ask the user.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <QTimer>
+#include <filesystem>
+#include <sstream>
+
+#include "app/core/command_line.h"
+#include "app/core/headless_logger.h"
+#include "app/core/program_folder.h"
+#include "app/main_window_fixture.h"
+#include "logging/logging_control.h"
+#include "support/wait_until.h"
+
+namespace tamsel::test {
+namespace {
+
+namespace fs = std::filesystem;
+using Mode = CommandLine::Mode;
+
+TEST(CommandLineTest, ModesFoldersAndErrors) {
+  struct Case {
+    std::vector<std::string> arguments;
+    std::optional<Mode> mode;  // nullopt: a usage error
+    std::string folder;
+  } cases[] = {
+      {{}, Mode::Window, ""},
+      {{"--headless", "--folder", "/srv/wind"}, Mode::Headless, "/srv/wind"},
+      {{"--folder=/srv/wind"}, Mode::Window, "/srv/wind"},
+      {{"--help"}, Mode::Help, ""},
+      {{"--version"}, Mode::Version, ""},
+      {{"--headless", "--headless"}, Mode::Headless, ""},
+      {{"--folder"}, std::nullopt, ""},
+      {{"--folder="}, std::nullopt, ""},
+      {{"--help", "--headless"}, std::nullopt, ""},
+      {{"-platform", "offscreen"}, std::nullopt, ""},
+      {{"wind"}, std::nullopt, ""},
+  };
+  for (const Case& c : cases) {
+    const Result<CommandLine> line = parseCommandLine(c.arguments);
+    const std::string shown = c.arguments.empty() ? "(none)" : c.arguments.front();
+    ASSERT_EQ(static_cast<bool>(line), c.mode.has_value()) << shown << ": " << line.error();
+    if (!line) continue;
+    EXPECT_EQ(line->mode, *c.mode) << shown;
+    EXPECT_EQ(line->folder, c.folder) << shown;
+  }
+}
+
+TEST(ProgramFolderTest, ExplicitThenWritableProgramFolderThenDataHome) {
+  TempFolder scratch;
+  const std::string exe = scratch.file("portable");
+  fs::create_directory(exe);
+  const std::string home = scratch.path();
+  struct Case {
+    const char* why;
+    FolderChoice choice;
+    std::string chosen;
+  } cases[] = {
+      {"--folder, made with its parents",
+       {scratch.file("a/b"), exe, "", home},
+       scratch.file("a/b")},
+      {"beside the program", {"", exe, scratch.file("data"), home}, exe},
+      {"installed: a system folder",
+       {"", "/usr/bin", scratch.file("data"), home},
+       scratch.file("data/tamsel")},
+      {"a relative data home is ignored",
+       {"", "/usr/bin", "data", home},
+       home + "/.local/share/tamsel"},
+  };
+  for (const Case& c : cases) {
+    const Result<std::string> chosen = chooseProgramFolder(c.choice);
+    ASSERT_TRUE(chosen) << c.why << ": " << chosen.error();
+    EXPECT_EQ(*chosen, c.chosen) << c.why;
+    EXPECT_TRUE(fs::is_directory(*chosen)) << c.why;
+  }
+  scratch.write("file", "x");
+  const Result<std::string> underAFile =
+      chooseProgramFolder({scratch.file("file/x"), exe, "", home});
+  EXPECT_FALSE(underAFile);
+  EXPECT_EQ(underAFile.error(), scratch.file("file/x") + ": Not a directory");
+  EXPECT_FALSE(chooseProgramFolder({"", "/usr/bin", "", ""}));
+}
+
+TEST(ProgramFolderTest, OneLockHolderAtATimeAndReleasedWithIt) {
+  TempFolder folder;
+  {
+    Result<FolderLock> first = FolderLock::acquire(folder.path());
+    ASSERT_TRUE(first) << first.error();
+    const Result<FolderLock> second = FolderLock::acquire(folder.path());
+    ASSERT_FALSE(second);
+    EXPECT_EQ(second.error(), "the program folder " + folder.path() +
+                                  " is in use by another Tamsel (process " +
+                                  std::to_string(::getpid()) + ")");
+  }
+  EXPECT_TRUE(FolderLock::acquire(folder.path()));
+}
+
+// The headless logger in a folder of the window tests' making.
+class HeadlessTest : public MainWindowTest {
+ protected:
+  HeadlessLogger& startHeadless(const ProgCfg& cfg) {
+    writeConfig(cfg);
+    folder.write("settings.cfg", kSettingsCfg);
+    logger = std::make_unique<HeadlessLogger>(folder.path(), clock, serial, said);
+    logger->start();
+    return *logger;
+  }
+  std::ostringstream said;
+  std::unique_ptr<HeadlessLogger> logger;
+};
+
+TEST_F(HeadlessTest, APortThatWillNotOpenIsSaidOnceAndTriedUntilItOpens) {
+  serial.availablePorts = {};
+  startHeadless(loggingCfg());
+  const std::string problem = std::string(kPortProblemMessage) + ": The port does not exist";
+  EXPECT_NE(errorLog().find(problem + "; trying again every 2 seconds"), std::string::npos)
+      << errorLog();
+  ASSERT_TRUE(waitUntil([&] { return serial.openCalls >= 2; }, 10000));
+  EXPECT_FALSE(serial.isOpen());
+  serial.availablePorts = {3};
+  ASSERT_TRUE(waitUntil([&] { return serial.isOpen(); }, 10000));
+  const std::string log = errorLog();
+  EXPECT_EQ(log.find(problem), log.rfind(problem)) << "said once";
+  EXPECT_NE(log.find("Port open"), std::string::npos);
+  EXPECT_EQ(said.str().find(problem), said.str().rfind(problem)) << said.str();
+  EXPECT_TRUE(logger->loggerSession().isLogging());
+}
+
+TEST_F(HeadlessTest, AnIntervalThatIsNoNumberIsReplacedAndLoggingStarts) {
+  ProgCfg cfg = loggingCfg();
+  cfg.LogDelay = "often";
+  const HeadlessLogger& headless = startHeadless(cfg);
+  EXPECT_TRUE(headless.loggerSession().isLogging());
+  EXPECT_EQ(headless.loggerSession().intervalText(), "60");
+  EXPECT_NE(errorLog().find(std::string(kInvalidDelayMessage) + "; logging every 60 seconds"),
+            std::string::npos)
+      << errorLog();
+}
+
+TEST_F(HeadlessTest, StoppingWritesTheLeavingLineAndClosesThePort) {
+  HeadlessLogger& headless = startHeadless(loggingCfg());
+  ASSERT_TRUE(serial.isOpen());
+  headless.stop();
+  headless.stop();
+  EXPECT_FALSE(serial.isOpen());
+  EXPECT_EQ(folder.read("logs/Whours.txt"), "2010_05_23 14:05  .0 Wh\r\n");
+}
+
+}  // namespace
+}  // namespace tamsel::test
