@@ -10,6 +10,7 @@
 #include "app/core/command_line.h"
 #include "app/core/headless_logger.h"
 #include "app/core/program_folder.h"
+#include "app/core/publishing.h"
 #include "app/core/termination_signals.h"
 #include "app/orvane_logger.h"
 #include "platform/clock.h"
@@ -54,7 +55,8 @@ int runHeadless(int argc, char** argv, const CommandLine& line) {
   }
   SystemClock clock;
   QtSerialControl serial(folder.path);
-  HeadlessLogger logger(folder.path, clock, serial, std::cerr);
+  auto publisher = startPublishing(folder.path, clock, TAMSEL_VERSION, std::cerr);
+  HeadlessLogger logger(folder.path, clock, serial, std::cerr, publisher.get());
   TerminationSignals termination;
   QObject::connect(&termination, &TerminationSignals::requested, &app, [&] {
     logger.stop();
@@ -78,7 +80,8 @@ int runWindow(int argc, char** argv, const CommandLine& line) {
   QtDialogs dialogs;
   QtSerialControl serial(folder.path);
   QtSerialControl calibrationSerial(folder.path);
-  OrvaneLogger window({folder.path, clock, dialogs, serial, calibrationSerial});
+  auto publisher = startPublishing(folder.path, clock, TAMSEL_VERSION, std::cerr);
+  OrvaneLogger window({folder.path, clock, dialogs, serial, calibrationSerial, publisher.get()});
   // A session ending or a kill asks the window to close, which leaves as "Exit" does.
   TerminationSignals termination;
   QObject::connect(&termination, &TerminationSignals::requested, &window, &QWidget::close);

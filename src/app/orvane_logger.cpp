@@ -131,6 +131,11 @@ void OrvaneLogger::errorTrapped(const LocalDateTime& at, const ErrorReport& repo
   setTextColour(ErrorString, kRed);
 }
 
+void OrvaneLogger::noticeShown(const LocalDateTime& at, const std::string& notice) {
+  ErrorString->setText(fromBytes("  " + longTime(at) + "  ---  " + notice));
+  setTextColour(ErrorString, kBlue);
+}
+
 // A write error stays in view until a record is written again.
 void OrvaneLogger::recordTicked(bool written) {
   blink(BlinkLog);

@@ -32,6 +32,7 @@ class OrvaneLogger : public QWidget, private OrvaneLoggerForm, private SessionVi
     Dialogs& dialogs;
     SerialControl& MSComm1;
     SerialControl& MSComm2;
+    MqttPublisher* publisher = nullptr;  // none when publishing is off
   };
 
   explicit OrvaneLogger(Services services, QWidget* parent = nullptr);
@@ -79,6 +80,7 @@ class OrvaneLogger : public QWidget, private OrvaneLoggerForm, private SessionVi
   void frameFailed(std::string_view frame) override;
   void readingAccepted() override;
   void errorTrapped(const LocalDateTime& at, const ErrorReport& report) override;
+  void noticeShown(const LocalDateTime& at, const std::string& notice) override;
   void recordTicked(bool written) override;
   void loggingChanged(bool started) override;
 

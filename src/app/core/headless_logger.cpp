@@ -6,11 +6,11 @@
 namespace tamsel {
 
 HeadlessLogger::HeadlessLogger(std::string folder, const Clock& clock, SerialControl& serial,
-                               std::ostream& messages)
+                               std::ostream& messages, MqttPublisher* publisher)
     : programFolder(folder),
       clock(clock),
       messages(messages),
-      session({std::move(folder), clock, serial}, *this) {
+      session({std::move(folder), clock, serial, publisher}, *this) {
   retry.setSingleShot(true);
   retry.setInterval(kRetryMs);
   connect(&retry, &QTimer::timeout, this, &HeadlessLogger::tryStartUp);
@@ -67,6 +67,14 @@ void HeadlessLogger::say(const std::string& message) {
 // service's journal gets every one.
 void HeadlessLogger::errorTrapped(const LocalDateTime& at, const ErrorReport& report) {
   messages << errorLogLine(at, report) << std::endl;
+}
+
+}  // namespace tamsel
+
+namespace tamsel {
+
+void HeadlessLogger::noticeShown(const LocalDateTime& at, const std::string& notice) {
+  messages << errorLogLine(at, {notice, {}, {}}) << std::endl;
 }
 
 }  // namespace tamsel

@@ -18,7 +18,7 @@ class HeadlessLogger : public QObject, private SessionView {
   Q_OBJECT
  public:
   HeadlessLogger(std::string programFolder, const Clock& clock, SerialControl& serial,
-                 std::ostream& messages);
+                 std::ostream& messages, MqttPublisher* publisher = nullptr);
 
   static constexpr int kRetryMs = 2000;
 
@@ -34,6 +34,7 @@ class HeadlessLogger : public QObject, private SessionView {
   // A message that would have been a dialogue: to errorlog.txt and standard error.
   void say(const std::string& message);
   void errorTrapped(const LocalDateTime& at, const ErrorReport& report) override;
+  void noticeShown(const LocalDateTime& at, const std::string& notice) override;
 
   const std::string programFolder;
   const Clock& clock;

@@ -24,6 +24,7 @@ LoggerSession::LoggerSession(Services services, SessionView& view, QObject* pare
       programFolder(std::move(services.programFolder)),
       clock(services.clock),
       MSComm1(services.MSComm1),
+      publisher(services.publisher),
       view(view),
       Timer1(makeTimer(this, "Timer1", 1000)),
       Timer3(makeTimer(this, "Timer3", 5000)),
@@ -32,6 +33,7 @@ LoggerSession::LoggerSession(Services services, SessionView& view, QObject* pare
       energy(clock.now()),
       scale(scaleFrom(calibration)) {
   connectHandlers();
+  if (publisher) connectPublisher();
   Timer3->start();
 }
 
@@ -125,6 +127,14 @@ void LoggerSession::ReportError(const std::string& errorText) {
   view.errorTrapped(now, report);
 }
 
+void LoggerSession::reportNotice(const std::string& notice) {
+  const LocalDateTime now = clock.now();
+  if (optionValue(config.dispMessages) == true) {
+    (void)appendLine(programFolder + "/errorlog.txt", errorLogLine(now, {notice, {}, {}}));
+  }
+  view.noticeShown(now, notice);
+}
+
 // ---- Receiving ----------------------------------------------------------------
 
 void LoggerSession::MSComm1_OnComm(std::string_view text) {
@@ -154,6 +164,7 @@ void LoggerSession::takeFrame(std::string_view frame) {
   }
   errorMessage = "display list error";
   view.readingAccepted();
+  if (publisher) publisher->readingAccepted(reading, energy.wattHours(), config.WSUnits);
 }
 
 void LoggerSession::decodingFailed(const std::string& failure) {
@@ -211,6 +222,9 @@ void LoggerSession::Timer1_Timer() {
     errorMessage = "log file write error";
     ReportError(written.error);
   }
+  if (written && publisher) {
+    publisher->recordWritten(now, tick.values, energy.wattHours(), config.WSUnits);
+  }
   writeTickOutputs(now, tick.values);
   sums.clear();
   view.recordTicked(static_cast<bool>(written));
@@ -250,6 +264,16 @@ void LoggerSession::leave() {
     ReportError(written.error);  // the error log is the last place it can still go
   }
   MSComm1.close();
+  if (publisher) publisher->stop();
+}
+
+void LoggerSession::connectPublisher() {
+  connect(publisher, &MqttPublisher::connectionLost, this, [this](const QString& reason) {
+    errorMessage = "MQTT broker not available";
+    ReportError(toBytes(reason));
+  });
+  connect(publisher, &MqttPublisher::connectionBack, this,
+          [this] { reportNotice("MQTT broker connected again"); });
 }
 
 void LoggerSession::connectHandlers() {

@@ -21,6 +21,7 @@
 #include "logging/energy_counter.h"
 #include "logging/interval_sums.h"
 #include "logging/log_files.h"
+#include "mqtt/mqtt_publisher.h"
 #include "platform/clock.h"
 #include "platform/serial/serial_control.h"
 #include "telemetry/frame_assembler.h"
@@ -55,6 +56,8 @@ class SessionView {
   virtual void readingAccepted() {}
   // An error was trapped.
   virtual void errorTrapped(const LocalDateTime& /*at*/, const ErrorReport& /*report*/) {}
+  // Something that went wrong is right again.
+  virtual void noticeShown(const LocalDateTime& /*at*/, const std::string& /*notice*/) {}
   // A logging tick ended; `written` when its record reached the day's file.
   virtual void recordTicked(bool /*written*/) {}
   virtual void loggingChanged(bool /*started*/) {}
@@ -70,6 +73,7 @@ class LoggerSession : public QObject {
     std::string programFolder;
     const Clock& clock;
     SerialControl& MSComm1;
+    MqttPublisher* publisher = nullptr;  // none when publishing is off
   };
 
   LoggerSession(Services services, SessionView& view, QObject* parent = nullptr);
@@ -103,6 +107,8 @@ class LoggerSession : public QObject {
 
   // Trapped errors go to errorlog.txt (when messages are ticked) and the view.
   void ReportError(const std::string& errorText = {});
+  // The same places, for a problem that is over.
+  void reportNotice(const std::string& notice);
 
   void setIntervalText(const std::string& delayText);
   const std::string& intervalText() const { return intervalText_; }
@@ -124,11 +130,13 @@ class LoggerSession : public QObject {
   void decodingFailed(const std::string& failure);
   void writeTickOutputs(const LocalDateTime& now, const AveragedValues& values);
   void connectHandlers();
+  void connectPublisher();
 
   // Outside.
   const std::string programFolder;
   const Clock& clock;
   SerialControl& MSComm1;
+  MqttPublisher* const publisher;
   SessionView& view;
 
   // The logging tick and the watt-hours tick.

@@ -1,0 +1,182 @@
+#include "mqtt/mqtt_payloads.h"
+
+#include <cstdio>
+
+#include "config/mqtt_config.h"
+#include "logging/record_fields.h"
+#include "logging/record_line.h"
+#include "platform/number_format.h"
+#include "platform/numeric_text.h"
+
+namespace tamsel {
+namespace {
+
+std::string twoDigits(int value) {
+  char text[8];
+  std::snprintf(text, sizeof text, "%02d", value);
+  return text;
+}
+
+std::string isoDate(const LocalDateTime& at) {
+  return std::to_string(at.year) + "-" + twoDigits(at.month) + "-" + twoDigits(at.day);
+}
+
+// The key and value of one JSON member, for building objects in order.
+std::string member(std::string_view key, std::string_view jsonValue) {
+  return jsonString(key) + ":" + std::string(jsonValue);
+}
+
+std::string object(const std::vector<std::string>& members) {
+  std::string text = "{";
+  for (size_t i = 0; i < members.size(); ++i) {
+    if (i > 0) text += ",";
+    text += members[i];
+  }
+  return text + "}";
+}
+
+// "   123.4Wh" after the record's last tag.
+std::string loggedWattHours(std::string_view line) {
+  const size_t tagEnd = line.rfind("</M>");
+  std::string_view rest = tagEnd == std::string_view::npos ? "" : line.substr(tagEnd + 4);
+  if (rest.ends_with("Wh")) rest.remove_suffix(2);
+  return jsonNumber(rest);
+}
+
+struct Quantity {
+  const char* key;  // in the reading's JSON and the sensor's id
+  const char* name;
+  const char* deviceClass;  // "" for none
+  const char* unit;
+  const char* stateClass;
+};
+
+// Wind speed units a dashboard knows for its wind speed class; others are shown as typed.
+bool isKnownWindUnit(std::string_view unit) {
+  for (std::string_view known : {"mph", "km/h", "m/s", "kn", "ft/s"}) {
+    if (unit == known) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+std::string jsonString(std::string_view text) {
+  std::string quoted = "\"";
+  for (unsigned char c : text) {
+    switch (c) {
+      case '"':
+        quoted += "\\\"";
+        break;
+      case '\\':
+        quoted += "\\\\";
+        break;
+      case '\n':
+        quoted += "\\n";
+        break;
+      case '\r':
+        quoted += "\\r";
+        break;
+      case '\t':
+        quoted += "\\t";
+        break;
+      default:
+        if (c < 0x20) {
+          char escaped[8];
+          std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
+          quoted += escaped;
+        } else if (c >= 0x80) {
+          // Texts of the program's files are one byte per character (Latin-1).
+          quoted += static_cast<char>(0xC0 | (c >> 6));
+          quoted += static_cast<char>(0x80 | (c & 0x3F));
+        } else {
+          quoted += static_cast<char>(c);
+        }
+    }
+  }
+  return quoted + "\"";
+}
+
+std::string jsonNumber(std::string_view text) {
+  if (!numericValue(text)) return "null";
+  const size_t first = text.find_first_not_of(" \t");
+  std::string number(text.substr(first, text.find_last_not_of(" \t") - first + 1));
+  if (number.front() == '+') number.erase(0, 1);
+  const size_t digits = number.front() == '-' ? 1 : 0;
+  if (number[digits] == '.') number.insert(digits, "0");
+  if (number.back() == '.') number += "0";
+  return number;
+}
+
+std::string readingJson(const Reading& reading, double wattHoursToday, std::string_view windUnits,
+                        const LocalDateTime& at) {
+  return object({
+      member("time", jsonString(isoDate(at) + "T" + longTime(at))),
+      member("volts", jsonNumber(reading.volts)),
+      member("amps", jsonNumber(reading.amps)),
+      member("watts", jsonNumber(reading.watts)),
+      member("rpm", jsonNumber(reading.rpm)),
+      member("wind_speed", jsonNumber(plainNumberText(reading.windSpeed))),
+      member("wind_speed_unit", jsonString(windUnits)),
+      member("watt_hours_today", jsonNumber(formatMask(wattHoursToday, "0.0"))),
+  });
+}
+
+std::string recordJson(const LocalDateTime& at, const AveragedValues& values, double wattHours,
+                       std::string_view windUnits) {
+  const std::string line = recordLine(at, values, wattHours);
+  const RecordFieldTexts fields = recordFields(line);
+  auto field = [&](RecordField f) { return jsonNumber(fields[f].value_or("")); };
+  return object({
+      member("date", jsonString(isoDate(at))),
+      member("time", jsonString(fields[RecordField::Time].value_or(""))),
+      member("volts", field(RecordField::Volts)),
+      member("amps", field(RecordField::Amps)),
+      member("watts", field(RecordField::Watts)),
+      member("rpm", field(RecordField::Rpm)),
+      member("wind_speed", field(RecordField::WindSpeed)),
+      member("wind_speed_unit", jsonString(windUnits)),
+      member("watt_hours_today", loggedWattHours(line)),
+  });
+}
+
+std::vector<RetainedMessage> discoveryMessages(const DiscoveryNames& names,
+                                               std::string_view windUnits) {
+  const std::string windClass = isKnownWindUnit(windUnits) ? "wind_speed" : "";
+  const std::string wind(windUnits);
+  const Quantity quantities[] = {
+      {"volts", "Battery voltage", "voltage", "V", "measurement"},
+      {"amps", "Charging current", "current", "A", "measurement"},
+      {"watts", "Charging power", "power", "W", "measurement"},
+      {"rpm", "Rotor speed", "", "rpm", "measurement"},
+      {"wind_speed", "Wind speed", windClass.c_str(), wind.c_str(), "measurement"},
+      // The day's total starts again at midnight: an increasing total that resets.
+      {"watt_hours_today", "Energy today", "energy", "Wh", "total_increasing"},
+  };
+  const std::string device = object({
+      member("identifiers", "[" + jsonString(names.clientId) + "]"),
+      member("name", jsonString(names.deviceName)),
+      member("manufacturer", jsonString("Tamsel")),
+      member("model", jsonString("Wind generator logger")),
+      member("sw_version", jsonString(names.version)),
+  });
+  std::vector<RetainedMessage> messages;
+  for (const Quantity& q : quantities) {
+    const std::string id = idText(names.clientId) + "_" + q.key;
+    std::vector<std::string> members = {
+        member("name", jsonString(q.name)),
+        member("unique_id", jsonString(id)),
+        member("state_topic", jsonString(names.topic + "/reading")),
+        member("value_template", jsonString(std::string("{{ value_json.") + q.key + " }}")),
+        member("unit_of_measurement", jsonString(q.unit)),
+    };
+    if (*q.deviceClass) members.push_back(member("device_class", jsonString(q.deviceClass)));
+    members.push_back(member("state_class", jsonString(q.stateClass)));
+    members.push_back(member("availability_topic", jsonString(names.topic + "/status")));
+    members.push_back(member("device", device));
+    messages.push_back({"homeassistant/sensor/" + id + "/config", object(members)});
+  }
+  return messages;
+}
+
+}  // namespace tamsel

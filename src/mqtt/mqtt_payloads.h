@@ -1,0 +1,50 @@
+#pragma once
+// What is published, as JSON texts: the latest reading, each record as the
+// day's log has it, and the discovery configurations that make a dashboard
+// listening for them show one sensor per quantity by itself.
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "logging/averaging.h"
+#include "platform/clock.h"
+#include "telemetry/reading.h"
+
+namespace tamsel {
+
+// {"time":"2010-05-23T14:05:33","volts":12.50,"amps":3.20,"watts":40.0,"rpm":300.0,
+//  "wind_speed":6.5,"wind_speed_unit":"mph","watt_hours_today":12.3}
+// Local time; numbers as the decoder rounded them, watt-hours to 0.1.
+std::string readingJson(const Reading& reading, double wattHoursToday, std::string_view windUnits,
+                        const LocalDateTime& at);
+
+// The record line's own fields, so what is published is what was logged:
+// {"date":"2010-05-23","time":"14:05","volts":12.53,"amps":3.2,"watts":41,"rpm":350,
+//  "wind_speed":12,"wind_speed_unit":"mph","watt_hours_today":123.4}
+std::string recordJson(const LocalDateTime& at, const AveragedValues& values, double wattHours,
+                       std::string_view windUnits);
+
+struct RetainedMessage {
+  std::string topic;
+  std::string payload;
+};
+
+struct DiscoveryNames {
+  std::string topic;     // the prefix: <topic>/reading, <topic>/status
+  std::string clientId;  // names the device and each sensor's id
+  std::string deviceName;
+  std::string version;
+};
+
+// One sensor configuration per quantity, under
+// homeassistant/sensor/<client id>_<quantity>/config.
+std::vector<RetainedMessage> discoveryMessages(const DiscoveryNames& names,
+                                               std::string_view windUnits);
+
+// A JSON string literal, quotes included.
+std::string jsonString(std::string_view text);
+
+// A number text as a JSON number (".5" becomes "0.5"); null when it is none.
+std::string jsonNumber(std::string_view text);
+
+}  // namespace tamsel

@@ -1,0 +1,145 @@
+#include "support/mqtt_broker.h"
+
+#include <arpa/inet.h>
+#include <fcntl.h>
+#include <mosquitto.h>
+#include <netinet/in.h>
+#include <signal.h>
+#include <sys/socket.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <thread>
+
+namespace tamsel::test {
+namespace {
+
+sockaddr_in loopback(int port) {
+  sockaddr_in address = {};
+  address.sin_family = AF_INET;
+  address.sin_port = htons(static_cast<uint16_t>(port));
+  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  return address;
+}
+
+int freePort() {
+  const int s = ::socket(AF_INET, SOCK_STREAM, 0);
+  sockaddr_in address = loopback(0);
+  socklen_t size = sizeof address;
+  ::bind(s, reinterpret_cast<sockaddr*>(&address), sizeof address);
+  ::getsockname(s, reinterpret_cast<sockaddr*>(&address), &size);
+  ::close(s);
+  return ntohs(address.sin_port);
+}
+
+bool acceptsConnections(int port) {
+  const int s = ::socket(AF_INET, SOCK_STREAM, 0);
+  const sockaddr_in address = loopback(port);
+  const bool accepted =
+      ::connect(s, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
+  ::close(s);
+  return accepted;
+}
+
+}  // namespace
+
+MqttBroker::MqttBroker() : port_(freePort()) {
+  folder_.write("broker.conf", "listener " + std::to_string(port_) +
+                                   " 127.0.0.1\n"
+                                   "allow_anonymous true\n"
+                                   "user root\n"
+                                   "persistence true\n"
+                                   "persistence_location " +
+                                   folder_.path() + "/\nlog_dest none\n");
+}
+
+MqttBroker::~MqttBroker() {
+  stop();
+}
+
+bool MqttBroker::start() {
+  stop();
+  const std::string config = folder_.file("broker.conf");
+  const int log = ::open(folder_.file("broker.log").c_str(), O_WRONLY | O_CREAT | O_APPEND, 0644);
+  pid_ = ::fork();
+  if (pid_ == 0) {
+    ::dup2(log, STDOUT_FILENO);
+    ::dup2(log, STDERR_FILENO);
+    ::execl("/usr/sbin/mosquitto", "mosquitto", "-c", config.c_str(), static_cast<char*>(nullptr));
+    ::_exit(127);
+  }
+  ::close(log);
+  if (pid_ < 0) return false;
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+  while (!acceptsConnections(port_)) {
+    if (std::chrono::steady_clock::now() > deadline) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+  return true;
+}
+
+void MqttBroker::stop() {
+  if (pid_ <= 0) return;
+  ::kill(pid_, SIGTERM);
+  int status = 0;
+  ::waitpid(pid_, &status, 0);
+  pid_ = -1;
+}
+
+MqttSubscriber::MqttSubscriber(int port) {
+  mosquitto_lib_init();
+  client_ = mosquitto_new("tamsel-test-subscriber", false, this);
+  mosquitto_connect_callback_set(client_, &MqttSubscriber::onConnect);
+  mosquitto_message_callback_set(client_, &MqttSubscriber::onMessage);
+  mosquitto_subscribe_callback_set(client_, &MqttSubscriber::onSubscribe);
+  mosquitto_reconnect_delay_set(client_, 1, 1, false);
+  mosquitto_connect_async(client_, "127.0.0.1", port, 60);
+  mosquitto_loop_start(client_);
+}
+
+MqttSubscriber::~MqttSubscriber() {
+  mosquitto_disconnect(client_);
+  mosquitto_loop_stop(client_, true);
+  mosquitto_destroy(client_);
+}
+
+void MqttSubscriber::onConnect(struct mosquitto* client, void*, int result) {
+  if (result == 0) mosquitto_subscribe(client, nullptr, "#", 1);
+}
+
+void MqttSubscriber::onSubscribe(struct mosquitto*, void* self, int, int, const int*) {
+  auto* subscriber = static_cast<MqttSubscriber*>(self);
+  std::lock_guard lock(subscriber->mutex_);
+  ++subscriber->subscriptions_;
+}
+
+void MqttSubscriber::onMessage(struct mosquitto*, void* self,
+                               const struct mosquitto_message* message) {
+  auto* subscriber = static_cast<MqttSubscriber*>(self);
+  std::lock_guard lock(subscriber->mutex_);
+  subscriber->messages_.push_back({message->topic,
+                                   std::string(static_cast<const char*>(message->payload),
+                                               static_cast<size_t>(message->payloadlen)),
+                                   message->retain});
+}
+
+std::vector<MqttMessage> MqttSubscriber::messages() const {
+  std::lock_guard lock(mutex_);
+  return messages_;
+}
+
+std::vector<std::string> MqttSubscriber::payloadsOn(const std::string& topic) const {
+  std::vector<std::string> payloads;
+  for (const MqttMessage& m : messages()) {
+    if (m.topic == topic) payloads.push_back(m.payload);
+  }
+  return payloads;
+}
+
+int MqttSubscriber::subscriptions() const {
+  std::lock_guard lock(mutex_);
+  return subscriptions_;
+}
+
+}  // namespace tamsel::test
