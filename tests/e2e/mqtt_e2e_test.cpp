@@ -1,0 +1,93 @@
+// The headless program publishing to a real broker, and logging on while the
+// broker is away.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <csignal>
+#include <regex>
+
+#include "config/mqtt_config.h"
+#include "e2e/harness.h"
+#include "support/mqtt_broker.h"
+#include "support/pseudo_terminal.h"
+
+namespace tamsel::e2e {
+namespace {
+
+size_t linesHolding(const std::vector<std::string>& lines, const std::string& part) {
+  size_t count = 0;
+  for (const auto& line : lines) count += line.find(part) != std::string::npos;
+  return count;
+}
+
+// The log line a published record came from: same time and volts.
+bool loggedAs(const std::string& payload, const std::vector<std::string>& records) {
+  std::smatch found;
+  if (!std::regex_search(
+          payload, found,
+          std::regex(R"re("time":"(\d\d:\d\d)","volts":([\d.]+),"amps":([-\d.]+))re"))) {
+    return false;
+  }
+  const std::string fields =
+      "<T>" + found[1].str() + "</T><V>" + found[2].str() + "</V><I>" + found[3].str() + "</I>";
+  return linesHolding(records, fields) > 0;
+}
+
+TEST(MqttEndToEnd, RecordsArePublishedAsLoggedAndLoggingRidesOutTheBrokerAway) {
+  test::MqttBroker broker;
+  ASSERT_TRUE(broker.start());
+  test::MqttSubscriber subscriber(broker.port());
+  ASSERT_TRUE(ProgramRun::waitFor([&] { return subscriber.subscriptions() > 0; }));
+
+  ProgramRun run;
+  const int port = test::uniquePortNumber(2);
+  ProgramConfig config = runConfig(port);
+  config.LogOn = "1";
+  run.writeProgCfg(config);
+  MqttConfig mqtt;
+  mqtt.Enabled = "1";
+  mqtt.Host = "127.0.0.1";
+  mqtt.Port = std::to_string(broker.port());
+  mqtt.ClientId = "e2e";
+  mqtt.Topic = "tamsel/e2e";
+  mqtt.Interval = "1";
+  run.write("mqtt.cfg", mqttConfigText(mqtt));
+  ASSERT_TRUE(run.startBoard(port, {"--rate", "10"}));
+  ASSERT_TRUE(run.startProgram({"--headless"}, {.display = false, .extra = {}}));
+
+  auto published = [&] { return subscriber.payloadsOn("tamsel/e2e/record"); };
+  ASSERT_TRUE(ProgramRun::waitFor([&] { return published().size() >= 2; }))
+      << run.read("program-output.txt");
+  for (const std::string& payload : published()) {
+    EXPECT_TRUE(loggedAs(payload, run.recordLines())) << payload << "\n" << dump(run.recordLines());
+  }
+  EXPECT_FALSE(subscriber.payloadsOn("tamsel/e2e/reading").empty());
+  EXPECT_EQ(subscriber.payloadsOn("homeassistant/sensor/e2e_watts/config").size(), 1u);
+
+  broker.stop();
+  const size_t logged = run.recordLines().size();
+  const double cpuBefore = run.program().cpuSeconds();
+  const auto wallBefore = std::chrono::steady_clock::now();
+  ASSERT_TRUE(ProgramRun::waitFor([&] { return run.recordLines().size() >= logged + 4; }))
+      << "records stopped while the broker was away";
+  const double wall =
+      std::chrono::duration<double>(std::chrono::steady_clock::now() - wallBefore).count();
+  // Reconnection attempts wait between tries: a loop that spun would use the
+  // whole wall time, a waiting one a few hundredths of it.
+  EXPECT_LT(run.program().cpuSeconds() - cpuBefore, 0.5 * wall);
+
+  const size_t publishedBefore = published().size();
+  ASSERT_TRUE(broker.start());
+  ASSERT_TRUE(ProgramRun::waitFor([&] { return published().size() >= publishedBefore + 4; }))
+      << "the records logged while the broker was away did not follow";
+
+  ::kill(run.program().pid(), SIGTERM);
+  EXPECT_EQ(run.program().exitStatus(), 0);
+  EXPECT_EQ(subscriber.payloadsOn("tamsel/e2e/status").back(), "offline");
+  const auto errors = run.lines("errorlog.txt");
+  EXPECT_EQ(linesHolding(errors, "MQTT broker not available"), 1u) << dump(errors);
+  EXPECT_EQ(linesHolding(errors, "MQTT broker connected again"), 1u) << dump(errors);
+}
+
+}  // namespace
+}  // namespace tamsel::e2e
