@@ -1,6 +1,7 @@
-// Configuration text through both readers of both files. What the lenient
+// Configuration text through the readers of every configuration file. What the lenient
 // reader gives, written out and read back, is read the same.
 #include "config/calibration.h"
+#include "config/mqtt_config.h"
 #include "config/program_config.h"
 #include "fuzz_check.h"
 
@@ -26,5 +27,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   Calibration calibration;
   (void)readCalibrationStrict(text, calibration);
   (void)calibrationText(readCalibration(text, neutralCalibration()));
+  const Result<MqttSettings> mqtt = mqttSettings(readMqttConfig(text), text.substr(0, 16));
+  if (mqtt) {
+    fuzz::check(
+        !mqtt->host.empty() && mqtt->port >= 1 && mqtt->port <= 65535 && mqtt->intervalSeconds >= 1,
+        "usable settings");
+    fuzz::check(mqtt->topic.find_first_of("+#") == std::string::npos, "a topic one can publish to");
+  }
   return 0;
 }
