@@ -21,6 +21,8 @@ DESTDIR=$root cmake --install "$build" --prefix /usr >"$scratch/install.log" 2>&
 usr=$root/usr
 
 [[ -x $usr/bin/tamsel ]] || fail "no executable $usr/bin/tamsel"
+[[ $("$usr/bin/tamsel" --version) == "tamsel $version" ]] ||
+  fail "the installed program says '$("$usr/bin/tamsel" --version)' to --version"
 desktop-file-validate "$usr/share/applications/tamsel.desktop" ||
   fail "the desktop entry does not validate"
 [[ -s $usr/share/icons/hicolor/scalable/apps/tamsel.svg ]] || fail "no scalable icon"
