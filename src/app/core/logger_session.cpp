@@ -1,6 +1,7 @@
 #include "app/core/logger_session.h"
 
 #include "logging/logging_control.h"
+#include "mqtt/mqtt_publisher.h"
 #include "platform/numeric_text.h"
 #include "platform/qt/latin1.h"
 #include "platform/serial_settings.h"

@@ -21,7 +21,6 @@
 #include "logging/energy_counter.h"
 #include "logging/interval_sums.h"
 #include "logging/log_files.h"
-#include "mqtt/mqtt_publisher.h"
 #include "platform/clock.h"
 #include "platform/serial/serial_control.h"
 #include "telemetry/frame_assembler.h"
@@ -29,6 +28,8 @@
 #include "telemetry/reading.h"
 
 namespace tamsel {
+
+class MqttPublisher;
 
 // Start-up could not open the port: the window asks the user about it, the
 // headless logger writes it down and tries again.
