@@ -45,6 +45,11 @@ LoggerSession::StartUpResult LoggerSession::runStartUp() {
   files.makeFolders();
   (void)LoadConfiguration();  // a failure part-way leaves what was read; start-up goes on
   recountToday();
+  // Publishing starts once the configuration says how its problems are reported.
+  if (publisher && !publishing) {
+    publishing = true;
+    publisher->start();
+  }
   if (config.Port == "0") return {};
   errorMessage = "port not available";
   if (Status opened = openPort(); !opened) return {StartUp::PortFailed, opened};

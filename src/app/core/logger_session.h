@@ -155,6 +155,7 @@ class LoggerSession : public QObject {
   Calibration calibration;
   bool loggingStarted = false;
   bool left = false;
+  bool publishing = false;
 
   LogFiles files;
   EnergyCounter energy;

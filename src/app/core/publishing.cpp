@@ -3,8 +3,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <QTimer>
-
 #include "app/core/error_report.h"
 #include "platform/text_file.h"
 
@@ -47,8 +45,6 @@ std::unique_ptr<MqttPublisher> startPublishing(const std::string& programFolder,
   }
   auto publisher = std::make_unique<MqttPublisher>(
       std::move(*settings), MqttPublisher::Identity{"Tamsel " + host, version}, clock);
-  // Started from the event loop, once whoever reports its connection listens.
-  QTimer::singleShot(0, publisher.get(), &MqttPublisher::start);
   return publisher;
 }
 

@@ -9,7 +9,7 @@
 
 namespace tamsel {
 
-// The publisher, starting as soon as the event loop runs, when mqtt.cfg enables publishing; none
+// The publisher, not yet started (the session starts it), when mqtt.cfg enables publishing; none
 // when the file is missing, publishing is off, or its settings cannot be used. What needs the
 // user's attention (settings that cannot be used, a password in a file others can read) goes to
 // errorlog.txt and `messages`.
