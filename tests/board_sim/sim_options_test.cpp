@@ -45,7 +45,6 @@ TEST(SimOptions, WrongLinesAreRejectedWithAReason) {
   };
   const Case cases[] = {
       {"", "no folder"},
-      {"--port 3", "a port but no folder"},
       {"--folder", "a missing value"},
       {"--folder /f --port 0", "port zero"},
       {"--folder /f --port x", "a port that is no number"},

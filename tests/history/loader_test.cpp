@@ -9,56 +9,43 @@
 namespace tamsel {
 namespace {
 
-using test::minuteRecords;
 using test::record;
-using test::Values;
 
 constexpr TimeRange kWholeDay{0, 23 * 3600 + 59 * 60};
 
-struct LoadCase {
-  const char* name;
-  std::string text;
-  int count;
-  double volts1 = 12.5;  // slot 1 after the load
-  double rpm1 = 200;
-};
-
-void PrintTo(const LoadCase& c, std::ostream* out) {
-  *out << c.name;
-}
-
-class Loader : public ::testing::TestWithParam<LoadCase> {};
-
-TEST_P(Loader, StoresOnlyWholeRecordsStrictlyInsideTheRange) {
-  const LoadCase& c = GetParam();
-  auto store = std::make_unique<HistoryStore>();
-  const LoadOutcome outcome = loadHistory(c.text, kWholeDay, *store);
-  EXPECT_EQ(outcome.recordCount, c.count);
-  EXPECT_FALSE(outcome.tooMany);
-  if (c.count > 0) {
-    EXPECT_EQ(store->values[kVolts][1], c.volts1);
-    EXPECT_EQ(store->values[kRpm][1], c.rpm1);
+TEST(Loader, StoresOnlyWholeRecordsStrictlyInsideTheRange) {
+  const struct {
+    const char* why;
+    std::string text;
+    int count;
+    double volts1 = 12.5;  // slot 1 after the load
+    double rpm1 = 200;
+  } cases[] = {
+      {"bounds are strict", record("00:00") + record("00:01") + record("23:58") + record("23:59"),
+       2},
+      {"empty lines and other text skipped", "\r\n\r\nWatt hours 12\r\n" + record("10:00") + "\r\n",
+       1},
+      {"rpm above 500 becomes 0", record("10:00", {.rpm = "501"}), 1, 12.5, 0},
+      {"rpm 500 stays", record("10:00", {.rpm = "500"}), 1, 12.5, 500},
+      {"letters in volts read 0", record("10:00", {.volts = "1x.5"}), 1, 0},
+      {"a missing volts tag reads 0",
+       "<T>10:00</T><I>1.0</I><W>5.0</W><R>200</R><S>3</S><M></M>   1.0Wh\r\n", 1, 0},
+      {"bad times skipped", record("24:00") + record("10:7") + record("ab:cd"), 0},
+      {"torn last line skipped", record("10:00") + "<T>10:01</T><V>13.1", 1},
+      {"torn line within the file skipped", "<T>09:59</T><V>9</V><I>1\r\n" + record("10:00"), 1},
+      {"no line end after a whole last record", record("10:00").substr(0, 80), 1},
+  };
+  for (const auto& c : cases) {
+    auto store = std::make_unique<HistoryStore>();
+    const LoadOutcome outcome = loadHistory(c.text, kWholeDay, *store);
+    EXPECT_EQ(outcome.recordCount, c.count) << c.why;
+    EXPECT_FALSE(outcome.tooMany) << c.why;
+    if (c.count > 0) {
+      EXPECT_EQ(store->values[kVolts][1], c.volts1) << c.why;
+      EXPECT_EQ(store->values[kRpm][1], c.rpm1) << c.why;
+    }
   }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    EdgeCases, Loader,
-    ::testing::Values(
-        LoadCase{"BoundsAreStrict",
-                 record("00:00") + record("00:01") + record("23:58") + record("23:59"), 2},
-        LoadCase{"EmptyLinesAndOtherTextSkipped",
-                 "\r\n\r\nWatt hours 12\r\n" + record("10:00") + "\r\n", 1},
-        LoadCase{"Rpm650BecomesZero", record("10:00", {.rpm = "650"}), 1, 12.5, 0},
-        LoadCase{"Rpm500Stays", record("10:00", {.rpm = "500"}), 1, 12.5, 500},
-        LoadCase{"LettersInVoltsAreZero", record("10:00", {.volts = "1x.5"}), 1, 0},
-        LoadCase{"MissingVoltsTagIsZero",
-                 "<T>10:00</T><I>1.0</I><W>5.0</W><R>200</R><S>3</S><M></M>   1.0Wh\r\n", 1, 0},
-        LoadCase{"BadTimeSkipped", record("24:00") + record("10:7") + record("ab:cd"), 0},
-        LoadCase{"TornLastLineSkipped", record("10:00") + "<T>10:01</T><V>13.1", 1},
-        LoadCase{"TornLineWithinTheFileSkipped", "<T>09:59</T><V>9</V><I>1\r\n" + record("10:00"),
-                 1},
-        LoadCase{"NoTrailingLineEndAfterAWholeRecord", record("10:00").substr(0, 80), 1}),
-    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(LoaderLimit, TenThousandInRangeStopsWithTheMessageNineThousandNineHundredNinetyNineLoad) {
   // Seconds stamps give more than 1,440 distinct times a day.
@@ -118,24 +105,18 @@ TEST(RangeBoxes, NameTheBoxThatIsNoTime) {
   EXPECT_EQ(range.end, 8 * 3600);
 }
 
-TEST(HistorySettingsFromConfig, MissingOrNonNumericKeysTakeTheSetupDefaults) {
-  const HistorySettings none = readHistorySettings("");
-  EXPECT_EQ(none.logDelay, 60);
-  EXPECT_EQ(none.scaleVolts, 35);
-  EXPECT_EQ(none.MA, 20);
-  EXPECT_EQ(none.MR, 400);
-  EXPECT_EQ(none.MP, 1000);
-  EXPECT_EQ(none.WSUnits, "mph");
-
-  const HistorySettings some = readHistorySettings(
-      "<LogDelay>10</LogDelay><SV>12</SV><MA>abc</MA><MR>600</MR><MP>40000</MP>"
-      "<WSUnits>km/h</WSUnits>");
-  EXPECT_EQ(some.logDelay, 10);
-  EXPECT_EQ(some.scaleVolts, 17.5);
-  EXPECT_EQ(some.MA, 20);
-  EXPECT_EQ(some.MR, 600);
-  EXPECT_EQ(some.MP, 1000);  // does not fit 16 bits
-  EXPECT_EQ(some.WSUnits, "km/h");
+// Missing keys, a key with no number and a watts scale beyond 16 bits take
+// the setup window's values.
+TEST(HistorySettingsFromConfig, KeysThatCannotBeUsedTakeTheSetupDefaults) {
+  const HistorySettings read =
+      readHistorySettings("<SV>12</SV><MA>abc</MA><MP>40000</MP><WSUnits>km/h</WSUnits>");
+  EXPECT_EQ(read.logDelay, 60);
+  EXPECT_EQ(read.scaleVolts, 17.5);
+  EXPECT_EQ(read.MA, 20);
+  EXPECT_EQ(read.MR, 400);
+  EXPECT_EQ(read.MP, 1000);
+  EXPECT_EQ(read.WSUnits, "km/h");
+  EXPECT_EQ(readHistorySettings("").scaleVolts, 35);  // SV 24
 }
 
 }  // namespace

@@ -16,22 +16,21 @@ TEST(HistoryFile, LineHoldsTheFieldsTwoTabsApart) {
             "12.53V\t\t3.2A\t\t41W\t\t350RPM\t\t12mph\t\t\t\t14:05:33");
 }
 
-TEST(StatusPage, PlaceholdersAreReplacedEveryTimeTheyOccur) {
-  const std::string page =
-      fillTemplate("<VV>|<VV>|<II>|<WW>|<WH>|<RR>|<SS>|<TT>|<MM>|<vv>", sample(), 123.456789, kAt);
-  EXPECT_EQ(page, "12.53|12.53|3.2|41|123.456789|350|12|14:05:33||<vv>\r\n");
-}
-
-TEST(StatusPage, ReplacementsRunInTheirOrder) {
-  // Removing the mode completes a time placeholder after the time was
-  // already replaced, so it stays; a volts value never holds "<II>".
-  EXPECT_EQ(fillTemplate("<T<MM>T><<VV>II>", sample(), 0, kAt), "<TT><12.53II>\r\n");
-}
-
-TEST(StatusPage, OtherBytesAreCopiedUnchanged) {
+TEST(StatusPage, PlaceholdersAreReplacedInTheirOrderAndAllElseIsCopied) {
   const std::string odd("a\0b\r\n<%= x %>\xff<V", 17);
-  EXPECT_EQ(fillTemplate(odd, sample(), 0, kAt), odd + "\r\n");
-  EXPECT_EQ(fillTemplate("", sample(), 0, kAt), "\r\n");
+  const struct {
+    const char* why;
+    std::string templateText, page;
+  } cases[] = {
+      {"every time they occur", "<VV>|<VV>|<II>|<WW>|<WH>|<RR>|<SS>|<TT>|<MM>|<vv>",
+       "12.53|12.53|3.2|41|123.456789|350|12|14:05:33||<vv>\r\n"},
+      // Removing the mode completes a time placeholder after the time was
+      // already replaced, so it stays; a volts value never holds "<II>".
+      {"in their order", "<T<MM>T><<VV>II>", "<TT><12.53II>\r\n"},
+      {"other bytes unchanged", odd, odd + "\r\n"},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(fillTemplate(c.templateText, sample(), 123.456789, kAt), c.page) << c.why;
 }
 
 }  // namespace

@@ -4,7 +4,6 @@
 
 #include <filesystem>
 
-#include "logging/energy_counter.h"
 #include "support/temp_folder.h"
 
 namespace tamsel {
@@ -43,13 +42,6 @@ TEST(LogFiles, AMissingOrUnusableLogsFolderFailsWithoutACrash) {
   EXPECT_FALSE(files.appendRecord(kAt, kValues, 0));
   EXPECT_FALSE(files.appendSpreadsheetRow(kAt, kValues, "mph"));
   EXPECT_FALSE(files.writeHtml(kAt, kValues, 0, "mph"));
-}
-
-TEST_F(LogFilesTest, WattHoursLinesGoToWhours) {
-  ASSERT_TRUE(files.appendWattHoursLine(leavingLine({2010, 5, 23, 17, 42, 0}, 1234.56)));
-  ASSERT_TRUE(files.appendWattHoursLine(midnightLine({2010, 5, 24, 0, 0, 2}, 0)));
-  EXPECT_EQ(folder.read("logs/Whours.txt"),
-            "2010_05_23 17:42  1234.6 Wh\r\n2010_05_24,00:00  .0 Wh\r\n");
 }
 
 TEST_F(LogFilesTest, HtmlStepAppendsHistoryAndRewritesThePage) {

@@ -40,13 +40,16 @@ TEST(LeadingNumber, ReadsTheLeadingRunSkippingBlanks) {
   EXPECT_TRUE(std::isinf(leadingNumber("1e999")));
 }
 
+// A tick box's stored value: on for the number 1, off for other numbers,
+// neither for text that is no number.
 TEST(OptionValue, OnOnlyForTheNumberOne) {
-  EXPECT_EQ(optionValue("1"), true);
-  EXPECT_EQ(optionValue("1.0"), true);
-  EXPECT_EQ(optionValue("0"), false);
-  EXPECT_EQ(optionValue("2"), false);
-  EXPECT_EQ(optionValue("yes"), std::nullopt);
-  EXPECT_EQ(optionValue(""), std::nullopt);
+  const struct {
+    const char* stored;
+    std::optional<bool> on;
+  } cases[] = {{"1", true},           {" 1 ", true},      {"1.0", true},
+               {"0", false},          {"2", false},       {"-1", false},
+               {"yes", std::nullopt}, {"", std::nullopt}, {"1x", std::nullopt}};
+  for (const auto& c : cases) EXPECT_EQ(optionValue(c.stored), c.on) << '"' << c.stored << '"';
 }
 
 }  // namespace

@@ -86,58 +86,51 @@ INSTANTIATE_TEST_SUITE_P(
                       AppendCase{"TornLineFull", kTorn, Disk::Full, kTorn}),
     [](const auto& info) { return std::string(info.param.name); });
 
-struct ReplaceCase {
-  const char* name;
-  // Makes the file at "page" (and any other names), returns the names that
-  // must all show the new content afterwards.
-  std::vector<std::string> (*arrange)(const TempFolder&);
-};
+enum class PageIs { PlainFile, SymbolicLink, HardLinked };
 
-class Replace : public ::testing::TestWithParam<ReplaceCase> {};
-
-TEST_P(Replace, NewContentKeepsLinksAndPermissions) {
-  TempFolder folder;
-  const std::vector<std::string> names = GetParam().arrange(folder);
-  ASSERT_EQ(::chmod(folder.file(names.back()).c_str(), 0640), 0);
-  const bool wasLink = std::filesystem::is_symlink(folder.file("page"));
-  const std::string bytes("new\0\xff\r\n", 7);
-
-  ASSERT_TRUE(replaceFile(folder.file("page"), bytes));
-
-  EXPECT_EQ(std::filesystem::is_symlink(folder.file("page")), wasLink);
-  for (const std::string& name : names) EXPECT_EQ(folder.read(name), bytes) << name;
-  struct stat st {};
-  ASSERT_EQ(::stat(folder.file("page").c_str(), &st), 0);
-  EXPECT_EQ(st.st_mode & 07777, 0640u);
-  // Nothing left beside it: just the names it was given.
-  for (const auto& entry : std::filesystem::recursive_directory_iterator(folder.path())) {
-    EXPECT_EQ(entry.path().extension(), "") << entry.path();
+// Makes the file at "page" and returns the names that must all show the new
+// content afterwards, the one whose permissions count last.
+std::vector<std::string> arrange(const TempFolder& f, PageIs page) {
+  namespace fs = std::filesystem;
+  const std::string old = "old content that is longer";
+  switch (page) {
+    case PageIs::PlainFile:
+      f.write("page", old);
+      return {"page"};
+    case PageIs::SymbolicLink:
+      fs::create_directory(f.file("www"));
+      f.write("www/published", old);
+      fs::create_symlink("www/published", f.file("page"));
+      return {"page", "www/published"};
+    case PageIs::HardLinked:
+      f.write("page", old);
+      fs::create_hard_link(f.file("page"), f.file("published"));
+      return {"published", "page"};
   }
+  return {};
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    TextFile, Replace,
-    ::testing::Values(ReplaceCase{"PlainFile",
-                                  [](const TempFolder& f) -> std::vector<std::string> {
-                                    f.write("page", "old content that is longer");
-                                    return {"page"};
-                                  }},
-                      ReplaceCase{"SymbolicLinkStaysALink",
-                                  [](const TempFolder& f) -> std::vector<std::string> {
-                                    std::filesystem::create_directory(f.file("www"));
-                                    f.write("www/published", "old content that is longer");
-                                    std::filesystem::create_symlink("www/published",
-                                                                    f.file("page"));
-                                    return {"page", "www/published"};
-                                  }},
-                      ReplaceCase{"HardLinkedNamesAllChange",
-                                  [](const TempFolder& f) -> std::vector<std::string> {
-                                    f.write("page", "old content that is longer");
-                                    std::filesystem::create_hard_link(f.file("page"),
-                                                                      f.file("published"));
-                                    return {"published", "page"};
-                                  }}),
-    [](const auto& info) { return std::string(info.param.name); });
+TEST(Replace, NewContentKeepsLinksAndPermissions) {
+  for (PageIs page : {PageIs::PlainFile, PageIs::SymbolicLink, PageIs::HardLinked}) {
+    SCOPED_TRACE(static_cast<int>(page));
+    TempFolder folder;
+    const std::vector<std::string> names = arrange(folder, page);
+    ASSERT_EQ(::chmod(folder.file(names.back()).c_str(), 0640), 0);
+    const bool wasLink = std::filesystem::is_symlink(folder.file("page"));
+    const std::string bytes("new\0\xff\r\n", 7);
+
+    ASSERT_TRUE(replaceFile(folder.file("page"), bytes));
+
+    EXPECT_EQ(std::filesystem::is_symlink(folder.file("page")), wasLink);
+    for (const std::string& name : names) EXPECT_EQ(folder.read(name), bytes) << name;
+    struct stat st {};
+    ASSERT_EQ(::stat(folder.file("page").c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0640u);
+    // Nothing left beside it: just the names it was given.
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(folder.path()))
+      EXPECT_EQ(entry.path().extension(), "") << entry.path();
+  }
+}
 
 TEST(TextFile, FailuresCarryTheSystemsReason) {
   TempFolder folder;

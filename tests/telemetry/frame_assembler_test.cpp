@@ -17,40 +17,39 @@ std::vector<std::string> feed(FrameAssembler& assembler, const std::vector<std::
   return frames;
 }
 
-TEST(FrameAssembly, SplitAcrossReadsIsTakenOnceWhenItsBracketArrives) {
-  FrameAssembler a;
-  auto frames = feed(a, {"[<V>512</V><I>3", "00</I><R>20</R>", "<S>5</S><C>837</C>]"});
-  ASSERT_EQ(frames.size(), 1u);
-  EXPECT_EQ(frames[0], "[<V>512</V><I>300</I><R>20</R><S>5</S><C>837</C>]");
-  EXPECT_EQ(a.rxBuffer(), "[");
-}
-
-TEST(FrameAssembly, TwoFramesInOneReadAreBothTaken) {
-  FrameAssembler a;
-  auto frames = feed(a, {"[<V>1</V>][<V>2</V>]"});
-  EXPECT_EQ(frames, (std::vector<std::string>{"[<V>1</V>]", "[[<V>2</V>]"}));
-  EXPECT_EQ(a.rxBuffer(), "[");
-}
-
-TEST(FrameAssembly, TextAfterTheBracketStartsTheNextFrame) {
-  FrameAssembler a;
-  auto frames = feed(a, {"[<V>1</V>]\r\n[<V>2</V><I>", "3</I>]"});
-  EXPECT_EQ(frames, (std::vector<std::string>{"[<V>1</V>]", "[\r\n[<V>2</V><I>3</I>]"}));
-}
-
-TEST(FrameAssembly, BracketsInAnyOrderCompleteAFrame) {
-  FrameAssembler a;
-  auto frames = feed(a, {"junk]", "more[<V>1</V>"});
-  // "]" then "[": the whole buffer up to the "]" is one (fieldless) frame.
-  ASSERT_EQ(frames.size(), 1u);
-  EXPECT_EQ(frames[0], "junk]");
-  EXPECT_EQ(a.rxBuffer(), "[more[<V>1</V>");
-}
-
-TEST(FrameAssembly, NoOpeningBracketMeansNoFrame) {
-  FrameAssembler a;
-  EXPECT_TRUE(feed(a, {"<V>1</V>]"}).empty());
-  EXPECT_EQ(a.rxBuffer(), "<V>1</V>]");
+// A frame is taken once the buffer holds both a "[" and a "]", in either
+// order: everything up to the "]"; a "[" stays to start the next one.
+TEST(FrameAssembly, TakesEachFrameOnceItsClosingBracketArrives) {
+  const struct {
+    const char* why;
+    std::vector<std::string> reads;
+    std::vector<std::string> frames;
+    std::string rest;
+  } cases[] = {
+      {"split across reads",
+       {"[<V>512</V><I>3", "00</I><R>20</R>", "<S>5</S><C>837</C>]"},
+       {"[<V>512</V><I>300</I><R>20</R><S>5</S><C>837</C>]"},
+       "["},
+      {"two frames in one read", {"[<V>1</V>][<V>2</V>]"}, {"[<V>1</V>]", "[[<V>2</V>]"}, "["},
+      {"text after the bracket starts the next frame",
+       {"[<V>1</V>]\r\n[<V>2</V><I>", "3</I>]"},
+       {"[<V>1</V>]", "[\r\n[<V>2</V><I>3</I>]"},
+       "["},
+      {"\"]\" then \"[\": the buffer up to the \"]\" is one (fieldless) frame",
+       {"junk]", "more[<V>1</V>"},
+       {"junk]"},
+       "[more[<V>1</V>"},
+      {"no opening bracket, no frame", {"<V>1</V>]"}, {}, "<V>1</V>]"},
+      {"NUL and binary bytes pass through",
+       {std::string("[\0\xff<V>1</V>]", 12)},
+       {std::string("[\0\xff<V>1</V>]", 12)},
+       "["},
+  };
+  for (const auto& c : cases) {
+    FrameAssembler a;
+    EXPECT_EQ(feed(a, c.reads), c.frames) << c.why;
+    EXPECT_EQ(a.rxBuffer(), c.rest) << c.why;
+  }
 }
 
 TEST(FrameAssembly, TextWithoutClosingBracketStaysBounded) {
@@ -81,21 +80,7 @@ TEST(FrameAssembly, DroppingAnUnpluggedPartFrameIsLikeTakingAFrame) {
   }
 }
 
-TEST(FrameAssembly, NulAndBinaryBytesPassThrough) {
-  FrameAssembler a;
-  const std::string bytes("[\0\xff<V>1</V>]", 12);
-  auto frames = feed(a, {bytes});
-  ASSERT_EQ(frames.size(), 1u);
-  EXPECT_EQ(frames[0], bytes);
-}
-
-}  // namespace
-}  // namespace tamsel
-
-namespace tamsel {
-namespace {
-
-TEST(FrameAssembly, AHugeReadOfFramesIsTakenInLinearTimeAndBounded) {
+TEST(FrameAssembly, AHugeReadIsTakenFrameByFrameWithinTheBound) {
   FrameAssembler a;
   std::string text;
   for (int i = 0; i < 200000; ++i) text += "[<V>1</V>]";
@@ -114,10 +99,8 @@ TEST(FrameAssembly, AHugeReadOfFramesIsTakenInLinearTimeAndBounded) {
 
 TEST(FrameAssembly, AnOversizeFrameKeepsItsNewestStart) {
   FrameAssembler a;
-  std::vector<std::string> frames;
-  a.append("[" + std::string(9000, 'x') + "[<V>3</V>]");
-  a.takeFrames([&](std::string_view f) { frames.emplace_back(f); });
-  EXPECT_EQ(frames, std::vector<std::string>{"[<V>3</V>]"});
+  EXPECT_EQ(feed(a, {"[" + std::string(9000, 'x') + "[<V>3</V>]"}),
+            std::vector<std::string>{"[<V>3</V>]"});
 }
 
 }  // namespace

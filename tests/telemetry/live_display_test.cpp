@@ -66,7 +66,6 @@ TEST(LiveList, ValuesSwitchMasksAtTheirThresholds) {
 TEST(LiveCaption, RepeatsVoltsAmpsAndWatts) {
   EXPECT_EQ(readingCaption(readingOf(12.48, 3.2, 40, 0, 0)), "Tamsel  12.48V 3.2A 40W");
   EXPECT_EQ(readingCaption(readingOf(0.5, 0.04, 0.4, 0, 0)), "Tamsel  0.50V 0.0A 0W");
-  EXPECT_EQ(readingCaption(readingOf(13.1, 12.25, 160.5, 0, 0)), "Tamsel  13.10V 12.3A 161W");
 }
 
 }  // namespace
