@@ -185,8 +185,13 @@ void MqttPublisher::fail(const std::string& reason) {
 void MqttPublisher::closeClient() {
   connected = false;
   misc.stop();
-  readable.reset();
-  writable.reset();
+  // The notifiers go before their socket closes, and later: this may run
+  // inside one of them reporting that very socket.
+  for (std::unique_ptr<QSocketNotifier>* notifier : {&readable, &writable}) {
+    if (!*notifier) continue;
+    (*notifier)->setEnabled(false);
+    notifier->release()->deleteLater();
+  }
   if (client) {
     mosquitto_destroy(client);
     client = nullptr;
