@@ -1,16 +1,14 @@
-// The program as an installed, unattended logger: headless on a simulated
-// board, its program folder chosen by rule or option and kept to one program.
+// The program as installed: its program folder chosen by rule or option and
+// kept to one program, and its command line. (Headless logging on the
+// simulator is among the program's end-to-end runs.)
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <csignal>
 #include <filesystem>
-#include <regex>
 
 #include "e2e/harness.h"
-#include "e2e/record_check.h"
-#include "support/pseudo_terminal.h"
 
 namespace tamsel::e2e {
 namespace {
@@ -23,35 +21,6 @@ size_t occurrences(const std::string& text, const std::string& part) {
   size_t count = 0;
   for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++count;
   return count;
-}
-
-TEST(InstalledEndToEnd, HeadlessLogsWithNoDisplayAndLeavesItsWattHoursLineOnSigterm) {
-  ProgramRun run;
-  const int port = test::uniquePortNumber(0);
-  ProgramConfig config = runConfig(port);
-  config.LogOn = "1";
-  run.writeProgCfg(config);
-  ASSERT_TRUE(run.startBoard(port, {"--rate", "10"}));
-  ASSERT_TRUE(run.startProgram({"--headless"}, kNoDisplay));
-  ASSERT_TRUE(ProgramRun::waitFor([&] { return run.recordLines().size() >= 3; }))
-      << run.read("program-output.txt");
-
-  ::kill(run.program().pid(), SIGTERM);
-  EXPECT_EQ(run.program().exitStatus(), 0) << run.read("program-output.txt");
-
-  std::vector<RecordValues> records;
-  for (const std::string& line : run.recordLines()) {
-    auto values = parseRecord(line);
-    ASSERT_TRUE(values) << "not a whole record: " << line;
-    records.push_back(*values);
-  }
-  const auto leaving = run.lines("logs/Whours.txt");
-  ASSERT_FALSE(leaving.empty());
-  std::smatch total;
-  ASSERT_TRUE(std::regex_match(leaving.back(), total,
-                               std::regex(R"(\d{4}_\d\d_\d\d \d\d:\d\d  (\d*\.\d) Wh)")))
-      << leaving.back();
-  EXPECT_GE(std::stod(total[1]) + 0.05, records.back().wattHours) << "the total fell at the end";
 }
 
 TEST(InstalledEndToEnd, ASecondProgramOnTheFolderIsTurnedAwayAndAKilledOneLeavesNoLock) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <csignal>
 #include <filesystem>
 #include <regex>
 #include <thread>
@@ -82,6 +83,8 @@ TEST(ProgramEndToEnd, PortWithNoDeviceIsReportedAsNotAvailable) {
   EXPECT_TRUE(run.program().running());
 }
 
+// Headless, with no display at all: the same logger as the window's, which a
+// service stops with SIGTERM.
 TEST(ProgramEndToEnd, RecordsAverageWhatTheBoardSentAndFeedThePageAndSheet) {
   ProgramRun run;
   const int port = test::uniquePortNumber(2);
@@ -92,11 +95,12 @@ TEST(ProgramEndToEnd, RecordsAverageWhatTheBoardSentAndFeedThePageAndSheet) {
   run.writeProgCfg(config);
   run.write("html/template.asp", "<html>Volts <VV> at <TT></html>");
   ASSERT_TRUE(run.startBoard(port, {"--rate", "10", "--seed", "11"}));
-  ASSERT_TRUE(run.startProgram());
+  ASSERT_TRUE(run.startProgram({"--headless"}, {.display = false, .extra = {}}));
 
   ASSERT_TRUE(ProgramRun::waitFor([&] { return run.recordLines().size() >= 4; }))
       << run.read("program-output.txt");
-  run.program().stop();
+  ::kill(run.program().pid(), SIGTERM);
+  EXPECT_EQ(run.program().exitStatus(), 0) << run.read("program-output.txt");
   run.board().stop();
 
   std::vector<RecordValues> records;
@@ -112,6 +116,14 @@ TEST(ProgramEndToEnd, RecordsAverageWhatTheBoardSentAndFeedThePageAndSheet) {
   EXPECT_EQ(placeRecordsOnRuns(records, run.sentFrames()), "") << dump(run.recordLines());
   EXPECT_EQ(wattHoursFallWithinADay(run, records), "") << dump(run.recordLines());
   EXPECT_FALSE(run.lines("logs/P_" + todayStamp() + ".txt").empty()) << "today's log";
+  // Leaving writes the day's total, which no record can have passed.
+  const auto leaving = run.lines("logs/Whours.txt");
+  std::smatch total;
+  ASSERT_TRUE(!leaving.empty() &&
+              std::regex_match(leaving.back(), total,
+                               std::regex(R"(\d{4}_\d\d_\d\d \d\d:\d\d  (\d*\.\d) Wh)")))
+      << dump(leaving);
+  EXPECT_GE(std::stod(total[1]) + 0.05, records.back().wattHours);
 
   const std::string page = run.read("html/log.asp");
   std::smatch m;
