@@ -6,6 +6,7 @@
 #include <QHostInfo>
 #include <algorithm>
 #include <mutex>
+#include <utility>
 
 #include "mqtt/mqtt_payloads.h"
 
@@ -48,6 +49,7 @@ void MqttPublisher::start() {
 void MqttPublisher::stop() {
   stopping = true;
   retry.stop();
+  if (lookupId >= 0) QHostInfo::abortHostLookup(std::exchange(lookupId, -1));
   readings.stop();
   if (client && connected) {
     (void)publish(settings.topic + "/status", "offline", 1, true);
@@ -76,6 +78,7 @@ void MqttPublisher::connectToBroker() {
 
 void MqttPublisher::hostResolved(const QHostInfo& info) {
   lookupId = -1;
+  if (stopping) return;
   if (info.error() != QHostInfo::NoError || info.addresses().isEmpty()) {
     return fail(settings.host + ": " + info.errorString().toStdString());
   }
