@@ -34,6 +34,7 @@ constexpr int kClientHeightTwips = 6075;
 OrvaneLogger::OrvaneLogger(Services services, QWidget* parent)
     : QWidget(parent),
       programFolder(services.programFolder),
+      titleSuffix(QStringLiteral(" - ") + QString::fromStdString(programFolder)),
       clock(services.clock),
       dialogs(services.dialogs),
       MSComm2(services.MSComm2),
@@ -157,8 +158,7 @@ void OrvaneLogger::loggingChanged(bool started) {
 void OrvaneLogger::showCaption(std::string shown) {
   if (shown == caption) return;
   caption = std::move(shown);
-  setWindowTitle(fromBytes(caption) + QStringLiteral(" - ") +
-                 QString::fromStdString(programFolder));
+  setWindowTitle(fromBytes(caption) + titleSuffix);
 }
 
 // ---- Message lines ------------------------------------------------------------

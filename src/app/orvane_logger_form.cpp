@@ -10,21 +10,12 @@
 #include <QTimer>
 #include <QTreeWidget>
 
+#include "app/core/named_timer.h"
 #include "app/reading_delegate.h"
 #include "platform/qt/form_layout.h"
 #include "platform/qt/picture_box.h"
 
 namespace tamsel {
-namespace {
-
-QTimer* makeTimer(QObject* parent, const char* name, int intervalMs) {
-  auto* timer = new QTimer(parent);
-  timer->setObjectName(QString::fromLatin1(name));
-  timer->setInterval(intervalMs);
-  return timer;
-}
-
-}  // namespace
 
 void OrvaneLoggerForm::buildForm(QWidget* window) {
   // The form was drawn for a small sans-serif face; larger ones clip its captions.
@@ -57,7 +48,7 @@ void OrvaneLoggerForm::buildForm(QWidget* window) {
   buildLowerBand(window);
   GraphPlot = placeControl<PictureBox>(window, "GraphPlot", 4680, 120, 5775, 4335, {},
                                        QStringLiteral("Power versus RPM plot"));
-  Timer2 = makeTimer(window, "Timer2", 250);
+  Timer2 = makeNamedTimer(window, "Timer2", 250);
   buildIndicators();
 }
 

@@ -1,5 +1,6 @@
 #include "mqtt/mqtt_payloads.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "config/mqtt_config.h"
@@ -11,14 +12,11 @@
 namespace tamsel {
 namespace {
 
-std::string twoDigits(int value) {
-  char text[8];
-  std::snprintf(text, sizeof text, "%02d", value);
-  return text;
-}
-
+// "2010-05-23": the date stamp of file names and log lines, in ISO form.
 std::string isoDate(const LocalDateTime& at) {
-  return std::to_string(at.year) + "-" + twoDigits(at.month) + "-" + twoDigits(at.day);
+  std::string date = dateStamp(at);
+  std::replace(date.begin(), date.end(), '_', '-');
+  return date;
 }
 
 // The key and value of one JSON member, for building objects in order.

@@ -15,6 +15,11 @@ struct ErrorReport {
 // "2010_05_23  14:05:33  checksum error   <IM> [<V>...]" (no line end).
 std::string errorLogLine(const LocalDateTime& at, const ErrorReport& report);
 
+// Appends the report's line to errorlog.txt in `programFolder` and returns
+// it. Best effort: the error log has nowhere further to report its own failure.
+std::string appendToErrorLog(const std::string& programFolder, const LocalDateTime& at,
+                             const ErrorReport& report);
+
 // "  Last Error trapped  14:05:33  ---  checksum error  ".
 std::string trappedMessage(const LocalDateTime& at, const ErrorReport& report);
 

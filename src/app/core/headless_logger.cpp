@@ -1,7 +1,6 @@
 #include "app/core/headless_logger.h"
 
 #include "logging/logging_control.h"
-#include "platform/text_file.h"
 
 namespace tamsel {
 
@@ -57,10 +56,7 @@ std::string HeadlessLogger::startUpProblem(const LoggerSession::StartUpResult& r
 }
 
 void HeadlessLogger::say(const std::string& message) {
-  const std::string line = errorLogLine(clock.now(), {message, {}, {}});
-  // Best effort: standard error still carries it.
-  (void)appendLine(programFolder + "/errorlog.txt", line);
-  messages << line << std::endl;
+  messages << appendToErrorLog(programFolder, clock.now(), {message, {}, {}}) << std::endl;
 }
 
 // Trapped errors reach the error log as the window would write them; the
@@ -68,10 +64,6 @@ void HeadlessLogger::say(const std::string& message) {
 void HeadlessLogger::errorTrapped(const LocalDateTime& at, const ErrorReport& report) {
   messages << errorLogLine(at, report) << std::endl;
 }
-
-}  // namespace tamsel
-
-namespace tamsel {
 
 void HeadlessLogger::noticeShown(const LocalDateTime& at, const std::string& notice) {
   messages << errorLogLine(at, {notice, {}, {}}) << std::endl;

@@ -1,5 +1,6 @@
 #include "app/core/logger_session.h"
 
+#include "app/core/named_timer.h"
 #include "logging/logging_control.h"
 #include "mqtt/mqtt_publisher.h"
 #include "platform/numeric_text.h"
@@ -9,16 +10,6 @@
 #include "telemetry/frame_decoder.h"
 
 namespace tamsel {
-namespace {
-
-QTimer* makeTimer(QObject* parent, const char* name, int intervalMs) {
-  auto* timer = new QTimer(parent);
-  timer->setObjectName(QString::fromLatin1(name));
-  timer->setInterval(intervalMs);
-  return timer;
-}
-
-}  // namespace
 
 LoggerSession::LoggerSession(Services services, SessionView& view, QObject* parent)
     : QObject(parent),
@@ -27,8 +18,8 @@ LoggerSession::LoggerSession(Services services, SessionView& view, QObject* pare
       MSComm1(services.MSComm1),
       publisher(services.publisher),
       view(view),
-      Timer1(makeTimer(this, "Timer1", 1000)),
-      Timer3(makeTimer(this, "Timer3", 5000)),
+      Timer1(makeNamedTimer(this, "Timer1", 1000)),
+      Timer3(makeNamedTimer(this, "Timer3", 5000)),
       intervalText_(setupDefaults().LogDelay),  // the interval before any file is read
       files(programFolder),
       energy(clock.now()),
@@ -126,17 +117,14 @@ void LoggerSession::setIntervalText(const std::string& delayText) {
 void LoggerSession::ReportError(const std::string& errorText) {
   const LocalDateTime now = clock.now();
   const ErrorReport report{errorMessage, errorText, lastFrameText};
-  if (optionValue(config.dispMessages) == true) {
-    // Best effort: the error log has nowhere further to report its own failure.
-    (void)appendLine(programFolder + "/errorlog.txt", errorLogLine(now, report));
-  }
+  if (optionValue(config.dispMessages) == true) (void)appendToErrorLog(programFolder, now, report);
   view.errorTrapped(now, report);
 }
 
 void LoggerSession::reportNotice(const std::string& notice) {
   const LocalDateTime now = clock.now();
   if (optionValue(config.dispMessages) == true) {
-    (void)appendLine(programFolder + "/errorlog.txt", errorLogLine(now, {notice, {}, {}}));
+    (void)appendToErrorLog(programFolder, now, {notice, {}, {}});
   }
   view.noticeShown(now, notice);
 }

@@ -30,9 +30,7 @@ std::unique_ptr<MqttPublisher> startPublishing(const std::string& programFolder,
   const MqttConfig config = readMqttConfig(*text);
   if (!isMqttEnabled(config)) return nullptr;
   auto note = [&](const std::string& message) {
-    const std::string line = errorLogLine(clock.now(), {message, {}, {}});
-    (void)appendLine(programFolder + "/errorlog.txt", line);
-    messages << line << std::endl;
+    messages << appendToErrorLog(programFolder, clock.now(), {message, {}, {}}) << std::endl;
   };
   if (!config.Password.empty() && othersCanRead(path)) {
     note("mqtt.cfg holds a password that other users can read: chmod 600 mqtt.cfg");
