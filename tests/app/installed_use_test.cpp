@@ -139,14 +139,5 @@ TEST_F(HeadlessTest, AnIntervalThatIsNoNumberIsReplacedAndLoggingStarts) {
       << errorLog();
 }
 
-TEST_F(HeadlessTest, StoppingWritesTheLeavingLineAndClosesThePort) {
-  HeadlessLogger& headless = startHeadless(loggingCfg());
-  ASSERT_TRUE(serial.isOpen());
-  headless.stop();
-  headless.stop();
-  EXPECT_FALSE(serial.isOpen());
-  EXPECT_EQ(folder.read("logs/Whours.txt"), "2010_05_23 14:05  .0 Wh\r\n");
-}
-
 }  // namespace
 }  // namespace tamsel::test

@@ -92,14 +92,5 @@ TEST_F(SerialLinks, LinkTargetPrefersTheFirstStableName) {
   EXPECT_EQ(linkTarget(usb0, byId), byId + "/usb-00-first");
 }
 
-TEST_F(SerialLinks, LinkDeviceMakesTheNextComLinkToTheStableName) {
-  link("com1", acm0);
-  const Result<int> port = linkDevice(program, usb0, {acm0, usb0, "/dev/ttyS1"}, byId);
-  ASSERT_TRUE(port) << port.error();
-  EXPECT_EQ(*port, 3);
-  EXPECT_EQ(fs::read_symlink(program + "/com3"), byId + "/usb-FTDI_FT232R_A1-if00-port0");
-  EXPECT_EQ(devicePorts(program, {usb0}), (std::vector<DevicePort>{{usb0, 3}}));
-}
-
 }  // namespace
 }  // namespace tamsel
