@@ -32,19 +32,22 @@ RecordFieldTexts recordFields(std::string_view line);
 // lone carriage return after the "Wh"; that record is still whole.
 bool isWholeRecord(std::string_view line);
 
-// Calls `visit(line)` for each piece of `text` between carriage-return
-// line-feed pairs, the piece after the last pair included (empty when the
-// text ends with a line break). The views point into `text`.
+// Calls `visit(line)` for each line of `text`, the piece after the last line
+// break included (empty when the text ends with one). Lines end in CR LF as
+// the program writes them, or in a bare LF when a file was copied from another
+// system or edited by hand; the CR of a CR LF is not part of the line. The
+// views point into `text`.
 template <typename Visit>
 void forEachLine(std::string_view text, Visit&& visit) {
   for (;;) {
-    const size_t end = text.find("\r\n");
+    const size_t end = text.find('\n');
     if (end == std::string_view::npos) {
       visit(text);
       return;
     }
-    visit(text.substr(0, end));
-    text.remove_prefix(end + 2);
+    const bool crlf = end > 0 && text[end - 1] == '\r';
+    visit(text.substr(0, crlf ? end - 1 : end));
+    text.remove_prefix(end + 1);
   }
 }
 

@@ -27,6 +27,15 @@ bool writeAll(int fd, std::string_view data) {
   return true;
 }
 
+// What a non-regular file is, for the message that refuses it.
+std::string fileKind(mode_t mode) {
+  if (S_ISDIR(mode)) return "a folder";
+  if (S_ISFIFO(mode)) return "a named pipe";
+  if (S_ISCHR(mode) || S_ISBLK(mode)) return "a device";
+  if (S_ISSOCK(mode)) return "a socket";
+  return "something else";
+}
+
 class Fd {
  public:
   explicit Fd(int fd) : fd_(fd) {}
@@ -97,11 +106,31 @@ Status writeReplacement(const std::string& temporary, std::string_view content,
   return {};
 }
 
+// Opens a file the user or another program may have put in the folder.
+// Opening never blocks (a named pipe with no writer would wait for ever), and
+// only a regular file is accepted: reading a pipe or a device could hang, and
+// appending to one would lose the line.
+Status openRegular(Fd& fd, int flags) {
+  if (!fd.valid()) {
+    if (errno == EISDIR) return Status::failure(fileKind(S_IFDIR) + ", not a regular file");
+    return Status::failure(lastError());
+  }
+  struct stat st {};
+  if (::fstat(fd.get(), &st) != 0) return Status::failure(lastError());
+  if (!S_ISREG(st.st_mode)) return Status::failure(fileKind(st.st_mode) + ", not a regular file");
+  // Regular files ignore O_NONBLOCK; cleared all the same so the reads and
+  // writes that follow mean what they say.
+  if (flags & O_NONBLOCK) ::fcntl(fd.get(), F_SETFL, ::fcntl(fd.get(), F_GETFL) & ~O_NONBLOCK);
+  return {};
+}
+
+constexpr int kOpenFlags = O_NONBLOCK | O_NOCTTY | O_CLOEXEC;
+
 }  // namespace
 
 Result<std::string> readWholeFile(const std::string& path) {
-  Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-  if (!fd.valid()) return Status::failure(lastError());
+  Fd fd(::open(path.c_str(), O_RDONLY | kOpenFlags));
+  if (Status opened = openRegular(fd, kOpenFlags); !opened) return opened;
   std::string text;
   struct stat st {};
   if (::fstat(fd.get(), &st) == 0 && st.st_size > 0) text.reserve(static_cast<size_t>(st.st_size));
@@ -119,8 +148,8 @@ Result<std::string> readWholeFile(const std::string& path) {
 }
 
 Status appendLine(const std::string& path, std::string_view line, Durability durability) {
-  Fd fd(::open(path.c_str(), O_RDWR | O_APPEND | O_CREAT | O_CLOEXEC, 0644));
-  if (!fd.valid()) return Status::failure(lastError());
+  Fd fd(::open(path.c_str(), O_RDWR | O_APPEND | O_CREAT | kOpenFlags, 0644));
+  if (Status opened = openRegular(fd, kOpenFlags); !opened) return opened;
   struct stat st {};
   if (::fstat(fd.get(), &st) != 0) return Status::failure(lastError());
   const off_t before = st.st_size;
@@ -160,8 +189,10 @@ Status replaceFile(const std::string& path, std::string_view content) {
 }
 
 Status touchFile(const std::string& path) {
-  Fd fd(::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644));
-  if (!fd.valid() || !fd.close()) return Status::failure(lastError());
+  // Read and write: a named pipe opened so never waits for a reader.
+  Fd fd(::open(path.c_str(), O_RDWR | O_APPEND | O_CREAT | kOpenFlags, 0644));
+  if (Status opened = openRegular(fd, kOpenFlags); !opened) return opened;
+  if (!fd.close()) return Status::failure(lastError());
   return {};
 }
 

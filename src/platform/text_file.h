@@ -10,6 +10,11 @@ namespace tamsel {
 
 inline constexpr std::string_view kLineEnd = "\r\n";
 
+// Every function here opens without blocking and works only on a regular
+// file: a named pipe, a device or a folder where a file is expected is
+// refused ("a named pipe, not a regular file"). Failures give the reason in
+// the system's words, without the file's name: the caller names the file.
+
 // The whole file as bytes, or why it cannot be read.
 Result<std::string> readWholeFile(const std::string& path);
 

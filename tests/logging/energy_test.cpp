@@ -56,10 +56,12 @@ TEST(RecordFields, FieldsAreFoundByTheirFirstTags) {
   EXPECT_FALSE(recordField("12.0</W>   1.0Wh", RecordField::Watts));
 }
 
-TEST(RecordFields, LinesSplitAtCarriageReturnLineFeedOnly) {
+// Copied or hand-edited day files may end their lines in LF alone; only the
+// CR of a CR LF pair is dropped, so a torn line's lone CR stays visible.
+TEST(RecordFields, LinesSplitAtLineFeedWithOrWithoutCarriageReturn) {
   std::vector<std::string_view> lines;
-  forEachLine("a\r\nb\nc\r\n", [&](std::string_view l) { lines.push_back(l); });
-  EXPECT_EQ(lines, (std::vector<std::string_view>{"a", "b\nc", ""}));
+  forEachLine("a\r\nb\nc\r\r\nd\r\n", [&](std::string_view l) { lines.push_back(l); });
+  EXPECT_EQ(lines, (std::vector<std::string_view>{"a", "b", "c\r", "d", ""}));
 }
 
 TEST(EnergyCounter, AddsTheWattsOverSevenHundredTwentyEachTick) {

@@ -149,5 +149,29 @@ TEST(TextFile, FailuresCarryTheSystemsReason) {
   EXPECT_FALSE(makeFolder(folder.file("logs")));  // already there
 }
 
+// A named pipe with no writer made the program wait in open() for ever, where
+// no signal handler could end it; the alarm turns such a hang into a failure.
+TEST(TextFile, RefusesWhatIsNotARegularFileWithoutWaiting) {
+  TempFolder folder;
+  const std::string pipe = folder.file("P_2010_05_23.txt");
+  ASSERT_EQ(::mkfifo(pipe.c_str(), 0644), 0);
+  const std::string subfolder = folder.file("logs");
+  ASSERT_TRUE(makeFolder(subfolder));
+  const struct {
+    std::string path;
+    const char* kind;
+  } cases[] = {{pipe, "a named pipe"}, {subfolder, "a folder"}, {"/dev/null", "a device"}};
+  ::alarm(20);
+  for (const auto& c : cases) {
+    const Result<std::string> read = readWholeFile(c.path);
+    EXPECT_EQ(read.error(), std::string(c.kind) + ", not a regular file") << c.path;
+    for (const Status& status : {appendLine(c.path, "x"), touchFile(c.path)}) {
+      EXPECT_FALSE(status) << c.path;
+      EXPECT_NE(status.error.find(c.kind), std::string::npos) << c.path << ": " << status.error;
+    }
+  }
+  ::alarm(0);
+}
+
 }  // namespace
 }  // namespace tamsel
