@@ -46,4 +46,13 @@ QColor textColour(const QWidget* label) {
   return label->palette().color(QPalette::WindowText);
 }
 
+QLabel* placeValueLabel(QWidget* parent, const char* name, int left, int top, int width, int height,
+                        const QString& description) {
+  auto* label = new QLabel(parent);
+  label->setObjectName(QString::fromLatin1(name));
+  label->setAccessibleDescription(description);
+  placeTwips(label, left, top, width, height);
+  return label;
+}
+
 }  // namespace tamsel

@@ -1,6 +1,7 @@
 #pragma once
 // Windows are laid out in twips, as their designers measured them.
 #include <QColor>
+#include <QLabel>
 #include <QString>
 #include <QWidget>
 
@@ -34,6 +35,12 @@ Widget* placeControl(QWidget* parent, const char* name, int left, int top, int w
   placeTwips(widget, left, top, width, height);
   return widget;
 }
+
+// A label that shows a value (a reading, a minimum, a result), placed as
+// above. Its accessible name is left to its text, so a screen reader reads the
+// value; `description` says what the value is.
+QLabel* placeValueLabel(QWidget* parent, const char* name, int left, int top, int width, int height,
+                        const QString& description);
 
 // A colour given as red, green and blue components.
 inline QColor rgb(int red, int green, int blue) {
