@@ -11,6 +11,7 @@
 #include "app/core/headless_logger.h"
 #include "app/core/program_folder.h"
 #include "app/core/publishing.h"
+#include "app/core/standard_streams.h"
 #include "app/core/termination_signals.h"
 #include "app/orvane_logger.h"
 #include "platform/clock.h"
@@ -22,7 +23,9 @@ namespace {
 using namespace tamsel;
 
 constexpr int kUsageError = 2;  // a bad option or an unusable --folder
-constexpr int kFolderInUse = 1;
+// Its own status, so a service manager can tell "another Tamsel has the
+// folder" (restarting cannot help) from a failure worth another try.
+constexpr int kFolderInUse = 3;
 
 std::string environment(const char* name) {
   const char* value = std::getenv(name);
@@ -57,12 +60,16 @@ int runHeadless(int argc, char** argv, const CommandLine& line) {
   QtSerialControl serial(folder.path);
   auto publisher = startPublishing(folder.path, clock, TAMSEL_VERSION, std::cerr);
   HeadlessLogger logger(folder.path, clock, serial, std::cerr, publisher.get());
-  TerminationSignals termination;
-  QObject::connect(&termination, &TerminationSignals::requested, &app, [&] {
-    logger.stop();
-    QCoreApplication::quit();
+  std::optional<TerminationSignals> termination;
+  QTimer::singleShot(0, &app, [&] {
+    logger.start();
+    // Only now: leaving before start-up had recounted the day would write a
+    // wrong watt-hours line.
+    QObject::connect(&termination.emplace(), &TerminationSignals::requested, &app, [&] {
+      logger.stop();
+      QCoreApplication::quit();
+    });
   });
-  QTimer::singleShot(0, &app, [&] { logger.start(); });
   return app.exec();
 }
 
@@ -82,18 +89,25 @@ int runWindow(int argc, char** argv, const CommandLine& line) {
   QtSerialControl calibrationSerial(folder.path);
   auto publisher = startPublishing(folder.path, clock, TAMSEL_VERSION, std::cerr);
   OrvaneLogger window({folder.path, clock, dialogs, serial, calibrationSerial, publisher.get()});
-  // A session ending or a kill asks the window to close, which leaves as "Exit" does.
-  TerminationSignals termination;
-  QObject::connect(&termination, &TerminationSignals::requested, &window, &QWidget::close);
+  std::optional<TerminationSignals> termination;
   window.show();
   // Start-up may ask the user about the port: do it with the window on screen.
-  QTimer::singleShot(0, &window, &OrvaneLogger::Form_Load);
+  QTimer::singleShot(0, &window, [&] {
+    // A session ending or a kill asks the window to close, which leaves as
+    // "Exit" does; heard from the moment start-up begins, so it can also end
+    // a port-problem dialogue.
+    QObject::connect(&termination.emplace(), &TerminationSignals::requested, &window,
+                     &QWidget::close);
+    window.Form_Load();
+  });
   return app.exec();
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
+  openMissingStandardStreams();
+  holdTerminationSignals();
   const Result<CommandLine> line = parseCommandLine({argv + 1, argv + argc});
   if (!line) {
     std::cerr << "tamsel: " << line.error() << "\n\n" << usageText();

@@ -34,7 +34,6 @@ constexpr int kClientHeightTwips = 6075;
 OrvaneLogger::OrvaneLogger(Services services, QWidget* parent)
     : QWidget(parent),
       programFolder(services.programFolder),
-      titleSuffix(QStringLiteral(" - ") + QString::fromStdString(programFolder)),
       clock(services.clock),
       dialogs(services.dialogs),
       MSComm2(services.MSComm2),
@@ -153,12 +152,12 @@ void OrvaneLogger::loggingChanged(bool started) {
   StopLogging->setEnabled(started);
 }
 
-// The title bar also names the program folder: with several installs (or a
-// per-user one), which files are being written is not obvious otherwise.
+// The caption alone: people read the values off the taskbar and scripts
+// read the title, so nothing is added to it (the setup window names the folder).
 void OrvaneLogger::showCaption(std::string shown) {
   if (shown == caption) return;
   caption = std::move(shown);
-  setWindowTitle(fromBytes(caption) + titleSuffix);
+  setWindowTitle(fromBytes(caption));
 }
 
 // ---- Message lines ------------------------------------------------------------

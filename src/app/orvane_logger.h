@@ -94,7 +94,6 @@ class OrvaneLogger : public QWidget, private OrvaneLoggerForm, private SessionVi
 
   // Outside.
   const std::string programFolder;
-  const QString titleSuffix;  // " - " and the folder, after every caption
   const Clock& clock;
   Dialogs& dialogs;
   SerialControl& MSComm2;

@@ -19,11 +19,13 @@ void LogFiles::makeFolders() const {
   makeFolder(htmlFolder());
 }
 
-double LogFiles::recountDay(const LocalDateTime& day, double delaySeconds) const {
-  const std::string path = logsFolder() + "/" + dailyLogFileName(day);
+Result<double> LogFiles::recountDay(const LocalDateTime& day, double delaySeconds) const {
+  const std::string name = dailyLogFileName(day);
+  const std::string path = logsFolder() + "/" + name;
   (void)touchFile(path);  // a failure shows as an unreadable file below
   const Result<std::string> text = readWholeFile(path);
-  return text ? recountWattHours(*text, delaySeconds) : 0;
+  if (!text) return Status::failure("logs/" + name + " cannot be read: " + text.error());
+  return recountWattHours(*text, delaySeconds);
 }
 
 Status LogFiles::appendRecord(const LocalDateTime& now, const AveragedValues& values,

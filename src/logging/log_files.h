@@ -26,9 +26,9 @@ class LogFiles {
   void makeFolders() const;
 
   // Start-up: creates the day's log file when missing and returns the
-  // watt-hours its records hold at `delaySeconds` each; 0 when the file
-  // cannot be made or read.
-  double recountDay(const LocalDateTime& day, double delaySeconds) const;
+  // watt-hours its records hold at `delaySeconds` each, or why the file cannot
+  // be made or read, naming it.
+  Result<double> recountDay(const LocalDateTime& day, double delaySeconds) const;
 
   // The tick's record, appended to the day's log file and on disk before the
   // call returns; a torn last line of the file is ended first.

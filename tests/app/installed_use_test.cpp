@@ -4,12 +4,14 @@
 #include <unistd.h>
 
 #include <QTimer>
+#include <csignal>
 #include <filesystem>
 #include <sstream>
 
 #include "app/core/command_line.h"
 #include "app/core/headless_logger.h"
 #include "app/core/program_folder.h"
+#include "app/core/termination_signals.h"
 #include "app/main_window_fixture.h"
 #include "logging/logging_control.h"
 #include "support/wait_until.h"
@@ -95,6 +97,23 @@ TEST(ProgramFolderTest, OneLockHolderAtATimeAndReleasedWithIt) {
                                   std::to_string(::getpid()) + ")");
   }
   EXPECT_TRUE(FolderLock::acquire(folder.path()));
+}
+
+// A signal that came while the program was still starting used to end it on
+// the spot, before it could write its leaving line; a closed terminal
+// (SIGHUP) always did. Each is held until start-up has run, then handed on once.
+TEST(TerminationSignalsTest, ASignalBeforeAnyoneListensIsHeldAndHandedOnOnce) {
+  for (const int signal : {SIGTERM, SIGINT, SIGHUP}) {
+    holdTerminationSignals();
+    ASSERT_EQ(::raise(signal), 0);
+    ::raise(signal);  // a second one before the first is heard asks nothing more
+    TerminationSignals termination;
+    int requests = 0;
+    QObject::connect(&termination, &TerminationSignals::requested, [&] { ++requests; });
+    EXPECT_TRUE(waitUntil([&] { return requests > 0; }, 10000)) << strsignal(signal);
+    runEventsFor(50);
+    EXPECT_EQ(requests, 1) << strsignal(signal);
+  }
 }
 
 // The headless logger in a folder of the window tests' making.

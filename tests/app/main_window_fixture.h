@@ -92,7 +92,6 @@ class MainWindowTest : public ::testing::Test {
   std::string todayLog() const { return folder.read("logs/P_2010_05_23.txt"); }
   // The title bar: the caption, then the program folder.
   std::string title() const { return window_->windowTitle().toStdString(); }
-  std::string titleFor(const std::string& caption) const { return caption + " - " + folder.path(); }
   std::string messageLine() const { return control<QLabel>("ErrorString")->text().toStdString(); }
 
   TempFolder folder;

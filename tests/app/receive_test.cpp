@@ -20,9 +20,9 @@ TEST_F(Receive, AFrameUpdatesListCaptionCommsLineAndBlinks) {
   cfg.DisplayWS = "1";
   OrvaneLogger& w = start(cfg);
   serial.deliver("[<V>500</V><I>164</I><R>5</R>");
-  EXPECT_EQ(title(), titleFor("Tamsel - Waiting for Signal"));
+  EXPECT_EQ(title(), "Tamsel - Waiting for Signal");
   serial.deliver("<S>13</S><C>682</C>]");
-  EXPECT_EQ(title(), titleFor("Tamsel  12.50V 3.2A 40W"));
+  EXPECT_EQ(title(), "Tamsel  12.50V 3.2A 40W");
   EXPECT_EQ(listValues(), (std::vector<std::string>{"12.50", "3.2", "40.0", "0.0", "300", "6.5"}));
   EXPECT_EQ(control<QLabel>("Label2")->text().toStdString(), kGoodFrame);
   EXPECT_EQ(backColour(control<QPushButton>("BlinkData")), QColor(255, 0, 0));
@@ -46,7 +46,7 @@ TEST_F(Receive, ChecksumMismatchIsReportedAndTheReadingStillShown) {
                                            : "<missing>");
     EXPECT_EQ(messageLine(), "  Last Error trapped  14:05:33  ---  checksum error  ");
     EXPECT_EQ(textColour(control<QLabel>("ErrorString")), QColor(255, 0, 0));
-    EXPECT_EQ(title(), titleFor("Tamsel  12.50V 3.2A 40W"));
+    EXPECT_EQ(title(), "Tamsel  12.50V 3.2A 40W");
   }
 }
 
@@ -65,7 +65,7 @@ TEST_F(Receive, ADecodingFailureShowsTheFrameAndClearsTheSums) {
   const std::string why = "Division by zero: VoltDivider is 0";
   EXPECT_EQ(errorLog(),
             kLogPrefix + "error : " + why + "  " + why + " <IM> " + kGoodFrame + "\r\n");
-  EXPECT_EQ(title(), titleFor("Tamsel - Waiting for Signal"));
+  EXPECT_EQ(title(), "Tamsel - Waiting for Signal");
 }
 
 TEST_F(Receive, DroppedFramesChangeNothingButAreShown) {
@@ -76,7 +76,7 @@ TEST_F(Receive, DroppedFramesChangeNothingButAreShown) {
             "[<V>0</V><I>1</I><R>1</R><S>1</S><C>3</C>]");
   serial.deliver("<I>1</I>]");
   EXPECT_EQ(control<QLabel>("Label2")->text().toStdString(), "[<I>1</I>]");
-  EXPECT_EQ(title(), titleFor("Tamsel - Waiting for Signal"));
+  EXPECT_EQ(title(), "Tamsel - Waiting for Signal");
   EXPECT_EQ(errorLog(), "<missing>");
 }
 
@@ -104,7 +104,7 @@ TEST_F(Receive, ALostPortIsReportedWithoutAskingTheUser) {
   EXPECT_EQ(dialogs.modalCount, 0);
   emit serial.restored();
   serial.deliver(kGoodFrame);
-  EXPECT_EQ(title(), titleFor("Tamsel  12.50V 3.2A 40W"));
+  EXPECT_EQ(title(), "Tamsel  12.50V 3.2A 40W");
 }
 
 TEST_F(Receive, DataDoesNotPostponeAnArmedTick) {

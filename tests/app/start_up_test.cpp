@@ -20,7 +20,7 @@ TEST_F(StartUp, FirstRunMakesFoldersAndAnEmptyDayLog) {
   }
   EXPECT_EQ(todayLog(), "");
   EXPECT_EQ(state().wattHours(), 0);
-  EXPECT_EQ(title(), titleFor("Tamsel - Waiting for Signal"));
+  EXPECT_EQ(title(), "Tamsel - Waiting for Signal");
   EXPECT_FALSE(control<QPushButton>("StopLogging")->isEnabled());
   EXPECT_TRUE(control<QPushButton>("StartLogging")->isEnabled());
   EXPECT_FALSE(control<QLineEdit>("delay")->isEnabled());
@@ -148,13 +148,20 @@ TEST_F(StartUp, MissingPortLoopsThroughTheSetupWindowUntilAbort) {
 TEST_F(StartUp, MissingConfigurationBringsUpSetupAndThenRuns) {
   serial.availablePorts = {5};
   int passes = 0;
+  std::string firstReason;
   dialogs.onModal = [&](QDialog& window) {
+    if (passes == 0) firstReason = messageLine();
     auto& setup = static_cast<ProgramSetup&>(window);
     // First pass: a port that is not there either; second: one that is.
     test::control<QLineEdit>(setup, "PortNumber")->setText(++passes == 1 ? "4" : "5");
     setup.SaveSettingsButton_Click();
   };
   startWithoutProgCfg();
+  // Not that the port number is no number: there is none until prog.cfg is made.
+  EXPECT_NE(firstReason.find("prog.cfg is missing in " + folder.path() +
+                             ": make one with \"Program Setup\""),
+            std::string::npos)
+      << firstReason;
   EXPECT_EQ(passes, 2);
   EXPECT_EQ(dialogs.messages.size(), 2);
   EXPECT_TRUE(serial.isOpen());

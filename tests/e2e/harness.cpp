@@ -54,8 +54,12 @@ bool ChildProcess::start(const std::vector<std::string>& argv, const std::string
 
   const pid_t pid = ::fork();
   if (pid == 0) {
-    ::dup2(out, STDOUT_FILENO);
-    ::dup2(out, STDERR_FILENO);
+    if (environment.streamsClosed) {
+      for (int fd = 0; fd <= 2; ++fd) ::close(fd);
+    } else {
+      ::dup2(out, STDOUT_FILENO);
+      ::dup2(out, STDERR_FILENO);
+    }
     ::execve(args[0], args.data(), env.data());
     ::_exit(127);
   }

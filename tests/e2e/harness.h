@@ -25,6 +25,9 @@ ProgramConfig runConfig(int port);
 struct ChildEnvironment {
   bool display = true;
   std::vector<std::string> extra;  // "NAME=value", replacing any of that name
+  // Started with standard input, output and error closed, as some service
+  // managers do; the output file then stays empty.
+  bool streamsClosed = false;
 };
 
 // A child process, stopped and reaped when this goes.

@@ -7,8 +7,10 @@
 
 #include <csignal>
 #include <filesystem>
+#include <regex>
 
 #include "e2e/harness.h"
+#include "support/pseudo_terminal.h"
 
 namespace tamsel::e2e {
 namespace {
@@ -35,7 +37,7 @@ TEST(InstalledEndToEnd, ASecondProgramOnTheFolderIsTurnedAwayAndAKilledOneLeaves
 
   ChildProcess second;
   ASSERT_TRUE(second.start({run.file("tamsel"), "--headless"}, run.file("second.txt"), kNoDisplay));
-  EXPECT_EQ(second.exitStatus(), 1);
+  EXPECT_EQ(second.exitStatus(), 3);  // its own status: a service must not retry
   EXPECT_NE(run.read("second.txt")
                 .find("is in use by another Tamsel (process " +
                       std::to_string(run.program().pid()) + ")"),
@@ -85,6 +87,58 @@ TEST(InstalledEndToEnd, AProgramInAFolderItCannotWriteKeepsItsFilesUnderXdgDataH
   EXPECT_FALSE(fs::exists(run.file("errorlog.txt")));
   run.program().stop();
   if (!root) ::chmod(run.folder().c_str(), 0755);
+}
+
+// The day's watt-hours line that leaving writes, as the last line of Whours.txt.
+bool leftWithItsWattHoursLine(const ProgramRun& run) {
+  const auto lines = run.lines("logs/Whours.txt");
+  return !lines.empty() &&
+         std::regex_match(lines.back(), std::regex(R"(\d{4}_\d\d_\d\d \d\d:\d\d  \d*\.\d Wh)"));
+}
+
+// With its standard streams closed the program's own descriptors took their
+// numbers, and its first message to standard error was read as SIGTERM.
+// Closing its terminal (SIGHUP) ended it without the watt-hours line.
+TEST(InstalledEndToEnd, StartedWithoutStandardStreamsItLogsOnAndAHangUpLeavesAsExitDoes) {
+  ProgramRun run;
+  const int port = test::uniquePortNumber(5);
+  ProgramConfig config = runConfig(port);
+  config.LogOn = "1";
+  config.Port = "0";
+  run.writeProgCfg(config);
+  ASSERT_TRUE(run.startBoard(port, {"--rate", "10"}));
+  ASSERT_TRUE(
+      run.startProgram({"--headless"}, {.display = false, .extra = {}, .streamsClosed = true}));
+  ASSERT_TRUE(
+      ProgramRun::waitFor([&] { return occurrences(run.read("errorlog.txt"), "No port"); }));
+
+  config.Port = std::to_string(port);  // read again at the next try
+  run.writeProgCfg(config);
+  EXPECT_TRUE(ProgramRun::waitFor([&] { return !run.recordLines().empty(); }))
+      << run.read("errorlog.txt");
+  ::kill(run.program().pid(), SIGHUP);
+  EXPECT_EQ(run.program().exitStatus(), 0);
+  EXPECT_TRUE(leftWithItsWattHoursLine(run)) << run.read("logs/Whours.txt");
+}
+
+// A named pipe where today's file belongs held start-up in open() for ever,
+// beyond the reach of SIGTERM.
+TEST(InstalledEndToEnd, ANamedPipeForTodaysFileIsRefusedByNameAndStartUpGoesOn) {
+  ProgramRun run;
+  ProgramConfig config = runConfig(0);
+  config.Port = "0";
+  run.writeProgCfg(config);
+  fs::create_directories(run.file("logs"));
+  const std::string today = "logs/P_" + todayStamp() + ".txt";
+  ASSERT_EQ(::mkfifo(run.file(today).c_str(), 0644), 0);
+  ASSERT_TRUE(run.startProgram({"--headless"}, kNoDisplay));
+  EXPECT_TRUE(ProgramRun::waitFor([&] {
+    return occurrences(run.read("errorlog.txt"),
+                       today + " cannot be read: a named pipe, not a regular file");
+  })) << run.read("program-output.txt");
+  ::kill(run.program().pid(), SIGTERM);
+  EXPECT_EQ(run.program().exitStatus(), 0);
+  EXPECT_TRUE(leftWithItsWattHoursLine(run)) << run.read("logs/Whours.txt");
 }
 
 TEST(InstalledEndToEnd, BadCommandLinesEndWithStatusTwoAndWriteNothing) {

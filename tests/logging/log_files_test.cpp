@@ -28,7 +28,7 @@ TEST_F(LogFilesTest, RecordsAreAppendedToTheDaysFile) {
 }
 
 TEST_F(LogFilesTest, RecountCreatesAMissingDayFile) {
-  EXPECT_EQ(files.recountDay(kAt, 60), 0.0);
+  EXPECT_EQ(files.recountDay(kAt, 60).valueOr(-1), 0.0);
   EXPECT_EQ(folder.read("logs/P_2010_05_23.txt"), "");
 }
 
@@ -37,7 +37,8 @@ TEST(LogFiles, AMissingOrUnusableLogsFolderFailsWithoutACrash) {
   LogFiles files(folder.path());
   EXPECT_FALSE(files.appendRecord(kAt, kValues, 0));
   EXPECT_FALSE(files.appendWattHoursLine("x"));
-  EXPECT_EQ(files.recountDay(kAt, 60), 0.0);
+  EXPECT_EQ(files.recountDay(kAt, 60).error(),
+            "logs/P_2010_05_23.txt cannot be read: No such file or directory");
   folder.write("logs", "a file where the folder should be");
   EXPECT_FALSE(files.appendRecord(kAt, kValues, 0));
   EXPECT_FALSE(files.appendSpreadsheetRow(kAt, kValues, "mph"));

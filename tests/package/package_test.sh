@@ -32,6 +32,8 @@ file -b "$png" | grep -q '^PNG image data, 256 x 256,' ||
 unit=$usr/lib/systemd/user/tamsel.service
 grep -qx 'ExecStart=/usr/bin/tamsel --headless' "$unit" ||
   fail "the unit does not start /usr/bin/tamsel --headless: $(grep ExecStart "$unit" || echo 'no ExecStart')"
+grep -qx 'RestartPreventExitStatus=3' "$unit" ||
+  fail "the unit would restart for ever while another Tamsel holds the folder"
 
 (cd "$build" && cpack -G DEB -B "$scratch/deb" >"$scratch/cpack.log" 2>&1) ||
   { cat "$scratch/cpack.log" >&2; fail "cpack failed"; }

@@ -1,5 +1,7 @@
 #include "app/core/logger_session.h"
 
+#include <filesystem>
+
 #include "app/core/named_timer.h"
 #include "logging/logging_control.h"
 #include "mqtt/mqtt_publisher.h"
@@ -59,12 +61,17 @@ void LoggerSession::recountToday() {
   // The interval of the records is taken to be the one configured now.
   // A box that holds no number adds nothing, but the day's file is still made.
   const double interval = numericValue(intervalText_).value_or(0);
-  energy.setWattHours(energy.wattHours() + files.recountDay(clock.now(), interval));
+  const Result<double> recounted = files.recountDay(clock.now(), interval);
+  if (!recounted) return reportNotice(recounted.error());
+  energy.setWattHours(energy.wattHours() + *recounted);
 }
 
 Status LoggerSession::openPort() {
   const Result<int> port = portNumberFromText(config.Port);
-  if (!port) return port.status();
+  // Without a readable prog.cfg there is no port number at all: that, not
+  // "no number", is what the user must hear.
+  if (!port)
+    return programFileProblem.empty() ? port.status() : Status::failure(programFileProblem);
   Status opened = MSComm1.open(*port, config.BR + ",N,8,1");
   // A new connection starts clean: text cut off by the last one never
   // mixes into its first frame.
@@ -79,9 +86,21 @@ void LoggerSession::releasePort() {
 
 // ---- Configuration ----------------------------------------------------------
 
+// A first run has no prog.cfg yet: say so and how to make one.
+std::string LoggerSession::programFileReadProblem(const std::string& reason) const {
+  std::error_code unused;
+  if (!std::filesystem::exists(
+          std::filesystem::symlink_status(programConfigPath(programFolder), unused))) {
+    return "prog.cfg is missing in " + programFolder +
+           ": make one with \"Program Setup\", or on a machine without a display as README shows";
+  }
+  return "prog.cfg cannot be read: " + reason;
+}
+
 Status LoggerSession::LoadConfiguration() {
   auto program = readWholeFile(programConfigPath(programFolder));
-  if (!program) return Status::failure("prog.cfg: " + program.error());
+  programFileProblem = program ? "" : programFileReadProblem(program.error());
+  if (!program) return Status::failure(programFileProblem);
   const KeysRead read = readProgramConfigStrict(*program, config);
   if (read.has("LogDelay")) setIntervalText(config.LogDelay);
   if (Status applied = applyDisplayValues(read); !applied) return applied;

@@ -124,6 +124,7 @@ class LoggerSession : public QObject {
 
   void resetDisplay();
   void recountToday();
+  std::string programFileReadProblem(const std::string& reason) const;
   Status applyDisplayValues(const KeysRead& read);
   bool applyInterval();
   void setLogging(bool started);
@@ -147,7 +148,8 @@ class LoggerSession : public QObject {
   // State.
   std::string errorMessage;
   std::string lastFrameText;
-  std::string intervalText_;  // the `delay` box of the window
+  std::string intervalText_;       // the `delay` box of the window
+  std::string programFileProblem;  // why prog.cfg could not be read at the last load
   Reading reading;
   IntervalSums sums;
   LastValues lastValues;

@@ -8,7 +8,10 @@
 namespace tamsel {
 namespace {
 
+constexpr int kSignals[] = {SIGTERM, SIGINT, SIGHUP};
+
 // A signal handler may only write to a descriptor; the event loop reads it.
+// The byte waits there until someone listens.
 int signalPipe[2] = {-1, -1};
 
 void onSignal(int) {
@@ -19,10 +22,22 @@ void onSignal(int) {
 
 }  // namespace
 
-TerminationSignals::TerminationSignals(QObject* parent) : QObject(parent) {
+void holdTerminationSignals() {
+  if (signalPipe[0] >= 0) return;
   if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0, signalPipe) != 0) {
+    signalPipe[0] = signalPipe[1] = -1;
     return;  // without it the signals keep their default action: ending the program
   }
+  struct sigaction action = {};
+  action.sa_handler = onSignal;
+  sigemptyset(&action.sa_mask);
+  action.sa_flags = SA_RESTART;
+  for (const int signal : kSignals) ::sigaction(signal, &action, nullptr);
+}
+
+TerminationSignals::TerminationSignals(QObject* parent) : QObject(parent) {
+  holdTerminationSignals();
+  if (signalPipe[1] < 0) return;
   notifier_ = std::make_unique<QSocketNotifier>(signalPipe[1], QSocketNotifier::Read);
   connect(notifier_.get(), &QSocketNotifier::activated, this, [this] {
     char bytes[16];
@@ -30,18 +45,11 @@ TerminationSignals::TerminationSignals(QObject* parent) : QObject(parent) {
     }
     emit requested();
   });
-  struct sigaction action = {};
-  action.sa_handler = onSignal;
-  sigemptyset(&action.sa_mask);
-  action.sa_flags = SA_RESTART;
-  ::sigaction(SIGTERM, &action, nullptr);
-  ::sigaction(SIGINT, &action, nullptr);
 }
 
 TerminationSignals::~TerminationSignals() {
   if (!notifier_) return;
-  ::signal(SIGTERM, SIG_DFL);
-  ::signal(SIGINT, SIG_DFL);
+  for (const int signal : kSignals) ::signal(signal, SIG_DFL);
   notifier_.reset();
   ::close(signalPipe[0]);
   ::close(signalPipe[1]);
