@@ -54,6 +54,11 @@ ProgramConfig setupDefaults() {
   return config;
 }
 
+double powerScaleOr(std::optional<double> value, std::string ProgramConfig::*key) {
+  if (value && *value > 0 && *value < 1e15) return *value;
+  return numericValue(setupDefaults().*key).value_or(1);
+}
+
 KeysRead readProgramConfigStrict(std::string_view text, ProgramConfig& config) {
   static const KeyTable<ProgramConfig> inLoadOrder = [] {
     constexpr std::string_view order[] = {"Port",       "BR",        "MR",       "MP",

@@ -1,6 +1,7 @@
 #pragma once
 // prog.cfg: the program configuration. Every value is kept as the text it
 // was stored as; whoever uses one converts it.
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -36,6 +37,11 @@ std::string programConfigPath(const std::string& programFolder);
 // first run without the file still reaches a window the user can save from.
 // The port is left empty on purpose: the user picks one from the devices found.
 ProgramConfig setupDefaults();
+
+// A full scale the power-versus-RPM picture can be drawn to: `value` when it
+// is a number above 0, otherwise the setup window's default for `key` (MR or
+// MP), so the grid always has a size and the dots a place.
+double powerScaleOr(std::optional<double> value, std::string ProgramConfig::*key);
 
 // The main window's reading: Port, BR, MR, MP, Savehtml, SaveExcel,
 // LogDelay, LogOn, DisplayRPM, DisplayWS, WSUnits, dispMessages, in that

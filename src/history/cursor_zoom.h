@@ -7,6 +7,7 @@
 
 namespace tamsel {
 
+// All empty (CursorReadout{}) while no chart is drawn.
 struct CursorReadout {
   std::string time;  // vt
   std::string volts, amps, watts, rpm, wind;

@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "history/day_file.h"
 #include "history/history_export.h"
 #include "history/power_curve.h"
 #include "logging/record_line.h"
@@ -96,7 +97,11 @@ void Graph::showCheck(QCheckBox* box, bool ticked) {
 void Graph::Form_Load() {
   dirPath = QString::fromLocal8Bit(logsFolder());
   Dir1_Change();
-  settings = loadHistorySettings(programFolder);
+  Result<HistorySettings> loaded = loadHistorySettings(programFolder);
+  if (!loaded)
+    dialogs.message(this, fromBytes(cannotReadMessage("prog.cfg", loaded.error())) +
+                              QStringLiteral("\nThe window uses the default settings."));
+  settings = loaded ? *loaded : readHistorySettings({});
   for (QCheckBox* box : {CheckVolts, CheckAmps, CheckWatts, CheckRPM, CheckScaling})
     showCheck(box, true);
   showCheck(CheckWS, false);
@@ -115,12 +120,14 @@ void Graph::Dir1_Change() {
   Dir1->setToolTip(folder.absolutePath());
   Dir1->setAccessibleDescription(folder.absolutePath());
   File1->clear();
-  File1->addItems(folder.entryList({QStringLiteral("*.txt")}, QDir::Files, QDir::Name));
+  for (const QString& name : folder.entryList({QStringLiteral("P_*.txt")}, QDir::Files, QDir::Name))
+    if (isDayFileName(toBytes(name))) File1->addItem(name);
 }
 
 void Graph::File1_Click(const QString& name) {
-  // Collected while FileName and energyWh still describe the day shown.
-  if (Collate->isChecked()) CollateDayEnergy();
+  // Collected while FileName and energyWh still describe the day shown; a
+  // day that drew no chart has no energy of its own to collect.
+  if (Collate->isChecked() && drawn) CollateDayEnergy();
   FileName->setText(name);
   Time1h->setText(QStringLiteral("00"));
   Time2h->setText(QStringLiteral("23"));
@@ -136,21 +143,20 @@ void Graph::DisplayButton_Click() {
     return;
   }
   range = timeRangeOf(boxes);
-  // The empty line makes a missing day file exist. It goes on a line of its
-  // own, so it never ends a torn record or runs into the logger's next one.
-  const std::string path = logsFolder() + "/" + toBytes(FileName->text());
-  (void)appendLine(path, "");  // an unreadable file shows as a day without data
-  const std::string text = readWholeFile(path).valueOr({});
+  const std::string name = toBytes(FileName->text());
+  const Result<std::string> text = readDayFile(logsFolder() + "/" + name);
   recordCount = 0;
   zoom.finish();
-  const LoadOutcome outcome = loadHistory(text, range, *store);
+  const LoadOutcome outcome = text ? loadHistory(*text, range, *store) : LoadOutcome{};
   recordCount = outcome.recordCount;
-  if (outcome.tooMany) {
-    dialogs.message(this, fromBytes(kTooManyRecordsMessage));
-    return;
-  }
-  if (recordCount == 0) {
-    dialogs.message(this, fromBytes(kNoHistoryMessage));
+  if (!text || outcome.tooMany || recordCount == 0) {
+    // Nothing of an earlier day stays under this day's name.
+    recordCount = 0;
+    firstShown = lastShown = 0;
+    DrawTimeChart();
+    dialogs.message(this, fromBytes(!text             ? cannotReadMessage(name, text.error())
+                                    : outcome.tooMany ? std::string(kTooManyRecordsMessage)
+                                                      : std::string(kNoHistoryMessage)));
     return;
   }
   firstShown = 1;
@@ -165,16 +171,29 @@ void Graph::DrawTimeChart() {
                  {showVolts == 1, showAmps == 1, showWatts == 1, showRpm == 1, showWind == 1}};
   const std::optional<ChartResult> chart = drawTimeChart(*store, view, settings, Plot->display());
   Plot->update();
-  if (!chart) return;
+  drawn = chart.has_value();
+  if (!chart) {
+    // Fewer than two records draw no chart: the labels then show that
+    // nothing is shown, never what an earlier chart showed. The range boxes
+    // keep the range asked for.
+    ranges = {};
+    energyWh = 0;
+    showLabels(ChartLabels{});
+    showRecord(CursorReadout{});
+    return;
+  }
   ranges = chart->ranges;
   energyWh = chart->energyWh;
-  const ChartLabels& text = chart->labels;
-  stime->setText(fromBytes(text.stime));
-  ftime->setText(fromBytes(text.ftime));
+  showLabels(chart->labels);
   Time1h->setText(stime->text().left(2));
   Time1m->setText(stime->text().right(2));
   Time2h->setText(ftime->text().left(2));
   Time2m->setText(ftime->text().right(2));
+}
+
+void Graph::showLabels(const ChartLabels& text) {
+  stime->setText(fromBytes(text.stime));
+  ftime->setText(fromBytes(text.ftime));
   QLabel* const maxima[] = {VMax1, AMax1, WMax1, RMax1, SMax1};
   QLabel* const minima[] = {VMin1, AMin1, WMin1, RMin1, SMin1};
   for (int s = 0; s < kSeriesCount; ++s) {
@@ -268,19 +287,21 @@ void Graph::Plot_MouseUp(double X, double) {
 }
 
 void Graph::CSV_Click() {
+  if (!drawn) {
+    dialogs.message(this, QStringLiteral("Nothing to export: no records are shown"));
+    return;
+  }
   const std::string path =
       programFolder + "/excel/" + exportFileName(toBytes(FileName->text()), rangeBoxes(), ".csv");
   // Written whole beside its name and then renamed, so a failed export
   // leaves no half file under the export's name.
-  const bool any = recordCount != 0;
-  const Status written =
-      replaceFile(path, any ? csvText(*store, firstShown, lastShown) : std::string(kLineEnd));
+  const Status written = replaceFile(path, csvText(*store, firstShown, lastShown));
   if (!written) {
     dialogs.message(this, QStringLiteral("The CSV file could not be written: ") + fromBytes(path) +
                               QStringLiteral("\n") + QString::fromLocal8Bit(written.error));
     return;
   }
-  dialogs.message(this, any ? QStringLiteral("Done") : fromBytes(kNoHistoryMessage));
+  dialogs.message(this, QStringLiteral("Done"));
 }
 
 void Graph::CollateDayEnergy() {

@@ -67,7 +67,7 @@ class Graph : public QDialog {
   // Controls, under their designer names.
   QLabel* Heading;
   QListWidget* Dir1;   // folders: ".." and the subfolders of the folder shown
-  QListWidget* File1;  // the "*.txt" files of that folder
+  QListWidget* File1;  // the day files (P_YYYY_MM_DD.txt) of that folder
   QLabel* FileName;
   QLineEdit* Time1h;
   QLineEdit* Time1m;
@@ -121,12 +121,16 @@ class Graph : public QDialog {
   int showVolts = 1, showAmps = 1, showWatts = 1, showRpm = 1, showWind = 0;
   int scaled = 1;
   double energyWh = 0;
+  // Whether the chart shows records of the day in FileName; only then is
+  // there energy to collate and anything to export.
+  bool drawn = false;
   QString dirPath;  // the folder Dir1 shows
 
   void buildForm();
   void connectHandlers();
   void DrawTimeChart();
   void CollateDayEnergy();
+  void showLabels(const ChartLabels& text);
   void showRecord(const CursorReadout& readout);
   RangeBoxes rangeBoxes() const;
   std::string logsFolder() const;

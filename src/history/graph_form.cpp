@@ -24,6 +24,14 @@ QLabel* label(QWidget* parent, const char* name, const char* caption, const QStr
   return named(new QLabel(QString::fromLatin1(caption), parent), name, accessible);
 }
 
+// A label showing a value: a screen reader reads the value, and the
+// description says what it is.
+QLabel* value(QWidget* parent, const char* name, const char* caption, const QString& description) {
+  QLabel* shown = valueLabel(parent, name, description);
+  shown->setText(QString::fromLatin1(caption));
+  return shown;
+}
+
 QLineEdit* timeBox(QWidget* parent, const char* name, const char* text, const char* accessible) {
   auto* box = named(new QLineEdit(QString::fromLatin1(text), parent), name,
                     QString::fromLatin1(accessible));
@@ -49,9 +57,9 @@ void Graph::buildForm() {
   QFont headingFont(QStringLiteral("Arial"), 14, QFont::Bold);
   Heading->setFont(headingFont);
 
-  stime = label(this, "stime", "Start", QStringLiteral("Start time"));
-  vt = label(this, "vt", "time", QStringLiteral("Time under the cursor"));
-  ftime = label(this, "ftime", "Finish", QStringLiteral("Finish time"));
+  stime = value(this, "stime", "Start", QStringLiteral("Start time"));
+  vt = value(this, "vt", "time", QStringLiteral("Time under the cursor"));
+  ftime = value(this, "ftime", "Finish", QStringLiteral("Finish time"));
   vt->setAlignment(Qt::AlignCenter);
   ftime->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
   auto* times = new QHBoxLayout;
@@ -88,9 +96,9 @@ void Graph::buildForm() {
   for (const Column& c : columns) {
     const QString caption = QString::fromLatin1(c.caption);
     *c.check = named(new QCheckBox(caption, this), c.checkName, caption);
-    *c.readout = label(this, c.readoutName, "0", caption + QStringLiteral(" under the cursor"));
-    *c.maximum = label(this, c.maxName, "", caption + QStringLiteral(" maximum"));
-    *c.minimum = label(this, c.minName, "", caption + QStringLiteral(" minimum"));
+    *c.readout = value(this, c.readoutName, "0", caption + QStringLiteral(" under the cursor"));
+    *c.maximum = value(this, c.maxName, "", caption + QStringLiteral(" maximum"));
+    *c.minimum = value(this, c.minName, "", caption + QStringLiteral(" minimum"));
     series->addWidget(*c.check, 0, col);
     series->addWidget(*c.readout, 1, col);
     series->addWidget(*c.maximum, 2, col);
@@ -100,7 +108,7 @@ void Graph::buildForm() {
   }
   CheckScaling = named(new QCheckBox(QStringLiteral("Scaled"), this), "CheckScaling",
                        QStringLiteral("Scaled"));
-  watts = label(this, "watts", "Wh", QStringLiteral("Energy of the shown range"));
+  watts = value(this, "watts", "Wh", QStringLiteral("Energy of the shown range"));
   QFont energyFont = font();
   energyFont.setBold(true);
   watts->setFont(energyFont);
@@ -116,7 +124,7 @@ void Graph::buildForm() {
   // The side column: the day files, the range and the actions.
   auto* fileRow = new QHBoxLayout;
   fileRow->addWidget(label(this, "FileLabel", "File", QStringLiteral("File")));
-  FileName = label(this, "FileName", "", QStringLiteral("Day file shown"));
+  FileName = value(this, "FileName", "", QStringLiteral("Day file shown"));
   fileRow->addWidget(FileName, 1);
   Dir1 = named(new QListWidget(this), "Dir1", QStringLiteral("Folders"));
   Dir1->setMaximumHeight(80);

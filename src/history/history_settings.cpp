@@ -1,6 +1,7 @@
 #include "history/history_settings.h"
 
 #include <cmath>
+#include <filesystem>
 #include <limits>
 
 #include "config/program_config.h"
@@ -36,8 +37,13 @@ HistorySettings readHistorySettings(std::string_view programConfigText) {
   return settings;
 }
 
-HistorySettings loadHistorySettings(const std::string& programFolder) {
-  return readHistorySettings(readWholeFile(programConfigPath(programFolder)).valueOr({}));
+Result<HistorySettings> loadHistorySettings(const std::string& programFolder) {
+  const std::string path = programConfigPath(programFolder);
+  std::error_code error;
+  if (!std::filesystem::exists(path, error)) return readHistorySettings({});
+  Result<std::string> text = readWholeFile(path);
+  if (!text) return text.status();
+  return readHistorySettings(*text);
 }
 
 }  // namespace tamsel

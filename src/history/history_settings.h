@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/status.h"
+
 namespace tamsel {
 
 struct HistorySettings {
@@ -21,8 +23,9 @@ struct HistorySettings {
 // offer, so the window opens the same way without a word.
 HistorySettings readHistorySettings(std::string_view programConfigText);
 
-// The same from the prog.cfg of `programFolder`; a file that cannot be read
-// counts as empty.
-HistorySettings loadHistorySettings(const std::string& programFolder);
+// The same from the prog.cfg of `programFolder`. A missing file counts as
+// empty (a first run has none yet); one that is there but cannot be read
+// gives the reason, so the user learns why the saved settings are not used.
+Result<HistorySettings> loadHistorySettings(const std::string& programFolder);
 
 }  // namespace tamsel

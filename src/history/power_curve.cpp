@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "config/program_config.h"
 #include "platform/power_curve_grid.h"
 
 namespace tamsel {
@@ -10,8 +11,13 @@ void drawPowerCurve(const HistoryStore& store, double firstShown, double lastSho
                     const std::array<SeriesRange, kSeriesCount>& ranges,
                     const HistorySettings& settings, DisplayList& plot) {
   plot.clear();
-  const double wmax = ranges[kWatts].maximum > 0 ? ranges[kWatts].maximum : settings.MP;
-  const double rmax = ranges[kRpm].maximum > 0 ? ranges[kRpm].maximum : settings.MR;
+  // A maximum of 0 (MR or MP 0, or no time chart yet) would give the grid no
+  // size: the configured full scale, then the setup window's, stand in.
+  auto scale = [](double maximum, double configured, std::string ProgramConfig::*key) {
+    return maximum > 0 ? maximum : powerScaleOr(configured, key);
+  };
+  const double wmax = scale(ranges[kWatts].maximum, settings.MP, &ProgramConfig::MP);
+  const double rmax = scale(ranges[kRpm].maximum, settings.MR, &ProgramConfig::MR);
   drawPowerCurveGrid(plot, rmax, wmax);
   const double last = std::min(lastShown, static_cast<double>(kHistorySlots - 1));
   for (double i = firstShown; i <= last; i += 1) {

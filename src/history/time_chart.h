@@ -39,6 +39,7 @@ struct ChartView {
   std::array<bool, kSeriesCount> shown{true, true, true, true, false};
 };
 
+// The texts around the chart; all empty (ChartLabels{}) when none is drawn.
 struct ChartLabels {
   std::string stime, ftime;  // "hh:mm"; the range boxes take their digits
   std::array<std::string, kSeriesCount> maximum, minimum;

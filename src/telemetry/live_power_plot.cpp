@@ -7,16 +7,6 @@
 namespace tamsel {
 namespace {
 
-// A maximum the plot can be scaled by, or the setup window's default.
-double maximumOr(std::string_view text, double fallback) {
-  const std::optional<double> value = numericValue(text);
-  return value && *value > 0 && *value < 1e15 ? *value : fallback;
-}
-
-double defaultMaximum(std::string ProgramConfig::*key) {
-  return *numericValue(setupDefaults().*key);
-}
-
 // Dropping one mark at a time would move every kept mark each frame; a tenth
 // at once makes the cost per mark constant on average.
 constexpr std::size_t kDropAtOnce = LivePowerPlot::kMaxMarks / 10;
@@ -25,9 +15,8 @@ constexpr std::size_t kDropAtOnce = LivePowerPlot::kMaxMarks / 10;
 
 void LivePowerPlot::switchOn(DisplayList& plot, std::string_view maxRpm,
                              std::string_view maxWatts) {
-  static const double defaultRpm = defaultMaximum(&ProgramConfig::MR);
-  static const double defaultWatts = defaultMaximum(&ProgramConfig::MP);
-  drawPowerCurveGrid(plot, maximumOr(maxRpm, defaultRpm), maximumOr(maxWatts, defaultWatts));
+  drawPowerCurveGrid(plot, powerScaleOr(numericValue(maxRpm), &ProgramConfig::MR),
+                     powerScaleOr(numericValue(maxWatts), &ProgramConfig::MP));
   firstMark = plot.lines().size();
   marks = 0;
   on = true;
@@ -46,8 +35,7 @@ void LivePowerPlot::addReading(DisplayList& plot, double rpm, double watts,
     plot.dropLines(firstMark, kDropAtOnce);
     marks -= kDropAtOnce;
   }
-  static const double defaultWatts = defaultMaximum(&ProgramConfig::MP);
-  drawPowerCurvePoint(plot, rpm, watts, maximumOr(maxWatts, defaultWatts));
+  drawPowerCurvePoint(plot, rpm, watts, powerScaleOr(numericValue(maxWatts), &ProgramConfig::MP));
   ++marks;
 }
 

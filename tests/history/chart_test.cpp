@@ -127,7 +127,7 @@ TEST(TimeChart, FewerThanTwoRecordsOnlyClears) {
   EXPECT_TRUE(plot.lines().empty());
 }
 
-TEST(PowerCurve, ZeroMaximaFallBackAndDotsFollowTheGridsWatts) {
+TEST(PowerCurve, ZeroMaximaAndFullScalesFallBackAndDotsFollowTheGridsWatts) {
   auto store = storeOf(2, {12, 3, 250, 300, 7});
   DisplayList plot;
   std::array<SeriesRange, kSeriesCount> ranges{};  // no time chart yet
@@ -147,6 +147,16 @@ TEST(PowerCurve, ZeroMaximaFallBackAndDotsFollowTheGridsWatts) {
   dots = linesIn(plot, kPowerPointColour);
   EXPECT_EQ(plot.scaleHeight(), 250 * 1.05);
   EXPECT_EQ(dots[0].y1, 250.0 / 40);  // the top record sits inside the top edge
+
+  // Full scales of 0 in prog.cfg, Scaled view: the setup window's 400 RPM, 1000 W.
+  HistorySettings zero = kSettings;
+  zero.MR = 0;
+  zero.MP = 0;
+  ranges = {};
+  drawPowerCurve(*store, 1, 2, ranges, zero, plot);
+  EXPECT_EQ(plot.scaleWidth(), 420);
+  EXPECT_EQ(plot.scaleHeight(), 1050);
+  EXPECT_EQ(linesIn(plot, kPowerPointColour)[0].y1, 1000 - 250 + 25);
 }
 
 }  // namespace

@@ -3,11 +3,16 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <QAccessible>
 #include <QCheckBox>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPrinterInfo>
 #include <QPushButton>
+#include <functional>
+#include <map>
 
 #include "history_records.h"
 #include "platform/power_curve_grid.h"
@@ -28,6 +33,7 @@ struct GraphProbe {
 
 namespace {
 
+using test::eightSecondRecords;
 using test::FakeClock;
 using test::FakeDialogs;
 using test::minuteRecords;
@@ -70,21 +76,120 @@ class GraphWindow : public ::testing::Test {
   std::unique_ptr<Graph> window;
 };
 
-TEST_F(GraphWindow, OpeningOnADayWithoutAFileCreatesItAndSaysSo) {
+TEST_F(GraphWindow, OpeningCreatesAMissingDayFileListsOnlyDaysAndNamesWhatCannotBeRead) {
+  ::mkdir(folder.file("prog.cfg").c_str(), 0755);
+  for (const char* other : {"watthours.txt", "Whours.txt", "P_2010_05_2x.txt", "P_2010_05_22.txt"})
+    folder.write(std::string("logs/") + other, "");
   open();
   EXPECT_EQ(day(), "\r\n");
-  EXPECT_EQ(dialogs.messages, QStringList{"No data for that date"});
+  EXPECT_EQ(dialogs.messages, (QStringList{"prog.cfg cannot be read: a folder, not a regular file\n"
+                                           "The window uses the default settings.",
+                                           "No data for that date"}));
   EXPECT_EQ(text("FileName"), QString::fromStdString(kToday));
+  QStringList listed;
+  for (int i = 0; i < find<QListWidget>("File1")->count(); ++i)
+    listed << find<QListWidget>("File1")->item(i)->text();
+  EXPECT_EQ(listed, QStringList{"P_2010_05_22.txt"});  // listed before today's was made
 }
 
-// Tests and screen readers find every control by name.
-TEST_F(GraphWindow, EveryControlIsFoundByNameAndCarriesAnAccessibleName) {
+// Tests find every control by its name; a screen reader reads a control's
+// caption, and a value label's value followed by what the value is.
+TEST_F(GraphWindow, EveryControlIsFoundByNameAndAScreenReaderReadsWhatItShows) {
+  folder.write("logs/" + kToday, minuteRecords(1, 10));
   open();
+  window->Plot_MouseMove(3, 0);
+  const std::map<QString, QString> values = {
+      {"FileName", "Day file shown"},
+      {"stime", "Start time"},
+      {"vt", "Time under the cursor"},
+      {"ftime", "Finish time"},
+      {"watts", "Energy of the shown range"},
+      {"vv", "Volts under the cursor"},
+      {"VMax1", "Volts maximum"},
+      {"VMin1", "Volts minimum"},
+      {"av", "Amps under the cursor"},
+      {"AMax1", "Amps maximum"},
+      {"AMin1", "Amps minimum"},
+      {"wv", "Watts under the cursor"},
+      {"WMax1", "Watts maximum"},
+      {"WMin1", "Watts minimum"},
+      {"rv", "RPM under the cursor"},
+      {"RMax1", "RPM maximum"},
+      {"RMin1", "RPM minimum"},
+      {"sv", "WS under the cursor"},
+      {"SMax1", "WS maximum"},
+      {"SMin1", "WS minimum"},
+  };
+  int found = 0;
   for (QWidget* widget : window->findChildren<QWidget*>()) {
     // Layout helpers and Qt's own parts of scroll areas have no name of ours.
-    if (widget->objectName().isEmpty() || widget->objectName().startsWith("qt_")) continue;
-    EXPECT_FALSE(widget->accessibleName().isEmpty()) << widget->objectName().toStdString();
+    const QString name = widget->objectName();
+    if (name.isEmpty() || name.startsWith("qt_")) continue;
+    QAccessibleInterface* read = QAccessible::queryAccessibleInterface(widget);
+    ASSERT_NE(read, nullptr) << name.toStdString();
+    const auto value = values.find(name);
+    if (value == values.end()) {
+      EXPECT_FALSE(read->text(QAccessible::Name).isEmpty()) << name.toStdString();
+      continue;
+    }
+    ++found;
+    const QString shown = static_cast<QLabel*>(widget)->text();
+    EXPECT_FALSE(shown.isEmpty()) << name.toStdString();
+    EXPECT_EQ(read->text(QAccessible::Name), shown) << name.toStdString();
+    EXPECT_EQ(read->text(QAccessible::Description), value->second) << name.toStdString();
   }
+  EXPECT_EQ(found, static_cast<int>(values.size()));
+}
+
+// After a day that draws no chart nothing of the day shown before stays on
+// the window, is collated under the new day's name or is exported.
+TEST_F(GraphWindow, ALoadThatDrawsNothingLeavesNothingBehind) {
+  folder.write("logs/" + kToday, minuteRecords(1, 61));  // 100 Wh
+  folder.write("prog.cfg", "<LogDelay>60</LogDelay>");
+  const auto write = [this](std::string text) {
+    return [this, text](const std::string& path) { folder.write(path, text); };
+  };
+  const auto makeFifo = [this](const std::string& path) {
+    ::mkfifo(folder.file(path).c_str(), 0644);
+  };
+  const auto makeFolder = [this](const std::string& path) {
+    ::mkdir(folder.file(path).c_str(), 0755);
+  };
+  struct Case {
+    std::string day;
+    std::function<void(const std::string& path)> make;
+    QString message;  // empty: none
+  } cases[] = {
+      {"P_2010_05_01.txt", [](const std::string&) {}, "No data for that date"},
+      {"P_2010_05_02.txt", write(eightSecondRecords(10000)),
+       QString::fromLatin1(kTooManyRecordsMessage)},
+      {"P_2010_05_03.txt", write(record("10:00")), ""},  // one record draws no chart
+      {"P_2010_05_04.txt", makeFifo,
+       "P_2010_05_04.txt cannot be read: a named pipe, not a regular file"},
+      {"P_2010_05_05.txt", makeFolder,
+       "P_2010_05_05.txt cannot be read: a folder, not a regular file"},
+  };
+  open();
+  find<QCheckBox>("Collate")->setChecked(true);
+  for (const Case& c : cases) {
+    c.make("logs/" + c.day);
+    window->File1_Click(QString::fromStdString(kToday));
+    window->Plot_MouseMove(3, 0);
+    ASSERT_EQ(text("watts"), "100 Wh");
+    dialogs.messages.clear();
+    window->File1_Click(QString::fromStdString(c.day));
+    EXPECT_EQ(dialogs.messages, c.message.isEmpty() ? QStringList{} : QStringList{c.message})
+        << c.day;
+    EXPECT_TRUE(find<PictureBox>("Plot")->display().lines().empty()) << c.day;
+    for (const char* label :
+         {"stime", "ftime", "vt", "watts", "VMax1", "AMin1", "SMax1", "vv", "rv", "sv"})
+      EXPECT_EQ(text(label), "") << c.day << " " << label;
+    click("CSV");
+    EXPECT_EQ(dialogs.messages.last(), "Nothing to export: no records are shown") << c.day;
+  }
+  window->File1_Click(QString::fromStdString(kToday));
+  EXPECT_EQ(folder.read("logs/watthours.txt"), "P_2010_05_23.txt  ,  00100\r\n");
+  EXPECT_TRUE(QDir(QString::fromStdString(folder.file("excel"))).isEmpty());
 }
 
 TEST_F(GraphWindow, OpensOnTodayAndEachDisplayDropsTheEndMinutes) {

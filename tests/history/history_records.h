@@ -26,4 +26,14 @@ inline std::string minuteRecords(int fromMinute, int count, const Values& v = {}
   return text;
 }
 
+// `count` records 8 s apart from 00:00:08: more than a day of minutes holds.
+inline std::string eightSecondRecords(int count) {
+  std::string text;
+  for (int i = 1; i <= count; ++i) {
+    const int s = i * 8;
+    text += record(minuteText(s / 60) + ":" + char('0' + s % 60 / 10) + char('0' + s % 60 % 10));
+  }
+  return text;
+}
+
 }  // namespace tamsel::test

@@ -34,6 +34,8 @@ TEST(Loader, StoresOnlyWholeRecordsStrictlyInsideTheRange) {
       {"torn last line skipped", record("10:00") + "<T>10:01</T><V>13.1", 1},
       {"torn line within the file skipped", "<T>09:59</T><V>9</V><I>1\r\n" + record("10:00"), 1},
       {"no line end after a whole last record", record("10:00").substr(0, 80), 1},
+      {"LF line ends, as from another system",
+       "\n" + record("10:00").substr(0, 80) + "\n" + record("10:01").substr(0, 80) + "\n", 2},
   };
   for (const auto& c : cases) {
     auto store = std::make_unique<HistoryStore>();
@@ -48,16 +50,7 @@ TEST(Loader, StoresOnlyWholeRecordsStrictlyInsideTheRange) {
 }
 
 TEST(LoaderLimit, TenThousandInRangeStopsWithTheMessageNineThousandNineHundredNinetyNineLoad) {
-  // Seconds stamps give more than 1,440 distinct times a day.
-  auto withSeconds = [](int count) {
-    std::string text;
-    for (int i = 1; i <= count; ++i) {
-      const int s = i * 8;
-      text += record(test::minuteText(s / 60) + ":" + char('0' + s % 60 / 10) +
-                     char('0' + s % 60 % 10));
-    }
-    return text;
-  };
+  const auto withSeconds = test::eightSecondRecords;
   auto store = std::make_unique<HistoryStore>();
   store->values[kVolts][kMostRecords + 1] = -1;  // must survive an overflowing load
   LoadOutcome outcome = loadHistory(withSeconds(10000), kWholeDay, *store);

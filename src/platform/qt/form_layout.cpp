@@ -46,11 +46,16 @@ QColor textColour(const QWidget* label) {
   return label->palette().color(QPalette::WindowText);
 }
 
-QLabel* placeValueLabel(QWidget* parent, const char* name, int left, int top, int width, int height,
-                        const QString& description) {
+QLabel* valueLabel(QWidget* parent, const char* name, const QString& description) {
   auto* label = new QLabel(parent);
   label->setObjectName(QString::fromLatin1(name));
   label->setAccessibleDescription(description);
+  return label;
+}
+
+QLabel* placeValueLabel(QWidget* parent, const char* name, int left, int top, int width, int height,
+                        const QString& description) {
+  QLabel* label = valueLabel(parent, name, description);
   placeTwips(label, left, top, width, height);
   return label;
 }

@@ -36,8 +36,13 @@ Widget* placeControl(QWidget* parent, const char* name, int left, int top, int w
   return widget;
 }
 
-// A label that shows a value (a reading, a minimum, a result), placed as
-// above. Its accessible name is left to its text, so a screen reader reads the
+// A label that shows a value (a reading, a minimum, a result), for a form
+// that places its controls with layouts. Its accessible name is left to its
+// text, so a screen reader reads the value; `description` says what the
+// value is.
+QLabel* valueLabel(QWidget* parent, const char* name, const QString& description);
+
+// The same, placed as above. Its accessible name is left to its text, so a screen reader reads the
 // value; `description` says what the value is.
 QLabel* placeValueLabel(QWidget* parent, const char* name, int left, int top, int width, int height,
                         const QString& description);

@@ -1,0 +1,30 @@
+#include "history/day_file.h"
+
+#include "platform/text_file.h"
+
+namespace tamsel {
+
+bool isDayFileName(std::string_view name) {
+  constexpr std::string_view kForm = "P_####_##_##.txt";  // # a digit
+  if (name.size() != kForm.size()) return false;
+  for (size_t i = 0; i < kForm.size(); ++i) {
+    const bool digit = name[i] >= '0' && name[i] <= '9';
+    if (kForm[i] == '#' ? !digit : name[i] != kForm[i]) return false;
+  }
+  return true;
+}
+
+std::string cannotReadMessage(std::string_view fileName, std::string_view reason) {
+  return std::string(fileName) + " cannot be read: " + std::string(reason);
+}
+
+Result<std::string> readDayFile(const std::string& path) {
+  // The empty line goes on a line of its own, so it never ends a torn record
+  // or runs into the logger's next one. Whether it could be written matters
+  // only through the read: a read-only day is still a day to show, and what
+  // cannot be appended to for any other reason cannot be read either.
+  (void)appendLine(path, "");
+  return readWholeFile(path);
+}
+
+}  // namespace tamsel

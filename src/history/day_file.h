@@ -1,0 +1,22 @@
+#pragma once
+// The day files the log history lists and loads.
+#include <string>
+#include <string_view>
+
+#include "platform/status.h"
+
+namespace tamsel {
+
+// "P_2010_05_23.txt": the only names the file list offers. Other text files
+// in the logs folder (watthours.txt, Whours.txt) are no days to load.
+bool isDayFileName(std::string_view name);
+
+// "P_2010_05_23.txt cannot be read: Permission denied".
+std::string cannotReadMessage(std::string_view fileName, std::string_view reason);
+
+// The day file's text for loading. An empty line is appended first, so a
+// missing day file comes to exist; a file kept read-only still loads. What
+// cannot be read (no permission, a named pipe, a folder) gives the reason.
+Result<std::string> readDayFile(const std::string& path);
+
+}  // namespace tamsel
