@@ -122,6 +122,7 @@ class LoggerSession : public QObject {
  private:
   friend struct OrvaneLoggerProbe;
 
+  void reportTrapped(const ErrorReport& report);
   void resetDisplay();
   void recountToday();
   Status applyDisplayValues(const KeysRead& read);
