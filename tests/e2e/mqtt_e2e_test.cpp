@@ -40,6 +40,10 @@ struct Mode {
   bool display;  // drawn offscreen
 };
 
+void PrintTo(const Mode& mode, std::ostream* out) {
+  *out << mode.name;
+}
+
 class MqttEndToEnd : public ::testing::TestWithParam<Mode> {};
 
 TEST_P(MqttEndToEnd, RecordsArePublishedAsLoggedAndLoggingRidesOutTheBrokerAway) {
@@ -114,7 +118,9 @@ TEST_P(MqttEndToEnd, RecordsArePublishedAsLoggedAndLoggingRidesOutTheBrokerAway)
   EXPECT_EQ(linesHolding(errors, "MQTT broker not available"), 1u) << dump(errors);
   for (const auto& line : errors) {
     // The broker's trouble has nothing to do with the last frame.
-    if (line.find("MQTT") != std::string::npos) EXPECT_TRUE(line.ends_with(" <IM> ")) << line;
+    if (line.find("MQTT") != std::string::npos) {
+      EXPECT_TRUE(line.ends_with(" <IM> ")) << line;
+    }
   }
   EXPECT_EQ(linesHolding(errors, "MQTT broker connected again"), 1u) << dump(errors);
 }
