@@ -82,8 +82,8 @@ void BM_PublisherTakesAReading(benchmark::State& state) {
   reading.amps = "3.20";
   reading.watts = "40.0";
   reading.rpm = "300.0";
-  const std::string units = "mph";
-  for (auto _ : state) publisher.readingAccepted(reading, 12.3, units);
+  publisher.setWindUnits("mph");
+  for (auto _ : state) publisher.readingAccepted(reading, 12.3);
 }
 BENCHMARK(BM_PublisherTakesAReading);
 

@@ -37,8 +37,9 @@ OrvaneLogger::OrvaneLogger(Services services, QWidget* parent)
       clock(services.clock),
       dialogs(services.dialogs),
       MSComm2(services.MSComm2),
-      session(new LoggerSession({std::move(services.programFolder), clock, services.MSComm1}, *this,
-                                this)) {
+      session(new LoggerSession(
+          {std::move(services.programFolder), clock, services.MSComm1, services.publisher}, *this,
+          this)) {
   buildForm(this);
   connectHandlers();
   resize(twipsToPixels(kClientWidthTwips, logicalDpiX()),

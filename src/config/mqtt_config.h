@@ -37,11 +37,16 @@ struct MqttSettings {
   std::string password;
   std::string caFile;  // TLS when not empty
   int intervalSeconds = 5;
+  // Silence after which the broker counts as gone, while connecting or
+  // connected. Not in mqtt.cfg; at least 5.
+  int keepAliveSeconds = 60;
 };
 
-// Why an enabled configuration cannot be used (no host, a port or interval
-// that is no whole number in range), or the settings. `hostName` names this
-// machine in the default client id and topic.
+// Why an enabled configuration cannot be used, naming the field (no host, a
+// port or interval that is no whole number in range, a text the broker would
+// refuse: too long, not UTF-8, a control character; a CAFile that cannot be
+// read), or the settings. `hostName` names this machine in the default
+// client id and topic.
 Result<MqttSettings> mqttSettings(const MqttConfig& config, std::string_view hostName);
 
 // Letters, digits, "_" and "-" kept, anything else "_": what a client id

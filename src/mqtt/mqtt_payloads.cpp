@@ -57,9 +57,11 @@ bool isKnownWindUnit(std::string_view unit) {
   return false;
 }
 
-}  // namespace
+// Texts of the program's files are one byte per character (Latin-1) and
+// become UTF-8 here; mqtt.cfg's texts are UTF-8 already and go as they are.
+enum class Encoding { Latin1, Utf8 };
 
-std::string jsonString(std::string_view text) {
+std::string quotedJson(std::string_view text, Encoding encoding) {
   std::string quoted = "\"";
   for (unsigned char c : text) {
     switch (c) {
@@ -83,8 +85,7 @@ std::string jsonString(std::string_view text) {
           char escaped[8];
           std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
           quoted += escaped;
-        } else if (c >= 0x80) {
-          // Texts of the program's files are one byte per character (Latin-1).
+        } else if (c >= 0x80 && encoding == Encoding::Latin1) {
           quoted += static_cast<char>(0xC0 | (c >> 6));
           quoted += static_cast<char>(0x80 | (c & 0x3F));
         } else {
@@ -93,6 +94,20 @@ std::string jsonString(std::string_view text) {
     }
   }
   return quoted + "\"";
+}
+
+}  // namespace
+
+int readingExpirySeconds(int readingIntervalSeconds) {
+  return std::max(3 * readingIntervalSeconds, 60);
+}
+
+std::string jsonString(std::string_view text) {
+  return quotedJson(text, Encoding::Latin1);
+}
+
+std::string jsonUtf8String(std::string_view text) {
+  return quotedJson(text, Encoding::Utf8);
 }
 
 std::string jsonNumber(std::string_view text) {
@@ -152,25 +167,28 @@ std::vector<RetainedMessage> discoveryMessages(const DiscoveryNames& names,
       {"watt_hours_today", "Energy today", "energy", "Wh", "total_increasing"},
   };
   const std::string device = object({
-      member("identifiers", "[" + jsonString(names.clientId) + "]"),
-      member("name", jsonString(names.deviceName)),
+      member("identifiers", "[" + jsonUtf8String(names.clientId) + "]"),
+      member("name", jsonUtf8String(names.deviceName)),
       member("manufacturer", jsonString("Tamsel")),
       member("model", jsonString("Wind generator logger")),
       member("sw_version", jsonString(names.version)),
   });
+  const std::string expiry = std::to_string(readingExpirySeconds(names.readingIntervalSeconds));
   std::vector<RetainedMessage> messages;
   for (const Quantity& q : quantities) {
     const std::string id = idText(names.clientId) + "_" + q.key;
     std::vector<std::string> members = {
         member("name", jsonString(q.name)),
         member("unique_id", jsonString(id)),
-        member("state_topic", jsonString(names.topic + "/reading")),
+        member("state_topic", jsonUtf8String(names.topic + "/reading")),
         member("value_template", jsonString(std::string("{{ value_json.") + q.key + " }}")),
-        member("unit_of_measurement", jsonString(q.unit)),
     };
+    if (*q.unit) members.push_back(member("unit_of_measurement", jsonString(q.unit)));
     if (*q.deviceClass) members.push_back(member("device_class", jsonString(q.deviceClass)));
     members.push_back(member("state_class", jsonString(q.stateClass)));
-    members.push_back(member("availability_topic", jsonString(names.topic + "/status")));
+    // Every sensor shows the reading: a board that falls silent shows as unavailable.
+    members.push_back(member("expire_after", expiry));
+    members.push_back(member("availability_topic", jsonUtf8String(names.topic + "/status")));
     members.push_back(member("device", device));
     messages.push_back({"homeassistant/sensor/" + id + "/config", object(members)});
   }

@@ -29,20 +29,30 @@ struct RetainedMessage {
   std::string payload;
 };
 
+// The names come from mqtt.cfg, which is UTF-8 as MQTT wants it.
 struct DiscoveryNames {
   std::string topic;     // the prefix: <topic>/reading, <topic>/status
   std::string clientId;  // names the device and each sensor's id
   std::string deviceName;
   std::string version;
+  int readingIntervalSeconds = 5;  // how often a live reading is published
 };
 
+// A reading older than this shows as unavailable: a few publishing
+// intervals, so one late message does not flicker, and never less than a
+// minute.
+int readingExpirySeconds(int readingIntervalSeconds);
+
 // One sensor configuration per quantity, under
-// homeassistant/sensor/<client id>_<quantity>/config.
+// homeassistant/sensor/<client id>_<quantity>/config. An empty wind unit
+// gives that sensor no unit at all (a dashboard refuses an empty one).
 std::vector<RetainedMessage> discoveryMessages(const DiscoveryNames& names,
                                                std::string_view windUnits);
 
-// A JSON string literal, quotes included.
+// A JSON string literal, quotes included, from the program's one-byte text.
 std::string jsonString(std::string_view text);
+// The same from text that is UTF-8 already.
+std::string jsonUtf8String(std::string_view text);
 
 // A number text as a JSON number (".5" becomes "0.5"); null when it is none.
 std::string jsonNumber(std::string_view text);

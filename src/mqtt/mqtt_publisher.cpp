@@ -13,7 +13,6 @@
 namespace tamsel {
 namespace {
 
-constexpr int kKeepAliveSeconds = 60;
 constexpr int kHousekeepingMs = 1000;
 
 void initialiseLibrary() {
@@ -104,9 +103,10 @@ void MqttPublisher::openClient(const std::string& address) {
     result = mosquitto_tls_set(client, settings.caFile.c_str(), nullptr, nullptr, nullptr, nullptr);
   }
   if (result == MOSQ_ERR_SUCCESS) {
-    result = mosquitto_connect_async(client, address.c_str(), settings.port, kKeepAliveSeconds);
+    result =
+        mosquitto_connect_async(client, address.c_str(), settings.port, settings.keepAliveSeconds);
   }
-  if (result != MOSQ_ERR_SUCCESS) return fail(mosquitto_strerror(result));
+  if (result != MOSQ_ERR_SUCCESS) return fail(failure(result));
   const int socket = mosquitto_socket(client);
   readable = std::make_unique<QSocketNotifier>(socket, QSocketNotifier::Read);
   writable = std::make_unique<QSocketNotifier>(socket, QSocketNotifier::Write);
@@ -132,15 +132,21 @@ void MqttPublisher::onConnected(int result) {
   connected = true;
   retrySeconds = 1;
   (void)publish(settings.topic + "/status", "online", 1, true);
-  for (const RetainedMessage& message : discoveryMessages(
-           {settings.topic, settings.clientId, identity.deviceName, identity.version}, windUnits)) {
-    (void)publish(message.topic, message.payload, 1, true);
-  }
+  announce();
   for (WaitingRecord& record : records) sendRecord(record);
   publishReading();
   if (lostReported) {
     lostReported = false;
     emit connectionBack();
+  }
+}
+
+// The dashboard's sensors, retained so that it finds them whenever it starts.
+void MqttPublisher::announce() {
+  const DiscoveryNames names{settings.topic, settings.clientId, identity.deviceName,
+                             identity.version, settings.intervalSeconds};
+  for (const RetainedMessage& message : discoveryMessages(names, windUnits)) {
+    (void)publish(message.topic, message.payload, 1, true);
   }
 }
 
@@ -154,16 +160,14 @@ void MqttPublisher::onPublished(int mid) {
 
 void MqttPublisher::serviceSocket(int (*step)(struct mosquitto*, int)) {
   if (!client) return;
-  const int result = step(client, 1);
-  if (result == MOSQ_ERR_CONN_REFUSED) return fail("the broker refused the connection");
-  if (result != MOSQ_ERR_SUCCESS) return fail(mosquitto_strerror(result));
+  if (const int result = step(client, 1); result != MOSQ_ERR_SUCCESS) return fail(failure(result));
   watchWrites();
 }
 
 void MqttPublisher::housekeeping() {
   if (!client) return;
   if (const int result = mosquitto_loop_misc(client); result != MOSQ_ERR_SUCCESS) {
-    return fail(mosquitto_strerror(result));
+    return fail(failure(result));
   }
   watchWrites();
 }
@@ -183,6 +187,19 @@ void MqttPublisher::fail(const std::string& reason) {
   }
   retry.start(retrySeconds * 1000);
   retrySeconds = std::min(retrySeconds * 2, kLongestRetrySeconds);
+}
+
+// The library has no words for some of its results ("Unknown error.").
+std::string MqttPublisher::failure(int result) const {
+  switch (result) {
+    case MOSQ_ERR_KEEPALIVE:
+      // A peer that takes the connection and never answers ends here too.
+      return "no answer from the broker within " + std::to_string(settings.keepAliveSeconds) + " s";
+    case MOSQ_ERR_CONN_REFUSED:
+      return "the broker refused the connection";
+    default:
+      return mosquitto_strerror(result);
+  }
 }
 
 void MqttPublisher::closeClient() {
@@ -214,11 +231,15 @@ bool MqttPublisher::publish(const std::string& topic, const std::string& payload
   return result == MOSQ_ERR_SUCCESS;
 }
 
-void MqttPublisher::readingAccepted(const Reading& reading, double wattHoursToday,
-                                    const std::string& units) {
+void MqttPublisher::setWindUnits(const std::string& units) {
+  if (units == windUnits) return;
+  windUnits = units;
+  if (connected) announce();
+}
+
+void MqttPublisher::readingAccepted(const Reading& reading, double wattHoursToday) {
   latest = reading;
   latestWattHours = wattHoursToday;
-  if (units != windUnits) windUnits = units;
   latestAt = clock.now();
   readingWaiting = true;
 }
@@ -233,9 +254,8 @@ void MqttPublisher::publishReading() {
 }
 
 void MqttPublisher::recordWritten(const LocalDateTime& at, const AveragedValues& values,
-                                  double wattHours, const std::string& units) {
-  if (units != windUnits) windUnits = units;
-  records.push_back({recordJson(at, values, wattHours, units)});
+                                  double wattHours) {
+  records.push_back({recordJson(at, values, wattHours, windUnits)});
   if (records.size() > kMostRecordsWaiting) records.pop_front();
   if (connected) sendRecord(records.back());
 }

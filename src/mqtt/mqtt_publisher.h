@@ -43,11 +43,13 @@ class MqttPublisher : public QObject {
   // "offline" on the status topic, then a clean disconnection.
   void stop();
 
+  // The wind-speed unit of prog.cfg, before starting and whenever it is read
+  // again: the dashboard's sensor is announced again when it changes.
+  void setWindUnits(const std::string& units);
   // Every accepted reading: kept, and the newest published once per interval.
-  void readingAccepted(const Reading& reading, double wattHoursToday, const std::string& windUnits);
+  void readingAccepted(const Reading& reading, double wattHoursToday);
   // Every record written to the day's log, published with acknowledgement.
-  void recordWritten(const LocalDateTime& at, const AveragedValues& values, double wattHours,
-                     const std::string& windUnits);
+  void recordWritten(const LocalDateTime& at, const AveragedValues& values, double wattHours);
 
   bool isConnected() const { return connected; }
   size_t recordsWaiting() const { return records.size(); }
@@ -72,6 +74,8 @@ class MqttPublisher : public QObject {
   void housekeeping();
   void watchWrites();
   void fail(const std::string& reason);
+  std::string failure(int result) const;
+  void announce();
   void closeClient();
   bool publish(const std::string& topic, const std::string& payload, int qos, bool retain,
                int* mid = nullptr);

@@ -39,7 +39,7 @@ TEST(MqttPayloads, NumbersAndStringsAreValidJson) {
 
 TEST(MqttPayloads, DiscoveryNamesOneSensorPerQuantity) {
   const auto messages =
-      discoveryMessages({"tamsel/shed", "tamsel_shed", "Tamsel shed", "0.2.0"}, "knots");
+      discoveryMessages({"tamsel/shed", "tamsel_shed", "Tamsel shed", "0.2.0", 30}, "knots");
   std::vector<std::string> topics;
   for (const auto& m : messages) topics.push_back(m.topic);
   EXPECT_EQ(topics, (std::vector<std::string>{
@@ -53,18 +53,33 @@ TEST(MqttPayloads, DiscoveryNamesOneSensorPerQuantity) {
   const std::string device =
       R"("device":{"identifiers":["tamsel_shed"],"name":"Tamsel shed","manufacturer":"Tamsel",)"
       R"("model":"Wind generator logger","sw_version":"0.2.0"}})";
+  // Three intervals of 30 s without a reading and the sensor shows as unavailable.
   EXPECT_EQ(
       messages[5].payload,
       R"({"name":"Energy today","unique_id":"tamsel_shed_watt_hours_today",)"
       R"("state_topic":"tamsel/shed/reading","value_template":"{{ value_json.watt_hours_today }}",)"
       R"("unit_of_measurement":"Wh","device_class":"energy","state_class":"total_increasing",)"
-      R"("availability_topic":"tamsel/shed/status",)" +
+      R"("expire_after":90,"availability_topic":"tamsel/shed/status",)" +
           device);
-  // A unit the dashboard does not know for wind speed is shown as typed, with no class.
-  EXPECT_EQ(messages[4].payload.find("device_class"), std::string::npos);
-  EXPECT_NE(messages[4].payload.find(R"("unit_of_measurement":"knots")"), std::string::npos);
-  const auto mph = discoveryMessages({"t", "c", "d", "v"}, "mph");
-  EXPECT_NE(mph[4].payload.find(R"("device_class":"wind_speed")"), std::string::npos);
+  EXPECT_EQ(readingExpirySeconds(5), 60) << "never less than a minute";
+
+  // The wind unit as typed: a class only for a unit the dashboard knows, no unit when empty.
+  const struct {
+    const char* units;
+    const char* unitAndClass;
+  } winds[] = {
+      {"knots", R"("unit_of_measurement":"knots","state_class")"},
+      {"mph", R"("unit_of_measurement":"mph","device_class":"wind_speed","state_class")"},
+      {"", R"("value_template":"{{ value_json.wind_speed }}","state_class")"},
+  };
+  for (const auto& w : winds) {
+    const std::string wind = discoveryMessages({"t", "c", "d", "v"}, w.units)[4].payload;
+    EXPECT_NE(wind.find(w.unitAndClass), std::string::npos) << wind;
+  }
+  // mqtt.cfg's texts are UTF-8 already: the dashboard must subscribe to the very same bytes.
+  const auto utf8 = discoveryMessages({"wind/sch\xC3\xBCr", "c", "d", "v"}, "mph");
+  EXPECT_NE(utf8[0].payload.find("\"state_topic\":\"wind/sch\xC3\xBCr/reading\""),
+            std::string::npos);
 }
 
 }  // namespace

@@ -1,6 +1,10 @@
 // The publisher against a real broker: what it publishes on connecting, and
 // how it rides out the broker going away.
+#include <arpa/inet.h>
 #include <gtest/gtest.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
 #include "mqtt/mqtt_payloads.h"
 #include "mqtt/mqtt_publisher.h"
@@ -42,26 +46,32 @@ class MqttPublisherTest : public ::testing::Test {
 };
 
 TEST_F(MqttPublisherTest, ConnectingAnnouncesTheDeviceThenPublishesReadingsAndRecords) {
+  const DiscoveryNames names{"tamsel/test", "tamsel_test", "Tamsel test", "1", 1};
+  publisher->setWindUnits("mph");
   publisher->start();
   ASSERT_TRUE(waitFor("tamsel/test/status", 1));
   EXPECT_EQ(subscriber->payloadsOn("tamsel/test/status"), std::vector<std::string>{"online"});
   ASSERT_TRUE(waitUntil([&] { return subscriber->messages().size() >= 7; }, kWaitMs));
-  for (const auto& expected :
-       discoveryMessages({"tamsel/test", "tamsel_test", "Tamsel test", "1"}, "")) {
+  for (const auto& expected : discoveryMessages(names, "mph")) {
     EXPECT_EQ(subscriber->payloadsOn(expected.topic), std::vector<std::string>{expected.payload})
         << expected.topic;
   }
+  // A unit changed in the setup window reaches the dashboard at once.
+  const RetainedMessage wind = discoveryMessages(names, "km/h")[4];
+  publisher->setWindUnits("km/h");
+  ASSERT_TRUE(waitFor(wind.topic, 2));
+  EXPECT_EQ(subscriber->payloadsOn(wind.topic).back(), wind.payload);
 
   Reading reading;
   reading.volts = "12.50";
-  for (int i = 0; i < 50; ++i) publisher->readingAccepted(reading, 2.0, "mph");
-  publisher->recordWritten(clock.now(), record(7), 2.0, "mph");
+  for (int i = 0; i < 50; ++i) publisher->readingAccepted(reading, 2.0);
+  publisher->recordWritten(clock.now(), record(7), 2.0);
   ASSERT_TRUE(waitFor("tamsel/test/record", 1));
   EXPECT_EQ(subscriber->payloadsOn("tamsel/test/record").front(),
-            recordJson(clock.now(), record(7), 2.0, "mph"));
+            recordJson(clock.now(), record(7), 2.0, "km/h"));
   ASSERT_TRUE(waitFor("tamsel/test/reading", 1));
   EXPECT_EQ(subscriber->payloadsOn("tamsel/test/reading"),
-            std::vector<std::string>{readingJson(reading, 2.0, "mph", clock.now())})
+            std::vector<std::string>{readingJson(reading, 2.0, "km/h", clock.now())})
       << "fifty readings within one interval are one message";
   EXPECT_TRUE(waitUntil([&] { return publisher->recordsWaiting() == 0; }, kWaitMs))
       << "acknowledged records are let go";
@@ -83,7 +93,7 @@ TEST_F(MqttPublisherTest, ABrokerAwayIsReportedOnceAndTheNewestRecordsFollowWhen
   ASSERT_TRUE(waitUntil([&] { return lost > 0; }, kWaitMs));
   const size_t tooMany = MqttPublisher::kMostRecordsWaiting + 5;
   for (size_t n = 1; n <= tooMany; ++n) {
-    publisher->recordWritten(clock.now(), record(static_cast<int>(n)), 0, "mph");
+    publisher->recordWritten(clock.now(), record(static_cast<int>(n)), 0);
   }
   EXPECT_EQ(publisher->recordsWaiting(), MqttPublisher::kMostRecordsWaiting);
   runEventsFor(3500);  // the attempts at 1 s and 3 s fail while the broker is away
@@ -94,10 +104,49 @@ TEST_F(MqttPublisherTest, ABrokerAwayIsReportedOnceAndTheNewestRecordsFollowWhen
   ASSERT_TRUE(waitUntil([&] { return back > 0; }, kWaitMs));
   ASSERT_TRUE(waitFor("tamsel/test/record", MqttPublisher::kMostRecordsWaiting));
   const auto records = subscriber->payloadsOn("tamsel/test/record");
-  EXPECT_EQ(records.front(), recordJson(clock.now(), record(6), 0, "mph")) << "the oldest went";
-  EXPECT_EQ(records.back(), recordJson(clock.now(), record(static_cast<int>(tooMany)), 0, "mph"));
+  EXPECT_EQ(records.front(), recordJson(clock.now(), record(6), 0, "")) << "the oldest went";
+  EXPECT_EQ(records.back(), recordJson(clock.now(), record(static_cast<int>(tooMany)), 0, ""));
   EXPECT_EQ(lost, 1);
   EXPECT_EQ(back, 1);
+}
+
+// Takes connections and never says a word.
+class SilentPeer {
+ public:
+  SilentPeer() : socket_(::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0)) {
+    sockaddr_in address = {};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t size = sizeof address;
+    ::bind(socket_, reinterpret_cast<sockaddr*>(&address), size);
+    ::listen(socket_, 4);
+    ::getsockname(socket_, reinterpret_cast<sockaddr*>(&address), &size);
+    port_ = ntohs(address.sin_port);
+  }
+  ~SilentPeer() { ::close(socket_); }
+  int port() const { return port_; }
+
+ private:
+  int socket_;
+  int port_ = 0;
+};
+
+TEST(MqttPublisherSilence, APeerThatNeverAnswersIsReportedAsNoAnswer) {
+  SilentPeer peer;
+  MqttSettings settings;
+  settings.host = "127.0.0.1";
+  settings.port = peer.port();
+  settings.clientId = "tamsel_test";
+  settings.topic = "tamsel/test";
+  settings.keepAliveSeconds = 5;  // the shortest the client library takes
+  FakeClock clock;
+  MqttPublisher publisher(settings, {"Tamsel test", "1"}, clock);
+  QString reason;
+  QObject::connect(&publisher, &MqttPublisher::connectionLost,
+                   [&](const QString& why) { reason = why; });
+  publisher.start();
+  ASSERT_TRUE(waitUntil([&] { return !reason.isEmpty(); }, kWaitMs));
+  EXPECT_EQ(reason, "no answer from the broker within 5 s");
 }
 
 }  // namespace

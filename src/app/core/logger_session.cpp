@@ -102,6 +102,8 @@ Status LoggerSession::LoadConfiguration() {
   programFileProblem = program ? "" : programFileReadProblem(program.error());
   if (!program) return Status::failure(programFileProblem);
   const KeysRead read = readProgramConfigStrict(*program, config);
+  // Known before the first connection, so the dashboard's wind sensor has its unit from the start.
+  if (publisher) publisher->setWindUnits(config.WSUnits);
   if (read.has("LogDelay")) setIntervalText(config.LogDelay);
   if (Status applied = applyDisplayValues(read); !applied) return applied;
 
@@ -134,8 +136,11 @@ void LoggerSession::setIntervalText(const std::string& delayText) {
 // ---- Errors ---------------------------------------------------------------
 
 void LoggerSession::ReportError(const std::string& errorText) {
+  reportTrapped({errorMessage, errorText, lastFrameText});
+}
+
+void LoggerSession::reportTrapped(const ErrorReport& report) {
   const LocalDateTime now = clock.now();
-  const ErrorReport report{errorMessage, errorText, lastFrameText};
   if (optionValue(config.dispMessages) == true) (void)appendToErrorLog(programFolder, now, report);
   view.errorTrapped(now, report);
 }
@@ -177,7 +182,7 @@ void LoggerSession::takeFrame(std::string_view frame) {
   }
   errorMessage = "display list error";
   view.readingAccepted();
-  if (publisher) publisher->readingAccepted(reading, energy.wattHours(), config.WSUnits);
+  if (publisher) publisher->readingAccepted(reading, energy.wattHours());
 }
 
 void LoggerSession::decodingFailed(const std::string& failure) {
@@ -236,7 +241,7 @@ void LoggerSession::Timer1_Timer() {
     ReportError(written.error);
   }
   if (written && publisher) {
-    publisher->recordWritten(now, tick.values, energy.wattHours(), config.WSUnits);
+    publisher->recordWritten(now, tick.values, energy.wattHours());
   }
   writeTickOutputs(now, tick.values);
   sums.clear();
@@ -281,9 +286,10 @@ void LoggerSession::leave() {
 }
 
 void LoggerSession::connectPublisher() {
+  // The broker has nothing to do with the last frame or the operation under
+  // way: its report carries neither, and leaves errorMessage to that operation.
   connect(publisher, &MqttPublisher::connectionLost, this, [this](const QString& reason) {
-    errorMessage = "MQTT broker not available";
-    ReportError(toBytes(reason));
+    reportTrapped({"MQTT broker not available", toBytes(reason), {}});
   });
   connect(publisher, &MqttPublisher::connectionBack, this,
           [this] { reportNotice("MQTT broker connected again"); });

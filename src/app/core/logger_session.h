@@ -122,6 +122,7 @@ class LoggerSession : public QObject {
  private:
   friend struct OrvaneLoggerProbe;
 
+  void reportTrapped(const ErrorReport& report);
   void resetDisplay();
   void recountToday();
   std::string programFileReadProblem(const std::string& reason) const;
