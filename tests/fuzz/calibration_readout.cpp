@@ -1,9 +1,9 @@
 // Received text through the calibration window's receiver and read-out, with
 // divisors taken from the input too.
 #include "setup/calibration_readout.h"
-#include "telemetry/frame_assembler.h"
 
 #include "fuzz_check.h"
+#include "telemetry/frame_assembler.h"
 
 using namespace tamsel;
 
