@@ -10,6 +10,7 @@
 #include "platform/qt/latin1.h"
 #include "platform/serial_settings.h"
 #include "platform/text_file.h"
+#include "setup/calibration_check.h"
 
 namespace tamsel {
 namespace {
@@ -52,6 +53,10 @@ Calibrate::Calibrate(std::string programFolder, SerialControl& MSComm2, Dialogs&
   connect(&MSComm2, &SerialControl::received, this, [this](const QByteArray& text) {
     MSComm2_OnComm(std::string_view(text.constData(), static_cast<size_t>(text.size())));
   });
+  // The control closes a lost port and reopens it by itself; the user,
+  // watching for numbers that no longer change, is told why here.
+  connect(&MSComm2, &SerialControl::lost, this, &Calibrate::portLost);
+  connect(&MSComm2, &SerialControl::restored, this, &Calibrate::portRestored);
 }
 
 Calibrate::~Calibrate() {
@@ -72,14 +77,34 @@ Status Calibrate::Form_Load() {
   OffsetV->setText(fromBytes(VoltOffset));
   PulseDivider->setText(fromBytes(c.RPMDivider));
   Pulse2Divider->setText(fromBytes(c.WSDivider));
-  Notice->setText(fromBytes(loaded.notice));
-  Notice->setVisible(!loaded.notice.empty());
+  loadNotice = loaded.notice;
+  showNotice(loadNotice);
   return {};
+}
+
+void Calibrate::showNotice(const std::string& text) {
+  Notice->setText(fromBytes(text));
+  Notice->setVisible(!text.empty());
+}
+
+void Calibrate::portLost(const QString& description) {
+  receiver.dropPending();
+  portTrouble = true;
+  showNotice("port not available: " + toBytes(description));
+}
+
+void Calibrate::portRestored() {
+  receiver.dropPending();
+  showNotice("port open again, waiting for frames");
 }
 
 void Calibrate::MSComm2_OnComm(std::string_view text) {
   const std::optional<std::string> frame = receiver.append(text);
   if (!frame) return;
+  if (portTrouble) {
+    portTrouble = false;
+    showNotice(loadNotice);
+  }
   showReadout(calibrationReadout(rawFields(*frame), divisorsTyped(), windSpeed));
 }
 
@@ -112,6 +137,11 @@ void Calibrate::Command1_Click() {
   const Calibration typed{toBytes(BatteryVolts->text()), VoltOffset,
                           toBytes(BatteryCurrent->text()), toBytes(PulseDivider->text()),
                           toBytes(Pulse2Divider->text())};
+  // Saved, a value the main window cannot compute with would fail every frame.
+  if (const std::optional<std::string> refusal = calibrationRefusal(typed)) {
+    dialogs.message(this, fromBytes(*refusal));
+    return;
+  }
   // Typed values are never lost silently: on a failure the window stays open
   // with them, and the old file stays whole.
   if (Status saved = replaceFile(calibrationPath(programFolder), calibrationText(typed)); !saved) {

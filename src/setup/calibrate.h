@@ -46,6 +46,10 @@ class Calibrate : public QDialog, private CalibrateForm {
  private:
   void showReadout(const Readout& readout);
   Divisors divisorsTyped() const;
+  // The notice line: hidden when there is nothing to say.
+  void showNotice(const std::string& text);
+  void portLost(const QString& description);
+  void portRestored();
 
   const std::string programFolder;
   SerialControl& MSComm2;
@@ -55,6 +59,8 @@ class Calibrate : public QDialog, private CalibrateForm {
   std::string VoltOffset;
   CalibrationReceiver receiver;
   double windSpeed = 0;
+  std::string loadNotice;    // what load had to assume; shown again once the port is back
+  bool portTrouble = false;  // the notice speaks of the port until frames resume
 };
 
 }  // namespace tamsel

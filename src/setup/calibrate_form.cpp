@@ -41,11 +41,13 @@ QLabel* makeLabel(QWidget* parent, const char* name, const char* text, int left,
   return label;
 }
 
-// A read-out: sunken, so it reads as a value rather than a caption.
-QLabel* makeReadout(QWidget* parent, const char* name, const char* description, const char* text,
+// A read-out: sunken, so it reads as a value rather than a caption. A screen
+// reader announces the value it shows; `description` says what it is.
+QLabel* makeReadout(QWidget* parent, const char* name, const QString& description, const char* text,
                     int left, int top, int width) {
-  QLabel* label = makeLabel(parent, name, text, left, top, width, kRowHeight);
-  label->setAccessibleName(QString::fromLatin1(description));
+  QLabel* label = placeValueLabel(parent, name, left, top, width, kRowHeight, description);
+  label->setTextFormat(Qt::PlainText);
+  label->setText(QString::fromLatin1(text));
   label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
   label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
   return label;
@@ -79,8 +81,9 @@ void CalibrateForm::buildForm(QWidget* window) {
   window->setObjectName(QStringLiteral("Calibrate"));
   window->setWindowTitle(QStringLiteral("Calibration"));
   window->setFont(QFont(QStringLiteral("Arial"), 9));
-  Notice = makeLabel(window, "Notice", "", kTextLeft, 120, kClientWidth - 2 * kTextLeft);
-  Notice->setAccessibleName(QStringLiteral("Notice"));
+  Notice = placeValueLabel(window, "Notice", kTextLeft, 120, kClientWidth - 2 * kTextLeft,
+                           kLineHeight, QStringLiteral("Notice"));
+  Notice->setTextFormat(Qt::PlainText);
   Notice->hide();
   const Step steps[] = {
       {&Label8, "Label8", "Step 1. Set Voltage", &txtBattV, "txtBattV", &BatteryVolts,
@@ -98,8 +101,9 @@ void CalibrateForm::buildForm(QWidget* window) {
     *s.heading = makeLabel(window, s.headingName, s.headingText, kTextLeft, top, kTextWidth);
     (*s.heading)->setFont(QFont(QStringLiteral("Arial"), 10, QFont::Bold));
     const QString quantity = QString::fromLatin1(s.quantity);
-    *s.raw = makeReadout(window, s.rawName, "", "0", kRawLeft, top + 300, kRawWidth);
-    (*s.raw)->setAccessibleName(QStringLiteral("Raw ") + quantity + QStringLiteral(" count"));
+    *s.raw =
+        makeReadout(window, s.rawName, QStringLiteral("Raw ") + quantity + QStringLiteral(" count"),
+                    "0", kRawLeft, top + 300, kRawWidth);
     makeLabel(window, nullptr, "\xF7", kSignLeft, top + 330, kSignWidth)
         ->setAlignment(Qt::AlignCenter);
     *s.box = placeControl<QLineEdit>(window, s.boxName, kBoxLeft, top + 300, kBoxWidth, kRowHeight);
@@ -107,8 +111,8 @@ void CalibrateForm::buildForm(QWidget* window) {
     (*s.box)->setAccessibleName(quantity + QStringLiteral(" divisor"));
     makeLabel(window, nullptr, "=", kSignLeft, top + 750, kSignWidth)
         ->setAlignment(Qt::AlignCenter);
-    *s.result = makeReadout(window, s.resultName, "", "", kBoxLeft, top + 720, kResultWidth);
-    (*s.result)->setAccessibleName(QStringLiteral("Calibrated ") + quantity);
+    *s.result = makeReadout(window, s.resultName, QStringLiteral("Calibrated ") + quantity, "",
+                            kBoxLeft, top + 720, kResultWidth);
   }
   const char* instructions[2][3] = {
       {"Measure your battery voltage, and then adjust",
@@ -123,7 +127,8 @@ void CalibrateForm::buildForm(QWidget* window) {
   }
   Command2 = makeButton(window, "Command2", "Zero", kTextLeft + 120, stepTop(1) + 1110, 900, 345);
   Label1 = makeLabel(window, "Label1", "Offset", kTextLeft + 1140, stepTop(1) + 1155, 600);
-  OffsetV = makeReadout(window, "OffsetV", "Offset", "0", kTextLeft + 1800, stepTop(1) + 1125, 900);
+  OffsetV = makeReadout(window, "OffsetV", QStringLiteral("Offset"), "0", kTextLeft + 1800,
+                        stepTop(1) + 1125, 900);
   Label3 = makeLabel(window, "Label3", "How many pulses per revolution?", kTextLeft + 120,
                      stepTop(2) + 300, kTextWidth - 120);
   Label15 = makeLabel(window, "Label15", "ie, for a 14-pulse alternator, type in 14.",

@@ -14,7 +14,7 @@ class CalibrateForm {
  protected:
   void buildForm(QWidget* window);
 
-  QLabel* Notice = nullptr;  // what load had to assume; hidden when nothing
+  QLabel* Notice = nullptr;  // what load had to assume, or a lost port; hidden when nothing
   QLabel* Label8 = nullptr;
   QLabel* txtBattV = nullptr;
   QLineEdit* BatteryVolts = nullptr;

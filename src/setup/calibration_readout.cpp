@@ -5,6 +5,7 @@
 #include "platform/number_format.h"
 #include "platform/numeric_text.h"
 #include "platform/tag_reader.h"
+#include "telemetry/frame_assembler.h"
 
 namespace tamsel {
 namespace {
@@ -45,12 +46,24 @@ std::optional<std::string> shown(double value, std::string_view mask, std::strin
 
 std::optional<std::string> CalibrationReceiver::append(std::string_view text) {
   buffer.append(text);
-  if (buffer.find('[') == std::string::npos || buffer.find(']') == std::string::npos) {
-    return std::nullopt;
+  hasOpen = hasOpen || text.find('[') != std::string_view::npos;
+  hasClose = hasClose || text.find(']') != std::string_view::npos;
+  if (hasOpen && hasClose) {
+    std::string frame = std::move(buffer);
+    dropPending();
+    return frame;
   }
-  std::string frame = std::move(buffer);
+  if (buffer.size() > kMaxRxBuffer) {
+    boundRxBuffer(buffer);
+    hasOpen = buffer.find('[') != std::string::npos;
+    hasClose = buffer.find(']') != std::string::npos;
+  }
+  return std::nullopt;
+}
+
+void CalibrationReceiver::dropPending() {
   buffer.clear();
-  return frame;
+  hasOpen = hasClose = false;
 }
 
 RawFields rawFields(std::string_view frame) {

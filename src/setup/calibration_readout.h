@@ -11,13 +11,20 @@ namespace tamsel {
 
 // Received text becomes a frame as soon as it holds a "[" and a "]", in
 // either order: then the whole of it is the frame and the buffer is emptied.
+// Text that never completes a frame is bounded as the main window's is.
 class CalibrationReceiver {
  public:
   std::optional<std::string> append(std::string_view text);
+  // A lost or reopened port starts clean, so a frame the unplug cut off
+  // never mixes into the next one.
+  void dropPending();
   const std::string& rxBuffer() const { return buffer; }
 
  private:
   std::string buffer;
+  // Whether the buffer holds each bracket, so a read looks only at itself.
+  bool hasOpen = false;
+  bool hasClose = false;
 };
 
 // One frame's raw fields as text: as received when numeric, "0" when the

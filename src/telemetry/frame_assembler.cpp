@@ -15,16 +15,16 @@ void FrameAssembler::dropPending() {
   if (!rxBuffer_.empty()) rxBuffer_.assign("[");
 }
 
-void FrameAssembler::bound() {
-  if (rxBuffer_.size() <= kMaxBuffer) return;
+void boundRxBuffer(std::string& rxBuffer) {
+  if (rxBuffer.size() <= kMaxRxBuffer) return;
   // Keep the newest frame start if it fits; a run that long is noise anyway.
-  const size_t lastOpen = rxBuffer_.rfind('[');
-  if (lastOpen != std::string::npos && rxBuffer_.size() - lastOpen <= kMaxBuffer) {
-    rxBuffer_.erase(0, lastOpen);
+  const size_t lastOpen = rxBuffer.rfind('[');
+  if (lastOpen != std::string::npos && rxBuffer.size() - lastOpen <= kMaxRxBuffer) {
+    rxBuffer.erase(0, lastOpen);
   } else {
-    rxBuffer_.assign("[");
+    rxBuffer.assign("[");
   }
-  rxBuffer_.shrink_to_fit();
+  rxBuffer.shrink_to_fit();
 }
 
 }  // namespace tamsel

@@ -8,9 +8,16 @@
 
 namespace tamsel {
 
+// The bound every receive buffer keeps, whatever takes frames out of it: text
+// that never brings a "]" (a modem or a GPS on the wrong port) must not grow
+// it without end. Past kMaxRxBuffer bytes the oldest text goes, keeping the
+// newest "[" onwards when that fits, else just "[".
+inline constexpr size_t kMaxRxBuffer = 4096;
+void boundRxBuffer(std::string& rxBuffer);
+
 class FrameAssembler {
  public:
-  static constexpr size_t kMaxBuffer = 4096;
+  static constexpr size_t kMaxBuffer = kMaxRxBuffer;
 
   void append(std::string_view text) { rxBuffer_.append(text); }
 
@@ -30,7 +37,7 @@ class FrameAssembler {
       }
     }
     rxBuffer_.erase(0, start);  // once, however many frames one read brought
-    bound();
+    boundRxBuffer(rxBuffer_);
   }
 
   // A new connection starts clean: the part frame an unplug cut off is
@@ -44,7 +51,6 @@ class FrameAssembler {
 
  private:
   size_t frameStart(size_t start, size_t close) const;
-  void bound();
 
   std::string rxBuffer_;
 };

@@ -3,6 +3,7 @@
 #include "setup/calibration_readout.h"
 
 #include "fuzz_check.h"
+#include "telemetry/frame_assembler.h"
 
 using namespace tamsel;
 
@@ -20,6 +21,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (auto frame = receiver.append(take(1 + rest.size() / 3))) {
       const Readout readout = calibrationReadout(rawFields(*frame), divisors, windSpeed);
       fuzz::check(!readout.txtBattV.empty() && !readout.txtShuntV.empty(), "counts always shown");
+    } else {
+      fuzz::check(receiver.rxBuffer().size() <= kMaxRxBuffer, "waiting text stays bounded");
     }
   }
   return 0;

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -75,6 +76,11 @@ TEST_F(CalibrateWindow, FramesRefreshTheStepsWithTheDivisorsAsTypedNow) {
   EXPECT_EQ(text("txtBattAadjusted"), "20.00 Amps");
   EXPECT_EQ(text("txtWindmillRPM"), "30 RPM");
   EXPECT_EQ(text("txtWindSpeed"), "6.5 knots");
+  // A screen reader reads the value itself, and what it is as its description.
+  QAccessibleInterface* result =
+      QAccessible::queryAccessibleInterface(test::control<QLabel>(w, "txtBattVadjusted"));
+  EXPECT_EQ(result->text(QAccessible::Name), "12.50 Volts");
+  EXPECT_EQ(result->text(QAccessible::Description), "Calibrated volts");
   box("BatteryVolts")->setText("50");
   serial.deliver("[<V>500</V><I>374</I>]");
   EXPECT_EQ(text("txtBattVadjusted"), "10.00 Volts");
@@ -84,17 +90,23 @@ TEST_F(CalibrateWindow, FramesRefreshTheStepsWithTheDivisorsAsTypedNow) {
   EXPECT_EQ(text("txtBattAadjusted"), "0.00 Amps");
 }
 
-TEST_F(CalibrateWindow, SaveWritesTheBoxesAsTypedByteExactAndReleasesThePort) {
+TEST_F(CalibrateWindow, SaveRefusesADividerThatIsNoNumberElseWritesTheBoxesByteExact) {
   Calibrate& w = open();
   serial.deliver("[<V>500</V><I>98</I>]");
   w.Command2_Click();
   box("BatteryVolts")->setText("40.5");
-  box("Pulse2Divider")->setText("abc");  // stored as typed, number or not
+  box("Pulse2Divider")->setText("abc");  // the main window could read no frame with it
+  test::control<QPushButton>(w, "Command1")->click();
+  EXPECT_EQ(dialogs.messages.size(), 1);
+  EXPECT_EQ(folder.read("settings.cfg"), kSettings);
+  EXPECT_TRUE(w.isVisible());
+  EXPECT_TRUE(serial.isOpen());
+  box("Pulse2Divider")->setText("2.5");
   test::control<QPushButton>(w, "Command1")->click();
   EXPECT_EQ(folder.read("settings.cfg"),
             "Calibration Settings\r\n\r\n\r\n<VoltDivider>40.5</VoltDivider>\r\n"
             "<VoltOffset>98</VoltOffset>\r\n<AmpDivider>13.7</AmpDivider>\r\n"
-            "<RPMDivider>14</RPMDivider>\r\n<WSDivider>abc</WSDivider>\r\n");
+            "<RPMDivider>14</RPMDivider>\r\n<WSDivider>2.5</WSDivider>\r\n");
   EXPECT_EQ(w.result(), QDialog::Accepted);
   EXPECT_FALSE(serial.isOpen());
 }
@@ -137,6 +149,20 @@ TEST_F(CalibrateWindow, MissingFilesOpenWithDefaultsAndSaySo) {
     EXPECT_EQ(text(divider), "1") << divider;
   EXPECT_EQ(text("OffsetV"), "0");
   EXPECT_TRUE(test::control<QLabel>(*window, "Notice")->isVisibleTo(window.get()));
+}
+
+TEST_F(CalibrateWindow, ALostPortIsShownInTheNoticeUntilFramesResume) {
+  open();
+  QLabel* notice = test::control<QLabel>(*window, "Notice");
+  serial.deliver("[<V>5");  // a frame the unplug cut off
+  serial.lose("device disconnected (No such file or directory)");
+  EXPECT_TRUE(notice->isVisibleTo(window.get()));
+  EXPECT_EQ(notice->text(), "port not available: device disconnected (No such file or directory)");
+  serial.restore();
+  EXPECT_EQ(notice->text(), "port open again, waiting for frames");
+  serial.deliver("[<V>400</V>]");
+  EXPECT_EQ(text("txtBattVadjusted"), "10.00 Volts");  // nothing of the cut frame mixed in
+  EXPECT_FALSE(notice->isVisibleTo(window.get()));
 }
 
 TEST_F(CalibrateWindow, APortThatWillNotOpenFailsTheLoad) {

@@ -99,5 +99,19 @@ TEST(CalibrationReceiver, TakesTheWholeBufferOnceItHoldsBothBracketsInAnyOrder) 
   EXPECT_EQ(receiver.append("[<V>"), "<I>3</I>][<V>");
 }
 
+// A GPS or modem on the wrong port sends text with no brackets at all.
+TEST(CalibrationReceiver, TextThatNeverClosesAFrameStaysBoundedAndTheNextFrameIsRead) {
+  CalibrationReceiver receiver;
+  const std::string gps = "$GPGGA,123519,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,*47\r\n";
+  for (size_t fed = 0; fed < 10'000'000; fed += gps.size()) {
+    ASSERT_FALSE(receiver.append(gps));
+    ASSERT_LE(receiver.rxBuffer().size(), 4096u);
+  }
+  const std::optional<std::string> frame = receiver.append("[<V>500</V><I>3</I>]");
+  ASSERT_TRUE(frame);
+  EXPECT_EQ(rawFields(*frame).V, "500");
+  EXPECT_EQ(rawFields(*frame).I, "3");
+}
+
 }  // namespace
 }  // namespace tamsel

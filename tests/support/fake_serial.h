@@ -26,6 +26,16 @@ class FakeSerial : public SerialControl {
   std::string settings() const override { return settings_; }
 
   void deliver(const std::string& text) { emit received(QByteArray::fromStdString(text)); }
+  // The device goes away and comes back while open, as the real control
+  // reports it: closed and lost(), then open again and restored().
+  void lose(const QString& description) {
+    open_ = false;
+    emit lost(description);
+  }
+  void restore() {
+    open_ = true;
+    emit restored();
+  }
 
   std::set<int> availablePorts;
   int openCalls = 0;
