@@ -201,6 +201,11 @@ bool fileExists(const std::string& path) {
   return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
+bool isMissing(const std::string& path) {
+  struct stat st {};
+  return ::stat(path.c_str(), &st) != 0 && errno == ENOENT;
+}
+
 bool makeFolder(const std::string& path) {
   return ::mkdir(path.c_str(), 0755) == 0;
 }

@@ -43,6 +43,9 @@ Status replaceFile(const std::string& path, std::string_view content);
 Status touchFile(const std::string& path);
 
 bool fileExists(const std::string& path);
+// Nothing of that name at all (a link to nothing counts as nothing): a file
+// never made, as opposed to one that is there and cannot be read.
+bool isMissing(const std::string& path);
 bool makeFolder(const std::string& path);
 
 }  // namespace tamsel

@@ -54,6 +54,12 @@ TEST(Publishing, StartsOnlyWhenEnabledAndWarnsOfAPasswordOthersCanRead) {
   TempFolder none;
   std::ostringstream said;
   EXPECT_EQ(startPublishing(none.path(), clock, "1", said), nullptr);
+  EXPECT_EQ(said.str(), "") << "no mqtt.cfg, nothing to say";
+  ASSERT_EQ(::mkdir(none.file("mqtt.cfg").c_str(), 0755), 0);
+  EXPECT_EQ(startPublishing(none.path(), clock, "1", said), nullptr);
+  EXPECT_NE(said.str().find("mqtt.cfg cannot be read: a folder, not a regular file"),
+            std::string::npos)
+      << said.str();
 }
 
 }  // namespace

@@ -1,7 +1,5 @@
 #include "app/core/logger_session.h"
 
-#include <filesystem>
-
 #include "app/core/named_timer.h"
 #include "logging/logging_control.h"
 #include "mqtt/mqtt_publisher.h"
@@ -88,9 +86,7 @@ void LoggerSession::releasePort() {
 
 // A first run has no prog.cfg yet: say so and how to make one.
 std::string LoggerSession::programFileReadProblem(const std::string& reason) const {
-  std::error_code unused;
-  if (!std::filesystem::exists(
-          std::filesystem::symlink_status(programConfigPath(programFolder), unused))) {
+  if (isMissing(programConfigPath(programFolder))) {
     return "prog.cfg is missing in " + programFolder +
            ": make one with \"Program Setup\", or on a machine without a display as README shows";
   }

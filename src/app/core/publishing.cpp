@@ -25,13 +25,18 @@ bool othersCanRead(const std::string& path) {
 std::unique_ptr<MqttPublisher> startPublishing(const std::string& programFolder, const Clock& clock,
                                                const std::string& version, std::ostream& messages) {
   const std::string path = mqttConfigPath(programFolder);
-  const Result<std::string> text = readWholeFile(path);
-  if (!text) return nullptr;
-  const MqttConfig config = readMqttConfig(*text);
-  if (!isMqttEnabled(config)) return nullptr;
   auto note = [&](const std::string& message) {
     messages << appendToErrorLog(programFolder, clock.now(), {message, {}, {}}) << std::endl;
   };
+  const Result<std::string> text = readWholeFile(path);
+  if (!text) {
+    // No mqtt.cfg means no publishing; one that is there was meant to be read.
+    if (!isMissing(path))
+      note("mqtt.cfg cannot be read: " + text.error() + "; nothing is published");
+    return nullptr;
+  }
+  const MqttConfig config = readMqttConfig(*text);
+  if (!isMqttEnabled(config)) return nullptr;
   if (!config.Password.empty() && othersCanRead(path)) {
     note("mqtt.cfg holds a password that other users can read: chmod 600 mqtt.cfg");
   }
