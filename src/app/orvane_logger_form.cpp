@@ -72,11 +72,12 @@ void OrvaneLoggerForm::buildLoggingPanel(QWidget* window) {
 }
 
 void OrvaneLoggerForm::buildLowerBand(QWidget* window) {
-  Label2 = placeControl<QLabel>(window, "Label2", 0, kLowerBandTopTwips, 4575, 495, {},
-                                QStringLiteral("Comms line"));
+  // Screen readers read these lines' text: the frame and the message.
+  Label2 = placeValueLabel(window, "Label2", 0, kLowerBandTopTwips, 4575, 495,
+                           QStringLiteral("Comms line"));
   Label2->setFont(QFont(QStringLiteral("Arial"), 8));
-  ErrorString = placeControl<QLabel>(window, "ErrorString", 0, 5160, 4575, 375, {},
-                                     QStringLiteral("Message line"));
+  ErrorString =
+      placeValueLabel(window, "ErrorString", 0, 5160, 4575, 375, QStringLiteral("Message line"));
   for (QLabel* line : {Label2, ErrorString}) {
     // Frames and messages hold "<V>" and the like: never read them as markup.
     line->setTextFormat(Qt::PlainText);

@@ -158,7 +158,7 @@ void ProgramSetup::buildEntries() {
   PortNumber = makeTextBox(this, "PortNumber", 0, 735);
   PortHint = new QLabel(this);
   PortHint->setObjectName(QStringLiteral("PortHint"));
-  PortHint->setAccessibleName(QStringLiteral("Serial devices found"));
+  PortHint->setAccessibleDescription(QStringLiteral("Serial devices found"));
   PortHint->setFont(QFont(QStringLiteral("Arial"), 8));
   PortHint->setWordWrap(true);
   PortHint->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
@@ -218,10 +218,10 @@ void ProgramSetup::buildButtons() {
   placeTwips(SaveSettingsButton, kClientWidth - kMargin - kSaveWidth, kButtonTop, kSaveWidth,
              kButtonHeight);
   const int folderLeft = kMargin + kAbortWidth + kMargin;
-  ProgramFolderLabel = placeControl<QLabel>(
-      this, "ProgramFolderLabel", folderLeft, kButtonTop + (kButtonHeight - kLabelHeight) / 2,
-      kClientWidth - kMargin - kSaveWidth - kMargin - folderLeft, kLabelHeight, {},
-      QStringLiteral("Program folder"));
+  ProgramFolderLabel = placeValueLabel(this, "ProgramFolderLabel", folderLeft,
+                                       kButtonTop + (kButtonHeight - kLabelHeight) / 2,
+                                       kClientWidth - kMargin - kSaveWidth - kMargin - folderLeft,
+                                       kLabelHeight, QStringLiteral("Program folder"));
   connect(AbortButton, &QPushButton::clicked, this, [this] { AbortButton_Click(); });
   connect(SaveSettingsButton, &QPushButton::clicked, this, [this] { SaveSettingsButton_Click(); });
 }

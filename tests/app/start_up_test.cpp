@@ -1,4 +1,6 @@
+#include <QAccessible>
 #include <QCheckBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -21,6 +23,12 @@ TEST_F(StartUp, FirstRunMakesFoldersAndAnEmptyDayLog) {
   EXPECT_EQ(todayLog(), "");
   EXPECT_EQ(state().wattHours(), 0);
   EXPECT_EQ(title(), "Tamsel - Waiting for Signal");
+  // A screen reader reads the comms and message lines' text, not what they are.
+  for (const char* line : {"Label2", "ErrorString"}) {
+    QLabel* label = control<QLabel>(line);
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(label)->text(QAccessible::Name), label->text())
+        << line;
+  }
   EXPECT_FALSE(control<QPushButton>("StopLogging")->isEnabled());
   EXPECT_TRUE(control<QPushButton>("StartLogging")->isEnabled());
   EXPECT_FALSE(control<QLineEdit>("delay")->isEnabled());

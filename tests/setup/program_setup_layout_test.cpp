@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QGroupBox>
 #include <QLabel>
 #include <cstdlib>
@@ -21,12 +22,20 @@ class SetupForm : public ::testing::Test {
   ProgramSetup window;
 };
 
-// Tests and screen readers find every control by name.
-TEST_F(SetupForm, EveryControlHasANameAndAnAccessibleName) {
+// Tests find every control by name; a screen reader reads a control's name,
+// which for a label showing a value (the folder, the devices) is that value.
+TEST_F(SetupForm, EveryControlHasANameAndAScreenReaderReadsWhatItShows) {
   for (QWidget* widget : window.findChildren<QWidget*>()) {
     if (qobject_cast<QLabel*>(widget) && widget->objectName().isEmpty()) continue;  // captions
-    EXPECT_FALSE(widget->objectName().isEmpty()) << widget->metaObject()->className();
-    EXPECT_FALSE(widget->accessibleName().isEmpty()) << widget->objectName().toStdString();
+    const std::string name = widget->objectName().toStdString();
+    EXPECT_FALSE(name.empty()) << widget->metaObject()->className();
+    const QString read = QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name);
+    if (name == "PortHint" || name == "ProgramFolderLabel") {  // values, not captions
+      EXPECT_EQ(read, qobject_cast<QLabel*>(widget)->text()) << name;
+      EXPECT_FALSE(widget->accessibleDescription().isEmpty()) << name;
+    } else {
+      EXPECT_FALSE(read.isEmpty()) << name;
+    }
   }
 }
 
