@@ -1,6 +1,70 @@
 # Shared build rules: every target of ours gets the same strict warnings.
 function(tamsel_warnings target)
-  target_compile_options(${target} PRIVATE -Wall -Wextra -Werror)
+  target_compile_options(${target} PRIVATE -Wall -Wextra -Werror -Winvalid-pch)
+endfunction()
+
+# Precompiled headers. Most of a Qt or gtest source's compile time goes to
+# parsing the same Qt, gtest and standard headers again; parsed once per
+# kind of target and reused, it goes away. GCC uses a precompiled header only
+# where every macro it was built with is defined the same way, so each kind's
+# header is built by a library of its own that links just what every target of
+# the kind links too: window libraries (Qt's widgets), the Qt-core libraries
+# (no widgets, so a headless library still cannot reach for one) and the test
+# programs (widgets and gtest).
+set(TAMSEL_STD_PCH <algorithm> <cmath> <filesystem> <functional> <memory> <optional> <string>
+  <string_view> <vector>)
+set(TAMSEL_CORE_PCH ${TAMSEL_STD_PCH} <QObject> <QString> <QTimer>)
+set(TAMSEL_CORE_PCH_LINKS Qt6::Core)
+set(TAMSEL_WIDGETS_PCH ${TAMSEL_CORE_PCH} <QApplication> <QCheckBox> <QDialog> <QLabel>
+  <QLineEdit> <QPainter> <QPushButton> <QWidget>)
+set(TAMSEL_WIDGETS_PCH_LINKS Qt6::Widgets)
+set(TAMSEL_TEST_PCH ${TAMSEL_WIDGETS_PCH} <gtest/gtest.h>)
+set(TAMSEL_TEST_PCH_LINKS Qt6::Widgets GTest::gtest)
+
+# Test code is compiled for compile time, not run time: -Og costs little more
+# than no optimisation and keeps the warnings that need data flow (the code
+# under test keeps the build's own optimisation). Debug builds stay as they are.
+function(tamsel_test_options target)
+  target_compile_options(${target} PRIVATE $<$<NOT:$<CONFIG:Debug>>:-Og>)
+endfunction()
+
+# Gives a target the precompiled headers of its kind (CORE, WIDGETS or TEST).
+function(tamsel_precompiled target kind)
+  set(owner tamsel_${kind}_pch)
+  string(TOLOWER ${owner} owner)
+  if(NOT TARGET ${owner})
+    set(anchor ${PROJECT_BINARY_DIR}/pch/${owner}.cpp)
+    file(CONFIGURE OUTPUT ${anchor} CONTENT "// Builds the precompiled headers its target's kind reuses.\n")
+    add_library(${owner} STATIC ${anchor})
+    target_link_libraries(${owner} PRIVATE ${TAMSEL_${kind}_PCH_LINKS})
+    tamsel_warnings(${owner})
+    target_precompile_headers(${owner} PRIVATE ${TAMSEL_${kind}_PCH})
+    if(kind STREQUAL "TEST")
+      tamsel_test_options(${owner})
+    endif()
+  endif()
+  target_precompile_headers(${target} REUSE_FROM ${owner})
+endfunction()
+
+# Whether a target reaches Qt's widgets through what it links.
+function(tamsel_links_widgets target result)
+  set(seen)
+  set(queue ${target})
+  while(queue)
+    list(POP_FRONT queue current)
+    if(current STREQUAL "Qt6::Widgets")
+      set(${result} TRUE PARENT_SCOPE)
+      return()
+    endif()
+    if(TARGET ${current} AND NOT current IN_LIST seen)
+      list(APPEND seen ${current})
+      get_target_property(links ${current} INTERFACE_LINK_LIBRARIES)
+      if(links)
+        list(APPEND queue ${links})
+      endif()
+    endif()
+  endwhile()
+  set(${result} FALSE PARENT_SCOPE)
 endfunction()
 
 # One library per subsystem folder, built from every source in it.
@@ -15,6 +79,14 @@ function(tamsel_library name)
   target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
   target_link_libraries(${name} PUBLIC ${ARG_DEPS})
   tamsel_warnings(${name})
+  if(ARG_QT)
+    tamsel_links_widgets(${name} widgets)
+    if(widgets)
+      tamsel_precompiled(${name} WIDGETS)
+    else()
+      tamsel_precompiled(${name} CORE)
+    endif()
+  endif()
 endfunction()
 
 # One test program per library, each test registered with CTest. SOURCES
@@ -28,6 +100,8 @@ function(tamsel_tests name folder)
   set_target_properties(${name} PROPERTIES AUTOMOC ON)
   target_link_libraries(${name} PRIVATE ${ARG_DEPS} tamsel_test_support GTest::gtest GTest::gmock)
   tamsel_warnings(${name})
+  tamsel_test_options(${name})
+  tamsel_precompiled(${name} TEST)
   gtest_discover_tests(${name}
     PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" LABELS "${ARG_LABELS}"
     DISCOVERY_TIMEOUT 30
