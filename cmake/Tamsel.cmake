@@ -90,11 +90,14 @@ function(tamsel_library name)
 endfunction()
 
 # One test program per library, each test registered with CTest. SOURCES
-# adds files from elsewhere (a shared harness); LABELS marks every test of the
-# program, so a pass can leave out the slow ones (ctest -LE slow).
+# adds files from elsewhere; EXCLUDE leaves out files of the folder that other
+# programs share, built once as a library of their own; LABELS marks every
+# test of the program, so a pass can leave out the slow ones (ctest -LE slow).
 function(tamsel_tests name folder)
-  cmake_parse_arguments(ARG "" "" "DEPS;SOURCES;LABELS" ${ARGN})
+  cmake_parse_arguments(ARG "" "" "DEPS;SOURCES;EXCLUDE;LABELS" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${folder}/*.cpp)
+  list(TRANSFORM ARG_EXCLUDE PREPEND ${CMAKE_CURRENT_SOURCE_DIR}/${folder}/)
+  list(REMOVE_ITEM sources ${ARG_EXCLUDE})
   list(TRANSFORM ARG_SOURCES PREPEND ${CMAKE_CURRENT_SOURCE_DIR}/)
   add_executable(${name} ${sources} ${ARG_SOURCES})
   set_target_properties(${name} PROPERTIES AUTOMOC ON)
