@@ -1,4 +1,13 @@
 # Shared build rules: every target of ours gets the same strict warnings.
+
+# Unity builds: each target compiles as one source that includes all of its
+# own, so shared headers and the code they instantiate are compiled once per
+# target rather than once per file. -DCMAKE_UNITY_BUILD=OFF builds file by
+# file, which shows a file that misses an include of its own.
+if(NOT DEFINED CMAKE_UNITY_BUILD)
+  set(CMAKE_UNITY_BUILD ON)
+endif()
+set(CMAKE_UNITY_BUILD_BATCH_SIZE 0)
 function(tamsel_warnings target)
   target_compile_options(${target} PRIVATE -Wall -Wextra -Werror -Winvalid-pch)
 endfunction()
