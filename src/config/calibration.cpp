@@ -3,7 +3,7 @@
 namespace tamsel {
 namespace {
 
-constexpr ConfigLayout kCalibrationLayout{"Calibration Settings", 2, 0};
+constexpr ConfigLayout kLayout{"Calibration Settings", 2, 0};
 
 }  // namespace
 
@@ -34,7 +34,7 @@ Calibration readCalibration(std::string_view text, const Calibration& fallback) 
 }
 
 std::string calibrationText(const Calibration& calibration) {
-  return configText(kCalibrationLayout, calibrationKeys(), calibration);
+  return configText(kLayout, calibrationKeys(), calibration);
 }
 
 }  // namespace tamsel

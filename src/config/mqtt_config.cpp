@@ -10,7 +10,7 @@
 namespace tamsel {
 namespace {
 
-constexpr ConfigLayout kMqttLayout{"MQTT Config File", 1, 1};
+constexpr ConfigLayout kLayout{"MQTT Config File", 1, 1};
 
 std::optional<int> wholeNumberIn(std::string_view text, int lowest, int highest) {
   const std::optional<double> value = numericValue(text);
@@ -136,7 +136,7 @@ MqttConfig readMqttConfig(std::string_view text) {
 }
 
 std::string mqttConfigText(const MqttConfig& config) {
-  return configText(kMqttLayout, mqttConfigKeys(), config);
+  return configText(kLayout, mqttConfigKeys(), config);
 }
 
 bool isMqttEnabled(const MqttConfig& config) {

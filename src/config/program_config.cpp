@@ -7,7 +7,7 @@
 namespace tamsel {
 namespace {
 
-constexpr ConfigLayout kProgramLayout{"Program Config File", 1, 1};
+constexpr ConfigLayout kLayout{"Program Config File", 1, 1};
 
 }  // namespace
 
@@ -80,7 +80,7 @@ ProgramConfig readProgramConfig(std::string_view text, const ProgramConfig& fall
 }
 
 std::string programConfigText(const ProgramConfig& config) {
-  return configText(kProgramLayout, programConfigKeys(), config);
+  return configText(kLayout, programConfigKeys(), config);
 }
 
 bool isTicked(std::string_view stored) {
