@@ -9,7 +9,9 @@ set(CMAKE_CXX_FLAGS_RELEASE "-DNDEBUG" CACHE STRING "")
 set(TAMSEL_TESTS OFF CACHE BOOL "")
 
 # Run from the source folder, so -ffile-prefix-map turns its path into "."
-# and a build elsewhere gives the same program.
+# and a build elsewhere gives the same program. The build folder gets a
+# fixed name too (the last matching map wins): its path is in the debug
+# information the build ID is computed over, which stays after stripping.
 get_filename_component(source_dir "${CMAKE_CURRENT_LIST_DIR}/.." ABSOLUTE)
 # hardening=+all turns on what is not on by default; the variable reaches
 # dpkg-buildflags through the environment.
@@ -20,5 +22,6 @@ foreach(kind CPPFLAGS CXXFLAGS LDFLAGS)
     OUTPUT_VARIABLE ${kind} OUTPUT_STRIP_TRAILING_WHITESPACE
     COMMAND_ERROR_IS_FATAL ANY)
 endforeach()
-set(CMAKE_CXX_FLAGS "${CPPFLAGS} ${CXXFLAGS}" CACHE STRING "")
+set(CMAKE_CXX_FLAGS "${CPPFLAGS} ${CXXFLAGS} -ffile-prefix-map=${CMAKE_BINARY_DIR}=build"
+  CACHE STRING "")
 set(CMAKE_EXE_LINKER_FLAGS "${LDFLAGS}" CACHE STRING "")
