@@ -4,7 +4,7 @@
 # changed is compiled again) and checks what a user would get: a program that
 # runs and is hardened as Debian's own, a desktop entry and icons a desktop
 # accepts, a user unit that starts the installed program with no window, a
-# package lintian finds nothing against, and the same bytes when packed again.
+# package lintian has nothing to say about, and the same bytes when packed again.
 # Usage: package_test.sh BUILD_DIR VERSION (BUILD_DIR is unused: the package
 # has a build of its own)
 set -euo pipefail
@@ -84,12 +84,11 @@ for section in .symtab .comment; do
   ! grep -q " \\$section " <<<"$sections" || fail "the program keeps its $section section"
 done
 
-# lintian, pedantic and with its notes: no error, no warning, and none of the
-# notes on a program built or stripped carelessly.
+# lintian, pedantic and with its notes, has nothing to say: what it would
+# say and is meant is overridden, with the reason, in the package.
 lintian --allow-root --pedantic -I --tag-display-limit 0 "$deb" >"$scratch/lintian.log" 2>&1 ||
   { cat "$scratch/lintian.log" >&2; fail "lintian failed"; }
-careless='hardening-no-[a-z-]*|binary-has-unneeded-section|unstripped-binary-or-object'
-if grep -Eq "^[EW]: |: ($careless) " "$scratch/lintian.log"; then
+if [[ -s $scratch/lintian.log ]]; then
   cat "$scratch/lintian.log" >&2
   fail "lintian finds fault with the package"
 fi
