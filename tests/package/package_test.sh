@@ -5,10 +5,9 @@
 # runs and is hardened as Debian's own, a desktop entry and icons a desktop
 # accepts, a user unit that starts the installed program with no window, a
 # package lintian has nothing to say about, and the same bytes when packed again.
-# Usage: package_test.sh BUILD_DIR VERSION (BUILD_DIR is unused: the package
-# has a build of its own)
+# Usage: package_test.sh VERSION
 set -euo pipefail
-version=$2
+version=$1
 root=$(cd "$(dirname "$0")/../.." && pwd)
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
