@@ -6,7 +6,6 @@
 #include "logging/energy_counter.h"
 #include "logging/energy_recount.h"
 #include "logging/record_fields.h"
-#include "support/fake_clock.h"
 
 namespace tamsel {
 namespace {
@@ -64,76 +63,77 @@ TEST(RecordFields, LinesSplitAtLineFeedWithOrWithoutCarriageReturn) {
   EXPECT_EQ(lines, (std::vector<std::string_view>{"a", "b", "c\r", "d", ""}));
 }
 
-TEST(EnergyCounter, AddsTheWattsOverSevenHundredTwentyEachTick) {
-  test::FakeClock clock({2010, 5, 23, 12, 0, 0});
-  EnergyCounter energy(clock.now());
-  energy.setWattHours(18);
-  for (int tick = 0; tick < 720; ++tick) {
-    EXPECT_FALSE(energy.tick(clock.now(), 720));
-    clock.advanceSeconds(5);
-  }
-  EXPECT_NEAR(energy.wattHours(), 18 + 720, 1e-9);
-}
-
-TEST(EnergyCounter, TheTotalStaysFiniteUnderAnAbsurdReading) {
-  test::FakeClock clock({2010, 5, 23, 12, 0, 0});
-  EnergyCounter energy(clock.now());
+// Each tick adds the watts over 720; the first tick of a later date hands back
+// one line with the closed day's total and restarts it.
+TEST(EnergyCounter, ClosesEachDateOnceWithItsTotal) {
   constexpr double kMost = std::numeric_limits<double>::max();
-  energy.setWattHours(kMost);
-  EXPECT_FALSE(energy.tick(clock.now(), kMost));
-  EXPECT_EQ(energy.wattHours(), kMost);
-}
-
-TEST(EnergyCounter, TheFirstTickOfANewDateWritesOneLineAndRestarts) {
-  test::FakeClock clock({2010, 5, 23, 23, 59, 50});
-  EnergyCounter energy(clock.now());
-  energy.setWattHours(1234.56);
-  std::vector<std::string> lines;
-  for (int tick = 0; tick < 10; ++tick) {
-    if (auto line = energy.tick(clock.now(), 72)) lines.push_back(*line);
-    clock.advanceSeconds(5);
+  struct Tick {
+    LocalDateTime at;
+    double watts;
+    const char* line;  // nullptr: none
+  };
+  const struct {
+    const char* why;
+    LocalDateTime start;
+    double wattHours;
+    std::vector<Tick> ticks;
+    double after;
+  } cases[] = {
+      {"ticks add up",
+       {2010, 5, 23, 12, 0, 0},
+       18,
+       {{{2010, 5, 23, 12, 0, 0}, 720, nullptr}, {{2010, 5, 23, 12, 0, 5}, 360, nullptr}},
+       19.5},
+      {"an absurd reading leaves the total finite",
+       {2010, 5, 23, 12, 0, 0},
+       kMost,
+       {{{2010, 5, 23, 12, 0, 0}, kMost, nullptr}},
+       kMost},
+      {"the tick at midnight closes the day and starts the next",
+       {2010, 5, 23, 23, 59, 50},
+       1234.56,
+       {{{2010, 5, 23, 23, 59, 50}, 72, nullptr},
+        {{2010, 5, 23, 23, 59, 55}, 72, nullptr},
+        {{2010, 5, 24, 0, 0, 0}, 72, "2010_05_24,00:00  1234.8 Wh"}},
+       0.1},
+      {"a late first tick still closes the day",
+       {2010, 5, 23, 23, 59, 55},
+       0,
+       {{{2010, 5, 24, 0, 1, 7}, 0, "2010_05_24,00:01  .0 Wh"}},
+       0},
+      {"daylight saving ending at midnight closes the date once",
+       {2010, 10, 30, 23, 59, 58},
+       50,
+       {{{2010, 10, 31, 0, 0, 3}, 0, "2010_10_31,00:00  50.0 Wh"},
+        {{2010, 10, 30, 23, 0, 8}, 720, nullptr},
+        {{2010, 10, 31, 0, 0, 3}, 720, nullptr}},
+       2},
+      // Set days ahead by mistake: the jump closes the day once; the
+      // correction is believed, so the real midnight still closes the day.
+      {"a clock corrected backwards closes the coming midnight",
+       {2010, 5, 23, 10, 0, 0},
+       0,
+       {{{2010, 5, 27, 10, 0, 0}, 0, "2010_05_27,10:00  .0 Wh"},
+        {{2010, 5, 23, 10, 0, 5}, 720, nullptr},
+        {{2010, 5, 23, 23, 59, 55}, 720, nullptr},
+        {{2010, 5, 24, 0, 0, 0}, 0, "2010_05_24,00:00  2.0 Wh"}},
+       0},
+      {"a jump of several days writes one line",
+       {2010, 12, 30, 22, 0, 0},
+       7,
+       {{{2011, 1, 2, 8, 30, 0}, 0, "2011_01_02,08:30  7.0 Wh"},
+        {{2011, 1, 2, 8, 30, 5}, 0, nullptr}},
+       0},
+  };
+  for (const auto& c : cases) {
+    EnergyCounter energy(c.start);
+    energy.setWattHours(c.wattHours);
+    for (const Tick& t : c.ticks) {
+      const std::optional<std::string> line = energy.tick(t.at, t.watts);
+      EXPECT_EQ(line, t.line ? std::optional<std::string>(t.line) : std::nullopt) << c.why;
+    }
+    EXPECT_NEAR(energy.wattHours(), c.after, 1e-9) << c.why;
   }
-  // Ticks at 23:59:50 and :55 add 0.2; the tick at 00:00:00 closes the day.
-  EXPECT_EQ(lines, std::vector<std::string>{"2010_05_24,00:00  1234.8 Wh"});
-  EXPECT_NEAR(energy.wattHours(), 8 * 0.1, 1e-9);
-}
-
-TEST(EnergyCounter, ALateFirstTickStillClosesTheDay) {
-  EnergyCounter energy({2010, 5, 23, 23, 59, 55});
-  auto line = energy.tick({2010, 5, 24, 0, 1, 7}, 0);
-  ASSERT_TRUE(line);
-  EXPECT_EQ(*line, "2010_05_24,00:01  .0 Wh");
-}
-
-TEST(EnergyCounter, DaylightSavingEndingAtMidnightClosesTheDateOnce) {
-  EnergyCounter energy({2010, 10, 30, 23, 59, 58});
-  energy.setWattHours(50);
-  EXPECT_TRUE(energy.tick({2010, 10, 31, 0, 0, 3}, 0));
-  // The clock goes back an hour, to the previous date, and on again.
-  EXPECT_FALSE(energy.tick({2010, 10, 30, 23, 0, 8}, 720));
-  EXPECT_FALSE(energy.tick({2010, 10, 31, 0, 0, 3}, 720));
-  EXPECT_EQ(energy.wattHours(), 2);
-}
-
-TEST(EnergyCounter, AClockCorrectedBackwardsClosesTheComingMidnight) {
-  // Set days ahead by mistake: that jump closes the day once...
-  EnergyCounter energy({2010, 5, 23, 10, 0, 0});
-  EXPECT_TRUE(energy.tick({2010, 5, 27, 10, 0, 0}, 0));
-  // ...the correction is believed, so the real midnight still closes the day.
-  EXPECT_FALSE(energy.tick({2010, 5, 23, 10, 0, 5}, 720));
-  EXPECT_FALSE(energy.tick({2010, 5, 23, 23, 59, 55}, 720));
-  auto line = energy.tick({2010, 5, 24, 0, 0, 0}, 0);
-  ASSERT_TRUE(line);
-  EXPECT_EQ(*line, "2010_05_24,00:00  2.0 Wh");
-}
-
-TEST(EnergyCounter, AJumpOfSeveralDaysWritesOneLine) {
-  EnergyCounter energy({2010, 12, 30, 22, 0, 0});
-  energy.setWattHours(7);
-  auto line = energy.tick({2011, 1, 2, 8, 30, 0}, 0);
-  ASSERT_TRUE(line);
-  EXPECT_EQ(*line, "2011_01_02,08:30  7.0 Wh");
-  EXPECT_FALSE(energy.tick({2011, 1, 2, 8, 30, 5}, 0));
 }
 
 TEST(WattHoursLines, LeavingAndMidnightFormsAreByteExact) {
