@@ -136,11 +136,5 @@ TEST(EnergyCounter, ClosesEachDateOnceWithItsTotal) {
   }
 }
 
-TEST(WattHoursLines, LeavingAndMidnightFormsAreByteExact) {
-  EXPECT_EQ(leavingLine({2010, 5, 23, 17, 42, 9}, 1234.56), "2010_05_23 17:42  1234.6 Wh");
-  EXPECT_EQ(leavingLine({2010, 5, 23, 17, 42, 9}, 0), "2010_05_23 17:42  .0 Wh");
-  EXPECT_EQ(midnightLine({2010, 5, 24, 0, 0, 3}, 0.04), "2010_05_24,00:00  .0 Wh");
-}
-
 }  // namespace
 }  // namespace tamsel
