@@ -4,7 +4,6 @@
 #include <QAccessible>
 #include <QGroupBox>
 #include <QLabel>
-#include <cstdlib>
 
 #include "setup/program_setup.h"
 #include "support/fake_dialogs.h"
@@ -85,9 +84,6 @@ TEST_F(SetupForm, NoTextIsClippedAndNothingOverlaps) {
             << kids[i]->objectName().toStdString() << " / " << kids[j]->objectName().toStdString();
     }
   }
-  // To look at the form: TAMSEL_SCREENSHOT=/tmp/setup.png under xvfb-run.
-  if (const char* path = std::getenv("TAMSEL_SCREENSHOT"))
-    window.grab().save(QString::fromLocal8Bit(path));
 }
 
 }  // namespace
