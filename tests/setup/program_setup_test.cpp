@@ -77,8 +77,11 @@ TEST_F(SetupWindow, LoadFillsEveryControlAndSavingWritesTheSameBytesAndCloses) {
 }
 
 TEST_F(SetupWindow, SecondOpenAndSaveIsByteIdenticalToTheFirst) {
-  // Unmatched group values, odd check values and shuffled lines settle on the first save.
-  folder.write("prog.cfg", "<SV>36</SV><LogOn>2</LogOn>\n<Port>1</Port>junk<BR>57600</BR>");
+  // Unmatched group values, odd check values and shuffled lines settle on the first save;
+  // a group's value is matched as a number.
+  folder.write("prog.cfg",
+               "<SV>36</SV><LogOn>2</LogOn>\n<Port>1</Port>junk<BR>57600</BR><MA> 5e1 </MA>"
+               "<MR>600x</MR>");
   open().SaveSettingsButton_Click();
   const std::string first = saved();
   open().SaveSettingsButton_Click();
@@ -86,6 +89,8 @@ TEST_F(SetupWindow, SecondOpenAndSaveIsByteIdenticalToTheFirst) {
   EXPECT_NE(first.find("<SV>24</SV>\r\n"), std::string::npos);
   EXPECT_NE(first.find("<LogOn>0</LogOn>\r\n"), std::string::npos);
   EXPECT_NE(first.find("<BR>57600</BR>\r\n"), std::string::npos);
+  EXPECT_NE(first.find("<MA>50</MA>\r\n"), std::string::npos);
+  EXPECT_NE(first.find("<MR>400</MR>\r\n"), std::string::npos);
 }
 
 TEST_F(SetupWindow, ChosenOptionsAreSaved) {
