@@ -5,7 +5,6 @@
 
 #include "logging/energy_counter.h"
 #include "logging/energy_recount.h"
-#include "logging/record_fields.h"
 
 namespace tamsel {
 namespace {
@@ -43,28 +42,6 @@ TEST(EnergyRecount, SkipsLinesWithoutFiniteWatts) {
   EXPECT_TRUE(std::isfinite(recountWattHours(record("1.7e308") + record("1.7e308"), 3600)));
 }
 
-TEST(RecordFields, FieldsAreFoundByTheirFirstTags) {
-  const std::string_view line =
-      "<T>14:05</T><V>12.53</V><I>3.2</I><W>41.0</W><R>350</R><S>12</S><M></M>   123.4Wh";
-  EXPECT_EQ(recordField(line, RecordField::Time), "14:05");
-  EXPECT_EQ(recordField(line, RecordField::Volts), "12.53");
-  EXPECT_EQ(recordField(line, RecordField::Amps), "3.2");
-  EXPECT_EQ(recordField(line, RecordField::Watts), "41.0");
-  EXPECT_EQ(recordField(line, RecordField::Rpm), "350");
-  EXPECT_EQ(recordField(line, RecordField::WindSpeed), "12");
-  EXPECT_FALSE(recordField("12.0</W>   1.0Wh", RecordField::Watts));
-}
-
-// Copied or hand-edited day files may end their lines in LF alone; only the
-// CR of a CR LF pair is dropped, so a torn line's lone CR stays visible.
-TEST(RecordFields, LinesSplitAtLineFeedWithOrWithoutCarriageReturn) {
-  std::vector<std::string_view> lines;
-  forEachLine("a\r\nb\nc\r\r\nd\r\n", [&](std::string_view l) { lines.push_back(l); });
-  EXPECT_EQ(lines, (std::vector<std::string_view>{"a", "b", "c\r", "d", ""}));
-}
-
-// Each tick adds the watts over 720; the first tick of a later date hands back
-// one line with the closed day's total and restarts it.
 TEST(EnergyCounter, ClosesEachDateOnceWithItsTotal) {
   constexpr double kMost = std::numeric_limits<double>::max();
   struct Tick {
