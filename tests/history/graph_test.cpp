@@ -150,6 +150,8 @@ TEST_F(GraphWindow, ALoadThatDrawsNothingLeavesNothingBehind) {
     window->File1_Click(QString::fromStdString(c.day));
     EXPECT_EQ(dialogs.messages, c.message.isEmpty() ? QStringList{} : QStringList{c.message})
         << c.day;
+    window->Plot_MouseDown(1, 0);  // a drag across no chart zooms into nothing
+    window->Plot_MouseUp(2, 0);
     EXPECT_TRUE(find<PictureBox>("Plot")->display().lines().empty()) << c.day;
     for (const char* label :
          {"stime", "ftime", "vt", "watts", "VMax1", "AMin1", "SMax1", "vv", "rv", "sv"})
