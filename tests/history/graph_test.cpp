@@ -11,7 +11,6 @@
 #include <QListWidget>
 #include <QPrinterInfo>
 #include <QPushButton>
-#include <functional>
 
 #include "history_records.h"
 #include "platform/power_curve_grid.h"
@@ -116,33 +115,23 @@ TEST_F(GraphWindow, EveryControlIsFoundByNameAndAScreenReaderReadsWhatItShows) {
 TEST_F(GraphWindow, ALoadThatDrawsNothingLeavesNothingBehind) {
   folder.write("logs/" + kToday, minuteRecords(1, 61));  // 100 Wh
   folder.write("prog.cfg", "<LogDelay>60</LogDelay>");
-  const auto write = [this](std::string text) {
-    return [this, text](const std::string& path) { folder.write(path, text); };
-  };
-  const auto makeFifo = [this](const std::string& path) {
-    ::mkfifo(folder.file(path).c_str(), 0644);
-  };
-  const auto makeFolder = [this](const std::string& path) {
-    ::mkdir(folder.file(path).c_str(), 0755);
-  };
+  folder.write("logs/P_2010_05_02.txt", eightSecondRecords(10000));
+  folder.write("logs/P_2010_05_03.txt", record("10:00"));  // one record draws no chart
+  ::mkfifo(folder.file("logs/P_2010_05_04.txt").c_str(), 0644);
+  ::mkdir(folder.file("logs/P_2010_05_05.txt").c_str(), 0755);
   struct Case {
     std::string day;
-    std::function<void(const std::string& path)> make;
     QString message;  // empty: none
   } cases[] = {
-      {"P_2010_05_01.txt", [](const std::string&) {}, "No data for that date"},
-      {"P_2010_05_02.txt", write(eightSecondRecords(10000)),
-       QString::fromLatin1(kTooManyRecordsMessage)},
-      {"P_2010_05_03.txt", write(record("10:00")), ""},  // one record draws no chart
-      {"P_2010_05_04.txt", makeFifo,
-       "P_2010_05_04.txt cannot be read: a named pipe, not a regular file"},
-      {"P_2010_05_05.txt", makeFolder,
-       "P_2010_05_05.txt cannot be read: a folder, not a regular file"},
+      {"P_2010_05_01.txt", "No data for that date"},
+      {"P_2010_05_02.txt", QString::fromLatin1(kTooManyRecordsMessage)},
+      {"P_2010_05_03.txt", ""},
+      {"P_2010_05_04.txt", "P_2010_05_04.txt cannot be read: a named pipe, not a regular file"},
+      {"P_2010_05_05.txt", "P_2010_05_05.txt cannot be read: a folder, not a regular file"},
   };
   open();
   find<QCheckBox>("Collate")->setChecked(true);
   for (const Case& c : cases) {
-    c.make("logs/" + c.day);
     window->File1_Click(QString::fromStdString(kToday));
     window->Plot_MouseMove(3, 0);
     ASSERT_EQ(text("watts"), "100 Wh");
