@@ -33,16 +33,14 @@ class DragZoom {
   bool release(double x, int recordCount, double& firstShown, double& lastShown);
   void finish() { busy = false; }
 
-  bool dragActive() const { return held; }
-  bool zoomBusy() const { return busy; }
   // Whether a move should mark the dragged stretch along the top edge.
   bool marksDrag() const { return held && !busy; }
   // Where the drawn records start, for the read-out.
   double readoutOrigin(double firstShown) const { return held ? drawnFirst : firstShown; }
 
  private:
-  bool held = false;
-  bool busy = false;
+  bool held = false;  // dragActive: a button is down on the chart
+  bool busy = false;  // zoomBusy: a zoom started and not yet reloaded
   double drawnFirst = 0;
 };
 

@@ -103,5 +103,14 @@ TEST(FramePlan, NoBracketRunComesOnceAfterTheFirstFramesWhenAReaderIsThere) {
   EXPECT_EQ(runs, 1);
 }
 
+TEST(FramePlan, SilenceCoversItsWindowOnly) {
+  SimOptions o;
+  EXPECT_FALSE(silentAt(o, 0));
+  o.silenceAfter = 2;
+  o.silenceFor = 3;
+  for (double at : {1.999, 5.0}) EXPECT_FALSE(silentAt(o, at)) << at;
+  for (double at : {2.0, 4.999}) EXPECT_TRUE(silentAt(o, at)) << at;
+}
+
 }  // namespace
 }  // namespace sim

@@ -73,9 +73,11 @@ TEST_P(MqttEndToEnd, RecordsArePublishedAsLoggedAndLoggingRidesOutTheBrokerAway)
     return !subscriber.payloadsOn("tamsel/e2e/status").empty();
   })) << run.read("program-output.txt");
   EXPECT_EQ(subscriber.payloadsOn("tamsel/e2e/status").front(), "online");
-  // prog.cfg's unit is known before the first connection.
-  const auto wind = subscriber.payloadsOn("homeassistant/sensor/e2e_wind_speed/config");
-  ASSERT_FALSE(wind.empty());
+  // prog.cfg's unit is known before the first connection. The configs follow
+  // the status, and may reach the subscriber a little after it.
+  const std::string windConfig = "homeassistant/sensor/e2e_wind_speed/config";
+  ASSERT_TRUE(ProgramRun::waitFor([&] { return !subscriber.payloadsOn(windConfig).empty(); }));
+  const auto wind = subscriber.payloadsOn(windConfig);
   EXPECT_NE(wind.front().find(R"("unit_of_measurement":"mph","device_class":"wind_speed")"),
             std::string::npos)
       << wind.front();

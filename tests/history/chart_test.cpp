@@ -29,18 +29,6 @@ std::vector<DrawnLine> linesIn(const DisplayList& plot, Rgb colour) {
   return found;
 }
 
-TEST(TimeChart, EnergyOf61RecordsOf100WattsAt60SecondsIs100Wh) {
-  auto store = storeOf(61, {12.5, 5, 100, 200, 7});
-  DisplayList plot;
-  const auto chart = drawTimeChart(*store, {1, 61}, kSettings, plot);
-  ASSERT_TRUE(chart);
-  EXPECT_DOUBLE_EQ(chart->energyWh, 100);
-  EXPECT_EQ(chart->labels.energy, "100 Wh");
-  EXPECT_EQ(chart->labels.stime, "00:01");
-  EXPECT_EQ(chart->labels.ftime, "01:01");
-  EXPECT_EQ(plot.scaleWidth(), 60);
-}
-
 TEST(TimeChart, ScaledViewShowsTheFullScalesAndPlacesValuesInEachSeriesOwnScale) {
   auto store = storeOf(3, {17.5, 0, 500, 400, 100});
   DisplayList plot;
@@ -117,14 +105,6 @@ TEST(TimeChart, ZeroLineOnlyWhereARangeCrossesZero) {
   EXPECT_DOUBLE_EQ(zero[0].y1, 4 + 9.0 / 40);
   EXPECT_EQ(zero[0].x1, 0);
   EXPECT_EQ(zero[0].x2, 2);
-}
-
-TEST(TimeChart, FewerThanTwoRecordsOnlyClears) {
-  auto store = storeOf(1, {12, 1, 100, 200, 7});
-  DisplayList plot;
-  plot.line(0, 0, 1, 1, {1, 2, 3});
-  EXPECT_FALSE(drawTimeChart(*store, {1, 1}, kSettings, plot));
-  EXPECT_TRUE(plot.lines().empty());
 }
 
 TEST(PowerCurve, ZeroMaximaAndFullScalesFallBackAndDotsFollowTheGridsWatts) {

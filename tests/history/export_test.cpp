@@ -4,7 +4,6 @@
 
 #include "history/cursor_zoom.h"
 #include "history/history_export.h"
-#include "history_records.h"
 #include "support/temp_folder.h"
 
 namespace tamsel {
@@ -57,32 +56,6 @@ TEST(CursorReadout, ShowsTheRecordUnderTheCursorOnly) {
   EXPECT_EQ(readout->rpm, "0 RPM");
   EXPECT_EQ(readout->wind, "2.01 mph");
   for (double x : {-1.5, 12.0, 5000.0}) EXPECT_FALSE(readoutAt(*store, 12, 1, x, "mph")) << x;
-}
-
-TEST(DragZoomState, OnlyARightwardDragWithRecordsZooms) {
-  double first = 1, last = 60;
-  DragZoom zoom;
-  EXPECT_FALSE(zoom.press(10, 1, first));  // one record: nothing but the held flag
-  EXPECT_TRUE(zoom.dragActive());
-  EXPECT_FALSE(zoom.release(20, 1, first, last));
-  EXPECT_EQ(first, 1);
-
-  EXPECT_TRUE(zoom.press(40, 60, first));
-  EXPECT_EQ(first, 40);
-  EXPECT_EQ(zoom.readoutOrigin(first), 1);  // the read-out keeps to the drawn records
-  EXPECT_TRUE(zoom.marksDrag());
-  EXPECT_TRUE(zoom.release(100, 60, first, last));
-  EXPECT_EQ(last, 100);
-  EXPECT_TRUE(zoom.zoomBusy());
-  EXPECT_FALSE(zoom.dragActive());
-  zoom.finish();
-
-  first = 1;
-  last = 60;
-  EXPECT_TRUE(zoom.press(50, 60, first));
-  EXPECT_FALSE(zoom.release(50, 60, first, last));  // not to the right
-  EXPECT_EQ(last, 60);
-  EXPECT_EQ(first, 1);  // the chart as drawn
 }
 
 }  // namespace

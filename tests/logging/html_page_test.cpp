@@ -11,11 +11,6 @@ AveragedValues sample() {
   return {"12.53", "3.2", "41", "350", 12};
 }
 
-TEST(HistoryFile, LineHoldsTheFieldsTwoTabsApart) {
-  EXPECT_EQ(historyLine(sample(), "mph", kAt),
-            "12.53V\t\t3.2A\t\t41W\t\t350RPM\t\t12mph\t\t\t\t14:05:33");
-}
-
 TEST(StatusPage, PlaceholdersAreReplacedInTheirOrderAndAllElseIsCopied) {
   const std::string odd("a\0b\r\n<%= x %>\xff<V", 17);
   const struct {

@@ -11,8 +11,6 @@ namespace {
 
 const LocalDateTime kAt{2010, 5, 23, 14, 5, 33};
 const AveragedValues kValues{"12.53", "3.2", "41", "350", 12};
-const std::string kRecord =
-    "<T>14:05</T><V>12.53</V><I>3.2</I><W>41.0</W><R>350</R><S>12</S><M></M>   123.4Wh\r\n";
 
 class LogFilesTest : public ::testing::Test {
  protected:
@@ -20,17 +18,6 @@ class LogFilesTest : public ::testing::Test {
   test::TempFolder folder;
   LogFiles files;
 };
-
-TEST_F(LogFilesTest, RecordsAreAppendedToTheDaysFile) {
-  ASSERT_TRUE(files.appendRecord(kAt, kValues, 123.44));
-  ASSERT_TRUE(files.appendRecord(kAt, kValues, 123.44));
-  EXPECT_EQ(folder.read("logs/P_2010_05_23.txt"), kRecord + kRecord);
-}
-
-TEST_F(LogFilesTest, RecountCreatesAMissingDayFile) {
-  EXPECT_EQ(files.recountDay(kAt, 60).valueOr(-1), 0.0);
-  EXPECT_EQ(folder.read("logs/P_2010_05_23.txt"), "");
-}
 
 TEST(LogFiles, AMissingOrUnusableLogsFolderFailsWithoutACrash) {
   test::TempFolder folder;

@@ -7,21 +7,12 @@ namespace {
 
 const Divisors kTyped{"40", "20", "14", "2", "100", "mph"};
 
-struct Shown {
-  std::string volts, shunt, pulses, rpm, pulses2, wind;
-  std::optional<std::string> voltsAdjusted, ampsAdjusted;
-  bool operator==(const Shown&) const = default;
-  friend void PrintTo(const Shown& s, std::ostream* out) {
-    *out << s.volts << '|' << s.shunt << '|' << s.pulses << '|' << s.rpm << '|' << s.pulses2 << '|'
-         << s.wind << '|' << s.voltsAdjusted.value_or("<kept>") << '|'
-         << s.ampsAdjusted.value_or("<kept>");
-  }
-};
-
-Shown shownFor(std::string_view frame, const Divisors& divisors, double& windSpeed) {
+// Every read-out as shown, "|" between them; "<kept>" where a label keeps its text.
+std::string shownFor(std::string_view frame, const Divisors& divisors, double& windSpeed) {
   const Readout r = calibrationReadout(rawFields(frame), divisors, windSpeed);
-  return {r.txtBattV,    r.txtShuntV,    r.txtPulsess,       r.txtWindmillRPM.value_or("<kept>"),
-          r.txtPulsess2, r.txtWindSpeed, r.txtBattVadjusted, r.txtBattAadjusted};
+  return r.txtBattV + '|' + r.txtShuntV + '|' + r.txtPulsess + '|' +
+         r.txtWindmillRPM.value_or("<kept>") + '|' + r.txtPulsess2 + '|' + r.txtWindSpeed + '|' +
+         r.txtBattVadjusted.value_or("<kept>") + '|' + r.txtBattAadjusted.value_or("<kept>");
 }
 
 TEST(CalibrationReadout, EachStepFollowsItsDivisorAndKeepsItsResultWhenTheDivisorIsUnusable) {
@@ -35,44 +26,29 @@ TEST(CalibrationReadout, EachStepFollowsItsDivisorAndKeepsItsResultWhenTheDiviso
     const char* name;
     std::string frame;
     Divisors divisors;
-    Shown shown;
+    const char* shown;
   } cases[] = {
-      {"all usable",
-       frame,
-       kTyped,
-       {"500", "164", "7", "30 RPM", "13", "6.5 mph", "12.50 Volts", "3.20 Amps"}},
-      {"rpm divisor empty",
-       frame,
-       with([](Divisors& d) { d.PulseDivider = ""; }),
-       {"500", "164", "7", "1 RPM", "13", "6.5 mph", "12.50 Volts", "3.20 Amps"}},
-      {"rpm divisor zero, wind divisor letters",
-       frame,
+      {"all usable", frame, kTyped, "500|164|7|30 RPM|13|6.5 mph|12.50 Volts|3.20 Amps"},
+      {"rpm divisor empty", frame, with([](Divisors& d) { d.PulseDivider = ""; }),
+       "500|164|7|1 RPM|13|6.5 mph|12.50 Volts|3.20 Amps"},
+      {"rpm divisor zero, wind divisor letters", frame,
        with([](Divisors& d) { d.PulseDivider = "0", d.Pulse2Divider = "x"; }),
-       {"500", "164", "7", "1 RPM", "13", "0.0 mph", "12.50 Volts", "3.20 Amps"}},
-      {"negative amps divider flips the sign",
-       frame,
+       "500|164|7|1 RPM|13|0.0 mph|12.50 Volts|3.20 Amps"},
+      {"negative amps divider flips the sign", frame,
        with([](Divisors& d) { d.BatteryCurrent = "-2"; }),
-       {"500", "164", "7", "30 RPM", "13", "6.5 mph", "12.50 Volts", "-32.00 Amps"}},
-      {"negative volts divider and zero amps divider leave both results",
-       frame,
+       "500|164|7|30 RPM|13|6.5 mph|12.50 Volts|-32.00 Amps"},
+      {"negative volts divider and zero amps divider leave both results", frame,
        with([](Divisors& d) { d.BatteryVolts = "-40", d.BatteryCurrent = "0"; }),
-       {"500", "164", "7", "30 RPM", "13", "6.5 mph", std::nullopt, std::nullopt}},
-      {"missing tags count as 0 and show empty raw pulses",
-       "[<V>500</V>]",
-       kTyped,
-       {"500", "0", "", "0 RPM", "", "0.0 mph", "12.50 Volts", "-5.00 Amps"}},
-      {"letters in a field count as 0",
-       "[<V>abc</V><I>164</I><R></R><S>13</S>]",
-       kTyped,
-       {"0", "164", "0", "0 RPM", "13", "6.5 mph", "0.00 Volts", "3.20 Amps"}},
-      {"a closing tag before its opening one",
-       "[</V>9<V>500]",
-       kTyped,
-       {"0", "0", "", "0 RPM", "", "0.0 mph", "0.00 Volts", "-5.00 Amps"}},
-      {"a result too large to show leaves its label",
-       "[<V>500</V><R>1e308</R>]",
+       "500|164|7|30 RPM|13|6.5 mph|<kept>|<kept>"},
+      {"missing tags count as 0 and show empty raw pulses", "[<V>500</V>]", kTyped,
+       "500|0||0 RPM||0.0 mph|12.50 Volts|-5.00 Amps"},
+      {"letters in a field count as 0", "[<V>abc</V><I>164</I><R></R><S>13</S>]", kTyped,
+       "0|164|0|0 RPM|13|6.5 mph|0.00 Volts|3.20 Amps"},
+      {"a closing tag before its opening one", "[</V>9<V>500]", kTyped,
+       "0|0||0 RPM||0.0 mph|0.00 Volts|-5.00 Amps"},
+      {"a result too large to show leaves its label", "[<V>500</V><R>1e308</R>]",
        with([](Divisors& d) { d.BatteryVolts = "1e-308", d.PulseDivider = "1e-300"; }),
-       {"500", "0", "1e308", "<kept>", "", "0.0 mph", std::nullopt, "-5.00 Amps"}},
+       "500|0|1e308|<kept>||0.0 mph|<kept>|-5.00 Amps"},
   };
   for (const auto& c : cases) {
     double windSpeed = 0;
@@ -86,7 +62,7 @@ TEST(CalibrationReadout, WindSpeedKeepsItsLastValueWhileItsDivisorIsUnusable) {
   Divisors bad = kTyped;
   bad.Pulse2Divider = "-1";
   bad.WSUnits = "";
-  EXPECT_EQ(shownFor("[<S>40</S>]", bad, windSpeed).wind, "6.5 ");
+  EXPECT_EQ(calibrationReadout(rawFields("[<S>40</S>]"), bad, windSpeed).txtWindSpeed, "6.5 ");
 }
 
 TEST(CalibrationReceiver, TakesTheWholeBufferOnceItHoldsBothBracketsInAnyOrder) {

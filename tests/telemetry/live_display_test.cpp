@@ -21,29 +21,6 @@ std::vector<std::string> values(const std::vector<ListRow>& rows) {
   return v;
 }
 
-TEST(LiveList, RowsFollowTheDisplayOptions) {
-  struct Case {
-    ListOptions options;
-    std::vector<std::string> names;
-    int points;
-  };
-  const Case cases[] = {
-      {{false, false, "mph"}, {"Volts", "Amps", "Watts", "WattHours"}, 24},
-      {{true, false, "mph"}, {"Volts", "Amps", "Watts", "WattHours", "RPM"}, 20},
-      {{false, true, " m/s"}, {"Volts", "Amps", "Watts", "WattHours", " m/s"}, 20},
-      {{true, true, "knots"}, {"Volts", "Amps", "Watts", "WattHours", "RPM", "knots"}, 18},
-  };
-  for (const Case& c : cases) {
-    std::vector<std::string> names;
-    for (const auto& row : initialRows(c.options)) {
-      names.push_back(row.name);
-      EXPECT_EQ(row.value, "0.0");
-    }
-    EXPECT_EQ(names, c.names);
-    EXPECT_EQ(listFontPoints(c.options), c.points);
-  }
-}
-
 TEST(LiveList, ValuesSwitchMasksAtTheirThresholds) {
   const ListOptions all{true, true, "mph"};
   struct Case {
@@ -61,11 +38,6 @@ TEST(LiveList, ValuesSwitchMasksAtTheirThresholds) {
   for (const Case& c : cases) {
     EXPECT_EQ(values(readingRows(c.reading, c.wattHours, all)), c.shown);
   }
-}
-
-TEST(LiveCaption, RepeatsVoltsAmpsAndWatts) {
-  EXPECT_EQ(readingCaption(readingOf(12.48, 3.2, 40, 0, 0)), "Tamsel  12.48V 3.2A 40W");
-  EXPECT_EQ(readingCaption(readingOf(0.5, 0.04, 0.4, 0, 0)), "Tamsel  0.50V 0.0A 0W");
 }
 
 }  // namespace
