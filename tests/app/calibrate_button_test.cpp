@@ -29,7 +29,7 @@ TEST_F(CalibrateButton, SavedCalibrationIsInForceAtOnceAndFramesFlowAgain) {
   EXPECT_EQ(textColour(control<QLabel>("ErrorString")), QColor(0, 255, 0));
   EXPECT_EQ(control<QLabel>("Label2")->text(), "");
   serial.deliver(kGoodFrame);
-  EXPECT_EQ(listValues()[0], "25.00");  // V 500 at 20 counts per volt
+  EXPECT_EQ(listColumn(1)[0], "25.00");  // V 500 at 20 counts per volt
 }
 
 TEST_F(CalibrateButton, APortThatWillNotOpenIsReportedAndTheWindowNeverShows) {

@@ -11,58 +11,72 @@ namespace {
 
 using Logging = MainWindowTest;
 
-TEST_F(Logging, StartValidatesAndClampsTheInterval) {
+// Started by start-up (LogOn) or by a click, with the interval clamped, or not
+// at all when it is no number; a click clears the sums and says why it did
+// not start. Stopping unlocks the panel. The clamping rules themselves belong
+// to the logging interval's own tests.
+TEST_F(Logging, StartClampsTheIntervalOrRefusesItAndStopUnlocksThePanel) {
   struct Case {
-    const char* typed;
+    bool automatic;
+    const char* delay;
     bool started;
     const char* shown;
     int periodMs;
   };
-  // The clamping rules themselves belong to the logging interval's own tests.
-  const Case cases[] = {{"601", true, "600", 600000}, {"ten", false, "ten", 1000}};
+  const Case cases[] = {{true, "900", true, "600", 600000},
+                        {true, "abc", false, "abc", 1000},
+                        {false, "601", true, "600", 600000},
+                        {false, "ten", false, "ten", 1000}};
   for (const Case& c : cases) {
-    OrvaneLogger& w = start();
-    dialogs.messages.clear();
-    control<QLineEdit>("delay")->setText(c.typed);
+    ProgCfg cfg;
+    cfg.LogOn = c.automatic ? "1" : "0";
+    cfg.LogDelay = c.automatic ? c.delay : "60";
+    OrvaneLogger& w = start(cfg);
     ASSERT_TRUE(state().sums.add(1, 1, 1, 1, 1));
-    w.StartLogging_Click();
-    EXPECT_EQ(state().loggingStarted, c.started) << c.typed;
+    if (!c.automatic) {
+      control<QLineEdit>("delay")->setText(c.delay);
+      w.StartLogging_Click();
+      EXPECT_EQ(state().sums.frameCount, c.started ? 0 : 1) << c.delay;
+    }
+    EXPECT_EQ(state().loggingStarted, c.started) << c.delay;
+    EXPECT_EQ(control<QTimer>("Timer1")->isActive(), c.started) << c.delay;
     EXPECT_EQ(control<QLineEdit>("delay")->text().toStdString(), c.shown);
     EXPECT_EQ(control<QTimer>("Timer1")->interval(), c.periodMs);
-    EXPECT_EQ(control<QPushButton>("StartLogging")->isEnabled(), !c.started);
     EXPECT_EQ(control<QPushButton>("StopLogging")->isEnabled(), c.started);
-    EXPECT_EQ(state().sums.frameCount, c.started ? 0 : 1);
-    EXPECT_EQ(dialogs.messages.size(), c.started ? 0 : 1);
-    if (!c.started) {
-      EXPECT_EQ(dialogs.messages[0].toStdString(),
-                "Invalid delay period, needs to be a number between 1 and 600");
+    for (const char* name : {"StartLogging", "Setup", "CalibrateButton"}) {
+      EXPECT_EQ(control<QPushButton>(name)->isEnabled(), !c.started) << name;
     }
+    EXPECT_EQ(dialogs.messages,
+              c.automatic || c.started
+                  ? QStringList{}
+                  : QStringList{"Invalid delay period, needs to be a number between 1 and 600"});
+    dialogs.messages.clear();
+    if (!c.started) continue;
+    w.StopLogging_Click();
+    EXPECT_FALSE(control<QTimer>("Timer1")->isActive());
+    for (const char* name : {"delay", "StartLogging", "Setup", "CalibrateButton"}) {
+      EXPECT_TRUE(control(name)->isEnabled()) << name;
+    }
+    EXPECT_FALSE(control<QPushButton>("StopLogging")->isEnabled());
   }
 }
 
-TEST_F(Logging, StopUnlocksThePanel) {
-  OrvaneLogger& w = start(loggingCfg());
-  w.StopLogging_Click();
-  EXPECT_FALSE(control<QTimer>("Timer1")->isActive());
-  for (QWidget* c : {static_cast<QWidget*>(control<QLineEdit>("delay")),
-                     static_cast<QWidget*>(control<QPushButton>("StartLogging")),
-                     static_cast<QWidget*>(control<QPushButton>("Setup")),
-                     static_cast<QWidget*>(control<QPushButton>("CalibrateButton"))}) {
-    EXPECT_TRUE(c->isEnabled()) << c->objectName().toStdString();
-  }
-  EXPECT_FALSE(control<QPushButton>("StopLogging")->isEnabled());
-}
-
-TEST_F(Logging, TickWritesTheAveragedRecordAndDisarms) {
+// The tick clears the sums itself, so each record averages its own interval.
+TEST_F(Logging, EachTickWritesTheAverageOfItsIntervalAndDisarms) {
   OrvaneLogger& w = start(loggingCfg());
   serial.deliver(kGoodFrame);
   serial.deliver("[<V>502</V><I>164</I><R>5</R><S>13</S><C>684</C>]");
   w.Timer1_Timer();
-  EXPECT_EQ(todayLog(),
-            "<T>14:05</T><V>12.53</V><I>3.2</I><W>40.0</W><R>300</R><S>7</S><M></M>   .0Wh\r\n");
+  const std::string first =
+      "<T>14:05</T><V>12.53</V><I>3.2</I><W>40.0</W><R>300</R><S>7</S><M></M>   .0Wh\r\n";
+  EXPECT_EQ(todayLog(), first);
   EXPECT_FALSE(control<QTimer>("Timer1")->isActive());
   EXPECT_EQ(state().sums.frameCount, 0);
   EXPECT_EQ(backColour(control<QPushButton>("BlinkLog")), QColor(255, 0, 0));
+  EXPECT_EQ(messageLine(), " Error trap message  -     ") << "no caution at 60 seconds";
+  serial.deliver("[<V>520</V><I>164</I><R>5</R><S>13</S><C>702</C>]");  // 13.00 V
+  w.Timer1_Timer();
+  EXPECT_EQ(todayLog().find(first + "<T>14:05</T><V>13.00</V>"), 0u) << todayLog();
   EXPECT_EQ(errorLog(), "<missing>");
 }
 
@@ -84,15 +98,6 @@ TEST_F(Logging, ATickWithoutFramesRepeatsAndReports) {
   // The short-interval caution replaces the red report, keeping its colour.
   EXPECT_EQ(messageLine(), "Caution Logging interval 2 short, Data Overflow may occur");
   EXPECT_EQ(textColour(control<QLabel>("ErrorString")), QColor(255, 0, 0));
-}
-
-TEST_F(Logging, NoCautionFromTenSeconds) {
-  ProgCfg cfg = loggingCfg();
-  cfg.LogDelay = "10";
-  OrvaneLogger& w = start(cfg);
-  serial.deliver(kGoodFrame);
-  w.Timer1_Timer();
-  EXPECT_EQ(messageLine(), " Error trap message  -     ");
 }
 
 // Even with an interval short enough for the caution, the write error stays
@@ -142,16 +147,6 @@ TEST_F(Logging, HtmlAndSpreadsheetFollowTheirOptionsAndTheTemplate) {
     EXPECT_EQ(folder.read("excel/2010_05_23.xls") != "<missing>", c.sheet) << what;
     EXPECT_EQ(errorLog(), "<missing>") << what;
   }
-}
-
-// The tick clears the sums itself; averaging leaves them as they were.
-TEST_F(Logging, EachTickAveragesOnlyItsOwnInterval) {
-  OrvaneLogger& w = start(loggingCfg());
-  serial.deliver(kGoodFrame);
-  w.Timer1_Timer();
-  serial.deliver("[<V>520</V><I>164</I><R>5</R><S>13</S><C>702</C>]");  // 13.00 V
-  w.Timer1_Timer();
-  EXPECT_NE(todayLog().find("\r\n<T>14:05</T><V>13.00</V>"), std::string::npos) << todayLog();
 }
 
 TEST_F(Logging, TheFirstTickAfterMidnightWritesTheNewDaysFiles) {

@@ -86,8 +86,8 @@ class MainWindowTest : public ::testing::Test {
     return test::control<Control>(*window_, name);
   }
 
-  std::vector<std::string> listValues() const;
-  std::vector<std::string> listNames() const;
+  // The list's values (column 1) or names (column 2), row by row.
+  std::vector<std::string> listColumn(int column) const;
   std::string errorLog() const { return folder.read("errorlog.txt"); }
   std::string todayLog() const { return folder.read("logs/P_2010_05_23.txt"); }
   // The title bar: the caption, then the program folder.

@@ -36,6 +36,11 @@ TEST_F(StartUp, FirstRunMakesFoldersAndAnEmptyDayLog) {
   EXPECT_EQ(serial.settings(), "9600,N,8,1");
   EXPECT_TRUE(serial.isOpen());
   EXPECT_EQ(state().errorMessage, "");
+  // The history window opens on its own over the running logger.
+  QString shown;
+  dialogs.onModal = [&](QDialog& history) { shown = history.windowTitle(); };
+  control<QPushButton>("ShowLogs")->click();
+  EXPECT_EQ(shown, "Log History");
 }
 
 TEST_F(StartUp, RecountsTheDayFromItsRecords) {
@@ -64,29 +69,6 @@ TEST_F(StartUp, PortZeroRunsWithoutPortOrAutomaticLogging) {
   EXPECT_EQ(control<QLabel>("Label2")->text().toStdString(), " Waiting for COMM data");
 }
 
-TEST_F(StartUp, AutomaticStartClampsTheInterval) {
-  struct Case {
-    const char* logDelay;
-    bool started;
-    const char* shown;
-    int periodMs;
-  };
-  const Case cases[] = {{"900", true, "600", 600000}, {"abc", false, "abc", 1000}};
-  for (const Case& c : cases) {
-    ProgCfg cfg = loggingCfg();
-    cfg.LogDelay = c.logDelay;
-    start(cfg);
-    EXPECT_EQ(state().loggingStarted, c.started) << c.logDelay;
-    EXPECT_EQ(control<QTimer>("Timer1")->isActive(), c.started) << c.logDelay;
-    EXPECT_EQ(control<QLineEdit>("delay")->text().toStdString(), c.shown);
-    EXPECT_EQ(control<QTimer>("Timer1")->interval(), c.periodMs);
-    EXPECT_EQ(control<QPushButton>("StopLogging")->isEnabled(), c.started);
-    EXPECT_EQ(control<QPushButton>("Setup")->isEnabled(), !c.started);
-    EXPECT_EQ(control<QPushButton>("CalibrateButton")->isEnabled(), !c.started);
-    EXPECT_TRUE(dialogs.messages.isEmpty());
-  }
-}
-
 // The rows and their font are the live list's own rules; here the window applies them.
 TEST_F(StartUp, ListFollowsTheConfiguration) {
   struct Case {
@@ -104,14 +86,15 @@ TEST_F(StartUp, ListFollowsTheConfiguration) {
     cfg.DisplayWS = c.ws;
     cfg.WSUnits = " knots";
     start(cfg);
-    EXPECT_EQ(listNames(), c.names);
-    EXPECT_EQ(listValues(), std::vector<std::string>(c.names.size(), "0.0"));
+    EXPECT_EQ(listColumn(2), c.names);
+    EXPECT_EQ(listColumn(1), std::vector<std::string>(c.names.size(), "0.0"));
     EXPECT_EQ(control<QTreeWidget>("ListView1")->font().pointSize(), c.points);
     EXPECT_TRUE(control<QTreeWidget>("ListView1")->isHeaderHidden());
   }
 }
 
-TEST_F(StartUp, MessagesMakeTheWindowTallToShowTheLowerBand) {
+// Messages (prog.cfg) and the comms box each show or hide the lower band.
+TEST_F(StartUp, MessagesOrTheCommsBoxShowTheLowerBand) {
   ProgCfg cfg;
   cfg.dispMessages = "0";
   start(cfg);
@@ -119,6 +102,13 @@ TEST_F(StartUp, MessagesMakeTheWindowTallToShowTheLowerBand) {
   cfg.dispMessages = "1";
   start(cfg);
   EXPECT_GT(state().outerHeightTwips, withoutMessages);
+  control<QCheckBox>("Check1")->setChecked(true);
+  const int shown = state().outerHeightTwips;
+  EXPECT_EQ(messageLine(), "");
+  control<QLabel>("ErrorString")->setText("x");
+  control<QCheckBox>("Check1")->setChecked(false);
+  EXPECT_LT(state().outerHeightTwips, shown);
+  EXPECT_EQ(messageLine(), "");
 }
 
 TEST_F(StartUp, AConfigurationWithoutMaxRpmStopsLoadingThere) {

@@ -14,6 +14,8 @@
 #include <sstream>
 #include <thread>
 
+#include "support/pseudo_terminal.h"
+
 namespace tamsel::e2e {
 namespace fs = std::filesystem;
 
@@ -145,6 +147,15 @@ std::string ProgramRun::read(const std::string& name) const {
   return text == "<missing>" ? std::string() : text;
 }
 
+int ProgramRun::configure(int portOffset, const std::function<void(ProgramConfig&)>& change) const {
+  const int port = test::uniquePortNumber(portOffset);
+  ProgramConfig config = runConfig(port);
+  config.LogOn = "1";
+  if (change) change(config);
+  writeProgCfg(config);
+  return port;
+}
+
 void ProgramRun::write(const std::string& name, const std::string& content) const {
   fs::create_directories(fs::path(file(name)).parent_path());
   folder_.write(name, content);
@@ -230,6 +241,12 @@ std::vector<ProgramRun::SentFrame> ProgramRun::sentFrames() const {
     out.push_back({m[1], std::stod(m[2]), std::stod(m[3]), std::stod(m[4]), m[5] == "bad"});
   }
   return out;
+}
+
+size_t linesHolding(const std::vector<std::string>& lines, const std::string& part) {
+  return static_cast<size_t>(std::count_if(lines.begin(), lines.end(), [&](const std::string& l) {
+    return l.find(part) != std::string::npos;
+  }));
 }
 
 std::string dump(const std::vector<std::string>& lines) {

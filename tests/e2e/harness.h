@@ -70,6 +70,10 @@ class ProgramRun {
   void writeProgCfg(const ProgramConfig& config) const {
     write("prog.cfg", programConfigText(config));
   }
+  // Writes prog.cfg for a run that logs every second from the start, on a
+  // port of its own (`portOffset` as test::uniquePortNumber takes it), as
+  // `change` leaves it; returns that port.
+  int configure(int portOffset, const std::function<void(ProgramConfig&)>& change = {}) const;
 
   // Starts the simulator on `port` with the calibration written as
   // settings.cfg, its frames logged to sent.txt, plus `extraArgs`; waits
@@ -107,6 +111,9 @@ class ProgramRun {
   ChildProcess board_;
   ChildProcess program_;
 };
+
+// How many of `lines` hold `part`.
+size_t linesHolding(const std::vector<std::string>& lines, const std::string& part);
 
 // Lines one under the other, for a failure message.
 std::string dump(const std::vector<std::string>& lines);

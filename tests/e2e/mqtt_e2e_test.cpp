@@ -9,16 +9,9 @@
 #include "config/mqtt_config.h"
 #include "e2e/harness.h"
 #include "support/mqtt_broker.h"
-#include "support/pseudo_terminal.h"
 
 namespace tamsel::e2e {
 namespace {
-
-size_t linesHolding(const std::vector<std::string>& lines, const std::string& part) {
-  size_t count = 0;
-  for (const auto& line : lines) count += line.find(part) != std::string::npos;
-  return count;
-}
 
 // The log line a published record came from: same time and volts.
 bool loggedAs(const std::string& payload, const std::vector<std::string>& records) {
@@ -53,10 +46,7 @@ TEST_P(MqttEndToEnd, RecordsArePublishedAsLoggedAndLoggingRidesOutTheBrokerAway)
   ASSERT_TRUE(ProgramRun::waitFor([&] { return subscriber.subscriptions() > 0; }));
 
   ProgramRun run;
-  const int port = test::uniquePortNumber(2);
-  ProgramConfig config = runConfig(port);
-  config.LogOn = "1";
-  run.writeProgCfg(config);
+  const int port = run.configure(2);
   MqttConfig mqtt;
   mqtt.Enabled = "1";
   mqtt.Host = "127.0.0.1";

@@ -29,7 +29,6 @@ class RunPlacer {
             const std::vector<ProgramRun::SentFrame>& frames, const RunRules& rules)
       : records_(records), rules_(rules) {
     for (const auto& f : frames) {
-      if (f.badChecksum) continue;
       const double v = roundTo(f.volts, 2), a = roundTo(f.amps, 2);
       shown_.push_back({v, a, roundTo(v * a, 1)});
     }
