@@ -43,22 +43,9 @@ TEST_F(StartUp, FirstRunMakesFoldersAndAnEmptyDayLog) {
   EXPECT_EQ(shown, "Log History");
 }
 
-TEST_F(StartUp, RecountsTheDayFromItsRecords) {
-  std::filesystem::create_directory(folder.file("logs"));
-  folder.write(
-      "logs/P_2010_05_23.txt",
-      "<T>10:00</T><V>12.50</V><I>28.8</I><W>360.0</W><R>300</R><S>5</S><M></M>   .0Wh\r\n"
-      "<T>10:01</T><V>12.50</V><I>57.6</I><W>720.0</W><R>300</R><S>5</S><M></M>   6.0Wh\r\n"
-      "no watts here\r\n"
-      "<T>10:02</T><V>12.50</V><I>0.0</I><W>0.0</W><R>0</R><S>0</S><M></M>   18.0Wh\r\n");
-  // Counted at the interval just loaded (10 s), not the box's design text (60).
-  ProgCfg cfg;
-  cfg.LogDelay = "10";
-  start(cfg);
-  EXPECT_DOUBLE_EQ(state().wattHours(), 3);
-}
-
-TEST_F(StartUp, PortZeroRunsWithoutPortOrAutomaticLogging) {
+// Without a port there is no automatic logging either; the setup window
+// left at port 0 goes through the port problem once.
+TEST_F(StartUp, PortZeroRunsWithoutAPortAndSetupLeftThereAsksOnce) {
   ProgCfg cfg;
   cfg.Port = "0";
   cfg.LogOn = "1";
@@ -67,6 +54,15 @@ TEST_F(StartUp, PortZeroRunsWithoutPortOrAutomaticLogging) {
   EXPECT_FALSE(state().loggingStarted);
   EXPECT_FALSE(control<QTimer>("Timer1")->isActive());
   EXPECT_EQ(control<QLabel>("Label2")->text().toStdString(), " Waiting for COMM data");
+  int shown = 0;
+  dialogs.onModal = [&](QDialog& window) {
+    ++shown;
+    static_cast<ProgramSetup&>(window).SaveSettingsButton_Click();
+  };
+  window().Setup_Click();
+  EXPECT_EQ(shown, 2);
+  EXPECT_EQ(dialogs.messages.size(), 1);
+  EXPECT_EQ(serial.openCalls, 1);  // port 0 tried once, then skipped by start-up
 }
 
 // The rows and their font are the live list's own rules; here the window applies them.
@@ -178,21 +174,6 @@ TEST_F(StartUp, SetupWithNewBaudRateReopensThePort) {
   EXPECT_EQ(serial.settings(), "57600,N,8,1");
   EXPECT_EQ(state().errorMessage, "port not available");
   EXPECT_TRUE(dialogs.messages.isEmpty());
-}
-
-TEST_F(StartUp, SetupLeftAtPortZeroGoesThroughThePortProblemOnce) {
-  ProgCfg cfg;
-  cfg.Port = "0";
-  start(cfg);
-  int shown = 0;
-  dialogs.onModal = [&](QDialog& window) {
-    ++shown;
-    static_cast<ProgramSetup&>(window).SaveSettingsButton_Click();
-  };
-  window().Setup_Click();
-  EXPECT_EQ(shown, 2);
-  EXPECT_EQ(dialogs.messages.size(), 1);
-  EXPECT_EQ(serial.openCalls, 1);  // port 0 tried once, then skipped by start-up
 }
 
 }  // namespace

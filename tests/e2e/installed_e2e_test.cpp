@@ -64,19 +64,6 @@ TEST(InstalledEndToEnd, ANamedPipeIsRefusedAndTheFolderIsKeptToOneProgramKilledO
   EXPECT_TRUE(leftWithItsWattHoursLine(run)) << run.read("logs/Whours.txt");
 }
 
-// Where the files of a run go: the program writes errorlog.txt (there is no
-// prog.cfg to name a port) in the folder it chose.
-TEST(InstalledEndToEnd, FolderOptionMakesTheFolderAndKeepsEveryFileThere) {
-  ProgramRun run;
-  const std::string chosen = run.file("chosen/deeper");
-  ASSERT_TRUE(run.startProgram({"--headless", "--folder", chosen}, kNoDisplay));
-  EXPECT_TRUE(ProgramRun::waitFor([&] { return fs::exists(chosen + "/errorlog.txt"); }))
-      << run.read("program-output.txt");
-  EXPECT_TRUE(fs::is_directory(chosen + "/logs"));
-  EXPECT_FALSE(fs::exists(run.file("errorlog.txt")));
-  EXPECT_FALSE(fs::exists(run.file("logs")));
-}
-
 TEST(InstalledEndToEnd, AProgramInAFolderItCannotWriteKeepsItsFilesUnderXdgDataHome) {
   ProgramRun run;
   test::TempFolder dataHome;
