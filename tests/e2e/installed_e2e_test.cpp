@@ -33,9 +33,9 @@ bool leftWithItsWattHoursLine(const ProgramRun& run) {
 // A named pipe where today's file belongs held start-up in open() for ever,
 // beyond the reach of SIGTERM. A second program on the folder is turned away,
 // and one killed leaves no lock behind.
-TEST(InstalledEndToEnd, ANamedPipeIsRefusedAndTheFolderIsKeptToOneProgramKilledOrNot) {
+TEST(InstalledEndToEnd, ANamedPipeIsRefusedOneProgramHoldsTheFolderAndAHangUpLeavesAsExitDoes) {
   ProgramRun run;
-  run.configure(0, [](ProgramConfig& config) { config.Port = "0"; });
+  const int port = run.configure(5, [](ProgramConfig& config) { config.Port = "0"; });
   fs::create_directories(run.file("logs"));
   const std::string today = "logs/P_" + todayStamp() + ".txt";
   ASSERT_EQ(::mkfifo(run.file(today).c_str(), 0644), 0);
@@ -55,11 +55,20 @@ TEST(InstalledEndToEnd, ANamedPipeIsRefusedAndTheFolderIsKeptToOneProgramKilledO
             std::string::npos)
       << run.read("second.txt");
 
+  // Started again with its standard streams closed: its own descriptors
+  // took their numbers, and its first message to standard error was read as
+  // SIGTERM. Closing its terminal (SIGHUP) ended it without the watt-hours line.
   run.program().stop(SIGKILL, 2000);
-  ASSERT_TRUE(run.startProgram({"--headless"}, kNoDisplay));
+  fs::remove(run.file(today));
+  ASSERT_TRUE(run.startBoard(port, {"--rate", "10"}));
+  ASSERT_TRUE(
+      run.startProgram({"--headless"}, {.display = false, .extra = {}, .streamsClosed = true}));
   ASSERT_TRUE(ProgramRun::waitFor([&] { return logged(run, waiting) == 2; }))
-      << run.read("program-output.txt");
-  ::kill(run.program().pid(), SIGTERM);
+      << run.read("errorlog.txt");
+  run.configure(5);  // its port, read again at the next try
+  EXPECT_TRUE(ProgramRun::waitFor([&] { return !run.recordLines().empty(); }))
+      << run.read("errorlog.txt");
+  ::kill(run.program().pid(), SIGHUP);
   EXPECT_EQ(run.program().exitStatus(), 0);
   EXPECT_TRUE(leftWithItsWattHoursLine(run)) << run.read("logs/Whours.txt");
 }
@@ -87,25 +96,6 @@ TEST(InstalledEndToEnd, AProgramInAFolderItCannotWriteKeepsItsFilesUnderXdgDataH
   EXPECT_FALSE(fs::exists(run.file("errorlog.txt")));
   run.program().stop();
   if (!root) ::chmod(run.folder().c_str(), 0755);
-}
-
-// With its standard streams closed the program's own descriptors took their
-// numbers, and its first message to standard error was read as SIGTERM.
-// Closing its terminal (SIGHUP) ended it without the watt-hours line.
-TEST(InstalledEndToEnd, StartedWithoutStandardStreamsItLogsOnAndAHangUpLeavesAsExitDoes) {
-  ProgramRun run;
-  const int port = run.configure(5, [](ProgramConfig& config) { config.Port = "0"; });
-  ASSERT_TRUE(run.startBoard(port, {"--rate", "10"}));
-  ASSERT_TRUE(
-      run.startProgram({"--headless"}, {.display = false, .extra = {}, .streamsClosed = true}));
-  ASSERT_TRUE(ProgramRun::waitFor([&] { return logged(run, "No port") > 0; }));
-
-  run.configure(5);  // its port, read again at the next try
-  EXPECT_TRUE(ProgramRun::waitFor([&] { return !run.recordLines().empty(); }))
-      << run.read("errorlog.txt");
-  ::kill(run.program().pid(), SIGHUP);
-  EXPECT_EQ(run.program().exitStatus(), 0);
-  EXPECT_TRUE(leftWithItsWattHoursLine(run)) << run.read("logs/Whours.txt");
 }
 
 TEST(InstalledEndToEnd, BadCommandLinesEndWithStatusTwoAndWriteNothing) {
