@@ -36,24 +36,6 @@ TEST_F(CalibrateButton, SavedCalibrationIsInForceAtOnceAndFramesFlowAgain) {
   EXPECT_EQ(listColumn(1)[0], "25.00");  // V 500 at 20 counts per volt
 }
 
-TEST_F(CalibrateButton, APortThatWillNotOpenIsReportedAndTheWindowNeverShows) {
-  ProgCfg cfg;
-  cfg.Port = "0";
-  start(cfg);
-  int setupShown = 0;
-  dialogs.onModal = [&](QDialog& window) {
-    ASSERT_EQ(window.objectName(), "ProgramSetup");  // never the calibration window
-    ++setupShown;
-    test::control<QPushButton>(window, "AbortButton")->click();
-  };
-  window().CalibrateButton_Click();
-  EXPECT_EQ(setupShown, 1);
-  EXPECT_EQ(dialogs.messages,
-            QStringList{"There is a possible Port Number problem. Check available PORTS"});
-  EXPECT_NE(errorLog().find("port not available"), std::string::npos) << errorLog();
-  EXPECT_FALSE(calibrationSerial.isOpen());
-}
-
 using LivePlot = MainWindowTest;
 
 TEST_F(LivePlot, TickingWidensTheWindowAndEveryShownReadingAddsOneMark) {

@@ -80,7 +80,7 @@ TEST_F(Logging, EachTickWritesTheAverageOfItsIntervalAndDisarms) {
   EXPECT_EQ(errorLog(), "<missing>");
 }
 
-TEST_F(Logging, ATickWithoutFramesRepeatsAndReports) {
+TEST_F(Logging, ATickWithoutFramesRepeatsAndAWriteErrorStaysInView) {
   ProgCfg cfg = loggingCfg();
   cfg.LogDelay = "9.9";
   OrvaneLogger& w = start(cfg);
@@ -96,28 +96,22 @@ TEST_F(Logging, ATickWithoutFramesRepeatsAndReports) {
       "2010_05_23  14:05:33   No valid data recieved : Logged previous data   <IM> ";
   EXPECT_EQ(errorLog(), noData + "\r\n" + noData + kGoodFrame + "\r\n");
   // The short-interval caution replaces the red report, keeping its colour.
-  EXPECT_EQ(messageLine(), "Caution Logging interval 2 short, Data Overflow may occur");
+  const std::string caution = "Caution Logging interval 2 short, Data Overflow may occur";
+  EXPECT_EQ(messageLine(), caution);
   EXPECT_EQ(textColour(control<QLabel>("ErrorString")), QColor(255, 0, 0));
-}
 
-// Even with an interval short enough for the caution, the write error stays
-// in view until a record is written again.
-TEST_F(Logging, AnUnwritableLogIsReportedAndStaysInView) {
-  ProgCfg cfg = loggingCfg();
-  cfg.LogDelay = "5";
-  OrvaneLogger& w = start(cfg);
+  // A record that cannot be written is reported, and stays in view over the
+  // caution until a record is written again.
   std::filesystem::remove_all(folder.file("logs"));
   folder.write("logs", "a file where the folder should be");
-  serial.deliver(kGoodFrame);
   w.Timer1_Timer();
   EXPECT_NE(errorLog().find("  log file write error  "), std::string::npos) << errorLog();
   EXPECT_NE(messageLine().find("log file write error"), std::string::npos) << messageLine();
   EXPECT_FALSE(control<QTimer>("Timer1")->isActive());
   std::filesystem::remove(folder.file("logs"));
   std::filesystem::create_directory(folder.file("logs"));
-  serial.deliver(kGoodFrame);
   w.Timer1_Timer();
-  EXPECT_EQ(messageLine(), "Caution Logging interval 2 short, Data Overflow may occur");
+  EXPECT_EQ(messageLine(), caution);
 }
 
 // Without a template neither page nor spreadsheet is written, silently.

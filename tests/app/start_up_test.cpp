@@ -122,12 +122,17 @@ TEST_F(StartUp, AConfigurationWithoutMaxRpmStopsLoadingThere) {
   EXPECT_EQ(control<QLineEdit>("delay")->text().toStdString(), "60");  // the design text stays
 }
 
+// Aborting the setup window leaves the port at 0; the calibration window,
+// which then cannot open it either, is never shown.
 TEST_F(StartUp, MissingPortLoopsThroughTheSetupWindowUntilAbort) {
   serial.availablePorts = {};
-  dialogs.onModal = [](QDialog& window) { static_cast<ProgramSetup&>(window).AbortButton_Click(); };
+  dialogs.onModal = [](QDialog& window) {
+    ASSERT_EQ(window.objectName(), "ProgramSetup");
+    test::control<QPushButton>(window, "AbortButton")->click();
+  };
   start();
-  EXPECT_EQ(dialogs.messages,
-            QStringList{"There is a possible Port Number problem. Check available PORTS"});
+  const QString problem = "There is a possible Port Number problem. Check available PORTS";
+  EXPECT_EQ(dialogs.messages, QStringList{problem});
   EXPECT_EQ(dialogs.modalCount, 1);
   EXPECT_NE(folder.read("prog.cfg").find("<Port>0</Port>"), std::string::npos);
   EXPECT_NE(errorLog().find(
@@ -137,6 +142,10 @@ TEST_F(StartUp, MissingPortLoopsThroughTheSetupWindowUntilAbort) {
   // Start-up ran again, without a port this time.
   EXPECT_EQ(control<QLabel>("Label2")->text().toStdString(), " Waiting for COMM data");
   EXPECT_FALSE(serial.isOpen());
+  window().CalibrateButton_Click();
+  EXPECT_EQ(dialogs.modalCount, 2);
+  EXPECT_EQ(dialogs.messages, (QStringList{problem, problem}));
+  EXPECT_FALSE(calibrationSerial.isOpen());
 }
 
 TEST_F(StartUp, MissingConfigurationBringsUpSetupAndThenRuns) {
@@ -160,10 +169,8 @@ TEST_F(StartUp, MissingConfigurationBringsUpSetupAndThenRuns) {
   EXPECT_EQ(dialogs.messages.size(), 2);
   EXPECT_TRUE(serial.isOpen());
   EXPECT_EQ(serial.commPort(), 5);
-}
-
-TEST_F(StartUp, SetupWithNewBaudRateReopensThePort) {
-  start();
+  // A new line speed from the setup window reopens the port at once.
+  dialogs.messages.clear();
   dialogs.onModal = [](QDialog& window) {
     auto& setup = static_cast<ProgramSetup&>(window);
     test::control<QAbstractButton>(setup, "Option10")->setChecked(true);
