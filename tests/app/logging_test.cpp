@@ -39,7 +39,7 @@ TEST_F(Logging, StartClampsTheIntervalOrRefusesItAndStopUnlocksThePanel) {
       EXPECT_EQ(state().sums.frameCount, c.started ? 0 : 1) << c.delay;
     }
     EXPECT_EQ(state().loggingStarted, c.started) << c.delay;
-    EXPECT_EQ(control<QTimer>("Timer1")->isActive(), c.started) << c.delay;
+    EXPECT_EQ(ticking(), c.started) << c.delay;
     EXPECT_EQ(control<QLineEdit>("delay")->text().toStdString(), c.shown);
     EXPECT_EQ(control<QTimer>("Timer1")->interval(), c.periodMs);
     EXPECT_EQ(control<QPushButton>("StopLogging")->isEnabled(), c.started);
@@ -53,7 +53,7 @@ TEST_F(Logging, StartClampsTheIntervalOrRefusesItAndStopUnlocksThePanel) {
     dialogs.messages.clear();
     if (!c.started) continue;
     w.StopLogging_Click();
-    EXPECT_FALSE(control<QTimer>("Timer1")->isActive());
+    EXPECT_FALSE(ticking());
     for (const char* name : {"delay", "StartLogging", "Setup", "CalibrateButton"}) {
       EXPECT_TRUE(control(name)->isEnabled()) << name;
     }
@@ -70,7 +70,7 @@ TEST_F(Logging, EachTickWritesTheAverageOfItsIntervalAndDisarms) {
   const std::string first =
       "<T>14:05</T><V>12.53</V><I>3.2</I><W>40.0</W><R>300</R><S>7</S><M></M>   .0Wh\r\n";
   EXPECT_EQ(todayLog(), first);
-  EXPECT_FALSE(control<QTimer>("Timer1")->isActive());
+  EXPECT_FALSE(ticking());
   EXPECT_EQ(state().sums.frameCount, 0);
   EXPECT_EQ(backColour(control<QPushButton>("BlinkLog")), QColor(255, 0, 0));
   EXPECT_EQ(messageLine(), " Error trap message  -     ") << "no caution at 60 seconds";
@@ -107,7 +107,7 @@ TEST_F(Logging, ATickWithoutFramesRepeatsAndAWriteErrorStaysInView) {
   w.Timer1_Timer();
   EXPECT_NE(errorLog().find("  log file write error  "), std::string::npos) << errorLog();
   EXPECT_NE(messageLine().find("log file write error"), std::string::npos) << messageLine();
-  EXPECT_FALSE(control<QTimer>("Timer1")->isActive());
+  EXPECT_FALSE(ticking());
   std::filesystem::remove(folder.file("logs"));
   std::filesystem::create_directory(folder.file("logs"));
   w.Timer1_Timer();

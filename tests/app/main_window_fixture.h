@@ -7,7 +7,6 @@
 #include <QTimer>
 #include <QTreeWidget>
 #include <memory>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -90,9 +89,11 @@ class MainWindowTest : public ::testing::Test {
   std::vector<std::string> listColumn(int column) const;
   std::string errorLog() const { return folder.read("errorlog.txt"); }
   std::string todayLog() const { return folder.read("logs/P_2010_05_23.txt"); }
-  // The title bar: the caption, then the program folder.
   std::string title() const { return window_->windowTitle().toStdString(); }
+  std::string commsLine() const { return control<QLabel>("Label2")->text().toStdString(); }
   std::string messageLine() const { return control<QLabel>("ErrorString")->text().toStdString(); }
+  // Whether the logging tick is armed.
+  bool ticking() const { return control<QTimer>("Timer1")->isActive(); }
 
   TempFolder folder;
   FakeClock clock;

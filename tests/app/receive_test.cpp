@@ -23,7 +23,7 @@ TEST_F(Receive, AFrameUpdatesListCaptionCommsLineAndBlinks) {
   serial.deliver("<S>13</S><C>682</C>]");
   EXPECT_EQ(title(), "Tamsel  12.50V 3.2A 40W");
   EXPECT_EQ(listColumn(1), (std::vector<std::string>{"12.50", "3.2", "40.0", "0.0", "300", "6.5"}));
-  EXPECT_EQ(control<QLabel>("Label2")->text().toStdString(), kGoodFrame);
+  EXPECT_EQ(commsLine(), kGoodFrame);
   EXPECT_EQ(backColour(control<QPushButton>("BlinkData")), QColor(255, 0, 0));
   EXPECT_TRUE(control<QTimer>("Timer2")->isActive());
   w.Timer2_Timer();
@@ -32,10 +32,9 @@ TEST_F(Receive, AFrameUpdatesListCaptionCommsLineAndBlinks) {
   // A frame that is dropped changes nothing but is shown; the buffer keeps
   // the "[" that starts the next one.
   serial.deliver("<V>0</V><I>1</I><R>1</R><S>1</S><C>3</C>]");
-  EXPECT_EQ(control<QLabel>("Label2")->text().toStdString(),
-            "[<V>0</V><I>1</I><R>1</R><S>1</S><C>3</C>]");
+  EXPECT_EQ(commsLine(), "[<V>0</V><I>1</I><R>1</R><S>1</S><C>3</C>]");
   serial.deliver("<I>1</I>]");
-  EXPECT_EQ(control<QLabel>("Label2")->text().toStdString(), "[<I>1</I>]");
+  EXPECT_EQ(commsLine(), "[<I>1</I>]");
   EXPECT_EQ(listColumn(1)[0], "12.50");
   EXPECT_EQ(title(), "Tamsel  12.50V 3.2A 40W");
   EXPECT_EQ(errorLog(), "<missing>");
@@ -85,7 +84,7 @@ TEST_F(Receive, AFrameIsShownReportedAndSummedAsItsKindAsks) {
     ASSERT_TRUE(state().sums.add(1, 1, 1, 1, 1));
     serial.deliver(c.frame);
     EXPECT_EQ(errorLog(), c.errorLog) << c.frame;
-    EXPECT_EQ(control<QLabel>("Label2")->text().toStdString(), c.commsLine);
+    EXPECT_EQ(commsLine(), c.commsLine);
     EXPECT_EQ(title(), c.caption);
     EXPECT_EQ(messageLine(), c.messageLine);
     EXPECT_EQ(textColour(control<QLabel>("ErrorString")), QColor(255, 0, 0));
@@ -102,7 +101,7 @@ TEST_F(Receive, AFrameIsShownReportedAndSummedAsItsKindAsks) {
 TEST_F(Receive, DataRearmsTheLoggingTickOnlyWhileLogging) {
   OrvaneLogger& w = start();
   serial.deliver(kGoodFrame);
-  EXPECT_FALSE(control<QTimer>("Timer1")->isActive());
+  EXPECT_FALSE(ticking());
   EXPECT_EQ(state().sums.frameCount, 0);
   control<QLineEdit>("delay")->setEnabled(true);
   w.StartLogging_Click();
@@ -111,11 +110,11 @@ TEST_F(Receive, DataRearmsTheLoggingTickOnlyWhileLogging) {
   EXPECT_EQ(control<QTimer>("Timer1")->timerId(), armed) << "an armed tick is not postponed";
   control<QTimer>("Timer1")->stop();  // as after a tick
   serial.deliver(kGoodFrame);
-  EXPECT_TRUE(control<QTimer>("Timer1")->isActive());
+  EXPECT_TRUE(ticking());
   EXPECT_EQ(state().sums.frameCount, 2);
   w.StopLogging_Click();
   serial.deliver(kGoodFrame);
-  EXPECT_FALSE(control<QTimer>("Timer1")->isActive());
+  EXPECT_FALSE(ticking());
 }
 
 TEST_F(Receive, ALostPortIsReportedWithoutAskingTheUser) {

@@ -52,8 +52,8 @@ TEST_F(StartUp, PortZeroRunsWithoutAPortAndSetupLeftThereAsksOnce) {
   start(cfg);
   EXPECT_EQ(serial.openCalls, 0);
   EXPECT_FALSE(state().loggingStarted);
-  EXPECT_FALSE(control<QTimer>("Timer1")->isActive());
-  EXPECT_EQ(control<QLabel>("Label2")->text().toStdString(), " Waiting for COMM data");
+  EXPECT_FALSE(ticking());
+  EXPECT_EQ(commsLine(), " Waiting for COMM data");
   int shown = 0;
   dialogs.onModal = [&](QDialog& window) {
     ++shown;
@@ -140,7 +140,7 @@ TEST_F(StartUp, MissingPortLoopsThroughTheSetupWindowUntilAbort) {
             std::string::npos)
       << errorLog();
   // Start-up ran again, without a port this time.
-  EXPECT_EQ(control<QLabel>("Label2")->text().toStdString(), " Waiting for COMM data");
+  EXPECT_EQ(commsLine(), " Waiting for COMM data");
   EXPECT_FALSE(serial.isOpen());
   window().CalibrateButton_Click();
   EXPECT_EQ(dialogs.modalCount, 2);
