@@ -38,7 +38,10 @@ TEST_F(StartUp, FirstRunMakesFoldersAndAnEmptyDayLog) {
   EXPECT_EQ(state().errorMessage, "");
   // The history window opens on its own over the running logger.
   QString shown;
-  dialogs.onModal = [&](QDialog& history) { shown = history.windowTitle(); };
+  dialogs.onModal = [&](QDialog& history) {
+    shown = history.windowTitle();
+    test::control<QAbstractButton>(history, "ExitGraphsButton")->click();
+  };
   control<QPushButton>("ShowLogs")->click();
   EXPECT_EQ(shown, "Log History");
 }
