@@ -85,20 +85,6 @@ TEST(ProgramFolderTest, ExplicitThenWritableProgramFolderThenDataHome) {
   EXPECT_FALSE(chooseProgramFolder({"", "/usr/bin", "", ""}));
 }
 
-TEST(ProgramFolderTest, OneLockHolderAtATimeAndReleasedWithIt) {
-  TempFolder folder;
-  {
-    Result<FolderLock> first = FolderLock::acquire(folder.path());
-    ASSERT_TRUE(first) << first.error();
-    const Result<FolderLock> second = FolderLock::acquire(folder.path());
-    ASSERT_FALSE(second);
-    EXPECT_EQ(second.error(), "the program folder " + folder.path() +
-                                  " is in use by another Tamsel (process " +
-                                  std::to_string(::getpid()) + ")");
-  }
-  EXPECT_TRUE(FolderLock::acquire(folder.path()));
-}
-
 // A signal that came while the program was still starting used to end it on
 // the spot, before it could write its leaving line; a closed terminal
 // (SIGHUP) always did. Each is held until start-up has run, then handed on once.

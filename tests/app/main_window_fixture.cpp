@@ -2,21 +2,11 @@
 
 namespace tamsel::test {
 
-ProgCfg::ProgCfg() {
+ProgCfg::ProgCfg() : ProgramConfig(setupDefaults()) {
   Port = "3";
-  Savehtml = "0";
-  SaveExcel = "0";
-  LogDelay = "60";
-  LogOn = "0";
   DisplayRPM = "0";
-  DisplayWS = "0";
-  WSUnits = "mph";
   SV = "12";
-  MA = "20";
   BR = "9600";
-  dispMessages = "1";
-  MR = "400";
-  MP = "1000";
 }
 
 OrvaneLogger& MainWindowTest::start(const ProgCfg& cfg, const char* settings) {
@@ -39,20 +29,13 @@ OrvaneLogger& MainWindowTest::startWithoutProgCfg(const char* settings) {
   return *window_;
 }
 
-std::vector<std::string> MainWindowTest::listValues() const {
-  std::vector<std::string> values;
-  for (int i = 0; i < control<QTreeWidget>("ListView1")->topLevelItemCount(); ++i) {
-    values.push_back(control<QTreeWidget>("ListView1")->topLevelItem(i)->text(1).toStdString());
+std::vector<std::string> MainWindowTest::listColumn(int column) const {
+  std::vector<std::string> texts;
+  const auto* list = control<QTreeWidget>("ListView1");
+  for (int i = 0; i < list->topLevelItemCount(); ++i) {
+    texts.push_back(list->topLevelItem(i)->text(column).toStdString());
   }
-  return values;
-}
-
-std::vector<std::string> MainWindowTest::listNames() const {
-  std::vector<std::string> names;
-  for (int i = 0; i < control<QTreeWidget>("ListView1")->topLevelItemCount(); ++i) {
-    names.push_back(control<QTreeWidget>("ListView1")->topLevelItem(i)->text(2).toStdString());
-  }
-  return names;
+  return texts;
 }
 
 }  // namespace tamsel::test

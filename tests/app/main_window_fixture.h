@@ -7,7 +7,6 @@
 #include <QTimer>
 #include <QTreeWidget>
 #include <memory>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -86,13 +85,15 @@ class MainWindowTest : public ::testing::Test {
     return test::control<Control>(*window_, name);
   }
 
-  std::vector<std::string> listValues() const;
-  std::vector<std::string> listNames() const;
+  // The list's values (column 1) or names (column 2), row by row.
+  std::vector<std::string> listColumn(int column) const;
   std::string errorLog() const { return folder.read("errorlog.txt"); }
   std::string todayLog() const { return folder.read("logs/P_2010_05_23.txt"); }
-  // The title bar: the caption, then the program folder.
   std::string title() const { return window_->windowTitle().toStdString(); }
+  std::string commsLine() const { return control<QLabel>("Label2")->text().toStdString(); }
   std::string messageLine() const { return control<QLabel>("ErrorString")->text().toStdString(); }
+  // Whether the logging tick is armed.
+  bool ticking() const { return control<QTimer>("Timer1")->isActive(); }
 
   TempFolder folder;
   FakeClock clock;

@@ -36,55 +36,36 @@ TEST_F(StartUp, FirstRunMakesFoldersAndAnEmptyDayLog) {
   EXPECT_EQ(serial.settings(), "9600,N,8,1");
   EXPECT_TRUE(serial.isOpen());
   EXPECT_EQ(state().errorMessage, "");
+  // The history window opens on its own over the running logger.
+  QString shown;
+  dialogs.onModal = [&](QDialog& history) {
+    shown = history.windowTitle();
+    test::control<QAbstractButton>(history, "ExitGraphsButton")->click();
+  };
+  control<QPushButton>("ShowLogs")->click();
+  EXPECT_EQ(shown, "Log History");
 }
 
-TEST_F(StartUp, RecountsTheDayFromItsRecords) {
-  std::filesystem::create_directory(folder.file("logs"));
-  folder.write(
-      "logs/P_2010_05_23.txt",
-      "<T>10:00</T><V>12.50</V><I>28.8</I><W>360.0</W><R>300</R><S>5</S><M></M>   .0Wh\r\n"
-      "<T>10:01</T><V>12.50</V><I>57.6</I><W>720.0</W><R>300</R><S>5</S><M></M>   6.0Wh\r\n"
-      "no watts here\r\n"
-      "<T>10:02</T><V>12.50</V><I>0.0</I><W>0.0</W><R>0</R><S>0</S><M></M>   18.0Wh\r\n");
-  // Counted at the interval just loaded (10 s), not the box's design text (60).
-  ProgCfg cfg;
-  cfg.LogDelay = "10";
-  start(cfg);
-  EXPECT_DOUBLE_EQ(state().wattHours(), 3);
-}
-
-TEST_F(StartUp, PortZeroRunsWithoutPortOrAutomaticLogging) {
+// Without a port there is no automatic logging either; the setup window
+// left at port 0 goes through the port problem once.
+TEST_F(StartUp, PortZeroRunsWithoutAPortAndSetupLeftThereAsksOnce) {
   ProgCfg cfg;
   cfg.Port = "0";
   cfg.LogOn = "1";
   start(cfg);
   EXPECT_EQ(serial.openCalls, 0);
   EXPECT_FALSE(state().loggingStarted);
-  EXPECT_FALSE(control<QTimer>("Timer1")->isActive());
-  EXPECT_EQ(control<QLabel>("Label2")->text().toStdString(), " Waiting for COMM data");
-}
-
-TEST_F(StartUp, AutomaticStartClampsTheInterval) {
-  struct Case {
-    const char* logDelay;
-    bool started;
-    const char* shown;
-    int periodMs;
+  EXPECT_FALSE(ticking());
+  EXPECT_EQ(commsLine(), " Waiting for COMM data");
+  int shown = 0;
+  dialogs.onModal = [&](QDialog& window) {
+    ++shown;
+    static_cast<ProgramSetup&>(window).SaveSettingsButton_Click();
   };
-  const Case cases[] = {{"900", true, "600", 600000}, {"abc", false, "abc", 1000}};
-  for (const Case& c : cases) {
-    ProgCfg cfg = loggingCfg();
-    cfg.LogDelay = c.logDelay;
-    start(cfg);
-    EXPECT_EQ(state().loggingStarted, c.started) << c.logDelay;
-    EXPECT_EQ(control<QTimer>("Timer1")->isActive(), c.started) << c.logDelay;
-    EXPECT_EQ(control<QLineEdit>("delay")->text().toStdString(), c.shown);
-    EXPECT_EQ(control<QTimer>("Timer1")->interval(), c.periodMs);
-    EXPECT_EQ(control<QPushButton>("StopLogging")->isEnabled(), c.started);
-    EXPECT_EQ(control<QPushButton>("Setup")->isEnabled(), !c.started);
-    EXPECT_EQ(control<QPushButton>("CalibrateButton")->isEnabled(), !c.started);
-    EXPECT_TRUE(dialogs.messages.isEmpty());
-  }
+  window().Setup_Click();
+  EXPECT_EQ(shown, 2);
+  EXPECT_EQ(dialogs.messages.size(), 1);
+  EXPECT_EQ(serial.openCalls, 1);  // port 0 tried once, then skipped by start-up
 }
 
 // The rows and their font are the live list's own rules; here the window applies them.
@@ -104,14 +85,15 @@ TEST_F(StartUp, ListFollowsTheConfiguration) {
     cfg.DisplayWS = c.ws;
     cfg.WSUnits = " knots";
     start(cfg);
-    EXPECT_EQ(listNames(), c.names);
-    EXPECT_EQ(listValues(), std::vector<std::string>(c.names.size(), "0.0"));
+    EXPECT_EQ(listColumn(2), c.names);
+    EXPECT_EQ(listColumn(1), std::vector<std::string>(c.names.size(), "0.0"));
     EXPECT_EQ(control<QTreeWidget>("ListView1")->font().pointSize(), c.points);
     EXPECT_TRUE(control<QTreeWidget>("ListView1")->isHeaderHidden());
   }
 }
 
-TEST_F(StartUp, MessagesMakeTheWindowTallToShowTheLowerBand) {
+// Messages (prog.cfg) and the comms box each show or hide the lower band.
+TEST_F(StartUp, MessagesOrTheCommsBoxShowTheLowerBand) {
   ProgCfg cfg;
   cfg.dispMessages = "0";
   start(cfg);
@@ -119,6 +101,13 @@ TEST_F(StartUp, MessagesMakeTheWindowTallToShowTheLowerBand) {
   cfg.dispMessages = "1";
   start(cfg);
   EXPECT_GT(state().outerHeightTwips, withoutMessages);
+  control<QCheckBox>("Check1")->setChecked(true);
+  const int shown = state().outerHeightTwips;
+  EXPECT_EQ(messageLine(), "");
+  control<QLabel>("ErrorString")->setText("x");
+  control<QCheckBox>("Check1")->setChecked(false);
+  EXPECT_LT(state().outerHeightTwips, shown);
+  EXPECT_EQ(messageLine(), "");
 }
 
 TEST_F(StartUp, AConfigurationWithoutMaxRpmStopsLoadingThere) {
@@ -136,12 +125,17 @@ TEST_F(StartUp, AConfigurationWithoutMaxRpmStopsLoadingThere) {
   EXPECT_EQ(control<QLineEdit>("delay")->text().toStdString(), "60");  // the design text stays
 }
 
+// Aborting the setup window leaves the port at 0; the calibration window,
+// which then cannot open it either, is never shown.
 TEST_F(StartUp, MissingPortLoopsThroughTheSetupWindowUntilAbort) {
   serial.availablePorts = {};
-  dialogs.onModal = [](QDialog& window) { static_cast<ProgramSetup&>(window).AbortButton_Click(); };
+  dialogs.onModal = [](QDialog& window) {
+    ASSERT_EQ(window.objectName(), "ProgramSetup");
+    test::control<QPushButton>(window, "AbortButton")->click();
+  };
   start();
-  EXPECT_EQ(dialogs.messages,
-            QStringList{"There is a possible Port Number problem. Check available PORTS"});
+  const QString problem = "There is a possible Port Number problem. Check available PORTS";
+  EXPECT_EQ(dialogs.messages, QStringList{problem});
   EXPECT_EQ(dialogs.modalCount, 1);
   EXPECT_NE(folder.read("prog.cfg").find("<Port>0</Port>"), std::string::npos);
   EXPECT_NE(errorLog().find(
@@ -149,8 +143,12 @@ TEST_F(StartUp, MissingPortLoopsThroughTheSetupWindowUntilAbort) {
             std::string::npos)
       << errorLog();
   // Start-up ran again, without a port this time.
-  EXPECT_EQ(control<QLabel>("Label2")->text().toStdString(), " Waiting for COMM data");
+  EXPECT_EQ(commsLine(), " Waiting for COMM data");
   EXPECT_FALSE(serial.isOpen());
+  window().CalibrateButton_Click();
+  EXPECT_EQ(dialogs.modalCount, 2);
+  EXPECT_EQ(dialogs.messages, (QStringList{problem, problem}));
+  EXPECT_FALSE(calibrationSerial.isOpen());
 }
 
 TEST_F(StartUp, MissingConfigurationBringsUpSetupAndThenRuns) {
@@ -174,10 +172,8 @@ TEST_F(StartUp, MissingConfigurationBringsUpSetupAndThenRuns) {
   EXPECT_EQ(dialogs.messages.size(), 2);
   EXPECT_TRUE(serial.isOpen());
   EXPECT_EQ(serial.commPort(), 5);
-}
-
-TEST_F(StartUp, SetupWithNewBaudRateReopensThePort) {
-  start();
+  // A new line speed from the setup window reopens the port at once.
+  dialogs.messages.clear();
   dialogs.onModal = [](QDialog& window) {
     auto& setup = static_cast<ProgramSetup&>(window);
     test::control<QAbstractButton>(setup, "Option10")->setChecked(true);
@@ -188,21 +184,6 @@ TEST_F(StartUp, SetupWithNewBaudRateReopensThePort) {
   EXPECT_EQ(serial.settings(), "57600,N,8,1");
   EXPECT_EQ(state().errorMessage, "port not available");
   EXPECT_TRUE(dialogs.messages.isEmpty());
-}
-
-TEST_F(StartUp, SetupLeftAtPortZeroGoesThroughThePortProblemOnce) {
-  ProgCfg cfg;
-  cfg.Port = "0";
-  start(cfg);
-  int shown = 0;
-  dialogs.onModal = [&](QDialog& window) {
-    ++shown;
-    static_cast<ProgramSetup&>(window).SaveSettingsButton_Click();
-  };
-  window().Setup_Click();
-  EXPECT_EQ(shown, 2);
-  EXPECT_EQ(dialogs.messages.size(), 1);
-  EXPECT_EQ(serial.openCalls, 1);  // port 0 tried once, then skipped by start-up
 }
 
 }  // namespace

@@ -1,16 +1,13 @@
 #pragma once
 // Runs the real program in a program folder of its own, fed by the board
 // simulator through a pseudo-terminal, and reads back the files it writes.
-#include <sys/types.h>
-
 #include <chrono>
-#include <csignal>
 #include <functional>
-#include <map>
 #include <string>
 #include <vector>
 
 #include "config/program_config.h"
+#include "support/child_process.h"
 #include "support/temp_folder.h"
 
 namespace tamsel::e2e {
@@ -20,43 +17,8 @@ namespace tamsel::e2e {
 // started.
 ProgramConfig runConfig(int port);
 
-// What a child sees of the environment: the test's own, with windows drawn
-// offscreen, or with no display at all; plus variables of its own.
-struct ChildEnvironment {
-  bool display = true;
-  std::vector<std::string> extra;  // "NAME=value", replacing any of that name
-  // Started with standard input, output and error closed, as some service
-  // managers do; the output file then stays empty.
-  bool streamsClosed = false;
-};
-
-// A child process, stopped and reaped when this goes.
-class ChildProcess {
- public:
-  ChildProcess() = default;
-  ~ChildProcess() { stop(); }
-  ChildProcess(const ChildProcess&) = delete;
-  ChildProcess& operator=(const ChildProcess&) = delete;
-
-  // Starts `argv[0]` with `argv`; stdout and stderr go to `outputPath`.
-  bool start(const std::vector<std::string>& argv, const std::string& outputPath,
-             const ChildEnvironment& environment = {});
-  bool running();
-  // Waits for the process to end by itself and returns its exit status; -1
-  // when it did not end within `waitMs` (it is then killed) or died by a signal.
-  int exitStatus(int waitMs = 10000);
-  pid_t pid() const { return pid_; }
-  // Sends `signal` and waits up to `waitMs` for the process to end; a process
-  // still there then is killed. Returns true when it ended within the wait.
-  bool stop(int signal = SIGTERM, int waitMs = 2000);
-  // User plus system CPU time so far, from /proc/<pid>/stat; -1 if unknown.
-  double cpuSeconds() const;
-  // Whether the process holds `path` open, by its descriptors in /proc.
-  bool hasOpen(const std::string& path) const;
-
- private:
-  pid_t pid_ = -1;
-};
+using test::ChildEnvironment;
+using test::ChildProcess;
 
 class ProgramRun {
  public:
@@ -70,6 +32,10 @@ class ProgramRun {
   void writeProgCfg(const ProgramConfig& config) const {
     write("prog.cfg", programConfigText(config));
   }
+  // Writes prog.cfg for a run that logs every second from the start, on a
+  // port of its own (`portOffset` as test::uniquePortNumber takes it), as
+  // `change` leaves it; returns that port.
+  int configure(int portOffset, const std::function<void(ProgramConfig&)>& change = {}) const;
 
   // Starts the simulator on `port` with the calibration written as
   // settings.cfg, its frames logged to sent.txt, plus `extraArgs`; waits
@@ -107,6 +73,9 @@ class ProgramRun {
   ChildProcess board_;
   ChildProcess program_;
 };
+
+// How many of `lines` hold `part`.
+size_t linesHolding(const std::vector<std::string>& lines, const std::string& part);
 
 // Lines one under the other, for a failure message.
 std::string dump(const std::vector<std::string>& lines);

@@ -10,7 +10,6 @@
 #include <regex>
 
 #include "e2e/harness.h"
-#include "support/pseudo_terminal.h"
 
 namespace tamsel::e2e {
 namespace {
@@ -19,21 +18,33 @@ namespace fs = std::filesystem;
 
 const ChildEnvironment kNoDisplay{.display = false, .extra = {}};
 
-size_t occurrences(const std::string& text, const std::string& part) {
-  size_t count = 0;
-  for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++count;
-  return count;
+// How often the error log holds `part`.
+size_t logged(const ProgramRun& run, const std::string& part) {
+  return linesHolding(run.lines("errorlog.txt"), part);
 }
 
-TEST(InstalledEndToEnd, ASecondProgramOnTheFolderIsTurnedAwayAndAKilledOneLeavesNoLock) {
+// The day's watt-hours line that leaving writes, as the last line of Whours.txt.
+bool leftWithItsWattHoursLine(const ProgramRun& run) {
+  const auto lines = run.lines("logs/Whours.txt");
+  return !lines.empty() &&
+         std::regex_match(lines.back(), std::regex(R"(\d{4}_\d\d_\d\d \d\d:\d\d  \d*\.\d Wh)"));
+}
+
+// A named pipe where today's file belongs held start-up in open() for ever,
+// beyond the reach of SIGTERM. A second program on the folder is turned away,
+// and one killed leaves no lock behind.
+TEST(InstalledEndToEnd, ANamedPipeIsRefusedOneProgramHoldsTheFolderAndAHangUpLeavesAsExitDoes) {
   ProgramRun run;
-  ProgramConfig config = runConfig(0);
-  config.Port = "0";
-  run.writeProgCfg(config);
+  const int port = run.configure(5, [](ProgramConfig& config) { config.Port = "0"; });
+  fs::create_directories(run.file("logs"));
+  const std::string today = "logs/P_" + todayStamp() + ".txt";
+  ASSERT_EQ(::mkfifo(run.file(today).c_str(), 0644), 0);
   const std::string waiting = "No port to listen on";
   ASSERT_TRUE(run.startProgram({"--headless"}, kNoDisplay));
-  ASSERT_TRUE(ProgramRun::waitFor([&] { return occurrences(run.read("errorlog.txt"), waiting); }))
+  ASSERT_TRUE(ProgramRun::waitFor([&] { return logged(run, waiting) == 1; }))
       << run.read("program-output.txt");
+  EXPECT_EQ(logged(run, today + " cannot be read: a named pipe, not a regular file"), 1u)
+      << run.read("errorlog.txt");
 
   ChildProcess second;
   ASSERT_TRUE(second.start({run.file("tamsel"), "--headless"}, run.file("second.txt"), kNoDisplay));
@@ -44,24 +55,22 @@ TEST(InstalledEndToEnd, ASecondProgramOnTheFolderIsTurnedAwayAndAKilledOneLeaves
             std::string::npos)
       << run.read("second.txt");
 
+  // Started again with its standard streams closed: its own descriptors
+  // took their numbers, and its first message to standard error was read as
+  // SIGTERM. Closing its terminal (SIGHUP) ended it without the watt-hours line.
   run.program().stop(SIGKILL, 2000);
-  ASSERT_TRUE(run.startProgram({"--headless"}, kNoDisplay));
-  EXPECT_TRUE(ProgramRun::waitFor([&] {
-    return occurrences(run.read("errorlog.txt"), waiting) == 2;
-  })) << run.read("program-output.txt");
-}
-
-// Where the files of a run go: the program writes errorlog.txt (there is no
-// prog.cfg to name a port) in the folder it chose.
-TEST(InstalledEndToEnd, FolderOptionMakesTheFolderAndKeepsEveryFileThere) {
-  ProgramRun run;
-  const std::string chosen = run.file("chosen/deeper");
-  ASSERT_TRUE(run.startProgram({"--headless", "--folder", chosen}, kNoDisplay));
-  EXPECT_TRUE(ProgramRun::waitFor([&] { return fs::exists(chosen + "/errorlog.txt"); }))
-      << run.read("program-output.txt");
-  EXPECT_TRUE(fs::is_directory(chosen + "/logs"));
-  EXPECT_FALSE(fs::exists(run.file("errorlog.txt")));
-  EXPECT_FALSE(fs::exists(run.file("logs")));
+  fs::remove(run.file(today));
+  ASSERT_TRUE(run.startBoard(port, {"--rate", "10"}));
+  ASSERT_TRUE(
+      run.startProgram({"--headless"}, {.display = false, .extra = {}, .streamsClosed = true}));
+  ASSERT_TRUE(ProgramRun::waitFor([&] { return logged(run, waiting) == 2; }))
+      << run.read("errorlog.txt");
+  run.configure(5);  // its port, read again at the next try
+  EXPECT_TRUE(ProgramRun::waitFor([&] { return !run.recordLines().empty(); }))
+      << run.read("errorlog.txt");
+  ::kill(run.program().pid(), SIGHUP);
+  EXPECT_EQ(run.program().exitStatus(), 0);
+  EXPECT_TRUE(leftWithItsWattHoursLine(run)) << run.read("logs/Whours.txt");
 }
 
 TEST(InstalledEndToEnd, AProgramInAFolderItCannotWriteKeepsItsFilesUnderXdgDataHome) {
@@ -87,58 +96,6 @@ TEST(InstalledEndToEnd, AProgramInAFolderItCannotWriteKeepsItsFilesUnderXdgDataH
   EXPECT_FALSE(fs::exists(run.file("errorlog.txt")));
   run.program().stop();
   if (!root) ::chmod(run.folder().c_str(), 0755);
-}
-
-// The day's watt-hours line that leaving writes, as the last line of Whours.txt.
-bool leftWithItsWattHoursLine(const ProgramRun& run) {
-  const auto lines = run.lines("logs/Whours.txt");
-  return !lines.empty() &&
-         std::regex_match(lines.back(), std::regex(R"(\d{4}_\d\d_\d\d \d\d:\d\d  \d*\.\d Wh)"));
-}
-
-// With its standard streams closed the program's own descriptors took their
-// numbers, and its first message to standard error was read as SIGTERM.
-// Closing its terminal (SIGHUP) ended it without the watt-hours line.
-TEST(InstalledEndToEnd, StartedWithoutStandardStreamsItLogsOnAndAHangUpLeavesAsExitDoes) {
-  ProgramRun run;
-  const int port = test::uniquePortNumber(5);
-  ProgramConfig config = runConfig(port);
-  config.LogOn = "1";
-  config.Port = "0";
-  run.writeProgCfg(config);
-  ASSERT_TRUE(run.startBoard(port, {"--rate", "10"}));
-  ASSERT_TRUE(
-      run.startProgram({"--headless"}, {.display = false, .extra = {}, .streamsClosed = true}));
-  ASSERT_TRUE(
-      ProgramRun::waitFor([&] { return occurrences(run.read("errorlog.txt"), "No port"); }));
-
-  config.Port = std::to_string(port);  // read again at the next try
-  run.writeProgCfg(config);
-  EXPECT_TRUE(ProgramRun::waitFor([&] { return !run.recordLines().empty(); }))
-      << run.read("errorlog.txt");
-  ::kill(run.program().pid(), SIGHUP);
-  EXPECT_EQ(run.program().exitStatus(), 0);
-  EXPECT_TRUE(leftWithItsWattHoursLine(run)) << run.read("logs/Whours.txt");
-}
-
-// A named pipe where today's file belongs held start-up in open() for ever,
-// beyond the reach of SIGTERM.
-TEST(InstalledEndToEnd, ANamedPipeForTodaysFileIsRefusedByNameAndStartUpGoesOn) {
-  ProgramRun run;
-  ProgramConfig config = runConfig(0);
-  config.Port = "0";
-  run.writeProgCfg(config);
-  fs::create_directories(run.file("logs"));
-  const std::string today = "logs/P_" + todayStamp() + ".txt";
-  ASSERT_EQ(::mkfifo(run.file(today).c_str(), 0644), 0);
-  ASSERT_TRUE(run.startProgram({"--headless"}, kNoDisplay));
-  EXPECT_TRUE(ProgramRun::waitFor([&] {
-    return occurrences(run.read("errorlog.txt"),
-                       today + " cannot be read: a named pipe, not a regular file");
-  })) << run.read("program-output.txt");
-  ::kill(run.program().pid(), SIGTERM);
-  EXPECT_EQ(run.program().exitStatus(), 0);
-  EXPECT_TRUE(leftWithItsWattHoursLine(run)) << run.read("logs/Whours.txt");
 }
 
 TEST(InstalledEndToEnd, BadCommandLinesEndWithStatusTwoAndWriteNothing) {

@@ -6,24 +6,14 @@
 #include <csignal>
 #include <filesystem>
 #include <regex>
-#include <thread>
 
 #include "e2e/harness.h"
 #include "e2e/record_check.h"
-#include "support/pseudo_terminal.h"
 
 namespace tamsel::e2e {
 namespace {
 
-using std::chrono::seconds;
-
 constexpr char kDateTime[] = R"(\d{4}_\d\d_\d\d  \d\d:\d\d:\d\d  )";
-
-size_t countMatching(const std::vector<std::string>& lines, const std::string& pattern) {
-  const std::regex re(pattern);
-  return static_cast<size_t>(std::count_if(
-      lines.begin(), lines.end(), [&](const std::string& l) { return std::regex_search(l, re); }));
-}
 
 // The day's total only grows; at midnight it starts again, so a run that
 // passed midnight is not judged.
@@ -33,89 +23,79 @@ std::string wattHoursFallWithinADay(const ProgramRun& run,
   return oneDay ? wattHoursFall(records) : "";
 }
 
-// The frame text of an error log line, after its " <IM> ", without the "["
-// that a logger keeps from the frame before.
-std::string loggedFrame(const std::string& line) {
-  const size_t at = line.find(" <IM> ");
-  if (at == std::string::npos) return {};
-  std::string frame = line.substr(at + 6);
-  frame.erase(0, frame.find_first_not_of('['));
-  return "[" + frame;
+// Every record from line `from` on, parsed; a line that is none fails the test.
+std::vector<RecordValues> recordsFrom(const std::vector<std::string>& lines, size_t from) {
+  std::vector<RecordValues> records;
+  for (size_t k = from; k < lines.size(); ++k) {
+    const auto record = parseRecord(lines[k]);
+    EXPECT_TRUE(record) << "not a record: " << lines[k];
+    if (record) records.push_back(*record);
+  }
+  return records;
 }
 
-TEST(ProgramEndToEnd, BadChecksumIsWrittenToTheErrorLogWithItsFrame) {
-  ProgramRun run;
-  const int port = test::uniquePortNumber(1);
-  run.writeProgCfg(runConfig(port));
-  ASSERT_TRUE(run.startBoard(port, {"--rate", "10", "--bad-checksum-every", "4"}));
-  ASSERT_TRUE(run.startProgram());
-
-  ASSERT_TRUE(ProgramRun::waitFor([&] {
-    return run.read("errorlog.txt").find("checksum error") != std::string::npos;
-  })) << run.read("program-output.txt");
-  const auto lines = run.lines("errorlog.txt");
-  ASSERT_FALSE(lines.empty()) << "every line ends with CR LF";
-  const std::regex shape(std::string("^") + kDateTime + R"(checksum error   <IM> \[+<V>.*\]$)");
+// Each checksum error is logged with the bad frame the board sent, after
+// what the buffer kept before it: a "[", or the tail of a long run.
+void expectChecksumErrorsOfBadFrames(const ProgramRun& run) {
   const auto sent = run.sentFrames();
+  const std::regex shape(std::string("^") + kDateTime +
+                         R"(checksum error   <IM> \[.*(\[<V>.*\])$)");
+  const auto lines = run.lines("errorlog.txt");
+  ASSERT_GT(linesHolding(lines, "checksum error"), 0u) << dump(lines);
   for (const auto& line : lines) {
-    ASSERT_TRUE(std::regex_match(line, shape)) << line;
-    const std::string frame = loggedFrame(line);
+    std::smatch m;
+    if (line.find("checksum error") == std::string::npos) continue;
+    ASSERT_TRUE(std::regex_match(line, m, shape)) << line;
     EXPECT_TRUE(std::any_of(sent.begin(), sent.end(),
-                            [&](const auto& f) { return f.badChecksum && f.text == frame; }))
-        << "not a bad frame the board sent: " << frame;
+                            [&](const auto& f) { return f.badChecksum && f.text == m[1]; }))
+        << "not a bad frame the board sent: " << line;
   }
   EXPECT_EQ(lines.front().substr(0, 10), todayStamp());
 }
 
-TEST(ProgramEndToEnd, PortWithNoDeviceIsReportedAsNotAvailable) {
-  ASSERT_FALSE(std::filesystem::exists("/dev/ttyS249"));
-  ProgramRun run;
-  run.writeProgCfg(runConfig(250));  // no com250 in the folder, no /dev/ttyS249
-  ASSERT_TRUE(run.startProgram());
-
-  // The program then waits on its port-problem message box.
-  ASSERT_TRUE(ProgramRun::waitFor([&] { return !run.lines("errorlog.txt").empty(); }))
-      << run.read("program-output.txt");
-  const auto lines = run.lines("errorlog.txt");
-  EXPECT_TRUE(std::regex_match(
-      lines.front(), std::regex(std::string("^") + kDateTime + R"(port not available  .+ <IM> $)")))
-      << lines.front();
-  EXPECT_TRUE(run.program().running());
-}
-
 // Headless, with no display at all: the same logger as the window's, which a
-// service stops with SIGTERM.
-TEST(ProgramEndToEnd, RecordsAverageWhatTheBoardSentAndFeedThePageAndSheet) {
+// service stops with SIGTERM. Frames come split, paired, with garbage bytes
+// between them and a bad checksum now and then, and a long run with no
+// bracket at all comes once the program reads.
+TEST(ProgramEndToEnd, RecordsAverageWhatTheBoardSentAndFeedThePageSheetAndErrorLog) {
   ProgramRun run;
-  const int port = test::uniquePortNumber(2);
-  ProgramConfig config = runConfig(port);
-  config.LogOn = "1";
-  config.Savehtml = "1";
-  config.SaveExcel = "1";
-  run.writeProgCfg(config);
+  const int port = run.configure(2, [](ProgramConfig& config) {
+    config.Savehtml = "1";
+    config.SaveExcel = "1";
+  });
   run.write("html/template.asp", "<html>Volts <VV> at <TT></html>");
-  ASSERT_TRUE(run.startBoard(port, {"--rate", "10", "--seed", "11"}));
+  ASSERT_TRUE(
+      run.startBoard(port, {"--rate", "10", "--seed", "11", "--bad-checksum-every", "4", "--split",
+                            "--pair", "--garbage-every", "3", "--no-bracket-run", "1048576"}));
   ASSERT_TRUE(run.startProgram({"--headless"}, {.display = false, .extra = {}}));
 
-  ASSERT_TRUE(ProgramRun::waitFor([&] { return run.recordLines().size() >= 4; }))
+  // Frames planned after the run are only sent once the whole run went out.
+  const auto framesAfterRun = [&]() -> size_t {
+    const std::string log = run.read("sent.txt");
+    size_t at = log.find("\nrun\t");
+    if (at == std::string::npos) return 0;
+    size_t frames = 0;
+    while ((at = log.find("\n[", at + 1)) != std::string::npos) ++frames;
+    return frames;
+  };
+  ASSERT_TRUE(ProgramRun::waitFor([&] { return framesAfterRun() >= 10; }))
+      << "the program did not take the long run";
+  const size_t recordsAfterRun = run.recordLines().size();
+  ASSERT_TRUE(ProgramRun::waitFor([&] { return run.recordLines().size() >= recordsAfterRun + 3; }))
       << run.read("program-output.txt");
   ::kill(run.program().pid(), SIGTERM);
   EXPECT_EQ(run.program().exitStatus(), 0) << run.read("program-output.txt");
   run.board().stop();
 
-  std::vector<RecordValues> records;
-  std::vector<double> recordVolts;
-  for (const auto& line : run.recordLines()) {
-    const auto record = parseRecord(line);
-    ASSERT_TRUE(record) << "not a record: " << line;
-    if (record->volts == 0 && records.empty()) continue;  // a tick before any frame
-    records.push_back(*record);
-    recordVolts.push_back(record->volts);
-  }
-  EXPECT_GE(records.size(), 3u);
-  EXPECT_EQ(placeRecordsOnRuns(records, run.sentFrames()), "") << dump(run.recordLines());
-  EXPECT_EQ(wattHoursFallWithinADay(run, records), "") << dump(run.recordLines());
+  const auto lines = run.recordLines();
+  const std::vector<RecordValues> records = recordsFrom(lines, recordsAfterRun);
+  ASSERT_GE(records.size(), 3u);
+  EXPECT_EQ(placeRecordsOnRuns(records, run.sentFrames()), "") << dump(lines);
+  EXPECT_EQ(wattHoursFallWithinADay(run, records), "") << dump(lines);
   EXPECT_FALSE(run.lines("logs/P_" + todayStamp() + ".txt").empty()) << "today's log";
+  expectChecksumErrorsOfBadFrames(run);
+  EXPECT_EQ(linesHolding(run.lines("errorlog.txt"), "  error : "), 0u)
+      << dump(run.lines("errorlog.txt"));
   // Leaving writes the day's total, which no record can have passed.
   const auto leaving = run.lines("logs/Whours.txt");
   std::smatch total;
@@ -130,7 +110,8 @@ TEST(ProgramEndToEnd, RecordsAverageWhatTheBoardSentAndFeedThePageAndSheet) {
   ASSERT_TRUE(std::regex_match(
       page, m, std::regex(R"(^<html>Volts (\d+\.\d\d) at \d\d:\d\d:\d\d</html>\r\n$)")))
       << page;
-  EXPECT_NE(std::find(recordVolts.begin(), recordVolts.end(), std::stod(m[1])), recordVolts.end());
+  EXPECT_TRUE(std::any_of(records.begin(), records.end(),
+                          [&](const RecordValues& r) { return r.volts == std::stod(m[1]); }));
 
   const auto history = run.filesMatching("html", R"(history\d\d_\d\d_\d{4}\.txt)");
   ASSERT_FALSE(history.empty());
@@ -156,86 +137,20 @@ TEST(ProgramEndToEnd, RecordsAverageWhatTheBoardSentAndFeedThePageAndSheet) {
       << sheet;
 }
 
-TEST(ProgramEndToEnd, UnpluggedBoardIsReportedOnceWithoutBusyLoopAndLoggingResumes) {
+TEST(ProgramEndToEnd, PortWithNoDeviceIsReportedAsNotAvailable) {
+  ASSERT_FALSE(std::filesystem::exists("/dev/ttyS249"));
   ProgramRun run;
-  const int port = test::uniquePortNumber(3);
-  ProgramConfig config = runConfig(port);
-  config.LogOn = "1";
-  run.writeProgCfg(config);
-  ASSERT_TRUE(run.startBoard(port, {"--rate", "8"}));
-  ASSERT_TRUE(run.startProgram());
-  ASSERT_TRUE(ProgramRun::waitFor([&] { return run.recordLines().size() >= 2; }))
-      << run.read("program-output.txt");
-
-  // Pulled out: no goodbye, and its device node gone with it.
-  run.board().stop(SIGKILL);
-  ASSERT_TRUE(test::linkToMissingDevice(run.file("com" + std::to_string(port))));
-  const std::string portLost = "  port not available  ";
-  ASSERT_TRUE(ProgramRun::waitFor(
-      [&] { return countMatching(run.lines("errorlog.txt"), portLost) > 0; }, seconds(5)))
-      << dump(run.lines("errorlog.txt"));
-  const double cpuBefore = run.program().cpuSeconds();
-  std::this_thread::sleep_for(seconds(3));
-  const double cpuUsed = run.program().cpuSeconds() - cpuBefore;
-  ASSERT_GE(cpuBefore, 0);
-  EXPECT_LT(cpuUsed, 0.5) << "busy while the board is away";
-  EXPECT_TRUE(run.program().running());
-
-  const size_t recordsBefore = run.recordLines().size();
-  ASSERT_TRUE(run.startBoard(port, {"--rate", "8", "--seed", "2"}));
-  EXPECT_TRUE(
-      ProgramRun::waitFor([&] { return run.recordLines().size() > recordsBefore; }, seconds(8)))
-      << "logging did not resume";
-  const auto errors = run.lines("errorlog.txt");
-  ASSERT_EQ(countMatching(errors, portLost), 1u) << dump(errors);
-  const std::regex shape(std::string("^") + kDateTime + "port not available  .+ <IM> .*$");
-  for (const auto& line : errors) {
-    if (line.find(portLost) != std::string::npos) {
-      EXPECT_TRUE(std::regex_match(line, shape)) << line;
-    }
-  }
-}
-
-TEST(ProgramEndToEnd, GarbageBinaryBytesLongRunsAndSplitOrPairedFramesKeepItLogging) {
-  ProgramRun run;
-  const int port = test::uniquePortNumber(4);
-  ProgramConfig config = runConfig(port);
-  config.LogOn = "1";
-  run.writeProgCfg(config);
-  ASSERT_TRUE(run.startBoard(port, {"--rate", "8", "--split", "--pair", "--garbage-every", "3",
-                                    "--no-bracket-run", "1048576", "--seed", "5"}));
+  run.writeProgCfg(runConfig(250));  // no com250 in the folder, no /dev/ttyS249
   ASSERT_TRUE(run.startProgram());
 
-  // The run goes once the program reads, and frames planned after it are
-  // only sent once the whole run went out.
-  const auto framesAfterRun = [&]() -> size_t {
-    const std::string log = run.read("sent.txt");
-    size_t at = log.find("\nrun\t");
-    if (at == std::string::npos) return 0;
-    size_t frames = 0;
-    while ((at = log.find("\n[", at + 1)) != std::string::npos) ++frames;
-    return frames;
-  };
-  ASSERT_TRUE(ProgramRun::waitFor([&] { return framesAfterRun() >= 10; }))
-      << "the program did not take the long run";
-  const size_t recordsAfterRun = run.recordLines().size();
-  ASSERT_TRUE(ProgramRun::waitFor([&] { return run.recordLines().size() >= recordsAfterRun + 3; }))
+  // The program then waits on its port-problem message box.
+  ASSERT_TRUE(ProgramRun::waitFor([&] { return !run.lines("errorlog.txt").empty(); }))
       << run.read("program-output.txt");
+  const auto lines = run.lines("errorlog.txt");
+  EXPECT_TRUE(std::regex_match(
+      lines.front(), std::regex(std::string("^") + kDateTime + R"(port not available  .+ <IM> $)")))
+      << lines.front();
   EXPECT_TRUE(run.program().running());
-  run.program().stop();
-  run.board().stop();
-
-  std::vector<RecordValues> records;
-  const auto lines = run.recordLines();
-  for (size_t k = recordsAfterRun; k < lines.size(); ++k) {
-    const auto record = parseRecord(lines[k]);
-    ASSERT_TRUE(record) << lines[k];
-    records.push_back(*record);
-  }
-  EXPECT_EQ(placeRecordsOnRuns(records, run.sentFrames()), "") << dump(lines);
-  EXPECT_EQ(wattHoursFallWithinADay(run, records), "") << dump(lines);
-  const auto errors = run.lines("errorlog.txt");
-  EXPECT_EQ(countMatching(errors, "checksum error|  error : "), 0u) << dump(errors);
 }
 
 }  // namespace

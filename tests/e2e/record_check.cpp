@@ -9,12 +9,9 @@ namespace {
 // Half away from zero on the decimal text, as the logger's masks round. The
 // sent log gives four decimals, so the values are exact in units of 1e-4.
 double roundTo(double value, int decimals) {
-  const long long units = std::llround(value * 10000);
-  long long step = 1;
-  for (int k = decimals; k < 4; ++k) step *= 10;
-  const long long half = step / 2;
-  const long long rounded = (units >= 0 ? (units + half) / step : -((-units + half) / step)) * step;
-  return rounded / 10000.0;
+  const double step = std::pow(10.0, 4 - decimals);
+  return std::copysign(std::floor(std::abs(std::llround(value * 10000)) / step + 0.5), value) *
+         step / 10000;
 }
 
 // A frame as the logger adds it to its sums: volts and amps as shown, watts
@@ -23,52 +20,36 @@ struct Shown {
   double volts, amps, watts;
 };
 
-class RunPlacer {
- public:
-  RunPlacer(const std::vector<RecordValues>& records,
-            const std::vector<ProgramRun::SentFrame>& frames, const RunRules& rules)
-      : records_(records), rules_(rules) {
-    for (const auto& f : frames) {
-      if (f.badChecksum) continue;
-      const double v = roundTo(f.volts, 2), a = roundTo(f.amps, 2);
-      shown_.push_back({v, a, roundTo(v * a, 1)});
+struct Placing {
+  const std::vector<RecordValues>& records;
+  const RunRules& rules;
+  std::vector<Shown> shown;
+  size_t placed = 0;  // how far any attempt got
+
+  bool averages(const RecordValues& record, size_t start, size_t n) const {
+    Shown sum{0, 0, 0};
+    for (size_t k = start; k < start + n; ++k) {
+      sum = {sum.volts + shown[k].volts, sum.amps + shown[k].amps, sum.watts + shown[k].watts};
     }
+    return std::abs(sum.volts / n - record.volts) < 0.0051 &&
+           std::abs(sum.amps / n - record.amps) < 0.051 &&
+           std::abs(sum.watts / n - record.watts) < 1.01;
   }
 
   // Tries every place for record `k` from frame `from` on, and the records
-  // after it behind each; remembers how far any attempt got.
+  // after it behind each.
   bool place(size_t k, size_t from) {
-    placed_ = std::max(placed_, k);
-    if (k == records_.size()) return true;
-    const bool first = k == 0;
-    const size_t lastStart = first ? shown_.size() : from + rules_.mostSkipped;
-    const size_t shortest = first ? 1 : rules_.shortestRun;
-    for (size_t start = from; start <= lastStart && start < shown_.size(); ++start) {
-      for (size_t n = shortest; n <= rules_.longestRun && start + n <= shown_.size(); ++n) {
-        if (averages(records_[k], start, n) && place(k + 1, start + n)) return true;
+    placed = std::max(placed, k);
+    if (k == records.size()) return true;
+    const size_t lastStart = k == 0 ? shown.size() : from + rules.mostSkipped;
+    const size_t shortest = k == 0 ? 1 : rules.shortestRun;
+    for (size_t start = from; start <= lastStart && start < shown.size(); ++start) {
+      for (size_t n = shortest; n <= rules.longestRun && start + n <= shown.size(); ++n) {
+        if (averages(records[k], start, n) && place(k + 1, start + n)) return true;
       }
     }
     return false;
   }
-
-  size_t placed() const { return placed_; }
-
- private:
-  bool averages(const RecordValues& record, size_t start, size_t n) const {
-    double volts = 0, amps = 0, watts = 0;
-    for (size_t k = start; k < start + n; ++k) {
-      volts += shown_[k].volts;
-      amps += shown_[k].amps;
-      watts += shown_[k].watts;
-    }
-    return std::abs(volts / n - record.volts) < 0.0051 &&
-           std::abs(amps / n - record.amps) < 0.051 && std::abs(watts / n - record.watts) < 1.01;
-  }
-
-  const std::vector<RecordValues>& records_;
-  const RunRules& rules_;
-  std::vector<Shown> shown_;
-  size_t placed_ = 0;
 };
 
 std::string describe(size_t k, const RecordValues& r) {
@@ -91,9 +72,13 @@ std::optional<RecordValues> parseRecord(const std::string& line) {
 std::string placeRecordsOnRuns(const std::vector<RecordValues>& records,
                                const std::vector<ProgramRun::SentFrame>& frames,
                                const RunRules& rules) {
-  RunPlacer placer(records, frames, rules);
-  if (placer.place(0, 0)) return "";
-  const size_t k = placer.placed();
+  Placing placing{records, rules, {}};
+  for (const auto& f : frames) {
+    const double v = roundTo(f.volts, 2), a = roundTo(f.amps, 2);
+    placing.shown.push_back({v, a, roundTo(v * a, 1)});
+  }
+  if (placing.place(0, 0)) return "";
+  const size_t k = placing.placed;
   return describe(k, records[k]) + " has no run of frames" +
          (k == 0 ? std::string() : " following the run of record " + std::to_string(k));
 }

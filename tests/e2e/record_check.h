@@ -30,9 +30,9 @@ struct RunRules {
 // average, as the logger averages its interval, to the record's volts, amps
 // and watts. The first record's run may start anywhere and be short (its
 // interval may have begun before the first frame came); each later run starts
-// where the one before ended, or up to `mostSkipped` frames after it. Frames
-// with a bad checksum belong to no run. Returns "" when every record has its
-// run, else which record has none.
+// where the one before ended, or up to `mostSkipped` frames after it. A frame
+// with a bad checksum is reported and still counts, as any other. Returns ""
+// when every record has its run, else which record has none.
 std::string placeRecordsOnRuns(const std::vector<RecordValues>& records,
                                const std::vector<ProgramRun::SentFrame>& frames,
                                const RunRules& rules = {});

@@ -1,12 +1,9 @@
 #include "support/mqtt_broker.h"
 
 #include <arpa/inet.h>
-#include <fcntl.h>
 #include <mosquitto.h>
 #include <netinet/in.h>
-#include <signal.h>
 #include <sys/socket.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -54,23 +51,11 @@ MqttBroker::MqttBroker() : port_(freePort()) {
                                    folder_.path() + "/\nlog_dest none\n");
 }
 
-MqttBroker::~MqttBroker() {
-  stop();
-}
-
 bool MqttBroker::start() {
-  stop();
-  const std::string config = folder_.file("broker.conf");
-  const int log = ::open(folder_.file("broker.log").c_str(), O_WRONLY | O_CREAT | O_APPEND, 0644);
-  pid_ = ::fork();
-  if (pid_ == 0) {
-    ::dup2(log, STDOUT_FILENO);
-    ::dup2(log, STDERR_FILENO);
-    ::execl("/usr/sbin/mosquitto", "mosquitto", "-c", config.c_str(), static_cast<char*>(nullptr));
-    ::_exit(127);
+  if (!broker_.start({"/usr/sbin/mosquitto", "-c", folder_.file("broker.conf")},
+                     folder_.file("broker.log"))) {
+    return false;
   }
-  ::close(log);
-  if (pid_ < 0) return false;
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
   while (!acceptsConnections(port_)) {
     if (std::chrono::steady_clock::now() > deadline) return false;
@@ -80,11 +65,7 @@ bool MqttBroker::start() {
 }
 
 void MqttBroker::stop() {
-  if (pid_ <= 0) return;
-  ::kill(pid_, SIGTERM);
-  int status = 0;
-  ::waitpid(pid_, &status, 0);
-  pid_ = -1;
+  broker_.stop(SIGTERM, 10000);
 }
 
 MqttSubscriber::MqttSubscriber(int port) {
@@ -118,10 +99,9 @@ void MqttSubscriber::onMessage(struct mosquitto*, void* self,
                                const struct mosquitto_message* message) {
   auto* subscriber = static_cast<MqttSubscriber*>(self);
   std::lock_guard lock(subscriber->mutex_);
-  subscriber->messages_.push_back({message->topic,
-                                   std::string(static_cast<const char*>(message->payload),
-                                               static_cast<size_t>(message->payloadlen)),
-                                   message->retain});
+  subscriber->messages_.push_back(
+      {message->topic, std::string(static_cast<const char*>(message->payload),
+                                   static_cast<size_t>(message->payloadlen))});
 }
 
 std::vector<MqttMessage> MqttSubscriber::messages() const {

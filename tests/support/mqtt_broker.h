@@ -1,13 +1,12 @@
 #pragma once
 // A real MQTT broker on a free loopback port, with a configuration of the
 // tests' own, and a subscriber that collects what is published to it.
-#include <sys/types.h>
-
 #include <memory>
 #include <mutex>
 #include <string>
 #include <vector>
 
+#include "support/child_process.h"
 #include "support/temp_folder.h"
 
 struct mosquitto;
@@ -18,9 +17,6 @@ namespace tamsel::test {
 class MqttBroker {
  public:
   MqttBroker();  // picks a free port; does not start
-  ~MqttBroker();
-  MqttBroker(const MqttBroker&) = delete;
-  MqttBroker& operator=(const MqttBroker&) = delete;
 
   // Starts the broker and waits until it takes connections. Sessions and
   // retained messages outlive a stop and start (the broker saves them).
@@ -31,13 +27,12 @@ class MqttBroker {
  private:
   TempFolder folder_;
   int port_ = 0;
-  pid_t pid_ = -1;
+  ChildProcess broker_;
 };
 
 struct MqttMessage {
   std::string topic;
   std::string payload;
-  bool retained = false;
 };
 
 // Subscribes to "#" with QoS 1 on a lasting session, so messages published

@@ -1,11 +1,40 @@
+// The windows the main window opens over itself: calibration and the live plot.
 #include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
 
 #include "main_window_fixture.h"
+#include "platform/qt/form_layout.h"
 #include "platform/qt/picture_box.h"
 #include "platform/twips.h"
+#include "setup/calibrate.h"
 
 namespace tamsel::test {
 namespace {
+
+using CalibrateButton = MainWindowTest;
+
+TEST_F(CalibrateButton, SavedCalibrationIsInForceAtOnceAndFramesFlowAgain) {
+  start();
+  dialogs.onModal = [&](QDialog& window) {
+    EXPECT_FALSE(serial.isOpen());  // the window holds the port alone
+    EXPECT_TRUE(calibrationSerial.isOpen());
+    calibrationSerial.deliver(kGoodFrame);
+    test::control<QLineEdit>(window, "BatteryVolts")->setText("20");
+    static_cast<Calibrate&>(window).Command1_Click();
+  };
+  control<QPushButton>("CalibrateButton")->click();
+  EXPECT_EQ(dialogs.modalCount, 1);
+  EXPECT_FALSE(calibrationSerial.isOpen());
+  EXPECT_TRUE(serial.isOpen());
+  EXPECT_EQ(state().calibration.VoltDivider, "20");
+  EXPECT_EQ(messageLine(), "");
+  EXPECT_EQ(textColour(control<QLabel>("ErrorString")), QColor(0, 255, 0));
+  EXPECT_EQ(control<QLabel>("Label2")->text(), "");
+  serial.deliver(kGoodFrame);
+  EXPECT_EQ(listColumn(1)[0], "25.00");  // V 500 at 20 counts per volt
+}
 
 using LivePlot = MainWindowTest;
 
