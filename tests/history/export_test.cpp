@@ -2,7 +2,6 @@
 
 #include <memory>
 
-#include "history/cursor_zoom.h"
 #include "history/history_export.h"
 #include "support/temp_folder.h"
 
@@ -37,19 +36,6 @@ TEST(Collate, OneLinePerDayCreatingTheFile) {
   ASSERT_TRUE(collateDayEnergy(summary, "2010_05_24", 1));
   EXPECT_EQ(folder.read("watthours.txt"),
             "P_2010_05_23.txt  ,  00124\r\nP_2010_05_24.txt  ,  123456\r\n");
-}
-
-TEST(CursorReadout, ShowsTheRecordUnderTheCursorOnly) {
-  auto store = std::make_unique<HistoryStore>();
-  for (int i = 1; i <= 12; ++i) store->time[i] = i * 60;
-  store->values[kVolts][11] = 13.456;
-  store->values[kWind][11] = 2.005;
-  const auto readout = readoutAt(*store, 12, 1, 10.7, "mph");
-  ASSERT_TRUE(readout);
-  EXPECT_EQ(readout->time, "00:11");
-  EXPECT_EQ(readout->volts, "13.46 V");
-  EXPECT_EQ(readout->wind, "2.01 mph");
-  for (double x : {-1.5, 12.0, 5000.0}) EXPECT_FALSE(readoutAt(*store, 12, 1, x, "mph")) << x;
 }
 
 }  // namespace

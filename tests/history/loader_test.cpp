@@ -64,15 +64,6 @@ TEST(LoaderLimit, TenThousandInRangeStopsWithTheMessageNineThousandNineHundredNi
   EXPECT_EQ(store->time[9999], 9999 * 8);
 }
 
-TEST(TimeOfDay, ReadsRecordStampsAndRefusesTheRest) {
-  EXPECT_EQ(parseTimeOfDay("14:05"), 14 * 3600 + 5 * 60);
-  EXPECT_EQ(parseTimeOfDay("9:05"), 9 * 3600 + 5 * 60);
-  EXPECT_EQ(parseTimeOfDay("23:59:30"), 23 * 3600 + 59 * 60 + 30);
-  for (const char* bad : {"", "14", "14:5", "24:00", "12:60", "-1:00", "1a:00", "12:00:7"})
-    EXPECT_EQ(parseTimeOfDay(bad), std::nullopt) << bad;
-  EXPECT_EQ(hourMinuteText(parseTimeOfDay("09:05").value()), "09:05");
-}
-
 TEST(RangeBoxes, NameTheBoxThatIsNoTime) {
   struct Case {
     RangeBoxes boxes;
@@ -93,20 +84,6 @@ TEST(RangeBoxes, NameTheBoxThatIsNoTime) {
       EXPECT_EQ(problem, std::nullopt) << *problem;
     }
   }
-}
-
-// Missing keys, a key with no number and a watts scale beyond 16 bits take
-// the setup window's values.
-TEST(HistorySettingsFromConfig, KeysThatCannotBeUsedTakeTheSetupDefaults) {
-  const HistorySettings read =
-      readHistorySettings("<SV>12</SV><MA>abc</MA><MP>40000</MP><WSUnits>km/h</WSUnits>");
-  EXPECT_EQ(read.logDelay, 60);
-  EXPECT_EQ(read.scaleVolts, 17.5);
-  EXPECT_EQ(read.MA, 20);
-  EXPECT_EQ(read.MR, 400);
-  EXPECT_EQ(read.MP, 1000);
-  EXPECT_EQ(read.WSUnits, "km/h");
-  EXPECT_EQ(readHistorySettings("").scaleVolts, 35);  // SV 24
 }
 
 }  // namespace

@@ -24,18 +24,6 @@ TEST(EnergyRecount, AddsEachRecordRoundedToTwoDecimals) {
   // 90 W for 1 s is 0.025 Wh: ties go to the even digit.
   EXPECT_DOUBLE_EQ(recountWattHours(record("90.0"), 1), 0.02);
   EXPECT_DOUBLE_EQ(recountWattHours(record("126.0"), 1), 0.04);  // 0.035
-}
-
-TEST(EnergyRecount, SkipsLinesWithoutFiniteWatts) {
-  const std::string log = "\r\n" + record("360.0") +
-                          "<T>10:01</T><V>12.50</V><I>3.0</I><R>300</R>   12.0Wh\r\n"  // no watts
-                          + "</W>360.0<W>   12.0Wh\r\n"                                // wrong way
-                          + "<W>abc</W>   12.0Wh\r\n"                                  // no number
-                          + "<W>1e999</W>   12.0Wh\r\n"                                // overflow
-                          + "<T>10:02</T><V>12.50</V><I>3.0</I><W>36\r\n"  // torn by a power cut
-                          + record("360.0") + "<T>10:03</T><V>12.5";       // torn last piece
-  EXPECT_DOUBLE_EQ(recountWattHours(log, 60), 12.0);
-  EXPECT_EQ(recountWattHours("", 60), 0.0);
   // Each finite, but together more than a double holds: the total stays finite.
   EXPECT_TRUE(std::isfinite(recountWattHours(record("1.7e308") + record("1.7e308"), 3600)));
 }

@@ -101,20 +101,6 @@ TEST(Replace, NewContentKeepsLinksAndPermissions) {
   }
 }
 
-// Each reader and writer names the system's reason; the log-file tests see
-// the reading and appending ones.
-TEST(TextFile, FailuresCarryTheSystemsReason) {
-  TempFolder folder;
-  const std::string missing = folder.file("no/such/folder/file.txt");
-  for (Status status : {appendLine(missing, "x", Durability::OnDisk), touchFile(missing)}) {
-    EXPECT_FALSE(status);
-    EXPECT_FALSE(status.error.empty());
-  }
-  EXPECT_FALSE(fileExists(folder.path()));  // a folder is not a file
-  EXPECT_TRUE(makeFolder(folder.file("logs")));
-  EXPECT_FALSE(makeFolder(folder.file("logs")));  // already there
-}
-
 // A named pipe with no writer made the program wait in open() for ever, where
 // no signal handler could end it; the alarm turns such a hang into a failure.
 TEST(TextFile, RefusesWhatIsNotARegularFileWithoutWaiting) {

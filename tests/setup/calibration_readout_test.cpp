@@ -56,15 +56,6 @@ TEST(CalibrationReadout, EachStepFollowsItsDivisorAndKeepsItsResultWhenTheDiviso
   }
 }
 
-TEST(CalibrationReadout, WindSpeedKeepsItsLastValueWhileItsDivisorIsUnusable) {
-  double windSpeed = 0;
-  (void)shownFor("[<S>13</S>]", kTyped, windSpeed);
-  Divisors bad = kTyped;
-  bad.Pulse2Divider = "-1";
-  bad.WSUnits = "";
-  EXPECT_EQ(calibrationReadout(rawFields("[<S>40</S>]"), bad, windSpeed).txtWindSpeed, "6.5 ");
-}
-
 // A GPS or modem on the wrong port sends text with no brackets at all.
 TEST(CalibrationReceiver, TextThatNeverClosesAFrameStaysBoundedAndTheNextFrameIsRead) {
   CalibrationReceiver receiver;

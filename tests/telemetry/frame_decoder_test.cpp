@@ -39,6 +39,8 @@ TEST(FrameDecoding, ChecksAndScales) {
        "12.50 3.20 40.0 0.0 6.5"},
       {"watts from the rounded values", "[<V>501</V><I>165</I><R>1</R><S>1</S><C>668</C>]",
        kDecoded, false, "12.53 3.25 40.7 60.0 0.5"},
+      {"a second frame's fields are ignored",
+       "[<V>500</V><I>164</I><R>5</R><S>13</S><C>682</C>][<V>999</V>]", kDecoded},
       {"zero volts", "[<V>0</V><I>164</I><R>5</R><S>13</S><C>182</C>]", kDropped},
       {"no volts", "[<I>164</I><R>5</R><S>13</S><C>182</C>]", kDropped},
       {"no closing amps tag", "[<V>500</V><I>164<R>5</R><S>13</S><C>682</C>]", kDropped},
