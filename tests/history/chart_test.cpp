@@ -88,25 +88,6 @@ TEST(TimeChart, UnscaledViewFollowsTheData) {
   }
 }
 
-TEST(TimeChart, ZeroLineOnlyWhereARangeCrossesZero) {
-  auto store = storeOf(3, {12, -5, 100, 200, 7});
-  store->values[kAmps][2] = -1;
-  DisplayList plot;
-  ChartView view{1, 3};
-  view.scaled = false;
-  ASSERT_TRUE(drawTimeChart(*store, view, kSettings, plot));
-  EXPECT_TRUE(linesIn(plot, kReferenceLineColour).empty());  // -5 to -1: maximum 0
-
-  store->values[kAmps][3] = 4;
-  ASSERT_TRUE(drawTimeChart(*store, view, kSettings, plot));
-  const std::vector<DrawnLine> zero = linesIn(plot, kReferenceLineColour);
-  ASSERT_EQ(zero.size(), 1u);
-  // Where the amps trace puts 0 A, across the whole width.
-  EXPECT_DOUBLE_EQ(zero[0].y1, 4 + 9.0 / 40);
-  EXPECT_EQ(zero[0].x1, 0);
-  EXPECT_EQ(zero[0].x2, 2);
-}
-
 // Full scales of 0 in prog.cfg take the setup window's 400 RPM and 1000 W.
 TEST(PowerCurve, ZeroMaximaAndFullScalesFallBackAndDotsFollowTheGridsWatts) {
   auto store = storeOf(2, {12, 3, 250, 300, 7});
