@@ -55,39 +55,6 @@ TEST(TimeChart, ScaledViewShowsTheFullScalesAndPlacesValuesInEachSeriesOwnScale)
   EXPECT_DOUBLE_EQ(watts.scaleHeight, 1050);
 }
 
-TEST(TimeChart, UnscaledViewFollowsTheData) {
-  struct Case {
-    const char* name;
-    double amps;
-    double maximum, minimum;
-    const char* maxLabel;
-  } cases[] = {
-      // One value throughout: range 0, a flat line across the middle.
-      {"ConstantInsideFullScale", 7, 7, 7, "7.0 A"},
-      // Never above 0 at the top, never above the full scale at the bottom.
-      {"AllNegative", -3, 0, -3, "0.0 A"},
-      {"AboveFullScale", 25, 25, 20, "25.0 A"},
-  };
-  for (const Case& c : cases) {
-    auto store = storeOf(4, {12, c.amps, 100, 200, 7});
-    DisplayList plot;
-    ChartView view{1, 4};
-    view.scaled = false;
-    view.shown = {false, true, false, false, false};
-    const auto chart = drawTimeChart(*store, view, kSettings, plot);
-    ASSERT_TRUE(chart) << c.name;
-    EXPECT_EQ(chart->ranges[kAmps].maximum, c.maximum) << c.name;
-    EXPECT_EQ(chart->ranges[kAmps].minimum, c.minimum) << c.name;
-    EXPECT_EQ(chart->labels.maximum[kAmps], c.maxLabel) << c.name;
-    const std::vector<DrawnLine> trace = linesIn(plot, {0, 255, 0});
-    ASSERT_EQ(trace.size(), 3u) << c.name;
-    if (c.maximum == c.minimum) {
-      EXPECT_EQ(trace[0].y1, 1);
-      EXPECT_EQ(trace[0].scaleHeight, 2);
-    }
-  }
-}
-
 // Full scales of 0 in prog.cfg take the setup window's 400 RPM and 1000 W.
 TEST(PowerCurve, ZeroMaximaAndFullScalesFallBackAndDotsFollowTheGridsWatts) {
   auto store = storeOf(2, {12, 3, 250, 300, 7});

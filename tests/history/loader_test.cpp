@@ -27,6 +27,9 @@ TEST(Loader, StoresOnlyWholeRecordsStrictlyInsideTheRange) {
        1},
       {"rpm above 500 becomes 0", record("10:00", {.rpm = "501"}), 1, 12.5, 0},
       {"rpm 500 stays", record("10:00", {.rpm = "500"}), 1, 12.5, 500},
+      {"letters in volts read 0", record("10:00", {.volts = "1x.5"}), 1, 0},
+      {"a missing volts tag reads 0",
+       "<T>10:00</T><I>1.0</I><W>5.0</W><R>200</R><S>3</S><M></M>   1.0Wh\r\n", 1, 0},
       {"bad times skipped", record("24:00") + record("10:7") + record("ab:cd"), 0},
       {"torn last line skipped", record("10:00") + "<T>10:01</T><V>13.1", 1},
       {"torn line within the file skipped", "<T>09:59</T><V>9</V><I>1\r\n" + record("10:00"), 1},
@@ -59,6 +62,51 @@ TEST(LoaderLimit, TenThousandInRangeStopsWithTheMessageNineThousandNineHundredNi
   EXPECT_FALSE(outcome.tooMany);
   EXPECT_EQ(outcome.recordCount, 9999);
   EXPECT_EQ(store->time[9999], 9999 * 8);
+}
+
+TEST(TimeOfDay, ReadsRecordStampsAndRefusesTheRest) {
+  EXPECT_EQ(parseTimeOfDay("14:05"), 14 * 3600 + 5 * 60);
+  EXPECT_EQ(parseTimeOfDay("9:05"), 9 * 3600 + 5 * 60);
+  EXPECT_EQ(parseTimeOfDay("23:59:30"), 23 * 3600 + 59 * 60 + 30);
+  for (const char* bad : {"", "14", "14:5", "24:00", "12:60", "-1:00", "1a:00", "12:00:7"})
+    EXPECT_EQ(parseTimeOfDay(bad), std::nullopt) << bad;
+  EXPECT_EQ(hourMinuteText(parseTimeOfDay("09:05").value()), "09:05");
+}
+
+TEST(RangeBoxes, NameTheBoxThatIsNoTime) {
+  struct Case {
+    RangeBoxes boxes;
+    const char* problem;  // nullptr: a valid range
+  } cases[] = {
+      {{"00", "00", "23", "59"}, nullptr},
+      {{"7", "5", "8", "0"}, nullptr},
+      {{"", "00", "23", "59"}, "The From hour box must hold a number from 00 to 23."},
+      {{"00", "xx", "23", "59"}, "The From minute box must hold a number from 00 to 59."},
+      {{"00", "00", "24", "59"}, "The To hour box must hold a number from 00 to 23."},
+      {{"00", "00", "23", "60"}, "The To minute box must hold a number from 00 to 59."},
+  };
+  for (const Case& c : cases) {
+    const std::optional<std::string> problem = rangeBoxProblem(c.boxes);
+    if (c.problem) {
+      EXPECT_EQ(problem, c.problem);
+    } else {
+      EXPECT_EQ(problem, std::nullopt) << *problem;
+    }
+  }
+}
+
+// Missing keys, a key with no number and a watts scale beyond 16 bits take
+// the setup window's values.
+TEST(HistorySettingsFromConfig, KeysThatCannotBeUsedTakeTheSetupDefaults) {
+  const HistorySettings read =
+      readHistorySettings("<SV>12</SV><MA>abc</MA><MP>40000</MP><WSUnits>km/h</WSUnits>");
+  EXPECT_EQ(read.logDelay, 60);
+  EXPECT_EQ(read.scaleVolts, 17.5);
+  EXPECT_EQ(read.MA, 20);
+  EXPECT_EQ(read.MR, 400);
+  EXPECT_EQ(read.MP, 1000);
+  EXPECT_EQ(read.WSUnits, "km/h");
+  EXPECT_EQ(readHistorySettings("").scaleVolts, 35);  // SV 24
 }
 
 }  // namespace

@@ -33,5 +33,15 @@ TEST(NumberMask, FormatsAsUsersReadIt) {
     EXPECT_EQ(formatMask(c.value, c.mask), c.expected) << c.value << " under " << c.mask;
 }
 
+TEST(PlainNumberText, ShortestTextWithoutTrailingZeros) {
+  EXPECT_EQ(plainNumberText(123.456789), "123.456789");
+  EXPECT_EQ(plainNumberText(-3.25), "-3.25");
+  EXPECT_EQ(plainNumberText(0.1 + 0.2), "0.3");
+  EXPECT_EQ(plainNumberText(1.0 / 3), "0.333333333333333");
+  EXPECT_EQ(plainNumberText(0.0001), "0.0001");
+  EXPECT_EQ(plainNumberText(1e16), "1E+16");
+  EXPECT_EQ(plainNumberText(1.5e-5), "1.5E-05");
+}
+
 }  // namespace
 }  // namespace tamsel

@@ -10,6 +10,26 @@
 namespace tamsel {
 namespace {
 
+TEST(PictureBox, PaintsEachLineInTheScaleItWasDrawnIn) {
+  DisplayList list;
+  list.setBackground({64, 64, 64});
+  list.setScale(10, 10);
+  list.line(5, 0, 5, 10, {255, 0, 0});
+  list.setScale(0, 10);  // no size: left out, never divided by
+  list.line(1, 1, 2, 2, {0, 0, 255});
+  list.setScale(100, 2);  // a later scale moves nothing drawn before it
+  list.line(0, 1, 100, 1, {0, 255, 0});
+  QImage image(100, 100, QImage::Format_RGB32);
+  {
+    QPainter painter(&image);
+    paintDisplayList(painter, list, image.size());
+  }
+  EXPECT_EQ(image.pixelColor(50, 20), QColor(255, 0, 0));
+  EXPECT_EQ(image.pixelColor(20, 50), QColor(0, 255, 0));
+  EXPECT_EQ(image.pixelColor(20, 20), QColor(64, 64, 64));
+  EXPECT_EQ(image.pixelColor(15, 15), QColor(64, 64, 64));
+}
+
 // New lines are painted onto what is already there; a clear or a new
 // background repaints the whole surface; a mark is the square it looks like.
 TEST(PictureBox, KeepsWhatItPaintedAndRepaintsWhenWhatItHoldsChanged) {
