@@ -55,6 +55,24 @@ TEST(TimeChart, ScaledViewShowsTheFullScalesAndPlacesValuesInEachSeriesOwnScale)
   EXPECT_DOUBLE_EQ(watts.scaleHeight, 1050);
 }
 
+// The unscaled view follows the data: one value throughout is a flat line
+// across the middle.
+TEST(TimeChart, UnscaledViewFollowsTheData) {
+  auto store = storeOf(4, {12, 7, 100, 200, 7});
+  DisplayList plot;
+  ChartView view{1, 4};
+  view.scaled = false;
+  view.shown = {false, true, false, false, false};
+  const auto chart = drawTimeChart(*store, view, kSettings, plot);
+  ASSERT_TRUE(chart);
+  EXPECT_EQ(chart->ranges[kAmps].maximum, 7);
+  EXPECT_EQ(chart->labels.maximum[kAmps], "7.0 A");
+  const std::vector<DrawnLine> trace = linesIn(plot, {0, 255, 0});
+  ASSERT_EQ(trace.size(), 3u);
+  EXPECT_EQ(trace[0].y1, 1);
+  EXPECT_EQ(trace[0].scaleHeight, 2);
+}
+
 // Full scales of 0 in prog.cfg take the setup window's 400 RPM and 1000 W.
 TEST(PowerCurve, ZeroMaximaAndFullScalesFallBackAndDotsFollowTheGridsWatts) {
   auto store = storeOf(2, {12, 3, 250, 300, 7});

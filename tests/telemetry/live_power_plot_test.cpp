@@ -40,6 +40,18 @@ TEST(LivePowerPlot, EachReadingIsAThickRedStrokeUntilSwitchedOff) {
   EXPECT_EQ(plot.scaleWidth(), 630);
 }
 
+TEST(LivePowerPlot, UnusableMaximaTakeTheSetupDefaultsSoTheGridIsAlwaysDrawn) {
+  for (const char* bad : {"0", "abc", "1e400"}) {
+    DisplayList plot;
+    LivePowerPlot live;
+    live.switchOn(plot, bad, bad);
+    EXPECT_EQ(plot.scaleWidth(), 420) << bad;
+    EXPECT_EQ(plot.scaleHeight(), 1050) << bad;
+    live.addReading(plot, 0, 0, bad);
+    EXPECT_EQ(segments(plot, kRed).front(), (Segment{0, 1025, -1, 1024})) << bad;
+  }
+}
+
 TEST(LivePowerPlot, KeepsTheNewestMarksAndTheGridWhenLeftOnForWeeks) {
   DisplayList plot;
   LivePowerPlot live;
