@@ -55,66 +55,36 @@ TEST(TimeChart, ScaledViewShowsTheFullScalesAndPlacesValuesInEachSeriesOwnScale)
   EXPECT_DOUBLE_EQ(watts.scaleHeight, 1050);
 }
 
+// The unscaled view follows the data: one value throughout is a flat line
+// across the middle.
 TEST(TimeChart, UnscaledViewFollowsTheData) {
-  struct Case {
-    const char* name;
-    double amps;
-    double maximum, minimum;
-    const char* maxLabel;
-  } cases[] = {
-      // One value throughout: range 0, a flat line across the middle.
-      {"ConstantInsideFullScale", 7, 7, 7, "7.0 A"},
-      // Never above 0 at the top, never above the full scale at the bottom.
-      {"AllNegative", -3, 0, -3, "0.0 A"},
-      {"AboveFullScale", 25, 25, 20, "25.0 A"},
-  };
-  for (const Case& c : cases) {
-    auto store = storeOf(4, {12, c.amps, 100, 200, 7});
-    DisplayList plot;
-    ChartView view{1, 4};
-    view.scaled = false;
-    view.shown = {false, true, false, false, false};
-    const auto chart = drawTimeChart(*store, view, kSettings, plot);
-    ASSERT_TRUE(chart) << c.name;
-    EXPECT_EQ(chart->ranges[kAmps].maximum, c.maximum) << c.name;
-    EXPECT_EQ(chart->ranges[kAmps].minimum, c.minimum) << c.name;
-    EXPECT_EQ(chart->labels.maximum[kAmps], c.maxLabel) << c.name;
-    const std::vector<DrawnLine> trace = linesIn(plot, {0, 255, 0});
-    ASSERT_EQ(trace.size(), 3u) << c.name;
-    if (c.maximum == c.minimum) {
-      EXPECT_EQ(trace[0].y1, 1);
-      EXPECT_EQ(trace[0].scaleHeight, 2);
-    }
-  }
-}
-
-TEST(TimeChart, ZeroLineOnlyWhereARangeCrossesZero) {
-  auto store = storeOf(3, {12, -5, 100, 200, 7});
-  store->values[kAmps][2] = -1;
+  auto store = storeOf(4, {12, 7, 100, 200, 7});
   DisplayList plot;
-  ChartView view{1, 3};
+  ChartView view{1, 4};
   view.scaled = false;
-  ASSERT_TRUE(drawTimeChart(*store, view, kSettings, plot));
-  EXPECT_TRUE(linesIn(plot, kReferenceLineColour).empty());  // -5 to -1: maximum 0
-
-  store->values[kAmps][3] = 4;
-  ASSERT_TRUE(drawTimeChart(*store, view, kSettings, plot));
-  const std::vector<DrawnLine> zero = linesIn(plot, kReferenceLineColour);
-  ASSERT_EQ(zero.size(), 1u);
-  // Where the amps trace puts 0 A, across the whole width.
-  EXPECT_DOUBLE_EQ(zero[0].y1, 4 + 9.0 / 40);
-  EXPECT_EQ(zero[0].x1, 0);
-  EXPECT_EQ(zero[0].x2, 2);
+  view.shown = {false, true, false, false, false};
+  const auto chart = drawTimeChart(*store, view, kSettings, plot);
+  ASSERT_TRUE(chart);
+  EXPECT_EQ(chart->ranges[kAmps].maximum, 7);
+  EXPECT_EQ(chart->labels.maximum[kAmps], "7.0 A");
+  const std::vector<DrawnLine> trace = linesIn(plot, {0, 255, 0});
+  ASSERT_EQ(trace.size(), 3u);
+  EXPECT_EQ(trace[0].y1, 1);
+  EXPECT_EQ(trace[0].scaleHeight, 2);
 }
 
+// Full scales of 0 in prog.cfg take the setup window's 400 RPM and 1000 W.
 TEST(PowerCurve, ZeroMaximaAndFullScalesFallBackAndDotsFollowTheGridsWatts) {
   auto store = storeOf(2, {12, 3, 250, 300, 7});
   DisplayList plot;
   std::array<SeriesRange, kSeriesCount> ranges{};  // no time chart yet
-  drawPowerCurve(*store, 1, 2, ranges, kSettings, plot);
+  HistorySettings zero = kSettings;
+  zero.MR = 0;
+  zero.MP = 0;
+  drawPowerCurve(*store, 1, 2, ranges, zero, plot);
   EXPECT_EQ(plot.scaleWidth(), 420);
   EXPECT_EQ(plot.scaleHeight(), 1050);
-  std::vector<DrawnLine> dots = linesIn(plot, kPowerPointColour);
+  const std::vector<DrawnLine> dots = linesIn(plot, kPowerPointColour);
   ASSERT_EQ(dots.size(), 2u);
   EXPECT_EQ(dots[0].x1, 300);
   EXPECT_EQ(dots[0].y1, 1000 - 250 + 25);
@@ -124,19 +94,8 @@ TEST(PowerCurve, ZeroMaximaAndFullScalesFallBackAndDotsFollowTheGridsWatts) {
   ranges[kWatts].maximum = 250;  // Unscaled: the data's maximum
   ranges[kRpm].maximum = 300;
   drawPowerCurve(*store, 1, 2, ranges, kSettings, plot);
-  dots = linesIn(plot, kPowerPointColour);
   EXPECT_EQ(plot.scaleHeight(), 250 * 1.05);
-  EXPECT_EQ(dots[0].y1, 250.0 / 40);  // the top record sits inside the top edge
-
-  // Full scales of 0 in prog.cfg, Scaled view: the setup window's 400 RPM, 1000 W.
-  HistorySettings zero = kSettings;
-  zero.MR = 0;
-  zero.MP = 0;
-  ranges = {};
-  drawPowerCurve(*store, 1, 2, ranges, zero, plot);
-  EXPECT_EQ(plot.scaleWidth(), 420);
-  EXPECT_EQ(plot.scaleHeight(), 1050);
-  EXPECT_EQ(linesIn(plot, kPowerPointColour)[0].y1, 1000 - 250 + 25);
+  EXPECT_EQ(linesIn(plot, kPowerPointColour)[0].y1, 250.0 / 40);  // inside the top edge
 }
 
 }  // namespace

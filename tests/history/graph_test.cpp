@@ -11,6 +11,7 @@
 #include <QListWidget>
 #include <QPrinterInfo>
 #include <QPushButton>
+#include <filesystem>
 
 #include "history_records.h"
 #include "platform/power_curve_grid.h"
@@ -108,6 +109,13 @@ TEST_F(GraphWindow, EveryControlIsFoundByNameAndAScreenReaderReadsWhatItShows) {
     EXPECT_FALSE(read->text(QAccessible::Description).isEmpty()) << name.toStdString();
   }
   EXPECT_EQ(checked, values.size());
+
+  click("XAxisRPM");  // a power curve until the next redraw
+  const DisplayList& plot = find<PictureBox>("Plot")->display();
+  EXPECT_EQ(plot.scaleWidth(), 420);
+  EXPECT_EQ(plot.lines().back().colour, kPowerPointColour);
+  click("CheckWS");
+  EXPECT_EQ(plot.scaleWidth(), 9);
 }
 
 // After a day that draws no chart nothing of the day shown before stays on
@@ -131,6 +139,8 @@ TEST_F(GraphWindow, ALoadThatDrawsNothingLeavesNothingBehind) {
   };
   open();
   find<QCheckBox>("Collate")->setChecked(true);
+  GraphProbe(*window).showFolder(QString::fromStdString(folder.path()));  // another folder shown
+  window->Dir1_Change();  // days are read from logs all the same
   for (const Case& c : cases) {
     window->File1_Click(QString::fromStdString(kToday));
     window->Plot_MouseMove(3, 0);
@@ -208,7 +218,9 @@ TEST_F(GraphWindow, DragZoomNarrowsToTheDraggedRecords) {
   EXPECT_FALSE(find<PictureBox>("Plot")->display().lines().empty());
 }
 
-TEST_F(GraphWindow, CsvExportWritesTheShownRecordsOrSaysWhyNot) {
+// The CSV file and the PDF go to the excel folder; without it each says why.
+TEST_F(GraphWindow, CsvAndPdfWithoutAPrinterOrSayWhyNotAndTheColoursAreAlwaysRestored) {
+  ASSERT_TRUE(QPrinterInfo::defaultPrinter().isNull()) << "expects a machine without printers";
   folder.write(
       "logs/" + kToday,
       minuteRecords(1, 3,
@@ -219,58 +231,18 @@ TEST_F(GraphWindow, CsvExportWritesTheShownRecordsOrSaysWhyNot) {
             "TIME,VOLTS,AMPS,WATTS,RPM,SPEED\r\n00:01,12.50,.00,.00,,.0\r\n"
             "00:02,12.50,.00,.00,,.0\r\n00:03,12.50,.00,.00,,.0\r\n");
   EXPECT_EQ(dialogs.messages.last(), "Done");
+  dialogs.answer = true;
+  click("PrintButton");
+  EXPECT_EQ(dialogs.questions.size(), 1);
+  EXPECT_EQ(folder.read("excel/P_2010_05_23_0001_0003.pdf").substr(0, 4), "%PDF");
+  EXPECT_EQ(window->palette().color(QPalette::Window), QColor(0, 192, 0));
+  EXPECT_EQ(find<PictureBox>("Plot")->display().background(), (Rgb{64, 64, 64}));
 
-  std::remove(folder.file("excel/P_2010_05_23_0001_0003.csv").c_str());
-  ASSERT_EQ(::rmdir(folder.file("excel").c_str()), 0);
+  std::filesystem::remove_all(folder.file("excel"));
   click("CSV");
   EXPECT_TRUE(dialogs.messages.last().startsWith("The CSV file could not be written"))
       << dialogs.messages.last().toStdString();
   EXPECT_EQ(folder.read("excel/P_2010_05_23_0001_0003.csv"), "<missing>");
-}
-
-TEST_F(GraphWindow, CollateAppendsTheShownDayOnceBeforeLoadingTheNext) {
-  folder.write("logs/" + kToday, minuteRecords(1, 61));
-  folder.write("logs/P_2010_05_22.txt", minuteRecords(1, 2));
-  folder.write("prog.cfg", "<LogDelay>60</LogDelay>");
-  open();
-  find<QCheckBox>("Collate")->setChecked(true);
-  GraphProbe(*window).showFolder(QString::fromStdString(folder.path()));  // another folder shown
-  window->Dir1_Change();
-  window->File1_Click("P_2010_05_22.txt");
-  EXPECT_EQ(text("FileName"), "P_2010_05_22.txt");
-  EXPECT_EQ(GraphProbe(*window).recordCount(), 2);  // read from logs all the same
-  window->File1_Click(QString::fromStdString(kToday));
-  window->File1_Click("P_2010_05_22.txt");
-  window->File1_Click(QString::fromStdString(kToday));
-  EXPECT_EQ(folder.read("logs/watthours.txt"),
-            "P_2010_05_23.txt  ,  00100\r\nP_2010_05_22.txt  ,  00002\r\n");
-}
-
-TEST_F(GraphWindow, PowerCurveUntilTheNextRedraw) {
-  folder.write("logs/" + kToday, minuteRecords(1, 10));
-  open();
-  click("XAxisRPM");
-  const DisplayList& plot = find<PictureBox>("Plot")->display();
-  EXPECT_EQ(plot.scaleWidth(), 420);
-  EXPECT_EQ(plot.lines().back().colour, kPowerPointColour);
-  click("CheckWS");  // any redraw is the time chart again
-  EXPECT_EQ(plot.scaleWidth(), 9);
-}
-
-TEST_F(GraphWindow, PrintingWithoutAPrinterOffersAPdfAndAlwaysRestoresTheColours) {
-  ASSERT_TRUE(QPrinterInfo::defaultPrinter().isNull()) << "expects a machine without printers";
-  folder.write("logs/" + kToday, minuteRecords(1, 10));
-  open();
-  dialogs.answer = true;
-  click("PrintButton");
-  EXPECT_EQ(dialogs.questions.size(), 1);
-  EXPECT_EQ(folder.read("excel/P_2010_05_23_0001_0010.pdf").substr(0, 4), "%PDF");
-  EXPECT_EQ(window->palette().color(QPalette::Window), QColor(0, 192, 0));
-  EXPECT_EQ(find<PictureBox>("Plot")->display().background(), (Rgb{64, 64, 64}));
-
-  ASSERT_EQ(::rmdir(folder.file("excel").c_str()), -1);  // holds the PDF
-  std::remove(folder.file("excel/P_2010_05_23_0001_0010.pdf").c_str());
-  ASSERT_EQ(::rmdir(folder.file("excel").c_str()), 0);
   click("PrintButton");
   EXPECT_EQ(dialogs.messages.last(), kFormNotPrintedMessage);
   EXPECT_EQ(window->palette().color(QPalette::Window), QColor(0, 192, 0));

@@ -93,9 +93,6 @@ TEST(RangeBoxes, NameTheBoxThatIsNoTime) {
       EXPECT_EQ(problem, std::nullopt) << *problem;
     }
   }
-  const TimeRange range = timeRangeOf({"7", "5", "8", "0"});
-  EXPECT_EQ(range.start, 7 * 3600 + 5 * 60);
-  EXPECT_EQ(range.end, 8 * 3600);
 }
 
 // Missing keys, a key with no number and a watts scale beyond 16 bits take

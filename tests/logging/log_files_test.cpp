@@ -32,12 +32,17 @@ TEST(LogFiles, AMissingOrUnusableLogsFolderFailsWithoutACrash) {
   EXPECT_FALSE(files.writeHtml(kAt, kValues, 0, "mph"));
 }
 
+// Placeholders are replaced every time they occur, in their order: removing
+// the mode completes a time placeholder after the time was replaced, so it
+// stays; a volts value never holds "<II>". All else is copied.
 TEST_F(LogFilesTest, HtmlStepAppendsHistoryAndRewritesThePage) {
-  folder.write("html/template.asp", "<p><VV> V <WW> W <WH> Wh</p>");
+  folder.write("html/template.asp",
+               "<VV>|<VV>|<II>|<WW>|<WH>|<RR>|<SS>|<TT>|<MM>|<vv>|<T<MM>T><<VV>II>\xff");
   folder.write("html/log.asp", "old page, much longer than the new one");
   ASSERT_TRUE(files.writeHtml(kAt, kValues, 1.5, "mph"));
   ASSERT_TRUE(files.writeHtml(kAt, kValues, 2.25, "mph"));
-  EXPECT_EQ(folder.read("html/log.asp"), "<p>12.53 V 41 W 2.25 Wh</p>\r\n");
+  EXPECT_EQ(folder.read("html/log.asp"),
+            "12.53|12.53|3.2|41|2.25|350|12|14:05:33||<vv>|<TT><12.53II>\xff\r\n");
   const std::string line = "12.53V\t\t3.2A\t\t41W\t\t350RPM\t\t12mph\t\t\t\t14:05:33\r\n";
   EXPECT_EQ(folder.read("html/history23_05_2010.txt"), line + line);
 }

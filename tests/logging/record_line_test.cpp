@@ -39,22 +39,6 @@ TEST(RecordLine, MasksAtTheirEdges) {
   }
 }
 
-TEST(Averaging, AveragesUnderTheMasksAndRemembersTheRecord) {
-  IntervalSums sums;
-  ASSERT_TRUE(sums.add(12.50, 3.21, 40.1, 350.1, 11.2));
-  ASSERT_TRUE(sums.add(12.52, 3.24, 40.2, 351.0, 11.4));
-  ASSERT_TRUE(sums.add(12.56, 3.30, 40.3, 352.4, 11.6));
-  LastValues last;
-  TickAverage tick = averageOrRepeat(sums, last);
-  EXPECT_FALSE(tick.noData);
-  EXPECT_EQ(tick.values.volts, "12.53");  // 12.5266...
-  EXPECT_EQ(tick.values.amps, "3.3");     // 3.25
-  EXPECT_EQ(tick.values.watts, "40");
-  EXPECT_EQ(tick.values.rpm, "351");
-  EXPECT_EQ(tick.values.windSpeed, 11.0);  // 11.4 under "###0"
-  EXPECT_EQ(last, tick.values);
-}
-
 TEST(Averaging, AFrameThatWouldMakeASumInfiniteIsRefusedAndNothingAdded) {
   constexpr double kHuge = 1.7e308;  // finite, but two of them are not
   for (int field = 0; field < 5; ++field) {

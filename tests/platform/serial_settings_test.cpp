@@ -2,10 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-
-#include "support/temp_folder.h"
-
 namespace tamsel {
 namespace {
 
@@ -30,16 +26,6 @@ TEST(LineSettings, SpeedWithNoParityEightDataBitsOneStopBit) {
   EXPECT_EQ(baudRateFromSettings("fast,N,8,1"), std::nullopt);
   EXPECT_EQ(baudRateFromSettings("9600,E,7,1"), std::nullopt);
   EXPECT_EQ(baudRateFromSettings("9600.5,N,8,1"), std::nullopt);
-}
-
-TEST(PortDevice, ALinkInTheProgramFolderWinsOverTheSerialDevice) {
-  test::TempFolder folder;
-  EXPECT_EQ(deviceForPort(1, folder.path()), "/dev/ttyS0");
-  EXPECT_EQ(deviceForPort(3, folder.path()), "/dev/ttyS2");
-  std::filesystem::create_symlink("/dev/ttyUSB0", folder.file("com3"));  // need not exist
-  EXPECT_EQ(deviceForPort(3, folder.path()), folder.file("com3"));
-  EXPECT_EQ(deviceForPort(0, folder.path()), "");
-  EXPECT_EQ(deviceForPort(-2, folder.path()), "");
 }
 
 TEST(PortDevice, OpenFailureNamesTheDeviceAndHowToFixARefusedPermission) {

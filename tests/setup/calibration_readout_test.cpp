@@ -56,25 +56,6 @@ TEST(CalibrationReadout, EachStepFollowsItsDivisorAndKeepsItsResultWhenTheDiviso
   }
 }
 
-TEST(CalibrationReadout, WindSpeedKeepsItsLastValueWhileItsDivisorIsUnusable) {
-  double windSpeed = 0;
-  (void)shownFor("[<S>13</S>]", kTyped, windSpeed);
-  Divisors bad = kTyped;
-  bad.Pulse2Divider = "-1";
-  bad.WSUnits = "";
-  EXPECT_EQ(calibrationReadout(rawFields("[<S>40</S>]"), bad, windSpeed).txtWindSpeed, "6.5 ");
-}
-
-TEST(CalibrationReceiver, TakesTheWholeBufferOnceItHoldsBothBracketsInAnyOrder) {
-  CalibrationReceiver receiver;
-  EXPECT_FALSE(receiver.append("[<V>5"));
-  EXPECT_FALSE(receiver.append("00</V>"));
-  EXPECT_EQ(receiver.append("]"), "[<V>500</V>]");
-  EXPECT_EQ(receiver.rxBuffer(), "");
-  EXPECT_FALSE(receiver.append("<I>3</I>]"));  // a "]" alone waits for a "["
-  EXPECT_EQ(receiver.append("[<V>"), "<I>3</I>][<V>");
-}
-
 // A GPS or modem on the wrong port sends text with no brackets at all.
 TEST(CalibrationReceiver, TextThatNeverClosesAFrameStaysBoundedAndTheNextFrameIsRead) {
   CalibrationReceiver receiver;

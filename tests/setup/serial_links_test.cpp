@@ -75,22 +75,5 @@ TEST_F(SerialLinks, EachDeviceGetsTheLowestPortNumberThatOpensIt) {
   }
 }
 
-TEST_F(SerialLinks, NextFreePortSkipsEveryComEntryAndTheFoundSerialPorts) {
-  EXPECT_EQ(nextFreePort(program, {usb0}), 1);
-  EXPECT_EQ(nextFreePort(program, {"/dev/ttyS0", usb0}), 2);
-  folder.write("program/com1", "");       // any kind of entry takes the number
-  link("com2", folder.file("dev/gone"));  // a dangling link too
-  EXPECT_EQ(nextFreePort(program, {"/dev/ttyS2", usb0}), 4);
-}
-
-TEST_F(SerialLinks, LinkTargetPrefersTheFirstStableName) {
-  EXPECT_EQ(linkTarget(usb0, byId), byId + "/usb-FTDI_FT232R_A1-if00-port0");
-  EXPECT_EQ(linkTarget(usb1, byId), byId + "/usb-Prolific_PL2303-if00-port0");
-  EXPECT_EQ(linkTarget(acm0, byId), acm0);
-  EXPECT_EQ(linkTarget(usb0, folder.file("no-by-id")), usb0);
-  fs::create_symlink(usb0, byId + "/usb-00-first");
-  EXPECT_EQ(linkTarget(usb0, byId), byId + "/usb-00-first");
-}
-
 }  // namespace
 }  // namespace tamsel

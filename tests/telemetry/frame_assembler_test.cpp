@@ -62,6 +62,9 @@ TEST(FrameAssembly, TextWithoutClosingBracketStaysBounded) {
   auto frames = feed(a, {std::string(5000, 'y') + "[<V>7</V>", "]"});
   ASSERT_EQ(frames.size(), 1u);
   EXPECT_EQ(frames[0], "[<V>7</V>]");
+  // An oversize frame keeps its newest start.
+  EXPECT_EQ(feed(a, {"[" + std::string(9000, 'x') + "[<V>3</V>]"}),
+            std::vector<std::string>{"[<V>3</V>]"});
 }
 
 TEST(FrameAssembly, DroppingAnUnpluggedPartFrameIsLikeTakingAFrame) {
@@ -95,12 +98,6 @@ TEST(FrameAssembly, AHugeReadIsTakenFrameByFrameWithinTheBound) {
   EXPECT_EQ(count, 200001);
   EXPECT_LE(longest, FrameAssembler::kMaxBuffer);
   EXPECT_EQ(a.rxBuffer(), "[");
-}
-
-TEST(FrameAssembly, AnOversizeFrameKeepsItsNewestStart) {
-  FrameAssembler a;
-  EXPECT_EQ(feed(a, {"[" + std::string(9000, 'x') + "[<V>3</V>]"}),
-            std::vector<std::string>{"[<V>3</V>]"});
 }
 
 }  // namespace
