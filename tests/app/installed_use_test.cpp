@@ -64,6 +64,9 @@ TEST(ProgramFolderTest, ExplicitThenWritableProgramFolderThenDataHome) {
        {scratch.file("a/b"), exe, "", home},
        scratch.file("a/b")},
       {"beside the program", {"", exe, scratch.file("data"), home}, exe},
+      {"beside the program, which cannot write there",
+       {"", scratch.file("gone"), scratch.file("data"), home},
+       scratch.file("data/tamsel")},
       {"installed: a system folder",
        {"", "/usr/bin", scratch.file("data"), home},
        scratch.file("data/tamsel")},
@@ -103,22 +106,18 @@ TEST(TerminationSignalsTest, ASignalBeforeAnyoneListensIsHeldAndHandedOnOnce) {
 }
 
 // The headless logger in a folder of the window tests' making.
-class HeadlessTest : public MainWindowTest {
- protected:
-  HeadlessLogger& startHeadless(const ProgCfg& cfg) {
-    writeConfig(cfg);
-    folder.write("settings.cfg", kSettingsCfg);
-    logger = std::make_unique<HeadlessLogger>(folder.path(), clock, serial, said);
-    logger->start();
-    return *logger;
-  }
-  std::ostringstream said;
-  std::unique_ptr<HeadlessLogger> logger;
-};
+using HeadlessTest = MainWindowTest;
 
+// Once the port opens, an interval that is no number is replaced and logging starts.
 TEST_F(HeadlessTest, APortThatWillNotOpenIsSaidOnceAndTriedUntilItOpens) {
   serial.availablePorts = {};
-  startHeadless(loggingCfg());
+  ProgCfg cfg = loggingCfg();
+  cfg.LogDelay = "often";
+  folder.write("prog.cfg", cfg.text());
+  folder.write("settings.cfg", kSettingsCfg);
+  std::ostringstream said;
+  HeadlessLogger logger(folder.path(), clock, serial, said);
+  logger.start();
   const std::string problem = std::string(kPortProblemMessage) + ": The port does not exist";
   EXPECT_NE(errorLog().find(problem + "; trying again every 2 seconds"), std::string::npos)
       << errorLog();
@@ -129,19 +128,12 @@ TEST_F(HeadlessTest, APortThatWillNotOpenIsSaidOnceAndTriedUntilItOpens) {
   const std::string log = errorLog();
   EXPECT_EQ(log.find(problem), log.rfind(problem)) << "said once";
   EXPECT_NE(log.find("Port open"), std::string::npos);
-  EXPECT_EQ(said.str().find(problem), said.str().rfind(problem)) << said.str();
-  EXPECT_TRUE(logger->loggerSession().isLogging());
-}
-
-TEST_F(HeadlessTest, AnIntervalThatIsNoNumberIsReplacedAndLoggingStarts) {
-  ProgCfg cfg = loggingCfg();
-  cfg.LogDelay = "often";
-  const HeadlessLogger& headless = startHeadless(cfg);
-  EXPECT_TRUE(headless.loggerSession().isLogging());
-  EXPECT_EQ(headless.loggerSession().intervalText(), "60");
-  EXPECT_NE(errorLog().find(std::string(kInvalidDelayMessage) + "; logging every 60 seconds"),
+  EXPECT_NE(log.find(std::string(kInvalidDelayMessage) + "; logging every 60 seconds"),
             std::string::npos)
-      << errorLog();
+      << log;
+  EXPECT_EQ(said.str().find(problem), said.str().rfind(problem)) << said.str();
+  EXPECT_TRUE(logger.loggerSession().isLogging());
+  EXPECT_EQ(logger.loggerSession().intervalText(), "60");
 }
 
 }  // namespace

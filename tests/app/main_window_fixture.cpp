@@ -10,11 +10,7 @@ ProgCfg::ProgCfg() : ProgramConfig(setupDefaults()) {
 }
 
 OrvaneLogger& MainWindowTest::start(const ProgCfg& cfg, const char* settings) {
-  return startWith(cfg.text(), settings);
-}
-
-OrvaneLogger& MainWindowTest::startWith(const std::string& progCfgText, const char* settings) {
-  folder.write("prog.cfg", progCfgText);
+  folder.write("prog.cfg", cfg.text());
   return startWithoutProgCfg(settings);
 }
 

@@ -70,13 +70,10 @@ class MainWindowTest : public ::testing::Test {
  protected:
   MainWindowTest() { serial.availablePorts = calibrationSerial.availablePorts = {3}; }
 
-  void writeConfig(const ProgCfg& cfg) { folder.write("prog.cfg", cfg.text()); }
   // Writes the files, builds the window and runs its start-up.
   OrvaneLogger& start(const ProgCfg& cfg = {}, const char* settings = kSettingsCfg);
   // A first run: settings.cfg but no prog.cfg.
   OrvaneLogger& startWithoutProgCfg(const char* settings = kSettingsCfg);
-  // The same with prog.cfg exactly as given.
-  OrvaneLogger& startWith(const std::string& progCfgText, const char* settings = kSettingsCfg);
   OrvaneLogger& window() { return *window_; }
   OrvaneLoggerProbe state() { return OrvaneLoggerProbe(*window_); }
   // A control of the window, found by its designer name.

@@ -68,38 +68,32 @@ TEST_F(StartUp, PortZeroRunsWithoutAPortAndSetupLeftThereAsksOnce) {
   EXPECT_EQ(serial.openCalls, 1);  // port 0 tried once, then skipped by start-up
 }
 
-// The rows and their font are the live list's own rules; here the window applies them.
-TEST_F(StartUp, ListFollowsTheConfiguration) {
+// The rows and their font are the live list's own rules; here the window
+// applies them. Messages (prog.cfg) and the comms box each show or hide the
+// lower band.
+TEST_F(StartUp, ListAndLowerBandFollowTheConfiguration) {
   struct Case {
-    const char *rpm, *ws;
+    const char *rpm, *ws, *messages;
     std::vector<std::string> names;
-    int points;
   };
   const Case cases[] = {
-      {"1", "0", {"Volts", "Amps", "Watts", "WattHours", "RPM"}, 20},
-      {"0", "1", {"Volts", "Amps", "Watts", "WattHours", " knots"}, 20},
+      {"1", "0", "0", {"Volts", "Amps", "Watts", "WattHours", "RPM"}},
+      {"0", "1", "1", {"Volts", "Amps", "Watts", "WattHours", " knots"}},
   };
+  int withoutMessages = 0;
   for (const Case& c : cases) {
     ProgCfg cfg;
     cfg.DisplayRPM = c.rpm;
     cfg.DisplayWS = c.ws;
     cfg.WSUnits = " knots";
+    cfg.dispMessages = c.messages;
     start(cfg);
     EXPECT_EQ(listColumn(2), c.names);
     EXPECT_EQ(listColumn(1), std::vector<std::string>(c.names.size(), "0.0"));
-    EXPECT_EQ(control<QTreeWidget>("ListView1")->font().pointSize(), c.points);
+    EXPECT_EQ(control<QTreeWidget>("ListView1")->font().pointSize(), 20);
     EXPECT_TRUE(control<QTreeWidget>("ListView1")->isHeaderHidden());
+    if (*c.messages == '0') withoutMessages = state().outerHeightTwips;
   }
-}
-
-// Messages (prog.cfg) and the comms box each show or hide the lower band.
-TEST_F(StartUp, MessagesOrTheCommsBoxShowTheLowerBand) {
-  ProgCfg cfg;
-  cfg.dispMessages = "0";
-  start(cfg);
-  const int withoutMessages = state().outerHeightTwips;
-  cfg.dispMessages = "1";
-  start(cfg);
   EXPECT_GT(state().outerHeightTwips, withoutMessages);
   control<QCheckBox>("Check1")->setChecked(true);
   const int shown = state().outerHeightTwips;
@@ -115,7 +109,8 @@ TEST_F(StartUp, AConfigurationWithoutMaxRpmStopsLoadingThere) {
   cfg.BR = "4800";
   std::string withoutMr = cfg.text();
   withoutMr.erase(withoutMr.find("<MR>"), std::string("<MR>400</MR>").size());
-  startWith(withoutMr);
+  folder.write("prog.cfg", withoutMr);
+  startWithoutProgCfg();
   EXPECT_EQ(state().config.Port, "3");
   EXPECT_EQ(state().config.BR, "4800");
   EXPECT_EQ(state().config.MP, "");

@@ -1,10 +1,8 @@
 // The publisher against a real broker: what it publishes on connecting, and
 // how it rides out the broker going away.
-#include <arpa/inet.h>
 #include <gtest/gtest.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
+
+#include <QTcpServer>
 
 #include "mqtt/mqtt_payloads.h"
 #include "mqtt/mqtt_publisher.h"
@@ -17,17 +15,22 @@ namespace {
 
 constexpr int kWaitMs = 20000;
 
+MqttSettings settingsFor(int port) {
+  MqttSettings settings;
+  settings.host = "127.0.0.1";
+  settings.port = port;
+  settings.clientId = "tamsel_test";
+  settings.topic = "tamsel/test";
+  return settings;
+}
+
 class MqttPublisherTest : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(broker.start());
     subscriber = std::make_unique<MqttSubscriber>(broker.port());
     ASSERT_TRUE(waitUntil([&] { return subscriber->subscriptions() > 0; }, kWaitMs));
-    MqttSettings settings;
-    settings.host = "127.0.0.1";
-    settings.port = broker.port();
-    settings.clientId = "tamsel_test";
-    settings.topic = "tamsel/test";
+    MqttSettings settings = settingsFor(broker.port());
     settings.intervalSeconds = 1;
     publisher = std::make_unique<MqttPublisher>(settings,
                                                 MqttPublisher::Identity{"Tamsel test", "1"}, clock);
@@ -106,34 +109,11 @@ TEST_F(MqttPublisherTest, AnnouncesPublishesAndRidesOutTheBrokerAway) {
       [&] { return subscriber->payloadsOn("tamsel/test/status").back() == "offline"; }, kWaitMs));
 }
 
-// Takes connections and never says a word.
-class SilentPeer {
- public:
-  SilentPeer() : socket_(::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0)) {
-    sockaddr_in address = {};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t size = sizeof address;
-    ::bind(socket_, reinterpret_cast<sockaddr*>(&address), size);
-    ::listen(socket_, 4);
-    ::getsockname(socket_, reinterpret_cast<sockaddr*>(&address), &size);
-    port_ = ntohs(address.sin_port);
-  }
-  ~SilentPeer() { ::close(socket_); }
-  int port() const { return port_; }
-
- private:
-  int socket_;
-  int port_ = 0;
-};
-
+// A peer that takes connections and never says a word.
 TEST(MqttPublisherSilence, APeerThatNeverAnswersIsReportedAsNoAnswer) {
-  SilentPeer peer;
-  MqttSettings settings;
-  settings.host = "127.0.0.1";
-  settings.port = peer.port();
-  settings.clientId = "tamsel_test";
-  settings.topic = "tamsel/test";
+  QTcpServer peer;
+  ASSERT_TRUE(peer.listen(QHostAddress::LocalHost));
+  MqttSettings settings = settingsFor(peer.serverPort());
   settings.keepAliveSeconds = 5;  // the shortest the client library takes
   FakeClock clock;
   MqttPublisher publisher(settings, {"Tamsel test", "1"}, clock);

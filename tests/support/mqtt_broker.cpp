@@ -1,42 +1,25 @@
 #include "support/mqtt_broker.h"
 
-#include <arpa/inet.h>
 #include <mosquitto.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
 
+#include <QTcpServer>
+#include <QTcpSocket>
 #include <chrono>
 #include <thread>
 
 namespace tamsel::test {
 namespace {
 
-sockaddr_in loopback(int port) {
-  sockaddr_in address = {};
-  address.sin_family = AF_INET;
-  address.sin_port = htons(static_cast<uint16_t>(port));
-  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  return address;
-}
-
 int freePort() {
-  const int s = ::socket(AF_INET, SOCK_STREAM, 0);
-  sockaddr_in address = loopback(0);
-  socklen_t size = sizeof address;
-  ::bind(s, reinterpret_cast<sockaddr*>(&address), sizeof address);
-  ::getsockname(s, reinterpret_cast<sockaddr*>(&address), &size);
-  ::close(s);
-  return ntohs(address.sin_port);
+  QTcpServer probe;
+  probe.listen(QHostAddress::LocalHost);
+  return probe.serverPort();
 }
 
 bool acceptsConnections(int port) {
-  const int s = ::socket(AF_INET, SOCK_STREAM, 0);
-  const sockaddr_in address = loopback(port);
-  const bool accepted =
-      ::connect(s, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
-  ::close(s);
-  return accepted;
+  QTcpSocket socket;
+  socket.connectToHost(QHostAddress::LocalHost, static_cast<quint16>(port));
+  return socket.waitForConnected(1000);
 }
 
 }  // namespace
