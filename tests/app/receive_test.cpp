@@ -117,16 +117,5 @@ TEST_F(Receive, DataRearmsTheLoggingTickOnlyWhileLogging) {
   EXPECT_FALSE(ticking());
 }
 
-TEST_F(Receive, ALostPortIsReportedWithoutAskingTheUser) {
-  start();
-  emit serial.lost("device disconnected (gone)");
-  EXPECT_EQ(errorLog(), kLogPrefix + "port not available  device disconnected (gone) <IM> \r\n");
-  EXPECT_TRUE(dialogs.messages.isEmpty());
-  EXPECT_EQ(dialogs.modalCount, 0);
-  emit serial.restored();
-  serial.deliver(kGoodFrame);
-  EXPECT_EQ(title(), "Tamsel  12.50V 3.2A 40W");
-}
-
 }  // namespace
 }  // namespace tamsel::test

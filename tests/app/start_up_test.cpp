@@ -22,7 +22,6 @@ TEST_F(StartUp, FirstRunMakesFoldersAndAnEmptyDayLog) {
   }
   EXPECT_EQ(todayLog(), "");
   EXPECT_EQ(state().wattHours(), 0);
-  EXPECT_EQ(title(), "Tamsel - Waiting for Signal");
   // A screen reader reads the comms and message lines' text, not what they are.
   for (const char* line : {"Label2", "ErrorString"}) {
     QLabel* label = control<QLabel>(line);
@@ -44,28 +43,6 @@ TEST_F(StartUp, FirstRunMakesFoldersAndAnEmptyDayLog) {
   };
   control<QPushButton>("ShowLogs")->click();
   EXPECT_EQ(shown, "Log History");
-}
-
-// Without a port there is no automatic logging either; the setup window
-// left at port 0 goes through the port problem once.
-TEST_F(StartUp, PortZeroRunsWithoutAPortAndSetupLeftThereAsksOnce) {
-  ProgCfg cfg;
-  cfg.Port = "0";
-  cfg.LogOn = "1";
-  start(cfg);
-  EXPECT_EQ(serial.openCalls, 0);
-  EXPECT_FALSE(state().loggingStarted);
-  EXPECT_FALSE(ticking());
-  EXPECT_EQ(commsLine(), " Waiting for COMM data");
-  int shown = 0;
-  dialogs.onModal = [&](QDialog& window) {
-    ++shown;
-    static_cast<ProgramSetup&>(window).SaveSettingsButton_Click();
-  };
-  window().Setup_Click();
-  EXPECT_EQ(shown, 2);
-  EXPECT_EQ(dialogs.messages.size(), 1);
-  EXPECT_EQ(serial.openCalls, 1);  // port 0 tried once, then skipped by start-up
 }
 
 // The rows and their font are the live list's own rules; here the window
@@ -120,15 +97,17 @@ TEST_F(StartUp, AConfigurationWithoutMaxRpmStopsLoadingThere) {
   EXPECT_EQ(control<QLineEdit>("delay")->text().toStdString(), "60");  // the design text stays
 }
 
-// Aborting the setup window leaves the port at 0; the calibration window,
-// which then cannot open it either, is never shown.
+// Aborting the setup window leaves the port at 0, and without a port there
+// is no automatic logging either. The calibration window, which then cannot
+// open the port, is never shown; the setup window left at port 0 goes
+// through the port problem once.
 TEST_F(StartUp, MissingPortLoopsThroughTheSetupWindowUntilAbort) {
   serial.availablePorts = {};
   dialogs.onModal = [](QDialog& window) {
     ASSERT_EQ(window.objectName(), "ProgramSetup");
     test::control<QPushButton>(window, "AbortButton")->click();
   };
-  start();
+  start(loggingCfg());
   const QString problem = "There is a possible Port Number problem. Check available PORTS";
   EXPECT_EQ(dialogs.messages, QStringList{problem});
   EXPECT_EQ(dialogs.modalCount, 1);
@@ -140,10 +119,19 @@ TEST_F(StartUp, MissingPortLoopsThroughTheSetupWindowUntilAbort) {
   // Start-up ran again, without a port this time.
   EXPECT_EQ(commsLine(), " Waiting for COMM data");
   EXPECT_FALSE(serial.isOpen());
+  EXPECT_FALSE(state().loggingStarted);
+  EXPECT_FALSE(ticking());
   window().CalibrateButton_Click();
   EXPECT_EQ(dialogs.modalCount, 2);
   EXPECT_EQ(dialogs.messages, (QStringList{problem, problem}));
   EXPECT_FALSE(calibrationSerial.isOpen());
+  dialogs.onModal = [](QDialog& window) {
+    static_cast<ProgramSetup&>(window).SaveSettingsButton_Click();
+  };
+  window().Setup_Click();
+  EXPECT_EQ(dialogs.modalCount, 4);
+  EXPECT_EQ(dialogs.messages.size(), 3);
+  EXPECT_EQ(serial.openCalls, 2);  // port 3, then port 0 once; start-up skips it
 }
 
 TEST_F(StartUp, MissingConfigurationBringsUpSetupAndThenRuns) {

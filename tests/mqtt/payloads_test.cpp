@@ -8,7 +8,9 @@ namespace {
 
 const LocalDateTime kAt{2010, 5, 23, 14, 5, 33};
 
-TEST(MqttPayloads, ReadingHasEveryQuantityAsANumberWithItsUnit) {
+// A reading has every quantity as a number with its unit; a record carries
+// the logged line's values and time.
+TEST(MqttPayloads, ReadingAndRecordHaveEveryQuantityAsANumberWithItsUnit) {
   Reading reading;
   reading.volts = "12.50";
   reading.amps = "3.20";
@@ -18,9 +20,6 @@ TEST(MqttPayloads, ReadingHasEveryQuantityAsANumberWithItsUnit) {
   EXPECT_EQ(readingJson(reading, 0.04, "m/s", kAt),
             R"({"time":"2010-05-23T14:05:33","volts":12.50,"amps":3.20,"watts":40.0,)"
             R"("rpm":300.0,"wind_speed":6.5,"wind_speed_unit":"m/s","watt_hours_today":0.0})");
-}
-
-TEST(MqttPayloads, RecordCarriesTheLoggedLinesValuesAndTime) {
   const AveragedValues values{"12.53", "-3.2", "41", "350", 12};
   EXPECT_EQ(recordJson(kAt, values, 0.25, "mph"),
             R"({"date":"2010-05-23","time":"14:05","volts":12.53,"amps":-3.2,"watts":41.0,)"
