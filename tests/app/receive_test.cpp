@@ -1,4 +1,3 @@
-#include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
 #include <filesystem>
@@ -96,25 +95,6 @@ TEST_F(Receive, AFrameIsShownReportedAndSummedAsItsKindAsks) {
   // Without an anemometer the power scaled before the failure still counts.
   for (int i = 0; i < 18; ++i) window().Timer3_Timer();  // 40 W for 90 s
   EXPECT_NEAR(state().wattHours(), 1.0, 1e-9);
-}
-
-TEST_F(Receive, DataRearmsTheLoggingTickOnlyWhileLogging) {
-  OrvaneLogger& w = start();
-  serial.deliver(kGoodFrame);
-  EXPECT_FALSE(ticking());
-  EXPECT_EQ(state().sums.frameCount, 0);
-  control<QLineEdit>("delay")->setEnabled(true);
-  w.StartLogging_Click();
-  const int armed = control<QTimer>("Timer1")->timerId();
-  serial.deliver(kGoodFrame);
-  EXPECT_EQ(control<QTimer>("Timer1")->timerId(), armed) << "an armed tick is not postponed";
-  control<QTimer>("Timer1")->stop();  // as after a tick
-  serial.deliver(kGoodFrame);
-  EXPECT_TRUE(ticking());
-  EXPECT_EQ(state().sums.frameCount, 2);
-  w.StopLogging_Click();
-  serial.deliver(kGoodFrame);
-  EXPECT_FALSE(ticking());
 }
 
 }  // namespace

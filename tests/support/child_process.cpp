@@ -65,11 +65,6 @@ bool ChildProcess::reap(int waitMs, int& status) {
   return true;
 }
 
-bool ChildProcess::running() {
-  int status = 0;
-  return pid_ > 0 && !reap(0, status);
-}
-
 int ChildProcess::exitStatus(int waitMs) {
   int status = 0;
   if (pid_ <= 0) return -1;

@@ -28,7 +28,6 @@ class ChildProcess {
   // Starts `argv[0]` with `argv`; stdout and stderr go to `outputPath`.
   bool start(const std::vector<std::string>& argv, const std::string& outputPath,
              const ChildEnvironment& environment = {});
-  bool running();
   // Waits for the process to end by itself and returns its exit status; -1
   // when it did not end within `waitMs` (it is then killed) or died by a signal.
   int exitStatus(int waitMs = 10000);

@@ -70,9 +70,11 @@ TEST(Faults, KilledWhileLoggingLeavesWholeLinesAndTheRecountIsTheFilesSum) {
   ProgramRun run;
   const int port = configureLogging(run, 1);
   // An earlier day's run: a record with a blank after it, and one torn by a power cut.
-  run.write(dayLog(),
-            "<T>09:00</T><V>12.00</V><I>300.0</I><W>3600.0</W><R>0</R><S>0</S><M></M>   1.0Wh \r\n"
-            "<T>09:01</T><V>12.00</V><I>300.0</I><W>36");
+  const std::string torn = "<T>09:01</T><V>12.00</V><I>300.0</I><W>36";
+  run.write(
+      dayLog(),
+      "<T>09:00</T><V>12.00</V><I>300.0</I><W>3600.0</W><R>0</R><S>0</S><M></M>   1.0Wh \r\n" +
+          torn);
   ASSERT_TRUE(run.startBoard(port, {"--rate", "20", "--seed", "3"}));
   for (int kill = 0; kill < 3; ++kill) {
     const size_t before = run.recordLines().size();
@@ -82,9 +84,8 @@ TEST(Faults, KilledWhileLoggingLeavesWholeLinesAndTheRecountIsTheFilesSum) {
     run.program().stop(SIGKILL, 0);
   }
   run.board().stop();
-  const std::vector<std::string> torn = {"<T>09:01</T><V>12.00</V><I>300.0</I><W>36"};
   std::vector<std::string> lines = run.lines(dayLog());
-  ASSERT_EQ(lines.at(1), torn[0]) << "the torn line is ended, and nothing glued onto it";
+  ASSERT_EQ(lines.at(1), torn) << "the torn line is ended, and nothing glued onto it";
   lines.erase(lines.begin() + 1);
   double sum = 0;
   for (const auto& line : lines) {
