@@ -9,10 +9,9 @@
 namespace tamsel::test {
 
 // What a child sees of the environment: the test's own, with windows drawn
-// offscreen, or with no display at all; plus variables of its own.
+// offscreen, or with no display at all.
 struct ChildEnvironment {
   bool display = true;
-  std::vector<std::string> extra;  // "NAME=value", replacing any of that name
   // Started with standard input, output and error closed, as some service
   // managers do; the output file then stays empty.
   bool streamsClosed = false;
