@@ -157,12 +157,12 @@ TEST_F(Logging, MidnightWritesTheDaysTotalAndTheNewDaysFiles) {
   OrvaneLogger& w = start(cfg);
   serial.deliver(kGoodFrame);  // 40 W
   for (int i = 0; i < 18; ++i) w.Timer3_Timer();
-  EXPECT_NEAR(state().wattHours(), 1.0, 1e-9);
+  EXPECT_NEAR(state().wattHours, 1.0, 1e-9);
   clock.set({2010, 5, 24, 0, 0, 3});
   w.Timer3_Timer();
   w.Timer3_Timer();
   EXPECT_EQ(folder.read("logs/Whours.txt"), "2010_05_24,00:00  1.0 Wh\r\n");
-  EXPECT_NEAR(state().wattHours(), 80.0 / 720, 1e-9);
+  EXPECT_NEAR(state().wattHours, 80.0 / 720, 1e-9);
   w.Timer1_Timer();
   EXPECT_EQ(todayLog(), "");
   EXPECT_EQ(folder.read("logs/P_2010_05_24.txt"),

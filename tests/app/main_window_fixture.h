@@ -29,17 +29,14 @@ struct OrvaneLoggerProbe {
         calibration(w.session->calibration),
         loggingStarted(w.session->loggingStarted),
         outerHeightTwips(w.outerHeight),
-        window(w) {}
+        wattHours(w.session->wattHours()) {}
   IntervalSums& sums;
   const std::string& errorMessage;
   const ProgramConfig& config;
   const Calibration& calibration;
   const bool& loggingStarted;
   const int& outerHeightTwips;
-  double wattHours() const { return window.session->wattHours(); }
-
- private:
-  OrvaneLogger& window;
+  const double wattHours;
 };
 
 }  // namespace tamsel

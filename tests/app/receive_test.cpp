@@ -101,7 +101,7 @@ TEST_F(Receive, AFrameIsShownReportedAndSummedAsItsKindAsks) {
   }
   // Without an anemometer the power scaled before the failure still counts.
   for (int i = 0; i < 18; ++i) window().Timer3_Timer();  // 40 W for 90 s
-  EXPECT_NEAR(state().wattHours(), 1.0, 1e-9);
+  EXPECT_NEAR(state().wattHours, 1.0, 1e-9);
 }
 
 using CalibrateButton = MainWindowTest;

@@ -21,7 +21,7 @@ TEST_F(StartUp, FirstRunMakesFoldersAndAnEmptyDayLog) {
     EXPECT_TRUE(std::filesystem::is_directory(folder.file(name))) << name;
   }
   EXPECT_EQ(todayLog(), "");
-  EXPECT_EQ(state().wattHours(), 0);
+  EXPECT_EQ(state().wattHours, 0);
   // A screen reader reads the comms and message lines' text, not what they are.
   for (const char* line : {"Label2", "ErrorString"}) {
     QLabel* label = control<QLabel>(line);

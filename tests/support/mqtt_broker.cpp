@@ -4,8 +4,8 @@
 
 #include <QTcpServer>
 #include <QTcpSocket>
-#include <chrono>
-#include <thread>
+
+#include "support/wait_until.h"
 
 namespace tamsel::test {
 namespace {
@@ -35,16 +35,9 @@ MqttBroker::MqttBroker() : port_(freePort()) {
 }
 
 bool MqttBroker::start() {
-  if (!broker_.start({"/usr/sbin/mosquitto", "-c", folder_.file("broker.conf")},
-                     folder_.file("broker.log"))) {
-    return false;
-  }
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-  while (!acceptsConnections(port_)) {
-    if (std::chrono::steady_clock::now() > deadline) return false;
-    std::this_thread::sleep_for(std::chrono::milliseconds(20));
-  }
-  return true;
+  return broker_.start({"/usr/sbin/mosquitto", "-c", folder_.file("broker.conf")},
+                       folder_.file("broker.log")) &&
+         waitUntil([&] { return acceptsConnections(port_); }, 10000);
 }
 
 void MqttBroker::stop() {
