@@ -28,8 +28,6 @@ TEST_F(StartUp, FirstRunMakesFoldersAndAnEmptyDayLog) {
     EXPECT_EQ(QAccessible::queryAccessibleInterface(label)->text(QAccessible::Name), label->text())
         << line;
   }
-  EXPECT_FALSE(control<QPushButton>("StopLogging")->isEnabled());
-  EXPECT_TRUE(control<QPushButton>("StartLogging")->isEnabled());
   EXPECT_FALSE(control<QLineEdit>("delay")->isEnabled());
   EXPECT_EQ(serial.commPort(), 3);
   EXPECT_EQ(serial.settings(), "9600,N,8,1");

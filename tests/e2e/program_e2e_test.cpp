@@ -18,6 +18,8 @@ namespace {
 namespace fs = std::filesystem;
 
 const ChildEnvironment kNoDisplay{.display = false};
+// The day's watt-hours line that leaving writes, its total caught.
+const std::regex kWattHoursLine(R"(\d{4}_\d\d_\d\d \d\d:\d\d  (\d*\.\d) Wh)");
 
 // Headless, with no display at all: the same logger as the window's, which a
 // service stops with SIGTERM. Frames come split, paired, with garbage bytes
@@ -88,9 +90,7 @@ TEST(ProgramEndToEnd, RecordsAverageWhatTheBoardSentAndFeedThePageFilesAndErrorL
   // Leaving writes the day's total, which no record can have passed.
   const auto leaving = run.lines("logs/Whours.txt");
   std::smatch total;
-  ASSERT_TRUE(!leaving.empty() &&
-              std::regex_match(leaving.back(), total,
-                               std::regex(R"(\d{4}_\d\d_\d\d \d\d:\d\d  (\d*\.\d) Wh)")))
+  ASSERT_TRUE(!leaving.empty() && std::regex_match(leaving.back(), total, kWattHoursLine))
       << dump(leaving);
   EXPECT_GE(std::stod(total[1]) + 0.05, records.back().wattHours);
 
@@ -144,12 +144,9 @@ TEST(InstalledEndToEnd, ANamedPipeIsRefusedOneProgramHoldsTheFolderAndAHangUpLea
       << run.read("errorlog.txt");
   ::kill(run.program().pid(), SIGHUP);
   EXPECT_EQ(run.program().exitStatus(), 0);
-  // The day's watt-hours line that leaving writes.
   const auto total = run.lines("logs/Whours.txt");
   ASSERT_FALSE(total.empty());
-  EXPECT_TRUE(
-      std::regex_match(total.back(), std::regex(R"(\d{4}_\d\d_\d\d \d\d:\d\d  \d*\.\d Wh)")))
-      << total.back();
+  EXPECT_TRUE(std::regex_match(total.back(), kWattHoursLine)) << total.back();
 }
 
 TEST(InstalledEndToEnd, BadCommandLinesEndWithStatusTwoAndWriteNothing) {

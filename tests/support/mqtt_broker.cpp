@@ -80,14 +80,10 @@ void MqttSubscriber::onMessage(struct mosquitto*, void* self,
                                    static_cast<size_t>(message->payloadlen))});
 }
 
-std::vector<MqttMessage> MqttSubscriber::messages() const {
-  std::lock_guard lock(mutex_);
-  return messages_;
-}
-
 std::vector<std::string> MqttSubscriber::payloadsOn(const std::string& topic) const {
+  std::lock_guard lock(mutex_);
   std::vector<std::string> payloads;
-  for (const MqttMessage& m : messages()) {
+  for (const MqttMessage& m : messages_) {
     if (m.topic == topic) payloads.push_back(m.payload);
   }
   return payloads;

@@ -19,8 +19,6 @@
 namespace tamsel::e2e {
 namespace {
 
-using std::chrono::seconds;
-
 // The simulator's calibration, for boards the test holds itself.
 const std::string kSettings = calibrationText({"40", "100", "20", "1", "1"});
 
@@ -195,7 +193,7 @@ TEST(Faults, AnUnplugMidFrameIsReportedOnceAndThePartFrameNeverMixesIntoTheNext)
     return linesHolding(run.lines("errorlog.txt"), portLost) > 0;
   })) << dump(run.lines("errorlog.txt"));
   const double cpuBefore = run.program().cpuSeconds();
-  std::this_thread::sleep_for(seconds(3));
+  std::this_thread::sleep_for(std::chrono::seconds(3));
   ASSERT_GE(cpuBefore, 0);
   EXPECT_LT(run.program().cpuSeconds() - cpuBefore, 0.5) << "busy while the board is away";
 
