@@ -39,8 +39,6 @@ TEST_F(Receive, AFrameUpdatesListCaptionCommsLineAndBlinks) {
   // the "[" that starts the next one.
   serial.deliver("<V>0</V><I>1</I><R>1</R><S>1</S><C>3</C>]");
   EXPECT_EQ(commsLine(), "[<V>0</V><I>1</I><R>1</R><S>1</S><C>3</C>]");
-  serial.deliver("<I>1</I>]");
-  EXPECT_EQ(commsLine(), "[<I>1</I>]");
   EXPECT_EQ(listColumn(1)[0], "12.50");
   EXPECT_EQ(title(), "Tamsel  12.50V 3.2A 40W");
   EXPECT_EQ(errorLog(), "<missing>");

@@ -79,22 +79,6 @@ TEST_F(StartUp, ListAndLowerBandFollowTheConfiguration) {
   EXPECT_EQ(messageLine(), "");
 }
 
-TEST_F(StartUp, AConfigurationWithoutMaxRpmStopsLoadingThere) {
-  ProgCfg cfg;
-  cfg.BR = "4800";
-  std::string withoutMr = cfg.text();
-  withoutMr.erase(withoutMr.find("<MR>"), std::string("<MR>400</MR>").size());
-  folder.write("prog.cfg", withoutMr);
-  startWithoutProgCfg();
-  EXPECT_EQ(state().config.Port, "3");
-  EXPECT_EQ(state().config.BR, "4800");
-  EXPECT_EQ(state().config.MP, "");
-  EXPECT_EQ(control<QTreeWidget>("ListView1")->topLevelItemCount(), 0);
-  EXPECT_EQ(state().outerHeightTwips, 0);
-  EXPECT_EQ(state().calibration.VoltDivider, "");
-  EXPECT_EQ(control<QLineEdit>("delay")->text().toStdString(), "60");  // the design text stays
-}
-
 // Aborting the setup window leaves the port at 0, and without a port there
 // is no automatic logging either. The calibration window, which then cannot
 // open the port, is never shown; the setup window left at port 0 goes
