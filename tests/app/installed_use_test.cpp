@@ -1,6 +1,8 @@
-// The command line, the choice of program folder and its lock, and what the
-// headless logger does where a window would ask the user.
+// The command line, the choice of program folder and its lock, publishing as
+// mqtt.cfg says, and what the headless logger does where a window would ask
+// the user.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <QTimer>
@@ -11,8 +13,10 @@
 #include "app/core/command_line.h"
 #include "app/core/headless_logger.h"
 #include "app/core/program_folder.h"
+#include "app/core/publishing.h"
 #include "app/core/termination_signals.h"
 #include "app/main_window_fixture.h"
+#include "config/mqtt_config.h"
 #include "logging/logging_control.h"
 #include "support/wait_until.h"
 
@@ -64,6 +68,9 @@ TEST(ProgramFolderTest, ExplicitThenWritableProgramFolderThenDataHome) {
        {scratch.file("a/b"), exe, "", home},
        scratch.file("a/b")},
       {"beside the program", {"", exe, scratch.file("data"), home}, exe},
+      {"beside the program, which cannot write there",
+       {"", scratch.file("gone"), scratch.file("data"), home},
+       scratch.file("data/tamsel")},
       {"installed: a system folder",
        {"", "/usr/bin", scratch.file("data"), home},
        scratch.file("data/tamsel")},
@@ -102,23 +109,69 @@ TEST(TerminationSignalsTest, ASignalBeforeAnyoneListensIsHeldAndHandedOnOnce) {
   }
 }
 
-// The headless logger in a folder of the window tests' making.
-class HeadlessTest : public MainWindowTest {
- protected:
-  HeadlessLogger& startHeadless(const ProgCfg& cfg) {
-    writeConfig(cfg);
-    folder.write("settings.cfg", kSettingsCfg);
-    logger = std::make_unique<HeadlessLogger>(folder.path(), clock, serial, said);
-    logger->start();
-    return *logger;
+// Starting publishing from mqtt.cfg: off unless enabled, and what the user
+// must hear about goes to errorlog.txt.
+TEST(Publishing, StartsOnlyWhenEnabledAndWarnsOfAPasswordOthersCanRead) {
+  struct Case {
+    const char* why;
+    const char* enabled;
+    const char* host;
+    const char* password;
+    mode_t mode;
+    bool started;
+    const char* noted;  // "" for nothing
+  } cases[] = {
+      {"off", "0", "broker", "secret", 0644, false, ""},
+      {"on, private", "1", "broker", "secret", 0600, true, ""},
+      {"on, readable", "1", "broker", "secret", 0644, true,
+       "mqtt.cfg holds a password that other users can read: chmod 600 mqtt.cfg"},
+      {"no password", "1", "broker", "", 0644, true, ""},
+      {"no host", "1", "", "", 0600, false, "mqtt.cfg: Host is empty; nothing is published"},
+  };
+  FakeClock clock;
+  for (const Case& c : cases) {
+    TempFolder folder;
+    MqttConfig config;
+    config.Enabled = c.enabled;
+    config.Host = c.host;
+    config.Password = c.password;
+    folder.write("mqtt.cfg", mqttConfigText(config));
+    ASSERT_EQ(::chmod(folder.file("mqtt.cfg").c_str(), c.mode), 0);
+    std::ostringstream said;
+    const auto publisher = startPublishing(folder.path(), clock, "1", said);
+    EXPECT_EQ(publisher != nullptr, c.started) << c.why;
+    const std::string log = folder.read("errorlog.txt");
+    if (*c.noted) {
+      EXPECT_EQ(log, "2010_05_23  14:05:33  " + std::string(c.noted) + "   <IM> \r\n") << c.why;
+      EXPECT_NE(said.str().find(c.noted), std::string::npos) << c.why;
+    } else {
+      EXPECT_EQ(log, "<missing>") << c.why;
+    }
   }
+  TempFolder none;
   std::ostringstream said;
-  std::unique_ptr<HeadlessLogger> logger;
-};
+  EXPECT_EQ(startPublishing(none.path(), clock, "1", said), nullptr);
+  EXPECT_EQ(said.str(), "") << "no mqtt.cfg, nothing to say";
+  ASSERT_EQ(::mkdir(none.file("mqtt.cfg").c_str(), 0755), 0);
+  EXPECT_EQ(startPublishing(none.path(), clock, "1", said), nullptr);
+  EXPECT_NE(said.str().find("mqtt.cfg cannot be read: a folder, not a regular file"),
+            std::string::npos)
+      << said.str();
+}
 
+// The headless logger in a folder of the window tests' making.
+using HeadlessTest = MainWindowTest;
+
+// Once the port opens, an interval that is no number is replaced and logging starts.
 TEST_F(HeadlessTest, APortThatWillNotOpenIsSaidOnceAndTriedUntilItOpens) {
   serial.availablePorts = {};
-  startHeadless(loggingCfg());
+  ProgCfg cfg = loggingCfg();
+  cfg.LogDelay = "often";
+  folder.write("prog.cfg", cfg.text());
+  folder.write("settings.cfg", kSettingsCfg);
+  std::ostringstream said;
+  HeadlessLogger logger(folder.path(), clock, serial, said);
+  logger.start();
   const std::string problem = std::string(kPortProblemMessage) + ": The port does not exist";
   EXPECT_NE(errorLog().find(problem + "; trying again every 2 seconds"), std::string::npos)
       << errorLog();
@@ -129,19 +182,12 @@ TEST_F(HeadlessTest, APortThatWillNotOpenIsSaidOnceAndTriedUntilItOpens) {
   const std::string log = errorLog();
   EXPECT_EQ(log.find(problem), log.rfind(problem)) << "said once";
   EXPECT_NE(log.find("Port open"), std::string::npos);
-  EXPECT_EQ(said.str().find(problem), said.str().rfind(problem)) << said.str();
-  EXPECT_TRUE(logger->loggerSession().isLogging());
-}
-
-TEST_F(HeadlessTest, AnIntervalThatIsNoNumberIsReplacedAndLoggingStarts) {
-  ProgCfg cfg = loggingCfg();
-  cfg.LogDelay = "often";
-  const HeadlessLogger& headless = startHeadless(cfg);
-  EXPECT_TRUE(headless.loggerSession().isLogging());
-  EXPECT_EQ(headless.loggerSession().intervalText(), "60");
-  EXPECT_NE(errorLog().find(std::string(kInvalidDelayMessage) + "; logging every 60 seconds"),
+  EXPECT_NE(log.find(std::string(kInvalidDelayMessage) + "; logging every 60 seconds"),
             std::string::npos)
-      << errorLog();
+      << log;
+  EXPECT_EQ(said.str().find(problem), said.str().rfind(problem)) << said.str();
+  EXPECT_TRUE(logger.loggerSession().isLogging());
+  EXPECT_EQ(logger.loggerSession().intervalText(), "60");
 }
 
 }  // namespace

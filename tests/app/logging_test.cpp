@@ -58,14 +58,21 @@ TEST_F(Logging, StartClampsTheIntervalOrRefusesItAndStopUnlocksThePanel) {
       EXPECT_TRUE(control(name)->isEnabled()) << name;
     }
     EXPECT_FALSE(control<QPushButton>("StopLogging")->isEnabled());
+    const int summed = state().sums.frameCount;
+    serial.deliver(kGoodFrame);  // neither summed nor arming the tick
+    EXPECT_FALSE(ticking());
+    EXPECT_EQ(state().sums.frameCount, summed);
   }
 }
 
-// The tick clears the sums itself, so each record averages its own interval.
-TEST_F(Logging, EachTickWritesTheAverageOfItsIntervalAndDisarms) {
+// The tick clears the sums itself, so each record averages its own interval;
+// data rearms it, and an armed tick is not postponed.
+TEST_F(Logging, EachTickWritesTheAverageOfItsIntervalAndDataRearmsIt) {
   OrvaneLogger& w = start(loggingCfg());
+  const int armed = control<QTimer>("Timer1")->timerId();
   serial.deliver(kGoodFrame);
   serial.deliver("[<V>502</V><I>164</I><R>5</R><S>13</S><C>684</C>]");
+  EXPECT_EQ(control<QTimer>("Timer1")->timerId(), armed);
   w.Timer1_Timer();
   const std::string first =
       "<T>14:05</T><V>12.53</V><I>3.2</I><W>40.0</W><R>300</R><S>7</S><M></M>   .0Wh\r\n";
@@ -75,6 +82,7 @@ TEST_F(Logging, EachTickWritesTheAverageOfItsIntervalAndDisarms) {
   EXPECT_EQ(backColour(control<QPushButton>("BlinkLog")), QColor(255, 0, 0));
   EXPECT_EQ(messageLine(), " Error trap message  -     ") << "no caution at 60 seconds";
   serial.deliver("[<V>520</V><I>164</I><R>5</R><S>13</S><C>702</C>]");  // 13.00 V
+  EXPECT_TRUE(ticking());
   w.Timer1_Timer();
   EXPECT_EQ(todayLog().find(first + "<T>14:05</T><V>13.00</V>"), 0u) << todayLog();
   EXPECT_EQ(errorLog(), "<missing>");
@@ -149,12 +157,12 @@ TEST_F(Logging, MidnightWritesTheDaysTotalAndTheNewDaysFiles) {
   OrvaneLogger& w = start(cfg);
   serial.deliver(kGoodFrame);  // 40 W
   for (int i = 0; i < 18; ++i) w.Timer3_Timer();
-  EXPECT_NEAR(state().wattHours(), 1.0, 1e-9);
+  EXPECT_NEAR(state().wattHours, 1.0, 1e-9);
   clock.set({2010, 5, 24, 0, 0, 3});
   w.Timer3_Timer();
   w.Timer3_Timer();
   EXPECT_EQ(folder.read("logs/Whours.txt"), "2010_05_24,00:00  1.0 Wh\r\n");
-  EXPECT_NEAR(state().wattHours(), 80.0 / 720, 1e-9);
+  EXPECT_NEAR(state().wattHours, 80.0 / 720, 1e-9);
   w.Timer1_Timer();
   EXPECT_EQ(todayLog(), "");
   EXPECT_EQ(folder.read("logs/P_2010_05_24.txt"),

@@ -29,17 +29,14 @@ struct OrvaneLoggerProbe {
         calibration(w.session->calibration),
         loggingStarted(w.session->loggingStarted),
         outerHeightTwips(w.outerHeight),
-        window(w) {}
+        wattHours(w.session->wattHours()) {}
   IntervalSums& sums;
   const std::string& errorMessage;
   const ProgramConfig& config;
   const Calibration& calibration;
   const bool& loggingStarted;
   const int& outerHeightTwips;
-  double wattHours() const { return window.session->wattHours(); }
-
- private:
-  OrvaneLogger& window;
+  const double wattHours;
 };
 
 }  // namespace tamsel
@@ -48,7 +45,12 @@ namespace tamsel::test {
 
 // prog.cfg as the setup window writes it, with the tests' usual values.
 struct ProgCfg : ProgramConfig {
-  ProgCfg();
+  ProgCfg() : ProgramConfig(setupDefaults()) {
+    Port = "3";
+    DisplayRPM = "0";
+    SV = "12";
+    BR = "9600";
+  }
   std::string text() const { return programConfigText(*this); }
 };
 
@@ -70,13 +72,22 @@ class MainWindowTest : public ::testing::Test {
  protected:
   MainWindowTest() { serial.availablePorts = calibrationSerial.availablePorts = {3}; }
 
-  void writeConfig(const ProgCfg& cfg) { folder.write("prog.cfg", cfg.text()); }
   // Writes the files, builds the window and runs its start-up.
-  OrvaneLogger& start(const ProgCfg& cfg = {}, const char* settings = kSettingsCfg);
+  OrvaneLogger& start(const ProgCfg& cfg = {}, const char* settings = kSettingsCfg) {
+    folder.write("prog.cfg", cfg.text());
+    return startWithoutProgCfg(settings);
+  }
   // A first run: settings.cfg but no prog.cfg.
-  OrvaneLogger& startWithoutProgCfg(const char* settings = kSettingsCfg);
-  // The same with prog.cfg exactly as given.
-  OrvaneLogger& startWith(const std::string& progCfgText, const char* settings = kSettingsCfg);
+  OrvaneLogger& startWithoutProgCfg(const char* settings = kSettingsCfg) {
+    if (settings) folder.write("settings.cfg", settings);
+    // A test may start several windows in turn; each finds the port free.
+    window_.reset();
+    serial.close();
+    window_ = std::make_unique<OrvaneLogger>(
+        OrvaneLogger::Services{folder.path(), clock, dialogs, serial, calibrationSerial});
+    window_->Form_Load();
+    return *window_;
+  }
   OrvaneLogger& window() { return *window_; }
   OrvaneLoggerProbe state() { return OrvaneLoggerProbe(*window_); }
   // A control of the window, found by its designer name.
@@ -86,7 +97,14 @@ class MainWindowTest : public ::testing::Test {
   }
 
   // The list's values (column 1) or names (column 2), row by row.
-  std::vector<std::string> listColumn(int column) const;
+  std::vector<std::string> listColumn(int column) const {
+    std::vector<std::string> texts;
+    const auto* list = control<QTreeWidget>("ListView1");
+    for (int i = 0; i < list->topLevelItemCount(); ++i) {
+      texts.push_back(list->topLevelItem(i)->text(column).toStdString());
+    }
+    return texts;
+  }
   std::string errorLog() const { return folder.read("errorlog.txt"); }
   std::string todayLog() const { return folder.read("logs/P_2010_05_23.txt"); }
   std::string title() const { return window_->windowTitle().toStdString(); }

@@ -1,3 +1,6 @@
+// Frames as the window shows them, also in the live plot and after the
+// calibration window has changed how they read.
+#include <QCheckBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
@@ -5,6 +8,9 @@
 
 #include "main_window_fixture.h"
 #include "platform/qt/form_layout.h"
+#include "platform/qt/picture_box.h"
+#include "platform/twips.h"
+#include "setup/calibrate.h"
 
 namespace tamsel::test {
 namespace {
@@ -33,8 +39,6 @@ TEST_F(Receive, AFrameUpdatesListCaptionCommsLineAndBlinks) {
   // the "[" that starts the next one.
   serial.deliver("<V>0</V><I>1</I><R>1</R><S>1</S><C>3</C>]");
   EXPECT_EQ(commsLine(), "[<V>0</V><I>1</I><R>1</R><S>1</S><C>3</C>]");
-  serial.deliver("<I>1</I>]");
-  EXPECT_EQ(commsLine(), "[<I>1</I>]");
   EXPECT_EQ(listColumn(1)[0], "12.50");
   EXPECT_EQ(title(), "Tamsel  12.50V 3.2A 40W");
   EXPECT_EQ(errorLog(), "<missing>");
@@ -95,37 +99,54 @@ TEST_F(Receive, AFrameIsShownReportedAndSummedAsItsKindAsks) {
   }
   // Without an anemometer the power scaled before the failure still counts.
   for (int i = 0; i < 18; ++i) window().Timer3_Timer();  // 40 W for 90 s
-  EXPECT_NEAR(state().wattHours(), 1.0, 1e-9);
+  EXPECT_NEAR(state().wattHours, 1.0, 1e-9);
 }
 
-TEST_F(Receive, DataRearmsTheLoggingTickOnlyWhileLogging) {
-  OrvaneLogger& w = start();
-  serial.deliver(kGoodFrame);
-  EXPECT_FALSE(ticking());
-  EXPECT_EQ(state().sums.frameCount, 0);
-  control<QLineEdit>("delay")->setEnabled(true);
-  w.StartLogging_Click();
-  const int armed = control<QTimer>("Timer1")->timerId();
-  serial.deliver(kGoodFrame);
-  EXPECT_EQ(control<QTimer>("Timer1")->timerId(), armed) << "an armed tick is not postponed";
-  control<QTimer>("Timer1")->stop();  // as after a tick
-  serial.deliver(kGoodFrame);
-  EXPECT_TRUE(ticking());
-  EXPECT_EQ(state().sums.frameCount, 2);
-  w.StopLogging_Click();
-  serial.deliver(kGoodFrame);
-  EXPECT_FALSE(ticking());
-}
+using CalibrateButton = MainWindowTest;
 
-TEST_F(Receive, ALostPortIsReportedWithoutAskingTheUser) {
+TEST_F(CalibrateButton, SavedCalibrationIsInForceAtOnceAndFramesFlowAgain) {
   start();
-  emit serial.lost("device disconnected (gone)");
-  EXPECT_EQ(errorLog(), kLogPrefix + "port not available  device disconnected (gone) <IM> \r\n");
-  EXPECT_TRUE(dialogs.messages.isEmpty());
-  EXPECT_EQ(dialogs.modalCount, 0);
-  emit serial.restored();
+  dialogs.onModal = [&](QDialog& window) {
+    EXPECT_FALSE(serial.isOpen());  // the window holds the port alone
+    EXPECT_TRUE(calibrationSerial.isOpen());
+    calibrationSerial.deliver(kGoodFrame);
+    test::control<QLineEdit>(window, "BatteryVolts")->setText("20");
+    static_cast<Calibrate&>(window).Command1_Click();
+  };
+  control<QPushButton>("CalibrateButton")->click();
+  EXPECT_EQ(dialogs.modalCount, 1);
+  EXPECT_FALSE(calibrationSerial.isOpen());
+  EXPECT_TRUE(serial.isOpen());
+  EXPECT_EQ(state().calibration.VoltDivider, "20");
+  EXPECT_EQ(messageLine(), "");
+  EXPECT_EQ(textColour(control<QLabel>("ErrorString")), QColor(0, 255, 0));
+  EXPECT_EQ(control<QLabel>("Label2")->text(), "");
   serial.deliver(kGoodFrame);
-  EXPECT_EQ(title(), "Tamsel  12.50V 3.2A 40W");
+  EXPECT_EQ(listColumn(1)[0], "25.00");  // V 500 at 20 counts per volt
+}
+
+using LivePlot = MainWindowTest;
+
+TEST_F(LivePlot, TickingWidensTheWindowAndEveryShownReadingAddsOneMark) {
+  start();
+  auto* plot = control<PictureBox>("GraphPlot");
+  const int widthBefore = window().width();
+  control<QCheckBox>("GraphDisplay")->setChecked(true);
+  EXPECT_GT(window().width(), widthBefore);
+  const size_t grid = plot->display().lines().size();
+  EXPECT_EQ(grid, 11u);
+  serial.deliver(kGoodFrame);
+  serial.deliver("[<V>500</V><I>164</I><R>5</R><S>13</S><C>1</C>]");  // a checksum error, shown
+  serial.deliver("[<V>0</V><I>164</I><R>5</R><S>13</S><C>182</C>]");  // volts 0: dropped
+  ASSERT_EQ(plot->display().lines().size(), grid + 2);
+  const DrawnLine& mark = plot->display().lines().back();
+  EXPECT_EQ(mark.x1, 300);             // RPM
+  EXPECT_EQ(mark.y1, 1000 - 40 + 25);  // MP - watts + MP / 40
+
+  control<QCheckBox>("GraphDisplay")->setChecked(false);
+  EXPECT_TRUE(plot->display().lines().empty());
+  EXPECT_EQ(window().width(), twipsToPixels(4725, window().logicalDpiX()) -
+                                  (window().frameGeometry().width() - window().geometry().width()));
 }
 
 }  // namespace

@@ -21,16 +21,13 @@ TEST_F(StartUp, FirstRunMakesFoldersAndAnEmptyDayLog) {
     EXPECT_TRUE(std::filesystem::is_directory(folder.file(name))) << name;
   }
   EXPECT_EQ(todayLog(), "");
-  EXPECT_EQ(state().wattHours(), 0);
-  EXPECT_EQ(title(), "Tamsel - Waiting for Signal");
+  EXPECT_EQ(state().wattHours, 0);
   // A screen reader reads the comms and message lines' text, not what they are.
   for (const char* line : {"Label2", "ErrorString"}) {
     QLabel* label = control<QLabel>(line);
     EXPECT_EQ(QAccessible::queryAccessibleInterface(label)->text(QAccessible::Name), label->text())
         << line;
   }
-  EXPECT_FALSE(control<QPushButton>("StopLogging")->isEnabled());
-  EXPECT_TRUE(control<QPushButton>("StartLogging")->isEnabled());
   EXPECT_FALSE(control<QLineEdit>("delay")->isEnabled());
   EXPECT_EQ(serial.commPort(), 3);
   EXPECT_EQ(serial.settings(), "9600,N,8,1");
@@ -46,60 +43,32 @@ TEST_F(StartUp, FirstRunMakesFoldersAndAnEmptyDayLog) {
   EXPECT_EQ(shown, "Log History");
 }
 
-// Without a port there is no automatic logging either; the setup window
-// left at port 0 goes through the port problem once.
-TEST_F(StartUp, PortZeroRunsWithoutAPortAndSetupLeftThereAsksOnce) {
-  ProgCfg cfg;
-  cfg.Port = "0";
-  cfg.LogOn = "1";
-  start(cfg);
-  EXPECT_EQ(serial.openCalls, 0);
-  EXPECT_FALSE(state().loggingStarted);
-  EXPECT_FALSE(ticking());
-  EXPECT_EQ(commsLine(), " Waiting for COMM data");
-  int shown = 0;
-  dialogs.onModal = [&](QDialog& window) {
-    ++shown;
-    static_cast<ProgramSetup&>(window).SaveSettingsButton_Click();
-  };
-  window().Setup_Click();
-  EXPECT_EQ(shown, 2);
-  EXPECT_EQ(dialogs.messages.size(), 1);
-  EXPECT_EQ(serial.openCalls, 1);  // port 0 tried once, then skipped by start-up
-}
-
-// The rows and their font are the live list's own rules; here the window applies them.
-TEST_F(StartUp, ListFollowsTheConfiguration) {
+// The rows and their font are the live list's own rules; here the window
+// applies them. Messages (prog.cfg) and the comms box each show or hide the
+// lower band.
+TEST_F(StartUp, ListAndLowerBandFollowTheConfiguration) {
   struct Case {
-    const char *rpm, *ws;
+    const char *rpm, *ws, *messages;
     std::vector<std::string> names;
-    int points;
   };
   const Case cases[] = {
-      {"1", "0", {"Volts", "Amps", "Watts", "WattHours", "RPM"}, 20},
-      {"0", "1", {"Volts", "Amps", "Watts", "WattHours", " knots"}, 20},
+      {"1", "0", "0", {"Volts", "Amps", "Watts", "WattHours", "RPM"}},
+      {"0", "1", "1", {"Volts", "Amps", "Watts", "WattHours", " knots"}},
   };
+  int withoutMessages = 0;
   for (const Case& c : cases) {
     ProgCfg cfg;
     cfg.DisplayRPM = c.rpm;
     cfg.DisplayWS = c.ws;
     cfg.WSUnits = " knots";
+    cfg.dispMessages = c.messages;
     start(cfg);
     EXPECT_EQ(listColumn(2), c.names);
     EXPECT_EQ(listColumn(1), std::vector<std::string>(c.names.size(), "0.0"));
-    EXPECT_EQ(control<QTreeWidget>("ListView1")->font().pointSize(), c.points);
+    EXPECT_EQ(control<QTreeWidget>("ListView1")->font().pointSize(), 20);
     EXPECT_TRUE(control<QTreeWidget>("ListView1")->isHeaderHidden());
+    if (*c.messages == '0') withoutMessages = state().outerHeightTwips;
   }
-}
-
-// Messages (prog.cfg) and the comms box each show or hide the lower band.
-TEST_F(StartUp, MessagesOrTheCommsBoxShowTheLowerBand) {
-  ProgCfg cfg;
-  cfg.dispMessages = "0";
-  start(cfg);
-  const int withoutMessages = state().outerHeightTwips;
-  cfg.dispMessages = "1";
-  start(cfg);
   EXPECT_GT(state().outerHeightTwips, withoutMessages);
   control<QCheckBox>("Check1")->setChecked(true);
   const int shown = state().outerHeightTwips;
@@ -110,30 +79,17 @@ TEST_F(StartUp, MessagesOrTheCommsBoxShowTheLowerBand) {
   EXPECT_EQ(messageLine(), "");
 }
 
-TEST_F(StartUp, AConfigurationWithoutMaxRpmStopsLoadingThere) {
-  ProgCfg cfg;
-  cfg.BR = "4800";
-  std::string withoutMr = cfg.text();
-  withoutMr.erase(withoutMr.find("<MR>"), std::string("<MR>400</MR>").size());
-  startWith(withoutMr);
-  EXPECT_EQ(state().config.Port, "3");
-  EXPECT_EQ(state().config.BR, "4800");
-  EXPECT_EQ(state().config.MP, "");
-  EXPECT_EQ(control<QTreeWidget>("ListView1")->topLevelItemCount(), 0);
-  EXPECT_EQ(state().outerHeightTwips, 0);
-  EXPECT_EQ(state().calibration.VoltDivider, "");
-  EXPECT_EQ(control<QLineEdit>("delay")->text().toStdString(), "60");  // the design text stays
-}
-
-// Aborting the setup window leaves the port at 0; the calibration window,
-// which then cannot open it either, is never shown.
+// Aborting the setup window leaves the port at 0, and without a port there
+// is no automatic logging either. The calibration window, which then cannot
+// open the port, is never shown; the setup window left at port 0 goes
+// through the port problem once.
 TEST_F(StartUp, MissingPortLoopsThroughTheSetupWindowUntilAbort) {
   serial.availablePorts = {};
   dialogs.onModal = [](QDialog& window) {
     ASSERT_EQ(window.objectName(), "ProgramSetup");
     test::control<QPushButton>(window, "AbortButton")->click();
   };
-  start();
+  start(loggingCfg());
   const QString problem = "There is a possible Port Number problem. Check available PORTS";
   EXPECT_EQ(dialogs.messages, QStringList{problem});
   EXPECT_EQ(dialogs.modalCount, 1);
@@ -145,10 +101,19 @@ TEST_F(StartUp, MissingPortLoopsThroughTheSetupWindowUntilAbort) {
   // Start-up ran again, without a port this time.
   EXPECT_EQ(commsLine(), " Waiting for COMM data");
   EXPECT_FALSE(serial.isOpen());
+  EXPECT_FALSE(state().loggingStarted);
+  EXPECT_FALSE(ticking());
   window().CalibrateButton_Click();
   EXPECT_EQ(dialogs.modalCount, 2);
   EXPECT_EQ(dialogs.messages, (QStringList{problem, problem}));
   EXPECT_FALSE(calibrationSerial.isOpen());
+  dialogs.onModal = [](QDialog& window) {
+    static_cast<ProgramSetup&>(window).SaveSettingsButton_Click();
+  };
+  window().Setup_Click();
+  EXPECT_EQ(dialogs.modalCount, 4);
+  EXPECT_EQ(dialogs.messages.size(), 3);
+  EXPECT_EQ(serial.openCalls, 2);  // port 3, then port 0 once; start-up skips it
 }
 
 TEST_F(StartUp, MissingConfigurationBringsUpSetupAndThenRuns) {

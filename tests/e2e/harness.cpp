@@ -14,16 +14,6 @@
 namespace tamsel::e2e {
 namespace fs = std::filesystem;
 
-ProgramConfig runConfig(int port) {
-  ProgramConfig config = setupDefaults();
-  config.Port = std::to_string(port);
-  config.LogDelay = "1";
-  config.DisplayWS = "1";
-  config.SV = "12";
-  config.BR = "9600";
-  return config;
-}
-
 ProgramRun::ProgramRun() {
   std::error_code error;
   fs::copy_file(TAMSEL_BINARY, folder_.file("tamsel"), fs::copy_options::overwrite_existing, error);
@@ -36,10 +26,15 @@ std::string ProgramRun::read(const std::string& name) const {
 
 int ProgramRun::configure(int portOffset, const std::function<void(ProgramConfig&)>& change) const {
   const int port = test::uniquePortNumber(portOffset);
-  ProgramConfig config = runConfig(port);
+  ProgramConfig config = setupDefaults();
+  config.Port = std::to_string(port);
+  config.LogDelay = "1";
   config.LogOn = "1";
+  config.DisplayWS = "1";
+  config.SV = "12";
+  config.BR = "9600";
   if (change) change(config);
-  writeProgCfg(config);
+  write("prog.cfg", programConfigText(config));
   return port;
 }
 

@@ -12,11 +12,6 @@
 
 namespace tamsel::e2e {
 
-// prog.cfg for a run on port `port`: the setup window's defaults with a 12 V
-// system, the wind speed shown, a line at 9600 and logging every second, not
-// started.
-ProgramConfig runConfig(int port);
-
 using test::ChildEnvironment;
 using test::ChildProcess;
 
@@ -29,12 +24,10 @@ class ProgramRun {
   std::string read(const std::string& name) const;  // "" when missing
   void write(const std::string& name, const std::string& content) const;
 
-  void writeProgCfg(const ProgramConfig& config) const {
-    write("prog.cfg", programConfigText(config));
-  }
-  // Writes prog.cfg for a run that logs every second from the start, on a
-  // port of its own (`portOffset` as test::uniquePortNumber takes it), as
-  // `change` leaves it; returns that port.
+  // Writes prog.cfg for a run that logs every second from the start (the
+  // setup window's defaults with a 12 V system, the wind speed shown, a line
+  // at 9600), on a port of its own (`portOffset` as test::uniquePortNumber
+  // takes it), as `change` leaves it; returns that port.
   int configure(int portOffset, const std::function<void(ProgramConfig&)>& change = {}) const;
 
   // Starts the simulator on `port` with the calibration written as

@@ -20,11 +20,10 @@ bool ChildProcess::start(const std::vector<std::string>& argv, const std::string
   std::vector<char*> args;
   for (const auto& a : argv) args.push_back(const_cast<char*>(a.c_str()));
   args.push_back(nullptr);
-  std::vector<std::string> envText = environment.extra;
+  std::vector<std::string> envText;
   if (environment.display) envText.emplace_back("QT_QPA_PLATFORM=offscreen");
   std::vector<std::string> dropped = {"QT_QPA_PLATFORM"};
   if (!environment.display) dropped.insert(dropped.end(), {"DISPLAY", "WAYLAND_DISPLAY"});
-  for (const auto& e : environment.extra) dropped.push_back(e.substr(0, e.find('=')));
   for (char** e = environ; *e; ++e) {
     const std::string_view variable = *e;
     if (std::none_of(dropped.begin(), dropped.end(),
@@ -63,11 +62,6 @@ bool ChildProcess::reap(int waitMs, int& status) {
   }
   pid_ = -1;
   return true;
-}
-
-bool ChildProcess::running() {
-  int status = 0;
-  return pid_ > 0 && !reap(0, status);
 }
 
 int ChildProcess::exitStatus(int waitMs) {

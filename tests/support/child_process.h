@@ -9,10 +9,9 @@
 namespace tamsel::test {
 
 // What a child sees of the environment: the test's own, with windows drawn
-// offscreen, or with no display at all; plus variables of its own.
+// offscreen, or with no display at all.
 struct ChildEnvironment {
   bool display = true;
-  std::vector<std::string> extra;  // "NAME=value", replacing any of that name
   // Started with standard input, output and error closed, as some service
   // managers do; the output file then stays empty.
   bool streamsClosed = false;
@@ -28,7 +27,6 @@ class ChildProcess {
   // Starts `argv[0]` with `argv`; stdout and stderr go to `outputPath`.
   bool start(const std::vector<std::string>& argv, const std::string& outputPath,
              const ChildEnvironment& environment = {});
-  bool running();
   // Waits for the process to end by itself and returns its exit status; -1
   // when it did not end within `waitMs` (it is then killed) or died by a signal.
   int exitStatus(int waitMs = 10000);

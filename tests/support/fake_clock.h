@@ -9,8 +9,6 @@ class FakeClock : public Clock {
   explicit FakeClock(LocalDateTime start = {2010, 5, 23, 14, 5, 33}) : now_(start) {}
   LocalDateTime now() const override { return now_; }
   void set(LocalDateTime t) { now_ = t; }
-  // Moves on by whole seconds, rolling over minutes, hours and days.
-  void advanceSeconds(int seconds);
 
  private:
   LocalDateTime now_;

@@ -1,42 +1,25 @@
 #include "support/mqtt_broker.h"
 
-#include <arpa/inet.h>
 #include <mosquitto.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
 
-#include <chrono>
-#include <thread>
+#include <QTcpServer>
+#include <QTcpSocket>
+
+#include "support/wait_until.h"
 
 namespace tamsel::test {
 namespace {
 
-sockaddr_in loopback(int port) {
-  sockaddr_in address = {};
-  address.sin_family = AF_INET;
-  address.sin_port = htons(static_cast<uint16_t>(port));
-  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  return address;
-}
-
 int freePort() {
-  const int s = ::socket(AF_INET, SOCK_STREAM, 0);
-  sockaddr_in address = loopback(0);
-  socklen_t size = sizeof address;
-  ::bind(s, reinterpret_cast<sockaddr*>(&address), sizeof address);
-  ::getsockname(s, reinterpret_cast<sockaddr*>(&address), &size);
-  ::close(s);
-  return ntohs(address.sin_port);
+  QTcpServer probe;
+  probe.listen(QHostAddress::LocalHost);
+  return probe.serverPort();
 }
 
 bool acceptsConnections(int port) {
-  const int s = ::socket(AF_INET, SOCK_STREAM, 0);
-  const sockaddr_in address = loopback(port);
-  const bool accepted =
-      ::connect(s, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
-  ::close(s);
-  return accepted;
+  QTcpSocket socket;
+  socket.connectToHost(QHostAddress::LocalHost, static_cast<quint16>(port));
+  return socket.waitForConnected(1000);
 }
 
 }  // namespace
@@ -52,16 +35,9 @@ MqttBroker::MqttBroker() : port_(freePort()) {
 }
 
 bool MqttBroker::start() {
-  if (!broker_.start({"/usr/sbin/mosquitto", "-c", folder_.file("broker.conf")},
-                     folder_.file("broker.log"))) {
-    return false;
-  }
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-  while (!acceptsConnections(port_)) {
-    if (std::chrono::steady_clock::now() > deadline) return false;
-    std::this_thread::sleep_for(std::chrono::milliseconds(20));
-  }
-  return true;
+  return broker_.start({"/usr/sbin/mosquitto", "-c", folder_.file("broker.conf")},
+                       folder_.file("broker.log")) &&
+         waitUntil([&] { return acceptsConnections(port_); }, 10000);
 }
 
 void MqttBroker::stop() {
@@ -104,14 +80,10 @@ void MqttSubscriber::onMessage(struct mosquitto*, void* self,
                                    static_cast<size_t>(message->payloadlen))});
 }
 
-std::vector<MqttMessage> MqttSubscriber::messages() const {
-  std::lock_guard lock(mutex_);
-  return messages_;
-}
-
 std::vector<std::string> MqttSubscriber::payloadsOn(const std::string& topic) const {
+  std::lock_guard lock(mutex_);
   std::vector<std::string> payloads;
-  for (const MqttMessage& m : messages()) {
+  for (const MqttMessage& m : messages_) {
     if (m.topic == topic) payloads.push_back(m.payload);
   }
   return payloads;

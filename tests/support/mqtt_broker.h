@@ -44,7 +44,6 @@ class MqttSubscriber {
   MqttSubscriber(const MqttSubscriber&) = delete;
   MqttSubscriber& operator=(const MqttSubscriber&) = delete;
 
-  std::vector<MqttMessage> messages() const;
   std::vector<std::string> payloadsOn(const std::string& topic) const;
   // Subscriptions the broker has confirmed: one per connection.
   int subscriptions() const;
