@@ -122,33 +122,6 @@ TEST_F(Logging, ATickWithoutFramesRepeatsAndAWriteErrorStaysInView) {
   EXPECT_EQ(messageLine(), caution);
 }
 
-// Without a template neither page nor spreadsheet is written, silently.
-TEST_F(Logging, HtmlAndSpreadsheetFollowTheirOptionsAndTheTemplate) {
-  struct Case {
-    const char *html, *excel;
-    bool withTemplate, page, history, sheet;
-  };
-  const Case cases[] = {{"0", "1", true, false, false, true},
-                        {"1", "0", true, true, true, false},
-                        {"1", "1", false, false, true, false}};
-  for (const Case& c : cases) {
-    std::filesystem::remove_all(folder.file("html"));
-    std::filesystem::remove_all(folder.file("excel"));
-    ProgCfg cfg = loggingCfg();
-    cfg.Savehtml = c.html;
-    cfg.SaveExcel = c.excel;
-    OrvaneLogger& w = start(cfg);
-    if (c.withTemplate) folder.write("html/template.asp", "<VV> <WW>");
-    serial.deliver(kGoodFrame);
-    w.Timer1_Timer();
-    const auto what = ::testing::Message() << c.html << c.excel << c.withTemplate;
-    EXPECT_EQ(folder.read("html/log.asp"), c.page ? "12.50 40\r\n" : "<missing>") << what;
-    EXPECT_EQ(folder.read("html/history23_05_2010.txt") != "<missing>", c.history) << what;
-    EXPECT_EQ(folder.read("excel/2010_05_23.xls") != "<missing>", c.sheet) << what;
-    EXPECT_EQ(errorLog(), "<missing>") << what;
-  }
-}
-
 // At midnight the energy tick writes the day's total and starts again, and
 // the next logging tick writes the new day's files.
 TEST_F(Logging, MidnightWritesTheDaysTotalAndTheNewDaysFiles) {

@@ -25,14 +25,12 @@ struct OrvaneLoggerProbe {
   explicit OrvaneLoggerProbe(OrvaneLogger& w)
       : sums(w.session->sums),
         errorMessage(w.session->errorMessage),
-        config(w.session->config),
         calibration(w.session->calibration),
         loggingStarted(w.session->loggingStarted),
         outerHeightTwips(w.outerHeight),
         wattHours(w.session->wattHours()) {}
   IntervalSums& sums;
   const std::string& errorMessage;
-  const ProgramConfig& config;
   const Calibration& calibration;
   const bool& loggingStarted;
   const int& outerHeightTwips;

@@ -134,7 +134,6 @@ TEST_F(LivePlot, TickingWidensTheWindowAndEveryShownReadingAddsOneMark) {
   control<QCheckBox>("GraphDisplay")->setChecked(true);
   EXPECT_GT(window().width(), widthBefore);
   const size_t grid = plot->display().lines().size();
-  EXPECT_EQ(grid, 11u);
   serial.deliver(kGoodFrame);
   serial.deliver("[<V>500</V><I>164</I><R>5</R><S>13</S><C>1</C>]");  // a checksum error, shown
   serial.deliver("[<V>0</V><I>164</I><R>5</R><S>13</S><C>182</C>]");  // volts 0: dropped

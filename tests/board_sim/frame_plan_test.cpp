@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "frame_text.h"
-
 namespace sim {
 namespace {
 
@@ -38,26 +36,6 @@ TEST(FramePlan, SplitFrameComesInPausedPiecesThatMakeTheFrame) {
       EXPECT_FALSE(tick.writes[w].bytes.empty());
     }
     EXPECT_EQ(bytes, tick.frames.at(0).text);
-  }
-}
-
-TEST(FramePlan, PairPutsTwoFramesInOneWriteWithinTheFrameLimit) {
-  FramePlanner planner(optionsWith([](SimOptions& o) { o.pair = true; }));
-  CountingBoard board;
-  const TickPlan tick = planner.plan(std::ref(board), 0.2);
-  ASSERT_EQ(tick.writes.size(), 1u);
-  ASSERT_EQ(tick.frames.size(), 2u);
-  EXPECT_EQ(tick.writes[0].bytes, frameText({501, 200, 5, 8}) + frameText({502, 200, 5, 8}));
-  EXPECT_EQ(planner.plan(std::ref(board), 0.2, 1).frames.size(), 1u);
-}
-
-TEST(FramePlan, EveryNthFrameHasABadChecksum) {
-  FramePlanner planner(optionsWith([](SimOptions& o) { o.badChecksumEvery = 3; }));
-  CountingBoard board;
-  for (int k = 1; k <= 9; ++k) {
-    const SentFrame frame = planner.plan(std::ref(board), 0.2).frames.at(0);
-    EXPECT_EQ(frame.badChecksum, k % 3 == 0) << "frame " << k;
-    EXPECT_EQ(frame.text, frameText(frame.counts, frame.badChecksum));
   }
 }
 

@@ -62,12 +62,6 @@ TEST(EnergyCounter, ClosesEachDateOnceWithItsTotal) {
         {{2010, 5, 23, 23, 59, 55}, 720, nullptr},
         {{2010, 5, 24, 0, 0, 0}, 0, "2010_05_24,00:00  2.0 Wh"}},
        0},
-      {"a jump of several days writes one line",
-       {2010, 12, 30, 22, 0, 0},
-       7,
-       {{{2011, 1, 2, 8, 30, 0}, 0, "2011_01_02,08:30  7.0 Wh"},
-        {{2011, 1, 2, 8, 30, 5}, 0, nullptr}},
-       0},
   };
   for (const auto& c : cases) {
     EnergyCounter energy(c.start);

@@ -52,25 +52,5 @@ TEST(Averaging, AFrameThatWouldMakeASumInfiniteIsRefusedAndNothingAdded) {
   }
 }
 
-// A tick without frames gives zeros before any data and repeats the last
-// record after it, as often as it comes.
-TEST(Averaging, NoDataGivesZerosAtFirstAndThenRepeatsTheLastRecord) {
-  IntervalSums sums;
-  LastValues last;
-  TickAverage tick = averageOrRepeat(sums, last);
-  EXPECT_TRUE(tick.noData);
-  EXPECT_EQ(recordLine(kAt1405, tick.values, 0),
-            "<T>14:05</T><V>.00</V><I>0.0</I><W>0.0</W><R>0</R><S>0</S><M></M>   .0Wh");
-  ASSERT_TRUE(sums.add(12.5, 3.2, 40.0, 350, 7.5));
-  const AveragedValues withData = averageOrRepeat(sums, last).values;
-  sums.clear();
-  for (int i = 0; i < 2; ++i) {
-    tick = averageOrRepeat(sums, last);
-    EXPECT_TRUE(tick.noData);
-    EXPECT_EQ(tick.values, withData);
-    EXPECT_EQ(tick.values.windSpeed, 8.0);
-  }
-}
-
 }  // namespace
 }  // namespace tamsel

@@ -8,7 +8,6 @@
 #include <QPushButton>
 #include <filesystem>
 
-#include "config/program_config.h"
 #include "support/fake_dialogs.h"
 #include "support/find_control.h"
 #include "support/pseudo_terminal.h"
@@ -140,17 +139,6 @@ TEST_F(SetupWindow, AbortSavesTheOtherEditsAndChosenOptionsWithPortZero) {
   EXPECT_TRUE(dialogs.messages.isEmpty());
 }
 
-TEST_F(SetupWindow, MissingFileOpensWithDefaultsAndSavingCreatesIt) {
-  ProgramSetup& w = open();
-  EXPECT_EQ(box(w, "PortNumber")->text(), "");
-  box(w, "PortNumber")->setText("1");
-  w.SaveSettingsButton_Click();
-  ProgramConfig created = setupDefaults();
-  created.Port = "1";
-  EXPECT_EQ(saved(), programConfigText(created));
-}
-
-// The Link button on a real pseudo-terminal with a stable name: the port
 // number it puts in the Port box now reaches the device.
 TEST_F(SetupWindow, LinkButtonGivesAnUnreachedDeviceAPortNumberThatOpensIt) {
   test::PseudoTerminal device;

@@ -39,8 +39,6 @@ TEST(FrameDecoding, ChecksAndScales) {
        "12.50 3.20 40.0 0.0 6.5"},
       {"watts from the rounded values", "[<V>501</V><I>165</I><R>1</R><S>1</S><C>668</C>]",
        kDecoded, false, "12.53 3.25 40.7 60.0 0.5"},
-      {"a second frame's fields are ignored",
-       "[<V>500</V><I>164</I><R>5</R><S>13</S><C>682</C>][<V>999</V>]", kDecoded},
       {"zero volts", "[<V>0</V><I>164</I><R>5</R><S>13</S><C>182</C>]", kDropped},
       {"no volts", "[<I>164</I><R>5</R><S>13</S><C>182</C>]", kDropped},
       {"no closing amps tag", "[<V>500</V><I>164<R>5</R><S>13</S><C>682</C>]", kDropped},
@@ -70,20 +68,6 @@ TEST(FrameDecoding, ChecksAndScales) {
     if (c.status != FrameStatus::Decoded) continue;
     EXPECT_EQ(shown(r.reading), c.shown) << c.why;
   }
-}
-
-TEST(FrameDecoding, AFailureKeepsTheFieldsScaledBeforeItAndFlagsAMismatch) {
-  Reading current;
-  current.windSpeed = 4.5;
-  current.rpm = "10.0";
-  FrameResult r = decodeFrame("[<V>500</V><I>164</I><R>5</R><S>13</S><C>1</C>]",
-                              scaleFrom({"40", "100", "20", "0", "2"}), current);
-  EXPECT_EQ(r.status, FrameStatus::Failed);
-  EXPECT_TRUE(r.checksumMismatch);  // flagged even when scaling fails
-  EXPECT_EQ(r.reading.volts, "12.50");
-  EXPECT_DOUBLE_EQ(r.reading.wattsValue, 40.0);
-  EXPECT_EQ(r.reading.rpm, "10.0");  // RPM failed: it and the wind speed keep theirs
-  EXPECT_DOUBLE_EQ(r.reading.windSpeed, 4.5);
 }
 
 }  // namespace
