@@ -56,7 +56,9 @@ ProgramConfig setupDefaults() {
 
 double powerScaleOr(std::optional<double> value, std::string ProgramConfig::*key) {
   if (value && *value > 0 && *value < 1e15) return *value;
-  return numericValue(setupDefaults().*key).value_or(1);
+  // The live plot asks on every frame while prog.cfg holds no usable maximum.
+  static const ProgramConfig defaults = setupDefaults();
+  return numericValue(defaults.*key).value_or(1);
 }
 
 KeysRead readProgramConfigStrict(std::string_view text, ProgramConfig& config) {

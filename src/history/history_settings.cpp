@@ -1,7 +1,6 @@
 #include "history/history_settings.h"
 
 #include <cmath>
-#include <filesystem>
 #include <limits>
 
 #include "config/program_config.h"
@@ -39,8 +38,7 @@ HistorySettings readHistorySettings(std::string_view programConfigText) {
 
 Result<HistorySettings> loadHistorySettings(const std::string& programFolder) {
   const std::string path = programConfigPath(programFolder);
-  std::error_code error;
-  if (!std::filesystem::exists(path, error)) return readHistorySettings({});
+  if (isMissing(path)) return readHistorySettings({});
   Result<std::string> text = readWholeFile(path);
   if (!text) return text.status();
   return readHistorySettings(*text);

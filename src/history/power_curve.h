@@ -10,8 +10,9 @@ namespace tamsel {
 
 // `ranges` are those of the last time chart (all zero before the first one).
 // A watts or RPM maximum that is not above 0 falls back to the configured
-// full scale, and one of those that is not above 0 to the setup window's; the dots follow the same
-// watts maximum as the grid, so they stay on the chart in the Unscaled view too.
+// full scale, and one of those that is not above 0 to the setup window's; the
+// dots follow the same watts maximum as the grid, so they stay on the chart
+// in the Unscaled view too.
 void drawPowerCurve(const HistoryStore& store, double firstShown, double lastShown,
                     const std::array<SeriesRange, kSeriesCount>& ranges,
                     const HistorySettings& settings, DisplayList& plot);

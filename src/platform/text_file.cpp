@@ -110,7 +110,7 @@ Status writeReplacement(const std::string& temporary, std::string_view content,
 // Opening never blocks (a named pipe with no writer would wait for ever), and
 // only a regular file is accepted: reading a pipe or a device could hang, and
 // appending to one would lose the line.
-Status openRegular(Fd& fd, int flags) {
+Status openRegular(Fd& fd) {
   if (!fd.valid()) {
     if (errno == EISDIR) return Status::failure(fileKind(S_IFDIR) + ", not a regular file");
     return Status::failure(lastError());
@@ -120,7 +120,7 @@ Status openRegular(Fd& fd, int flags) {
   if (!S_ISREG(st.st_mode)) return Status::failure(fileKind(st.st_mode) + ", not a regular file");
   // Regular files ignore O_NONBLOCK; cleared all the same so the reads and
   // writes that follow mean what they say.
-  if (flags & O_NONBLOCK) ::fcntl(fd.get(), F_SETFL, ::fcntl(fd.get(), F_GETFL) & ~O_NONBLOCK);
+  ::fcntl(fd.get(), F_SETFL, ::fcntl(fd.get(), F_GETFL) & ~O_NONBLOCK);
   return {};
 }
 
@@ -130,7 +130,7 @@ constexpr int kOpenFlags = O_NONBLOCK | O_NOCTTY | O_CLOEXEC;
 
 Result<std::string> readWholeFile(const std::string& path) {
   Fd fd(::open(path.c_str(), O_RDONLY | kOpenFlags));
-  if (Status opened = openRegular(fd, kOpenFlags); !opened) return opened;
+  if (Status opened = openRegular(fd); !opened) return opened;
   std::string text;
   struct stat st {};
   if (::fstat(fd.get(), &st) == 0 && st.st_size > 0) text.reserve(static_cast<size_t>(st.st_size));
@@ -149,7 +149,7 @@ Result<std::string> readWholeFile(const std::string& path) {
 
 Status appendLine(const std::string& path, std::string_view line, Durability durability) {
   Fd fd(::open(path.c_str(), O_RDWR | O_APPEND | O_CREAT | kOpenFlags, 0644));
-  if (Status opened = openRegular(fd, kOpenFlags); !opened) return opened;
+  if (Status opened = openRegular(fd); !opened) return opened;
   struct stat st {};
   if (::fstat(fd.get(), &st) != 0) return Status::failure(lastError());
   const off_t before = st.st_size;
@@ -191,7 +191,7 @@ Status replaceFile(const std::string& path, std::string_view content) {
 Status touchFile(const std::string& path) {
   // Read and write: a named pipe opened so never waits for a reader.
   Fd fd(::open(path.c_str(), O_RDWR | O_APPEND | O_CREAT | kOpenFlags, 0644));
-  if (Status opened = openRegular(fd, kOpenFlags); !opened) return opened;
+  if (Status opened = openRegular(fd); !opened) return opened;
   if (!fd.close()) return Status::failure(lastError());
   return {};
 }

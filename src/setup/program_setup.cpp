@@ -156,9 +156,7 @@ void ProgramSetup::buildLabels() {
 // Created top to bottom, so the tab key walks the form in reading order.
 void ProgramSetup::buildEntries() {
   PortNumber = makeTextBox(this, "PortNumber", 0, 735);
-  PortHint = new QLabel(this);
-  PortHint->setObjectName(QStringLiteral("PortHint"));
-  PortHint->setAccessibleDescription(QStringLiteral("Serial devices found"));
+  PortHint = valueLabel(this, "PortHint", QStringLiteral("Serial devices found"));
   PortHint->setFont(QFont(QStringLiteral("Arial"), 8));
   PortHint->setWordWrap(true);
   PortHint->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);

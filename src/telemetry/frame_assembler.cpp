@@ -3,9 +3,9 @@
 namespace tamsel {
 
 size_t FrameAssembler::frameStart(size_t start, size_t close) const {
-  if (close + 1 - start <= kMaxBuffer) return start;
+  if (close + 1 - start <= kMaxRxBuffer) return start;
   // The newest "[" if it is near enough, else just the newest text.
-  const size_t oldestKept = close + 1 - kMaxBuffer;
+  const size_t oldestKept = close + 1 - kMaxRxBuffer;
   const size_t lastOpen = rxBuffer_.rfind('[', close);
   return lastOpen != std::string::npos && lastOpen >= oldestKept ? lastOpen : oldestKept;
 }

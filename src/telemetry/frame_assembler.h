@@ -17,8 +17,6 @@ void boundRxBuffer(std::string& rxBuffer);
 
 class FrameAssembler {
  public:
-  static constexpr size_t kMaxBuffer = kMaxRxBuffer;
-
   void append(std::string_view text) { rxBuffer_.append(text); }
 
   // Calls onFrame(std::string_view frame) for each complete frame, oldest

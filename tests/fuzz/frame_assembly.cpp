@@ -29,7 +29,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     assembler.append(text.substr(0, readSize));
     text.remove_prefix(std::min(readSize, text.size()));
     assembler.takeFrames([&](std::string_view frame) {
-      fuzz::check(frame.size() <= FrameAssembler::kMaxBuffer, "frame within the bound");
+      fuzz::check(frame.size() <= kMaxRxBuffer, "frame within the bound");
       const FrameResult result = decodeFrame(frame, scale, reading);
       if (result.status != FrameStatus::Decoded) return;
       reading = result.reading;
@@ -40,7 +40,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       (void)sums.add(reading.voltsValue, reading.ampsValue, reading.wattsValue, reading.rpmValue,
                      reading.windSpeed);
     });
-    fuzz::check(assembler.rxBuffer().size() <= FrameAssembler::kMaxBuffer, "buffer bounded");
+    fuzz::check(assembler.rxBuffer().size() <= kMaxRxBuffer, "buffer bounded");
   }
   // The masks would print an infinite average as 0, so look before them.
   for (double sum : {sums.volts, sums.amps, sums.watts, sums.rpm, sums.windSpeed}) {

@@ -56,7 +56,7 @@ TEST(FrameAssembly, TextWithoutClosingBracketStaysBounded) {
   FrameAssembler a;
   const std::string junk(1 << 20, 'x');
   EXPECT_TRUE(feed(a, {"[<V>5", junk}).empty());
-  EXPECT_LE(a.rxBuffer().size(), FrameAssembler::kMaxBuffer);
+  EXPECT_LE(a.rxBuffer().size(), kMaxRxBuffer);
   EXPECT_EQ(a.rxBuffer(), "[");
   // A recent frame start survives the trimming and completes normally.
   auto frames = feed(a, {std::string(5000, 'y') + "[<V>7</V>", "]"});
@@ -96,7 +96,7 @@ TEST(FrameAssembly, AHugeReadIsTakenFrameByFrameWithinTheBound) {
     longest = std::max(longest, f.size());
   });
   EXPECT_EQ(count, 200001);
-  EXPECT_LE(longest, FrameAssembler::kMaxBuffer);
+  EXPECT_LE(longest, kMaxRxBuffer);
   EXPECT_EQ(a.rxBuffer(), "[");
 }
 
