@@ -10,6 +10,7 @@
 #include <QTimer>
 #include <QTreeWidget>
 #include <algorithm>
+#include <utility>
 
 #include "history/graph.h"
 #include "logging/logging_control.h"
@@ -28,6 +29,8 @@ const QColor kBlue = rgb(0, 0, 255);
 const QColor kGreen = rgb(0, 255, 0);
 constexpr int kClientWidthTwips = 10575;
 constexpr int kClientHeightTwips = 6075;
+// About two display frames: more often shows nothing a person can see.
+constexpr std::chrono::milliseconds kScreenRefresh{33};
 
 }  // namespace
 
@@ -39,7 +42,9 @@ OrvaneLogger::OrvaneLogger(Services services, QWidget* parent)
       MSComm2(services.MSComm2),
       session(new LoggerSession(
           {std::move(services.programFolder), clock, services.MSComm1, services.publisher}, *this,
-          this)) {
+          this)),
+      screenRefresh(new PacedRefresh(
+          kScreenRefresh, [this] { showPending(); }, "ScreenTimer", this)) {
   buildForm(this);
   connectHandlers();
   resize(twipsToPixels(kClientWidthTwips, logicalDpiX()),
@@ -69,7 +74,7 @@ void OrvaneLogger::portProblemLoop() {
 }
 
 void OrvaneLogger::PortProblem() {
-  Label2->setText(QStringLiteral("     possible COMMS problem"));
+  setCommsLine(QStringLiteral("     possible COMMS problem"));
   dialogs.message(this, fromBytes(kPortProblemMessage));
   showSetupWindow();
 }
@@ -82,10 +87,10 @@ void OrvaneLogger::showSetupWindow() {
 // ---- What the session shows ---------------------------------------------------
 
 void OrvaneLogger::displayReset() {
+  pending.reading = false;
   showCaption("Tamsel - Waiting for Signal");
-  Label2->setText(QStringLiteral(" Waiting for COMM data"));
-  setTextColour(ErrorString, kBlue);
-  ErrorString->setText(QStringLiteral(" Error trap message  -     "));
+  setCommsLine(QStringLiteral(" Waiting for COMM data"));
+  setMessageLine(QStringLiteral(" Error trap message  -     "), kBlue);
   StopLogging->setEnabled(false);
 }
 
@@ -107,42 +112,79 @@ void OrvaneLogger::messageBandApplied(bool shown) {
   setOuterHeight(shown ? 5900 : 5025, shown ? LowerBand::Shown : LowerBand::Hidden);
 }
 
+// Every frame is taken, checked, summed and plotted as it comes; what the
+// screen shows of it waits for the next refresh.
 void OrvaneLogger::frameTaken(std::string_view frame) {
-  Label2->setText(fromBytes(frame));
-  blink(BlinkData);
+  pending.commsLine = fromBytes(frame);
+  pending.frameArrived = true;
+  screenRefresh->changed();
 }
 
 void OrvaneLogger::frameFailed(std::string_view frame) {
-  Label2->setText(fromBytes("program execution error : \r\n" + std::string(frame)));
+  pending.commsLine = fromBytes("program execution error : \r\n" + std::string(frame));
+  screenRefresh->changed();
 }
 
 void OrvaneLogger::readingAccepted() {
   const Reading& reading = session->currentReading();
-  showRows(readingRows(reading, session->wattHours(), listOptions));
-  showCaption(readingCaption(reading));
   if (livePlot.isOn()) {
     livePlot.addReading(GraphPlot->display(), reading.rpmValue, reading.wattsValue,
                         session->programConfig().MP);
-    GraphPlot->showNewLines();
   }
+  pending.reading = true;
+  screenRefresh->changed();
 }
 
 void OrvaneLogger::errorTrapped(const LocalDateTime& at, const ErrorReport& report) {
-  ErrorString->setText(fromBytes(trappedMessage(at, report)));
-  setTextColour(ErrorString, kRed);
+  pending.messageLine = fromBytes(trappedMessage(at, report));
+  pending.messageColour = kRed;
+  screenRefresh->changed();
 }
 
 void OrvaneLogger::noticeShown(const LocalDateTime& at, const std::string& notice) {
-  ErrorString->setText(fromBytes("  " + longTime(at) + "  ---  " + notice));
-  setTextColour(ErrorString, kBlue);
+  pending.messageLine = fromBytes("  " + longTime(at) + "  ---  " + notice);
+  pending.messageColour = kBlue;
+  screenRefresh->changed();
 }
 
 // A write error stays in view until a record is written again.
 void OrvaneLogger::recordTicked(bool written) {
   blink(BlinkLog);
   if (written && intervalNeedsCaution(toBytes(delay->text()))) {
-    ErrorString->setText(fromBytes(kShortIntervalCaution));
+    setMessageLine(fromBytes(kShortIntervalCaution));
   }
+}
+
+void OrvaneLogger::ScreenTimer_Timer() {
+  screenRefresh->refreshNow();
+}
+
+void OrvaneLogger::showPending() {
+  if (pending.commsLine) Label2->setText(*std::exchange(pending.commsLine, std::nullopt));
+  if (pending.messageLine) {
+    ErrorString->setText(*std::exchange(pending.messageLine, std::nullopt));
+    setTextColour(ErrorString, pending.messageColour);
+  }
+  if (std::exchange(pending.frameArrived, false)) blink(BlinkData);
+  if (std::exchange(pending.reading, false)) {
+    const Reading& reading = session->currentReading();
+    showRows(readingRows(reading, session->wattHours(), listOptions));
+    showCaption(readingCaption(reading));
+    if (livePlot.isOn()) GraphPlot->showNewLines();
+  }
+}
+
+void OrvaneLogger::setCommsLine(const QString& text) {
+  pending.commsLine.reset();
+  Label2->setText(text);
+}
+
+// A text set without a colour keeps the colour of the report it replaces,
+// shown or not.
+void OrvaneLogger::setMessageLine(const QString& text, std::optional<QColor> colour) {
+  if (std::exchange(pending.messageLine, std::nullopt) && !colour) colour = pending.messageColour;
+  ErrorString->setText(text);
+  if (colour) setTextColour(ErrorString, *colour);
 }
 
 void OrvaneLogger::loggingChanged(bool started) {
@@ -169,7 +211,7 @@ void OrvaneLogger::Check1_Click() {
   } else {
     setOuterHeight(5050, LowerBand::Hidden);
   }
-  ErrorString->clear();
+  setMessageLine({});
 }
 
 // The heights are outer heights, drawn for a thick frame. Under a thinner
@@ -200,6 +242,7 @@ bool OrvaneLogger::event(QEvent* event) {
 // ---- Live display -------------------------------------------------------------
 
 void OrvaneLogger::rebuildList() {
+  pending.reading = false;  // the new rows start at 0 until the next reading
   ListView1->clear();
   ListView1->setHeaderHidden(true);
   ListView1->setFont(QFont(QString::fromLatin1(kListFontName), listFontPoints(listOptions)));
@@ -300,9 +343,8 @@ Status OrvaneLogger::showCalibrationWindow() {
 void OrvaneLogger::reloadAndReopen(Status step, LinesAfter lines) {
   if (step) step = session->LoadConfiguration();
   if (step && lines == LinesAfter::Cleared) {
-    ErrorString->clear();
-    setTextColour(ErrorString, kGreen);
-    Label2->clear();
+    setMessageLine({}, kGreen);
+    setCommsLine({});
   }
   if (step) step = session->openPort();
   if (!step) {

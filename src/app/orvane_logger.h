@@ -3,7 +3,10 @@
 // app/core/logger_session.h for the road from port to record) and lets the
 // user start and stop logging, open the setup, calibration and history
 // windows, and leave.
+#include <QColor>
+#include <QString>
 #include <QWidget>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -12,6 +15,7 @@
 #include "app/orvane_logger_form.h"
 #include "platform/clock.h"
 #include "platform/qt/dialogs.h"
+#include "platform/qt/paced_refresh.h"
 #include "platform/serial/serial_control.h"
 #include "telemetry/live_display.h"
 #include "telemetry/live_power_plot.h"
@@ -47,6 +51,8 @@ class OrvaneLogger : public QWidget, private OrvaneLoggerForm, private SessionVi
   void Timer1_Timer();
   void Timer2_Timer();
   void Timer3_Timer();
+  // Shows what frames changed since the last refresh (the paced refresh's timer).
+  void ScreenTimer_Timer();
   void Check1_Click();
   void Setup_Click();
   void CalibrateButton_Click();
@@ -84,6 +90,20 @@ class OrvaneLogger : public QWidget, private OrvaneLoggerForm, private SessionVi
   void recordTicked(bool written) override;
   void loggingChanged(bool started) override;
 
+  // What frames changed and the screen has not shown yet: at many frames a
+  // second only the newest of it is worth drawing.
+  struct PendingScreen {
+    std::optional<QString> commsLine;
+    std::optional<QString> messageLine;
+    QColor messageColour;
+    bool reading = false;
+    bool frameArrived = false;  // BlinkData blinks once per refresh that had frames
+  };
+  void showPending();
+  // Set at once, for what does not come with frames; anything pending for
+  // the line is dropped, so an older frame's text never covers it.
+  void setCommsLine(const QString& text);
+  void setMessageLine(const QString& text, std::optional<QColor> colour = std::nullopt);
   void showCaption(std::string shown);
   void showRows(const std::vector<ListRow>& rows);
   void rebuildList();
@@ -101,6 +121,8 @@ class OrvaneLogger : public QWidget, private OrvaneLoggerForm, private SessionVi
   LoggerSession* const session;
   ListOptions listOptions;
   LivePowerPlot livePlot;
+  PendingScreen pending;
+  PacedRefresh* const screenRefresh;
   std::string caption;  // the caption last set, so an unchanged one is not set again
   int outerHeight = 0;
   LowerBand lowerBand = LowerBand::Shown;

@@ -70,6 +70,8 @@ class DisplayList {
     drawn.push_back({x1, y1, x2, y2, colour, pen, scaleW, scaleH});
   }
   void reserve(std::size_t lines) { drawn.reserve(lines); }
+  // Gives back the memory a large list held (after clear()).
+  void shrinkToFit() { drawn.shrink_to_fit(); }
   const std::vector<DrawnLine>& lines() const { return drawn; }
 
  private:

@@ -18,12 +18,17 @@ void LivePowerPlot::switchOn(DisplayList& plot, std::string_view maxRpm,
   drawPowerCurveGrid(plot, powerScaleOr(numericValue(maxRpm), &ProgramConfig::MR),
                      powerScaleOr(numericValue(maxWatts), &ProgramConfig::MP));
   firstMark = plot.lines().size();
+  // Room for every mark the plot will hold, taken once: a store that grew by
+  // doubling would leave its outgrown blocks behind in the heap, and the
+  // process would keep growing long after the marks stopped.
+  plot.reserve(firstMark + kMaxMarks + kDropAtOnce);
   marks = 0;
   on = true;
 }
 
 void LivePowerPlot::switchOff(DisplayList& plot) {
   plot.clear();
+  plot.shrinkToFit();
   on = false;
   firstMark = marks = 0;
 }

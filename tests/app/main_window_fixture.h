@@ -94,8 +94,13 @@ class MainWindowTest : public ::testing::Test {
     return test::control<Control>(*window_, name);
   }
 
+  // What frames changed is shown at the next refresh; the readers below
+  // bring it forward, as the refresh timer would.
+  void showPending() const { window_->ScreenTimer_Timer(); }
+
   // The list's values (column 1) or names (column 2), row by row.
   std::vector<std::string> listColumn(int column) const {
+    showPending();
     std::vector<std::string> texts;
     const auto* list = control<QTreeWidget>("ListView1");
     for (int i = 0; i < list->topLevelItemCount(); ++i) {
@@ -105,9 +110,18 @@ class MainWindowTest : public ::testing::Test {
   }
   std::string errorLog() const { return folder.read("errorlog.txt"); }
   std::string todayLog() const { return folder.read("logs/P_2010_05_23.txt"); }
-  std::string title() const { return window_->windowTitle().toStdString(); }
-  std::string commsLine() const { return control<QLabel>("Label2")->text().toStdString(); }
-  std::string messageLine() const { return control<QLabel>("ErrorString")->text().toStdString(); }
+  std::string title() const {
+    showPending();
+    return window_->windowTitle().toStdString();
+  }
+  std::string commsLine() const {
+    showPending();
+    return control<QLabel>("Label2")->text().toStdString();
+  }
+  std::string messageLine() const {
+    showPending();
+    return control<QLabel>("ErrorString")->text().toStdString();
+  }
   // Whether the logging tick is armed.
   bool ticking() const { return control<QTimer>("Timer1")->isActive(); }
 

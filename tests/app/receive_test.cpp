@@ -11,6 +11,7 @@
 #include "platform/qt/picture_box.h"
 #include "platform/twips.h"
 #include "setup/calibrate.h"
+#include "support/wait_until.h"
 
 namespace tamsel::test {
 namespace {
@@ -42,6 +43,28 @@ TEST_F(Receive, AFrameUpdatesListCaptionCommsLineAndBlinks) {
   EXPECT_EQ(listColumn(1)[0], "12.50");
   EXPECT_EQ(title(), "Tamsel  12.50V 3.2A 40W");
   EXPECT_EQ(errorLog(), "<missing>");
+}
+
+// Frames that come faster than the screen refreshes are each taken, summed
+// and plotted at once; the screen then shows the newest of them, and the
+// data light blinks once for the refresh.
+TEST_F(Receive, FramesBetweenRefreshesAreAllTakenAndTheNewestIsShown) {
+  OrvaneLogger& w = start(loggingCfg());
+  control<QCheckBox>("GraphDisplay")->setChecked(true);
+  auto* plot = control<PictureBox>("GraphPlot");
+  const size_t grid = plot->display().lines().size();
+  const std::string last = "[<V>520</V><I>164</I><R>5</R><S>13</S><C>702</C>]";
+  serial.deliver(kGoodFrame);
+  serial.deliver(kGoodFrame);
+  serial.deliver(last);
+  EXPECT_EQ(state().sums.frameCount, 3);
+  EXPECT_EQ(plot->display().lines().size(), grid + 3);
+  auto* comms = control<QLabel>("Label2");
+  EXPECT_EQ(comms->text().toStdString(), " Waiting for COMM data");
+  // A frame after another keeps the "[" the first one's "]" left behind.
+  ASSERT_TRUE(waitUntil([&] { return comms->text().toStdString() == "[" + last; }, 10000));
+  EXPECT_EQ(w.windowTitle().toStdString(), "Tamsel  13.00V 3.2A 42W");
+  EXPECT_EQ(backColour(control<QPushButton>("BlinkData")), QColor(255, 0, 0));
 }
 
 // The calibration with these dividers of volts and wind speed.

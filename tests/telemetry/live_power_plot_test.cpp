@@ -52,17 +52,25 @@ TEST(LivePowerPlot, UnusableMaximaTakeTheSetupDefaultsSoTheGridIsAlwaysDrawn) {
   }
 }
 
+// The marks' store is taken once, when the plot is switched on, and never
+// grows: memory stays level however long the plot is left on.
 TEST(LivePowerPlot, KeepsTheNewestMarksAndTheGridWhenLeftOnForWeeks) {
   DisplayList plot;
   LivePowerPlot live;
   live.switchOn(plot, "400", "1000");
+  const DrawnLine* store = plot.lines().data();
+  const size_t capacity = plot.lines().capacity();
   const size_t total = LivePowerPlot::kMaxMarks * 3;
   for (size_t i = 0; i < total; ++i) live.addReading(plot, double(i % 400), double(i), "1000");
+  EXPECT_EQ(plot.lines().data(), store);
+  EXPECT_EQ(plot.lines().capacity(), capacity);
   EXPECT_EQ(segments(plot, kGreen).size(), 11u);
   const std::vector<Segment> marks = segments(plot, kRed);
   EXPECT_GE(marks.size(), LivePowerPlot::kMaxMarks);
   EXPECT_LE(marks.size(), LivePowerPlot::kMaxMarks * 11 / 10);
   EXPECT_EQ(marks.back().y1, 1025.0 - double(total - 1));  // the newest is kept
+  live.switchOff(plot);
+  EXPECT_EQ(plot.lines().capacity(), 0u);
 }
 
 }  // namespace
