@@ -23,14 +23,16 @@ struct Shown {
 struct Placing {
   const std::vector<RecordValues>& records;
   const RunRules& rules;
-  std::vector<Shown> shown;
+  std::vector<Shown>
+      before;         // sums of the frames before each, so a run's sum costs the same at any length
   size_t placed = 0;  // how far any attempt got
 
+  size_t frameCount() const { return before.size() - 1; }
+
   bool averages(const RecordValues& record, size_t start, size_t n) const {
-    Shown sum{0, 0, 0};
-    for (size_t k = start; k < start + n; ++k) {
-      sum = {sum.volts + shown[k].volts, sum.amps + shown[k].amps, sum.watts + shown[k].watts};
-    }
+    const Shown& from = before[start];
+    const Shown& to = before[start + n];
+    const Shown sum{to.volts - from.volts, to.amps - from.amps, to.watts - from.watts};
     return std::abs(sum.volts / n - record.volts) < 0.0051 &&
            std::abs(sum.amps / n - record.amps) < 0.051 &&
            std::abs(sum.watts / n - record.watts) < 1.01;
@@ -40,11 +42,12 @@ struct Placing {
   // after it behind each.
   bool place(size_t k, size_t from) {
     placed = std::max(placed, k);
-    if (k == records.size()) return true;
-    const size_t lastStart = k == 0 ? shown.size() : from + rules.mostSkipped;
+    if (k == records.size()) return !rules.everyFrame || from == frameCount();
+    const size_t lastStart =
+        k == 0 ? (rules.everyFrame ? 0 : frameCount()) : from + rules.mostSkipped;
     const size_t shortest = k == 0 ? 1 : rules.shortestRun;
-    for (size_t start = from; start <= lastStart && start < shown.size(); ++start) {
-      for (size_t n = shortest; n <= rules.longestRun && start + n <= shown.size(); ++n) {
+    for (size_t start = from; start <= lastStart && start < frameCount(); ++start) {
+      for (size_t n = shortest; n <= rules.longestRun && start + n <= frameCount(); ++n) {
         if (averages(records[k], start, n) && place(k + 1, start + n)) return true;
       }
     }
@@ -72,10 +75,11 @@ std::optional<RecordValues> parseRecord(const std::string& line) {
 std::string placeRecordsOnRuns(const std::vector<RecordValues>& records,
                                const std::vector<ProgramRun::SentFrame>& frames,
                                const RunRules& rules) {
-  Placing placing{records, rules, {}};
+  Placing placing{records, rules, {{0, 0, 0}}};
   for (const auto& f : frames) {
     const double v = roundTo(f.volts, 2), a = roundTo(f.amps, 2);
-    placing.shown.push_back({v, a, roundTo(v * a, 1)});
+    const Shown& sum = placing.before.back();
+    placing.before.push_back({sum.volts + v, sum.amps + a, sum.watts + roundTo(v * a, 1)});
   }
   if (placing.place(0, 0)) return "";
   const size_t k = placing.placed;

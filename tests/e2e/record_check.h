@@ -24,6 +24,10 @@ struct RunRules {
   size_t shortestRun = 3;  // frames in every interval but the first
   size_t longestRun = 40;
   size_t mostSkipped = 1;  // frames lost between one interval and the next
+  // The board was silent until the logger read the line and sent nothing
+  // after the last record: the first run starts at the first frame and the
+  // last ends at the last, so no frame sent went unlogged.
+  bool everyFrame = false;
 };
 
 // Places `records`, in order, on runs of consecutive `frames` that each

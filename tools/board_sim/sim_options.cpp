@@ -55,7 +55,7 @@ const std::map<std::string, Setter>& valueOptions() {
        }},
       {"rate",
        [](SimOptions& o, const std::string& v) {
-         auto r = decimal(v, 0.001, 1000);
+         auto r = decimal(v, 0.001, 50000);
          return assign(o.rate, r);
        }},
       {"seed", [](SimOptions& o,

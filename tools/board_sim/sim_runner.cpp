@@ -32,6 +32,8 @@ constexpr Seconds kDrainTime{1.0};
 // How long a logger may leave the line unread before the board takes it to be
 // gone and keeps only fresh frames waiting for the next one.
 constexpr double kReaderPatience = 2.0;
+// How far behind its frame times the board may fall and still catch up.
+constexpr std::chrono::milliseconds kMostBehind{100};
 
 bool writeSettings(const SimOptions& options, const Calibration& cal, std::ostream& errors) {
   const std::string path = options.folder + "/settings.cfg";
@@ -55,6 +57,11 @@ class Runner {
     if (!options.sentLog.empty()) sentLog_.open(options.sentLog, std::ios::binary | std::ios::app);
   }
 
+  static int lineFailed(std::ostream& errors) {
+    errors << "board_sim: the line failed\n";
+    return 1;
+  }
+
   int run(const volatile std::sig_atomic_t& stop, std::ostream& errors) {
     const Seconds period{1.0 / options_.rate};
     const auto start = Clock::now();
@@ -63,17 +70,24 @@ class Runner {
     while (!stop) {
       const auto now = Clock::now();
       if (options_.duration && now - start >= Seconds(*options_.duration)) break;
-      if (allPlanned() && (queue_.empty() || now - lastPlanned >= kDrainTime)) break;
-      if (!allPlanned() && now >= nextFrame) {
+      // Done when the reader has taken everything, or has had its time: a
+      // board that went away with frames unread would have them thrown away.
+      if (allPlanned() && ((queue_.empty() && port_.waitingOutput() <= 0) ||
+                           now - lastPlanned >= kDrainTime)) {
+        break;
+      }
+      // Every frame time that has come, each written before the next is
+      // planned: the wait below is a millisecond at least, so at thousands of
+      // frames a second one pass sends several. A board held up longer than
+      // kMostBehind (a stopped process) starts afresh rather than bursting.
+      if (!allPlanned() && nextFrame + kMostBehind < now) nextFrame = now;
+      while (!allPlanned() && now >= nextFrame) {
         frameTime(Seconds(now - start).count(), period.count(), now);
         lastPlanned = now;
         nextFrame += std::chrono::duration_cast<Clock::duration>(period);
-        if (nextFrame < now) nextFrame = now + std::chrono::duration_cast<Clock::duration>(period);
+        if (!writeDue(now)) return lineFailed(errors);
       }
-      if (!writeDue(now)) {
-        errors << "board_sim: the line failed\n";
-        return 1;
-      }
+      if (!writeDue(now)) return lineFailed(errors);
       port_.discardInput();
       waitForWork(allPlanned() ? now + std::chrono::milliseconds(50) : nextFrame);
     }

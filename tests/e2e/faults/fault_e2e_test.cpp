@@ -1,6 +1,7 @@
 // The real program under what goes wrong around it: killed while logging, a
 // disk that fills up, a cable pulled in the middle of a frame, readings too
-// large to add up. Each run takes seconds, so these carry the "slow" label.
+// large to add up, a board far faster than any serial line. Each run takes seconds, so these carry
+// the "slow" label.
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/mount.h>
@@ -242,6 +243,57 @@ TEST(Faults, AnIntervalTooLargeToAddUpIsReportedAndItsRecordIsAnAverageOfWhatCam
       << "the overflowing frame was not reported:\n"
       << dump(run.lines("errorlog.txt"));
 }
+
+// Frames far faster than any serial line carries, in both ways of running:
+// each is in exactly one record, and each record is the average of its own.
+class FastBoard : public ::testing::TestWithParam<bool> {};
+
+TEST_P(FastBoard, EveryFrameSentIsInTheAverageOfOneRecord) {
+  ProgramRun run;
+  const int port = configureLogging(run, 5);
+  // Quiet until the program reads the line, then 40,000 frames as fast as
+  // 20,000 a second, then nothing. Every 50th has a bad checksum, so the
+  // error log names frames from all through the stream: averages alone would
+  // not miss one frame lost among thousands.
+  ASSERT_TRUE(run.startBoard(port, {"--rate", "20000", "--frames", "40000", "--silence-after", "0",
+                                    "--silence-for", "4", "--bad-checksum-every", "50"}));
+  const bool headless = GetParam();
+  ASSERT_TRUE(run.startProgram(
+      headless ? std::vector<std::string>{"--headless"} : std::vector<std::string>{},
+      {.display = !headless}));
+  ASSERT_EQ(run.board().exitStatus(60000), 0);
+  const auto sent = run.sentFrames();
+  ASSERT_FALSE(sent.empty());
+  // The records written before the first frame repeat the empty reading.
+  const auto records = [&] {
+    std::vector<RecordValues> taken;
+    for (const std::string& line : run.recordLines()) {
+      const auto record = parseRecord(line);
+      if (record && (record->volts != 0 || !taken.empty())) taken.push_back(*record);
+    }
+    return taken;
+  };
+  const RunRules everyFrame{
+      .shortestRun = 1, .longestRun = sent.size(), .mostSkipped = 0, .everyFrame = true};
+  EXPECT_TRUE(ProgramRun::waitFor([&] {
+    return placeRecordsOnRuns(records(), sent, everyFrame) == "";
+  })) << placeRecordsOnRuns(records(), sent, everyFrame)
+      << "\n"
+      << dump(run.recordLines()) << run.read("program-output.txt");
+  std::vector<std::string> badSent, badLogged;
+  for (const auto& frame : sent) {
+    if (frame.badChecksum) badSent.push_back(frame.text);
+  }
+  const std::regex reported(R"(checksum error   <IM> \[*(\[<V>.*\])$)");
+  for (const std::string& line : run.lines("errorlog.txt")) {
+    std::smatch m;
+    if (std::regex_search(line, m, reported)) badLogged.push_back(m[1]);
+  }
+  EXPECT_EQ(badLogged, badSent);
+}
+
+INSTANTIATE_TEST_SUITE_P(Modes, FastBoard, ::testing::Bool(),
+                         [](const auto& info) { return info.param ? "Headless" : "Window"; });
 
 }  // namespace
 }  // namespace tamsel::e2e
