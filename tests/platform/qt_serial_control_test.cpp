@@ -2,8 +2,13 @@
 // adapter does, including being pulled out while the port is open.
 #include "platform/serial/qt_serial_control.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <poll.h>
+#include <sys/file.h>
+#include <unistd.h>
 
+#include <QCoreApplication>
 #include <memory>
 
 #include "support/pseudo_terminal.h"
@@ -21,8 +26,11 @@ class QtSerialControlOnPty : public ::testing::Test {
   void SetUp() override {
     ASSERT_TRUE(device->ok());
     ASSERT_TRUE(device->linkAs(link()));
-    QObject::connect(&control, &SerialControl::received,
-                     [this](const QByteArray& text) { received += text; });
+    QObject::connect(&control, &SerialControl::received, [this](const QByteArray& text) {
+      EXPECT_FALSE(text.isEmpty()) << "a read that found nothing was handed on";
+      received += text;
+      ++receivedCount;
+    });
     QObject::connect(&control, &SerialControl::lost, [this](const QString& description) {
       ++lostCount;
       lostDescription = description;
@@ -39,15 +47,13 @@ class QtSerialControlOnPty : public ::testing::Test {
   std::unique_ptr<PseudoTerminal> device = std::make_unique<PseudoTerminal>();
   QtSerialControl control{folder.path()};
   QByteArray received;
+  int receivedCount = 0;
   int lostCount = 0;
   QString lostDescription;
   int restoredCount = 0;
 };
 
-TEST_F(QtSerialControlOnPty, OpenFailsWithoutAFreeDeviceAndAClosedPortOpensAgain) {
-  Status opened = control.open(30000, "9600,N,8,1");  // no com30000, no /dev/ttyS29999
-  EXPECT_FALSE(opened);
-  EXPECT_FALSE(opened.error.empty());
+TEST_F(QtSerialControlOnPty, AClosedPortOpensAgainAndAnOpenOneNotTwice) {
   EXPECT_FALSE(control.open(0, "9600,N,8,1"));
   EXPECT_FALSE(control.isOpen());
 
@@ -55,12 +61,85 @@ TEST_F(QtSerialControlOnPty, OpenFailsWithoutAFreeDeviceAndAClosedPortOpensAgain
   EXPECT_EQ(control.commPort(), port);
   EXPECT_EQ(control.settings(), "9600,N,8,1");
   QtSerialControl other(folder.path());
-  EXPECT_FALSE(other.open(port, "9600,N,8,1"));
+  EXPECT_EQ(other.open(port, "9600,N,8,1").error, link() + ": in use by another program");
   EXPECT_TRUE(control.isOpen());
   control.close();
   EXPECT_FALSE(control.isOpen());
-  opened = openPort();
+  const Status opened = openPort();
   EXPECT_TRUE(opened) << opened.error;
+}
+
+// A port held by another program is busy, not forbidden: the dialout hint
+// would send the user after the wrong fault.
+TEST_F(QtSerialControlOnPty, OpenFailuresNameTheDeviceAndTheReason) {
+  folder.write("plain.txt", "not a terminal");
+  const int held = ::open(device->deviceName().c_str(), O_RDONLY | O_NOCTTY | O_CLOEXEC);
+  ASSERT_GE(held, 0);
+  ASSERT_EQ(::flock(held, LOCK_EX | LOCK_NB), 0);
+  struct Case {
+    std::string target;
+    std::string settings;
+    std::string reason;
+  };
+  const Case cases[] = {
+      {folder.file("nothing-here"), "9600,N,8,1", "No such file or directory"},
+      {folder.file("plain.txt"), "9600,N,8,1", "Inappropriate ioctl for device"},
+      {device->deviceName(), "9600,N,8,1", "in use by another program"},
+      {folder.file("plain.txt"), "9601,N,8,1", "9601 baud is not a speed this system offers"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.target + " " + c.settings);
+    ASSERT_TRUE(test::pointLink(link(), c.target));
+    EXPECT_EQ(control.open(port, c.settings).error, link() + ": " + c.reason);
+    EXPECT_FALSE(control.isOpen());
+  }
+  ::close(held);
+}
+
+// Frames written faster than the control reads arrive whole and in order,
+// several to a read. Each frame is in the device before the loop turns, so a
+// control reading on every readiness would hand on each alone.
+TEST_F(QtSerialControlOnPty, AFastBoardIsReadSeveralFramesAtATimeLosingNothing) {
+  ASSERT_TRUE(openPort());
+  const int watcher = ::open(device->deviceName().c_str(), O_RDONLY | O_NOCTTY | O_CLOEXEC);
+  ASSERT_GE(watcher, 0);
+  const auto deviceHoldsBytes = [&] {
+    pollfd waiting{watcher, POLLIN, 0};
+    return ::poll(&waiting, 1, 20000) == 1;
+  };
+  QByteArray sent;
+  constexpr int kFrames = 50;
+  for (int i = 0; i < kFrames; ++i) {
+    const std::string frame = "[<V>" + std::to_string(i) + "</V>]";
+    ASSERT_TRUE(device->send(frame));
+    sent += frame;
+    ASSERT_TRUE(deviceHoldsBytes());
+    QCoreApplication::processEvents();
+  }
+  ::close(watcher);
+  ASSERT_TRUE(waitUntil([&] { return received.size() >= sent.size(); }, 20000));
+  EXPECT_EQ(received, sent);
+  EXPECT_LT(receivedCount, kFrames);
+  // Quiet again, the line is read as soon as something comes.
+  ASSERT_TRUE(device->send("[<V>end</V>]"));
+  EXPECT_TRUE(waitUntil([&] { return received.endsWith("[<V>end</V>]"); }, 20000));
+}
+
+// A board slower than the read spacing, whether it writes just after a read
+// or after a quiet spell, has each write handed on alone and whole.
+TEST_F(QtSerialControlOnPty, ASlowBoardIsReadOneWriteAtATime) {
+  ASSERT_TRUE(openPort());
+  QByteArray sent;
+  constexpr int kWrites = 6;
+  for (int i = 0; i < kWrites; ++i) {
+    const std::string frame = "[<V>" + std::to_string(i) + "</V>]";
+    ASSERT_TRUE(device->send(frame));
+    sent += frame;
+    ASSERT_TRUE(waitUntil([&] { return received.size() >= sent.size(); }, 20000)) << i;
+    if (i % 2 == 1) test::runEventsFor(3 * QtSerialControl::kReadSpacingMs);
+  }
+  EXPECT_EQ(received, sent);
+  EXPECT_EQ(receivedCount, kWrites);
 }
 
 // Pulled out, the port is lost once and comes back with the device under the

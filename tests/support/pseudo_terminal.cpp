@@ -38,17 +38,18 @@ PseudoTerminal::~PseudoTerminal() {
 }
 
 bool PseudoTerminal::linkAs(const std::string& linkPath) const {
+  return ok() && pointLink(linkPath, device_);
+}
+
+bool pointLink(const std::string& linkPath, const std::string& target) {
   const std::string temporary = linkPath + ".new";
   ::unlink(temporary.c_str());
-  return ok() && ::symlink(device_.c_str(), temporary.c_str()) == 0 &&
+  return ::symlink(target.c_str(), temporary.c_str()) == 0 &&
          ::rename(temporary.c_str(), linkPath.c_str()) == 0;
 }
 
 bool linkToMissingDevice(const std::string& linkPath) {
-  const std::string temporary = linkPath + ".new";
-  ::unlink(temporary.c_str());
-  return ::symlink("/dev/tamsel-test-unplugged", temporary.c_str()) == 0 &&
-         ::rename(temporary.c_str(), linkPath.c_str()) == 0;
+  return pointLink(linkPath, "/dev/tamsel-test-unplugged");
 }
 
 bool PseudoTerminal::send(std::string_view bytes) const {

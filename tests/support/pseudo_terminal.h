@@ -28,14 +28,17 @@ class PseudoTerminal {
   std::string device_;
 };
 
+// Points `linkPath` at `target`, replacing any link already there.
+bool pointLink(const std::string& linkPath, const std::string& target);
+
 // Points `linkPath` where no device is. An unplugged adapter's device node
 // goes away; a pseudo-terminal's name is soon handed to another one (a test
 // running alongside), which a stale link would then reach.
 bool linkToMissingDevice(const std::string& linkPath);
 
-// A port number that no other test program running at the same time uses
-// (the serial layer locks ports by name, LCK..comN). `offset` (0 to 9) gives
-// one process more than one.
+// A port number that no other test program running at the same time uses,
+// so no two of them ever name the same port. `offset` (0 to 9) gives one
+// process more than one.
 int uniquePortNumber(int offset = 0);
 
 }  // namespace tamsel::test

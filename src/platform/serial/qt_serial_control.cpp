@@ -1,84 +1,87 @@
 #include "platform/serial/qt_serial_control.h"
 
-#include <cerrno>
-
 #include "platform/serial_settings.h"
 
 namespace tamsel {
 
 QtSerialControl::QtSerialControl(std::string programFolder, QObject* parent)
     : SerialControl(parent), programFolder_(std::move(programFolder)) {
+  readable_.setEnabled(false);
+  paceTimer_.setSingleShot(true);
   retryTimer_.setInterval(kRetryMs);
-  connect(&port_, &QSerialPort::readyRead, this, &QtSerialControl::onReadyRead);
-  connect(&port_, &QSerialPort::errorOccurred, this, &QtSerialControl::onError);
+  connect(&readable_, &QSocketNotifier::activated, this, &QtSerialControl::onReadable);
+  connect(&paceTimer_, &QTimer::timeout, this, [this] { readAndHandOn(true); });
   connect(&retryTimer_, &QTimer::timeout, this, &QtSerialControl::retry);
 }
 
 Status QtSerialControl::open(int commPort, const std::string& settings) {
   retryTimer_.stop();
-  if (port_.isOpen()) return Status::failure("Port already open");
+  if (isOpen()) return Status::failure("Port already open");
   commPort_ = commPort;
   settings_ = settings;
   return openDevice();
 }
 
 Status QtSerialControl::openDevice() {
-  opening_ = true;
-  Status opened = configureDevice();
-  opening_ = false;
-  return opened;
-}
-
-Status QtSerialControl::configureDevice() {
   const std::string device = deviceForPort(commPort_, programFolder_);
   if (device.empty()) return Status::failure("Invalid port number");
   auto baud = baudRateFromSettings(settings_);
   if (!baud) return Status::failure("Invalid port settings: " + settings_);
-  port_.setPortName(QString::fromStdString(device));
-  errno = 0;
-  if (!port_.open(QIODevice::ReadOnly)) {
-    // Qt reports a port locked by another program as a permission error too;
-    // only the system's refusal means the user lacks the dialout group.
-    const bool denied =
-        port_.error() == QSerialPort::PermissionError && (errno == EACCES || errno == EPERM);
-    // Name the device: "/dev/ttyS2: No such file or directory" tells the user where to look.
-    return Status::failure(openFailureText(device, port_.errorString().toStdString(), denied));
-  }
-  // Line settings go after opening: a pseudo-terminal accepts them only then.
-  if (!port_.setBaudRate(*baud) || !port_.setDataBits(QSerialPort::Data8) ||
-      !port_.setParity(QSerialPort::NoParity) || !port_.setStopBits(QSerialPort::OneStop) ||
-      !port_.setFlowControl(QSerialPort::NoFlowControl)) {
-    const std::string reason = port_.errorString().toStdString();
-    port_.close();
-    return Status::failure(reason);
-  }
+  if (Status opened = line_.open(device, *baud); !opened) return opened;
+  sinceRead_.invalidate();  // the first bytes are read as soon as they come
+  readable_.setSocket(line_.descriptor());
+  readable_.setEnabled(true);
   return {};
 }
 
 void QtSerialControl::close() {
   retryTimer_.stop();
-  if (port_.isOpen()) port_.close();
+  closeDevice();
 }
 
-void QtSerialControl::onReadyRead() {
-  const QByteArray text = port_.readAll();
-  if (!text.isEmpty()) emit received(text);
+void QtSerialControl::closeDevice() {
+  paceTimer_.stop();
+  readable_.setEnabled(false);
+  line_.close();
 }
 
-void QtSerialControl::onError(QSerialPort::SerialPortError error) {
-  if (error == QSerialPort::NoError || error == QSerialPort::TimeoutError) return;
-  if (opening_ || !port_.isOpen()) return;  // open() reports its own failures
-  // The system's text for a hang-up ("Inappropriate ioctl for device", "No
-  // such file or directory") says little to a user: name what happened first.
-  const QString description = QStringLiteral("device disconnected (%1)").arg(port_.errorString());
-  port_.close();
-  port_.clearError();
-  retryTimer_.start();
-  emit lost(description);
+// The line became readable. Read at once unless the last read was recent;
+// then wait out the spacing with the notifier off, so the bytes arriving
+// meanwhile cost no wakes.
+void QtSerialControl::onReadable() {
+  const qint64 since = sinceRead_.isValid() ? sinceRead_.elapsed() : kReadSpacingMs;
+  if (since < kReadSpacingMs) {
+    readable_.setEnabled(false);
+    paceTimer_.start(static_cast<int>(kReadSpacingMs - since));
+    return;
+  }
+  readAndHandOn(false);
+}
+
+// A paced read that found something expects more and keeps to the timer; one
+// that found nothing means the line went quiet, so the next bytes wake us.
+void QtSerialControl::readAndHandOn(bool paced) {
+  std::string text;
+  const Status read = line_.readWaiting(text);
+  sinceRead_.start();
+  if (!read) {
+    closeDevice();
+    retryTimer_.start();
+  } else if (paced && text.empty()) {
+    readable_.setEnabled(true);
+  } else if (paced) {
+    paceTimer_.start(kReadSpacingMs);
+  }
+  // State is settled before anyone hears of it: a listener may close the port.
+  if (!text.empty()) emit received(QByteArray(text.data(), static_cast<qsizetype>(text.size())));
+  // The system's text for a hang-up ("Input/output error", "hung up") says
+  // little to a user: name what happened first.
+  if (!read)
+    emit lost(QStringLiteral("device disconnected (%1)").arg(QString::fromStdString(read.error)));
 }
 
 void QtSerialControl::retry() {
-  if (port_.isOpen()) {
+  if (isOpen()) {
     retryTimer_.stop();
     return;
   }

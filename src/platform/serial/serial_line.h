@@ -1,0 +1,40 @@
+#pragma once
+// One serial device held open for reading, raw, at a given speed: the system
+// calls under the serial control, free of Qt. The descriptor never blocks, so
+// the caller decides when to read.
+#include <termios.h>
+
+#include <string>
+
+#include "platform/status.h"
+
+namespace tamsel {
+
+class SerialLine {
+ public:
+  SerialLine() = default;
+  ~SerialLine() { close(); }
+  SerialLine(const SerialLine&) = delete;
+  SerialLine& operator=(const SerialLine&) = delete;
+
+  // Opens `device` raw (8 data bits, no parity, one stop bit, no flow
+  // control) at `baud`, and locks it against other programs. The failure
+  // text names the device.
+  Status open(const std::string& device, int baud);
+  // Puts back the line settings the device had before open(), then closes it.
+  void close();
+  bool isOpen() const { return fd_ >= 0; }
+  int descriptor() const { return fd_; }
+
+  // Appends everything waiting to `text`. Fails with the system's words when
+  // the device hung up or broke; what was read before that is still appended.
+  Status readWaiting(std::string& text);
+
+ private:
+  Status configure(int baud);
+
+  int fd_ = -1;
+  termios original_{};
+};
+
+}  // namespace tamsel
