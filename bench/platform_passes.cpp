@@ -13,6 +13,7 @@
 #include <csignal>
 #include <cstdlib>
 #include <iostream>
+#include <string>
 
 namespace tamsel::bench {
 namespace {
@@ -44,11 +45,12 @@ class Xvfb {
   std::string start() {
     int fds[2];
     if (::pipe2(fds, O_CLOEXEC) != 0) return {};
+    const std::string writeEnd = std::to_string(fds[1]);
     pid_ = ::fork();
     if (pid_ == 0) {
-      ::dup2(fds[1], 3);  // dup2 leaves the copy open across exec
-      ::execlp("Xvfb", "Xvfb", "-displayfd", "3", "-screen", "0", "1280x1024x24", "-nolisten",
-               "tcp", nullptr);
+      ::fcntl(fds[1], F_SETFD, 0);  // the server's end alone stays open across exec
+      ::execlp("Xvfb", "Xvfb", "-displayfd", writeEnd.c_str(), "-screen", "0", "1280x1024x24",
+               "-nolisten", "tcp", nullptr);
       ::_exit(127);
     }
     ::close(fds[1]);
