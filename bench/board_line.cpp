@@ -86,7 +86,7 @@ BoardLine::BoardLine(int framesPerSecond) {
 
 bool measurePaced(SerialControl& serial, int framesPerSecond, PacedRun& run, std::string& error) {
   const long skipped = std::max(2, framesPerSecond / 2);
-  const long measured = std::max(10, framesPerSecond * 6);
+  const long measured = std::max(20, framesPerSecond * 15);
   long frames = 0;
   long target = skipped;
   QEventLoop loop;

@@ -35,7 +35,7 @@ struct PacedRun {
 
 // Runs the event loop while `serial` receives frames at `framesPerSecond`:
 // skips the start-up frames and the first expose, then measures over
-// max(10, 6 s of) frames and a further 100 ms for a repaint still due. False, with `error` set,
+// max(20, 15 s of) frames and a further 100 ms for a repaint still due. False, with `error` set,
 // when the frames stop coming.
 bool measurePaced(SerialControl& serial, int framesPerSecond, PacedRun& run, std::string& error);
 

@@ -3,6 +3,7 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QRegion>
 #include <QVector>
 #include <cmath>
 
@@ -65,8 +66,11 @@ QRect PictureBox::pixelBounds(const DrawnLine& line) const {
 void PictureBox::showNewLines() {
   const std::vector<DrawnLine>& lines = list.lines();
   if (paintedRevision != list.revision() || lines.size() < paintedLines) return update();
-  QRect dirty;
-  for (std::size_t i = paintedLines; i < lines.size(); ++i) dirty |= pixelBounds(lines[i]);
+  // Marks scattered over the plot are repainted as the small squares they
+  // are: the rectangle around them all would copy most of the plot to the
+  // display at every refresh.
+  QRegion dirty;
+  for (std::size_t i = paintedLines; i < lines.size(); ++i) dirty += pixelBounds(lines[i]);
   if (!dirty.isEmpty()) update(dirty);
 }
 
