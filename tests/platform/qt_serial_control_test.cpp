@@ -125,6 +125,28 @@ TEST_F(QtSerialControlOnPty, AFastBoardIsReadSeveralFramesAtATimeLosingNothing) 
   EXPECT_TRUE(waitUntil([&] { return received.endsWith("[<V>end</V>]"); }, 20000));
 }
 
+// A busy line is read often enough that each read takes about a quarter of
+// what the system buffers, so no board ever waits for room; a slow one no more
+// often than the spacing.
+TEST(ReadSpacing, FollowsHowFastTheLineBringsBytes) {
+  struct Case {
+    std::size_t bytes;
+    long long sinceMs;
+    int spacingMs;
+  };
+  const Case cases[] = {
+      {0, 5, kReadSpacingMs},      // nothing came
+      {384, 40, kReadSpacingMs},   // 200 frames a second
+      {48, 1000, kReadSpacingMs},  // one a second
+      {4096, 40, 10},              // a full buffer: four times as often
+      {1024, 2, 2},
+      {100000, 1, 1},  // never a busy loop
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(readSpacingMs(c.bytes, c.sinceMs), c.spacingMs) << c.bytes << " in " << c.sinceMs;
+  }
+}
+
 // A board slower than the read spacing, whether it writes just after a read
 // or after a quiet spell, has each write handed on alone and whole.
 TEST_F(QtSerialControlOnPty, ASlowBoardIsReadOneWriteAtATime) {
@@ -136,7 +158,7 @@ TEST_F(QtSerialControlOnPty, ASlowBoardIsReadOneWriteAtATime) {
     ASSERT_TRUE(device->send(frame));
     sent += frame;
     ASSERT_TRUE(waitUntil([&] { return received.size() >= sent.size(); }, 20000)) << i;
-    if (i % 2 == 1) test::runEventsFor(3 * QtSerialControl::kReadSpacingMs);
+    if (i % 2 == 1) test::runEventsFor(3 * kReadSpacingMs);
   }
   EXPECT_EQ(received, sent);
   EXPECT_EQ(receivedCount, kWrites);

@@ -49,10 +49,10 @@ void QtSerialControl::closeDevice() {
 // then wait out the spacing with the notifier off, so the bytes arriving
 // meanwhile cost no wakes.
 void QtSerialControl::onReadable() {
-  const qint64 since = sinceRead_.isValid() ? sinceRead_.elapsed() : kReadSpacingMs;
-  if (since < kReadSpacingMs) {
+  const qint64 since = sinceRead_.isValid() ? sinceRead_.elapsed() : spacingMs_;
+  if (since < spacingMs_) {
     readable_.setEnabled(false);
-    paceTimer_.start(static_cast<int>(kReadSpacingMs - since));
+    paceTimer_.start(static_cast<int>(spacingMs_ - since));
     return;
   }
   readAndHandOn(false);
@@ -63,14 +63,16 @@ void QtSerialControl::onReadable() {
 void QtSerialControl::readAndHandOn(bool paced) {
   std::string text;
   const Status read = line_.readWaiting(text);
-  sinceRead_.start();
+  const qint64 since = sinceRead_.isValid() ? sinceRead_.restart() : kReadSpacingMs;
+  if (!sinceRead_.isValid()) sinceRead_.start();
+  spacingMs_ = readSpacingMs(text.size(), since);
   if (!read) {
     closeDevice();
     retryTimer_.start();
   } else if (paced && text.empty()) {
     readable_.setEnabled(true);
   } else if (paced) {
-    paceTimer_.start(kReadSpacingMs);
+    paceTimer_.start(spacingMs_);
   }
   // State is settled before anyone hears of it: a listener may close the port.
   if (!text.empty()) emit received(QByteArray(text.data(), static_cast<qsizetype>(text.size())));

@@ -12,8 +12,10 @@ namespace tamsel {
 // Qt's serial port, which wakes the thread on every readiness: a board
 // sending 200 frames a second then costs 200 wakes a second, and the wakes,
 // not the frames, are most of the program's work. Here reads are paced: a
-// line that has been quiet is read at once, a busy one at most every
-// kReadSpacingMs, taking several frames per wake. Nothing is ever dropped.
+// line that has been quiet is read at once, a busy one every kReadSpacingMs
+// at most, taking several frames per wake, and sooner when it brings bytes
+// fast enough to fill the system's buffer (readSpacingMs). Nothing is ever
+// dropped.
 //
 // A port that fails while open is closed at once (a hung-up device otherwise
 // stays readable and wakes the loop in a tight spin), reported once through
@@ -30,9 +32,6 @@ class QtSerialControl final : public SerialControl {
   std::string settings() const override { return settings_; }
 
   static constexpr int kRetryMs = 2000;
-  // Short enough that a frame waits unseen for no time a person could notice,
-  // long enough that a fast board is read a handful of frames at a time.
-  static constexpr int kReadSpacingMs = 40;
 
  private:
   Status openDevice();
@@ -46,6 +45,7 @@ class QtSerialControl final : public SerialControl {
   QSocketNotifier readable_{QSocketNotifier::Read};
   QTimer paceTimer_;
   QElapsedTimer sinceRead_;
+  int spacingMs_ = kReadSpacingMs;  // between reads while the line is busy
   QTimer retryTimer_;
   int commPort_ = 0;
   std::string settings_;

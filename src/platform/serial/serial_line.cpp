@@ -4,6 +4,7 @@
 #include <sys/file.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <optional>
@@ -12,6 +13,13 @@
 #include "platform/serial_settings.h"
 
 namespace tamsel {
+
+int readSpacingMs(std::size_t bytes, long long sinceLastReadMs) {
+  if (bytes == 0) return kReadSpacingMs;
+  const long long aimed =
+      sinceLastReadMs * static_cast<long long>(kReadAimBytes) / static_cast<long long>(bytes);
+  return static_cast<int>(std::clamp<long long>(aimed, 1, kReadSpacingMs));
+}
 namespace {
 
 // termios names speeds by constants, not numbers.

@@ -4,11 +4,25 @@
 // the caller decides when to read.
 #include <termios.h>
 
+#include <cstddef>
 #include <string>
 
 #include "platform/status.h"
 
 namespace tamsel {
+
+// The longest a busy line is left unread: a frame then waits unseen for no
+// time a person could notice, and a fast board is read several frames a wake.
+inline constexpr int kReadSpacingMs = 40;
+// What a read of a busy line aims to take: a quarter of what the system buffers
+// for a reader (4 KiB), so a board as fast as a pseudo-terminal allows never
+// waits for room, nor does a real line drop bytes.
+inline constexpr std::size_t kReadAimBytes = 1024;
+
+// How long to leave a line that gave `bytes` in `sinceLastReadMs` before
+// reading it again: enough to take about kReadAimBytes at that pace, at most
+// kReadSpacingMs, at least 1 ms.
+int readSpacingMs(std::size_t bytes, long long sinceLastReadMs);
 
 class SerialLine {
  public:
