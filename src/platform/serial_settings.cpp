@@ -40,9 +40,9 @@ std::string deviceForPort(int port, const std::string& programFolder) {
 #endif
 }
 
-std::string openFailureText(const std::string& device, const std::string& systemText,
+std::string openFailureText(const std::string& device, std::string_view systemText,
                             bool permissionDenied) {
-  if (!permissionDenied) return device + ": " + systemText;
+  if (!permissionDenied) return device + ": " + std::string(systemText);
   return device +
          ": permission denied (the user must be in the dialout group: sudo adduser $USER dialout, "
          "then log out and in again)";

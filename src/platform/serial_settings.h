@@ -24,7 +24,7 @@ std::string deviceForPort(int port, const std::string& programFolder);
 // Why `device` could not be opened, for the user: "<device>: <system text>",
 // except that a refused permission says how to get it, since the system's
 // words alone leave a new user stuck.
-std::string openFailureText(const std::string& device, const std::string& systemText,
+std::string openFailureText(const std::string& device, std::string_view systemText,
                             bool permissionDenied);
 
 }  // namespace tamsel

@@ -72,8 +72,8 @@ class Runner {
       if (options_.duration && now - start >= Seconds(*options_.duration)) break;
       // Done when the reader has taken everything, or has had its time: a
       // board that went away with frames unread would have them thrown away.
-      if (allPlanned() && ((queue_.empty() && port_.waitingOutput() <= 0) ||
-                           now - lastPlanned >= kDrainTime)) {
+      if (allPlanned() &&
+          ((queue_.empty() && port_.waitingOutput() <= 0) || now - lastPlanned >= kDrainTime)) {
         break;
       }
       // Every frame time that has come, each written before the next is

@@ -40,7 +40,7 @@ class SerialLine {
   bool isOpen() const { return fd_ >= 0; }
   int descriptor() const { return fd_; }
 
-  // Appends everything waiting to `text`. Fails with the system's words when
+  // Appends everything waiting to `text` (64 KiB at most). Fails with the system's words when
   // the device hung up or broke; what was read before that is still appended.
   Status readWaiting(std::string& text);
 
