@@ -48,4 +48,9 @@ LocalDateTime SystemClock::now() const {
   return {tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min, tm.tm_sec};
 }
 
+long long SystemClock::elapsedSeconds() const {
+  using namespace std::chrono;
+  return duration_cast<seconds>(steady_clock::now().time_since_epoch()).count();
+}
+
 }  // namespace tamsel

@@ -15,6 +15,9 @@ struct LocalDateTime {
 
 // Minutes since 1970-01-01 00:00 of the same calendar, for comparing moments.
 long long minutesSinceEpoch(const LocalDateTime& t);
+inline long long secondsSinceEpoch(const LocalDateTime& t) {
+  return minutesSinceEpoch(t) * 60 + t.second;
+}
 
 // "2010_05_23": file names and log lines.
 std::string dateStamp(const LocalDateTime& t);
@@ -30,11 +33,16 @@ class Clock {
  public:
   virtual ~Clock() = default;
   virtual LocalDateTime now() const = 0;
+  // Seconds on a count that only moves forward, for how long something has
+  // lasted: local time jumps an hour twice a year. A clock moved by hand
+  // counts its own local seconds.
+  virtual long long elapsedSeconds() const { return secondsSinceEpoch(now()); }
 };
 
 class SystemClock : public Clock {
  public:
   LocalDateTime now() const override;
+  long long elapsedSeconds() const override;
 };
 
 }  // namespace tamsel

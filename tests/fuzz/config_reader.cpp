@@ -1,5 +1,8 @@
 // Configuration text through the readers of every configuration file. What the lenient
 // reader gives, written out and read back, is read the same.
+#include <cmath>
+
+#include "alarms/alarm_settings.h"
 #include "config/calibration.h"
 #include "config/mqtt_config.h"
 #include "config/program_config.h"
@@ -33,6 +36,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         !mqtt->host.empty() && mqtt->port >= 1 && mqtt->port <= 65535 && mqtt->intervalSeconds >= 1,
         "usable settings");
     fuzz::check(mqtt->topic.find_first_of("+#") == std::string::npos, "a topic one can publish to");
+  }
+  const AlarmSettingsRead alarms = alarmSettings(readAlarmConfig(text));
+  const AlarmSettings& limits = alarms.settings;
+  fuzz::check(limits.holdSeconds >= 0 && limits.holdSeconds <= kLongestHoldSeconds &&
+                  limits.hysteresisPercent >= 0 &&
+                  limits.hysteresisPercent <= kLargestHysteresisPercent,
+              "alarm hold and hysteresis in range");
+  for (AlarmKind kind : kAlarmKinds) {
+    if (limits.configured(kind)) {
+      fuzz::check(std::isfinite(*limits.limits[indexOf(kind)]), "alarm limits are finite");
+    }
   }
   return 0;
 }
