@@ -59,10 +59,11 @@ bool AlarmMonitor::anyActive() const {
 
 std::vector<AlarmEvent> AlarmMonitor::tick(const AlarmMoment& now) {
   std::vector<AlarmEvent> events;
-  // The first tick, or a clock set back: the readings so far wait for the next second.
+  // The first tick, or a clock set back: readings before it have no time to place them at.
   if (!lastTick || now.seconds < lastTick->seconds) {
     seconds.clear();
     window = {};
+    pending = {};
     lastTick = now;
     return events;
   }

@@ -25,10 +25,10 @@ std::string causeText(const AlarmEvent& event, std::string_view windUnits) {
     case AlarmEvent::Cause::Level:
       return levelText(event.kind, event, windUnits);
     case AlarmEvent::Cause::Silent:
-      return "no data from the board for " + alarmLimitText(roundDecimal(event.value, 0)) +
+      return "no data from the board for " + alarmLimitText(roundDecimal(event.value, 1)) +
              " minutes";
     case AlarmEvent::Cause::PortLost:
-      return "the port lost for " + alarmLimitText(roundDecimal(event.value, 0)) + " minutes";
+      return "the port lost for " + alarmLimitText(roundDecimal(event.value, 1)) + " minutes";
     case AlarmEvent::Cause::DataAgain:
       return "data again";
     case AlarmEvent::Cause::LimitChanged:

@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "app/core/alarm_rows.h"
 #include "history/graph.h"
 #include "logging/logging_control.h"
 #include "platform/qt/form_layout.h"
@@ -27,6 +28,7 @@ namespace {
 const QColor kRed = rgb(255, 0, 0);
 const QColor kBlue = rgb(0, 0, 255);
 const QColor kGreen = rgb(0, 255, 0);
+const QColor kWhite = rgb(255, 255, 255);
 constexpr int kClientWidthTwips = 10575;
 constexpr int kClientHeightTwips = 6075;
 // About two display frames: more often shows nothing a person can see.
@@ -155,6 +157,24 @@ void OrvaneLogger::recordTicked(bool written) {
   }
 }
 
+// Shown once, as a trapped error is (a cleared one as a notice), so the
+// next error still takes the line; "No data" stands on the comms line until
+// frames come again.
+void OrvaneLogger::alarmChanged(const AlarmEvent& event, const std::string& line) {
+  if (event.raised) {
+    pending.messageLine = fromBytes(trappedMessage(event.at, {line, {}, {}}));
+    pending.messageColour = kRed;
+  } else {
+    pending.messageLine = fromBytes("  " + longTime(event.at) + "  ---  " + line);
+    pending.messageColour = kBlue;
+  }
+  if (event.kind == AlarmKind::NoData && event.raised) {
+    pending.commsLine = QStringLiteral("No data");
+  }
+  pending.alarms = true;
+  screenRefresh->changed();
+}
+
 void OrvaneLogger::ScreenTimer_Timer() {
   screenRefresh->refreshNow();
 }
@@ -166,6 +186,7 @@ void OrvaneLogger::showPending() {
     setTextColour(ErrorString, pending.messageColour);
   }
   if (std::exchange(pending.frameArrived, false)) blink(BlinkData);
+  if (std::exchange(pending.alarms, false)) showAlarmRows();
   if (std::exchange(pending.reading, false)) {
     const Reading& reading = session->currentReading();
     showRows(readingRows(reading, session->wattHours(), listOptions));
@@ -260,12 +281,29 @@ void OrvaneLogger::showRows(const std::vector<ListRow>& rows) {
   if (ListView1->topLevelItemCount() != static_cast<int>(rows.size())) {
     ListView1->clear();
     for (size_t i = 0; i < rows.size(); ++i) new QTreeWidgetItem(ListView1);
+    showAlarmRows();
   }
   for (size_t i = 0; i < rows.size(); ++i) {
     QTreeWidgetItem* item = ListView1->topLevelItem(static_cast<int>(i));
     const QString value = fromBytes(rows[i].value), name = fromBytes(rows[i].name);
     if (item->text(1) != value) item->setText(1, value);
     if (item->text(2) != name) item->setText(2, name);
+  }
+}
+
+void OrvaneLogger::showAlarmRows() {
+  const std::vector<std::string> tips = alarmRowTips(session->alarmMonitor(), listOptions);
+  for (int i = 0; i < ListView1->topLevelItemCount() && i < static_cast<int>(tips.size()); ++i) {
+    QTreeWidgetItem* item = ListView1->topLevelItem(i);
+    const QString tip = fromBytes(tips[static_cast<size_t>(i)]);
+    if (item->toolTip(1) == tip && item->data(1, Qt::BackgroundRole).isValid() == !tip.isEmpty()) {
+      continue;
+    }
+    for (int column = 0; column < 3; ++column) {
+      item->setToolTip(column, tip);
+      item->setData(column, Qt::BackgroundRole, tip.isEmpty() ? QVariant() : QVariant(kRed));
+      item->setData(column, Qt::ForegroundRole, tip.isEmpty() ? QVariant() : QVariant(kWhite));
+    }
   }
 }
 
@@ -313,6 +351,9 @@ void OrvaneLogger::Timer1_Timer() {
 }
 void OrvaneLogger::Timer3_Timer() {
   session->Timer3_Timer();
+}
+void OrvaneLogger::AlarmTimer_Timer() {
+  session->AlarmTimer_Timer();
 }
 
 // ---- Setup, leaving ------------------------------------------------------------

@@ -51,6 +51,7 @@ class OrvaneLogger : public QWidget, private OrvaneLoggerForm, private SessionVi
   void Timer1_Timer();
   void Timer2_Timer();
   void Timer3_Timer();
+  void AlarmTimer_Timer();
   // Shows what frames changed since the last refresh (the paced refresh's timer).
   void ScreenTimer_Timer();
   void Check1_Click();
@@ -89,6 +90,7 @@ class OrvaneLogger : public QWidget, private OrvaneLoggerForm, private SessionVi
   void noticeShown(const LocalDateTime& at, const std::string& notice) override;
   void recordTicked(bool written) override;
   void loggingChanged(bool started) override;
+  void alarmChanged(const AlarmEvent& event, const std::string& line) override;
 
   // What frames changed and the screen has not shown yet: at many frames a
   // second only the newest of it is worth drawing.
@@ -98,6 +100,7 @@ class OrvaneLogger : public QWidget, private OrvaneLoggerForm, private SessionVi
     QColor messageColour;
     bool reading = false;
     bool frameArrived = false;  // BlinkData blinks once per refresh that had frames
+    bool alarms = false;        // an alarm was raised or cleared
   };
   void showPending();
   // Set at once, for what does not come with frames; anything pending for
@@ -106,6 +109,8 @@ class OrvaneLogger : public QWidget, private OrvaneLoggerForm, private SessionVi
   void setMessageLine(const QString& text, std::optional<QColor> colour = std::nullopt);
   void showCaption(std::string shown);
   void showRows(const std::vector<ListRow>& rows);
+  // Rows an active alarm is about are red, with a tooltip saying since when.
+  void showAlarmRows();
   void rebuildList();
   void blink(QPushButton* indicator);
   enum class LowerBand { Shown, Hidden };

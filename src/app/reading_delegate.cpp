@@ -6,6 +6,10 @@ namespace tamsel {
 
 void ReadingDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
                             const QModelIndex& index) const {
+  // A row an alarm is about has its own colours.
+  if (const QVariant back = index.data(Qt::BackgroundRole); back.isValid()) {
+    painter->fillRect(option.rect, back.value<QColor>());
+  }
   const QString text = index.data(Qt::DisplayRole).toString();
   if (text.isEmpty()) return;
   if (option.font != preparedFont) {
@@ -21,9 +25,10 @@ void ReadingDelegate::paint(QPainter* painter, const QStyleOptionViewItem& optio
   }
   const int top = option.rect.top() + (option.rect.height() - option.fontMetrics.height()) / 2;
   painter->save();
+  const QVariant fore = index.data(Qt::ForegroundRole);
   painter->setClipRect(option.rect);
   painter->setFont(option.font);
-  painter->setPen(option.palette.color(QPalette::Text));
+  painter->setPen(fore.isValid() ? fore.value<QColor>() : option.palette.color(QPalette::Text));
   painter->drawStaticText(option.rect.left() + 3, top, *found);
   painter->restore();
 }

@@ -5,11 +5,12 @@
 namespace tamsel {
 
 HeadlessLogger::HeadlessLogger(std::string folder, const Clock& clock, SerialControl& serial,
-                               std::ostream& messages, MqttPublisher* publisher)
+                               std::ostream& messages, MqttPublisher* publisher,
+                               std::vector<AlarmSink*> alarmSinks)
     : programFolder(folder),
       clock(clock),
       messages(messages),
-      session({std::move(folder), clock, serial, publisher}, *this) {
+      session({std::move(folder), clock, serial, publisher, std::move(alarmSinks), true}, *this) {
   retry.setSingleShot(true);
   retry.setInterval(kRetryMs);
   connect(&retry, &QTimer::timeout, this, &HeadlessLogger::tryStartUp);
@@ -63,6 +64,11 @@ void HeadlessLogger::say(const std::string& message) {
 // service's journal gets every one.
 void HeadlessLogger::errorTrapped(const LocalDateTime& at, const ErrorReport& report) {
   messages << errorLogLine(at, report) << std::endl;
+}
+
+// The session has written it to errorlog.txt already, whatever dispMessages says.
+void HeadlessLogger::alarmChanged(const AlarmEvent& event, const std::string& line) {
+  messages << errorLogLine(event.at, {line, {}, {}}) << std::endl;
 }
 
 void HeadlessLogger::noticeShown(const LocalDateTime& at, const std::string& notice) {

@@ -9,6 +9,7 @@
 #include <QTimer>
 #include <ostream>
 #include <string>
+#include <vector>
 
 #include "app/core/logger_session.h"
 
@@ -18,7 +19,8 @@ class HeadlessLogger : public QObject, private SessionView {
   Q_OBJECT
  public:
   HeadlessLogger(std::string programFolder, const Clock& clock, SerialControl& serial,
-                 std::ostream& messages, MqttPublisher* publisher = nullptr);
+                 std::ostream& messages, MqttPublisher* publisher = nullptr,
+                 std::vector<AlarmSink*> alarmSinks = {});
 
   static constexpr int kRetryMs = 2000;
 
@@ -35,6 +37,7 @@ class HeadlessLogger : public QObject, private SessionView {
   void say(const std::string& message);
   void errorTrapped(const LocalDateTime& at, const ErrorReport& report) override;
   void noticeShown(const LocalDateTime& at, const std::string& notice) override;
+  void alarmChanged(const AlarmEvent& event, const std::string& line) override;
 
   const std::string programFolder;
   const Clock& clock;

@@ -1,6 +1,8 @@
 #include "app/core/logger_session.h"
 
+#include "alarms/alarm_text.h"
 #include "app/core/named_timer.h"
+#include "config/alarm_config.h"
 #include "logging/logging_control.h"
 #include "mqtt/mqtt_publisher.h"
 #include "platform/numeric_text.h"
@@ -17,9 +19,12 @@ LoggerSession::LoggerSession(Services services, SessionView& view, QObject* pare
       clock(services.clock),
       MSComm1(services.MSComm1),
       publisher(services.publisher),
+      alarmSinks(std::move(services.alarmSinks)),
+      unattended(services.unattended),
       view(view),
       Timer1(makeNamedTimer(this, "Timer1", 1000)),
       Timer3(makeNamedTimer(this, "Timer3", 5000)),
+      AlarmTimer(makeNamedTimer(this, "AlarmTimer", 1000)),
       intervalText_(setupDefaults().LogDelay),  // the interval before any file is read
       files(programFolder),
       energy(clock.now()),
@@ -27,6 +32,7 @@ LoggerSession::LoggerSession(Services services, SessionView& view, QObject* pare
   connectHandlers();
   if (publisher) connectPublisher();
   Timer3->start();
+  AlarmTimer->start();
 }
 
 // ---- Start-up -------------------------------------------------------------
@@ -41,7 +47,10 @@ LoggerSession::StartUpResult LoggerSession::runStartUp() {
     publishing = true;
     publisher->start();
   }
-  if (config.Port == "0") return {};
+  if (config.Port == "0") {
+    alarms.portClosed();  // nothing is expected from a board the user has no port for
+    return {};
+  }
   errorMessage = "port not available";
   if (Status opened = openPort(); !opened) return {StartUp::PortFailed, opened};
   errorMessage.clear();
@@ -68,18 +77,26 @@ Status LoggerSession::openPort() {
   const Result<int> port = portNumberFromText(config.Port);
   // Without a readable prog.cfg there is no port number at all: that, not
   // "no number", is what the user must hear.
-  if (!port)
+  if (!port) {
+    alarms.portLost(alarmMoment());
     return programFileProblem.empty() ? port.status() : Status::failure(programFileProblem);
+  }
   Status opened = MSComm1.open(*port, config.BR + ",N,8,1");
   // A new connection starts clean: text cut off by the last one never
   // mixes into its first frame.
-  if (opened) assembler.dropPending();
+  if (opened) {
+    assembler.dropPending();
+    alarms.portOpened(alarmMoment());
+  } else {
+    alarms.portLost(alarmMoment());
+  }
   return opened;
 }
 
 void LoggerSession::releasePort() {
   errorMessage = "port not available";
   MSComm1.close();
+  alarms.portClosed();
 }
 
 // ---- Configuration ----------------------------------------------------------
@@ -94,6 +111,14 @@ std::string LoggerSession::programFileReadProblem(const std::string& reason) con
 }
 
 Status LoggerSession::LoadConfiguration() {
+  const Status loaded = loadProgramFiles();
+  // Alarms are read whatever became of prog.cfg: they watch the board, and
+  // how their problems are reported (dispMessages) is known by now if at all.
+  loadAlarms();
+  return loaded;
+}
+
+Status LoggerSession::loadProgramFiles() {
   auto program = readWholeFile(programConfigPath(programFolder));
   programFileProblem = program ? "" : programFileReadProblem(program.error());
   if (!program) return Status::failure(programFileProblem);
@@ -127,6 +152,45 @@ void LoggerSession::setIntervalText(const std::string& delayText) {
   if (delayText == intervalText_) return;
   intervalText_ = delayText;
   view.intervalShown(intervalText_);
+}
+
+// A file read again unchanged changes nothing and is not reported again (the
+// headless logger rereads it every 2 s while the port is missing).
+void LoggerSession::loadAlarms() {
+  const std::string path = alarmConfigPath(programFolder);
+  const Result<std::string> text = readWholeFile(path);
+  const bool unreadable = !text && !isMissing(path);
+  const std::string read = unreadable ? "\n" + text.error() : text.valueOr({});
+  if (alarmFileRead == read) return;
+  alarmFileRead = read;
+  if (unreadable) {
+    reportTrapped({"alarm.cfg cannot be read: " + text.error() + "; no alarms", {}, {}});
+  }
+  const AlarmSettingsRead settings = alarmSettings(readAlarmConfig(text.valueOr({})));
+  for (const AlarmProblem& problem : settings.problems) {
+    reportTrapped({loadProblemText(problem), {}, {}});
+  }
+  for (const AlarmEvent& event : alarms.configure(settings.settings, alarmMoment())) {
+    alarmChanged(event);
+  }
+  for (AlarmSink* sink : alarmSinks) sink->alarmSettingsLoaded(settings.settings);
+}
+
+AlarmMoment LoggerSession::alarmMoment() const {
+  return {clock.elapsedSeconds(), clock.now()};
+}
+
+void LoggerSession::AlarmTimer_Timer() {
+  for (const AlarmEvent& event : alarms.tick(alarmMoment())) alarmChanged(event);
+}
+
+void LoggerSession::alarmChanged(const AlarmEvent& event) {
+  const std::string line = alarmLine(event, config.WSUnits);
+  if (unattended || optionValue(config.dispMessages) == true) {
+    (void)appendToErrorLog(programFolder, event.at, {line, {}, {}});
+  }
+  view.alarmChanged(event, line);
+  for (AlarmSink* sink : alarmSinks) sink->alarmChanged(event, line);
 }
 
 // ---- Errors ---------------------------------------------------------------
@@ -176,6 +240,7 @@ void LoggerSession::takeFrame(std::string_view frame) {
                                       reading.rpmValue, reading.windSpeed)) {
     return decodingFailed("Overflow: the interval's sums are too large");
   }
+  alarms.addReading(reading.voltsValue, reading.ampsValue, reading.rpmValue, reading.windSpeed);
   errorMessage = "display list error";
   view.readingAccepted();
   if (publisher) publisher->readingAccepted(reading, energy.wattHours());
@@ -272,12 +337,14 @@ void LoggerSession::leave() {
   left = true;
   Timer1->stop();
   Timer3->stop();
+  AlarmTimer->stop();
   if (Status written = files.appendWattHoursLine(leavingLine(clock.now(), energy.wattHours()));
       !written) {
     errorMessage = "watt-hours file write error";
     ReportError(written.error);  // the error log is the last place it can still go
   }
   MSComm1.close();
+  alarms.portClosed();
   if (publisher) publisher->stop();
 }
 
@@ -294,18 +361,21 @@ void LoggerSession::connectPublisher() {
 void LoggerSession::connectHandlers() {
   connect(Timer1, &QTimer::timeout, this, &LoggerSession::Timer1_Timer);
   connect(Timer3, &QTimer::timeout, this, &LoggerSession::Timer3_Timer);
+  connect(AlarmTimer, &QTimer::timeout, this, &LoggerSession::AlarmTimer_Timer);
   connect(&MSComm1, &SerialControl::received, this, [this](const QByteArray& text) {
     MSComm1_OnComm(std::string_view(text.constData(), static_cast<size_t>(text.size())));
   });
   // A port lost while open is reported once; the control reopens it by itself.
   connect(&MSComm1, &SerialControl::lost, this, [this](const QString& description) {
     assembler.dropPending();
+    alarms.portLost(alarmMoment());
     errorMessage = "port not available";
     ReportError(toBytes(description));
   });
   connect(&MSComm1, &SerialControl::restored, this, [this] {
     errorMessage.clear();
     assembler.dropPending();
+    alarms.portOpened(alarmMoment());
   });
 }
 

@@ -7,13 +7,19 @@
 // checked and scaled into the current reading, which is added to the interval
 // sums. Timer1 averages the sums into one record line of the day's log, with
 // the running watt-hours that Timer3 integrates, and refreshes the HTML and
-// spreadsheet files when asked to. What happens on the way is told to a
-// SessionView.
+// spreadsheet files when asked to. Each reading also goes to the alarm
+// monitor, which AlarmTimer ticks once a second; raised and cleared alarms go
+// to errorlog.txt, the view, MQTT and the alarm sinks. What happens on the
+// way is told to a SessionView.
 #include <QObject>
 #include <QTimer>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "alarms/alarm_monitor.h"
+#include "alarms/alarm_sink.h"
 #include "app/core/error_report.h"
 #include "config/calibration.h"
 #include "config/program_config.h"
@@ -62,6 +68,8 @@ class SessionView {
   // A logging tick ended; `written` when its record reached the day's file.
   virtual void recordTicked(bool /*written*/) {}
   virtual void loggingChanged(bool /*started*/) {}
+  // An alarm was raised or cleared; `line` says so in words.
+  virtual void alarmChanged(const AlarmEvent& /*event*/, const std::string& /*line*/) {}
 
  protected:
   ~SessionView() = default;
@@ -75,6 +83,9 @@ class LoggerSession : public QObject {
     const Clock& clock;
     SerialControl& MSComm1;
     MqttPublisher* publisher = nullptr;  // none when publishing is off
+    std::vector<AlarmSink*> alarmSinks = {};
+    // Nobody watches a window: alarms go to errorlog.txt whatever dispMessages says.
+    bool unattended = false;
   };
 
   LoggerSession(Services services, SessionView& view, QObject* parent = nullptr);
@@ -103,6 +114,8 @@ class LoggerSession : public QObject {
   void stopLogging();
   void Timer1_Timer();
   void Timer3_Timer();
+  // Once a second: the alarms judged.
+  void AlarmTimer_Timer();
   // The watt-hours line and the port closed; once, however often it is asked.
   void leave();
 
@@ -118,6 +131,7 @@ class LoggerSession : public QObject {
   const Reading& currentReading() const { return reading; }
   double wattHours() const { return energy.wattHours(); }
   bool isLogging() const { return loggingStarted; }
+  const AlarmMonitor& alarmMonitor() const { return alarms; }
 
  private:
   friend struct OrvaneLoggerProbe;
@@ -134,23 +148,31 @@ class LoggerSession : public QObject {
   void writeTickOutputs(const LocalDateTime& now, const AveragedValues& values);
   void connectHandlers();
   void connectPublisher();
+  Status loadProgramFiles();
+  void loadAlarms();
+  AlarmMoment alarmMoment() const;
+  void alarmChanged(const AlarmEvent& event);
 
   // Outside.
   const std::string programFolder;
   const Clock& clock;
   SerialControl& MSComm1;
   MqttPublisher* const publisher;
+  const std::vector<AlarmSink*> alarmSinks;
+  const bool unattended;
   SessionView& view;
 
   // The logging tick and the watt-hours tick.
   QTimer* const Timer1;
   QTimer* const Timer3;
+  QTimer* const AlarmTimer;
 
   // State.
   std::string errorMessage;
   std::string lastFrameText;
-  std::string intervalText_;       // the `delay` box of the window
-  std::string programFileProblem;  // why prog.cfg could not be read at the last load
+  std::string intervalText_;                 // the `delay` box of the window
+  std::string programFileProblem;            // why prog.cfg could not be read at the last load
+  std::optional<std::string> alarmFileRead;  // alarm.cfg as last loaded, or why it could not be
   Reading reading;
   IntervalSums sums;
   LastValues lastValues;
@@ -164,6 +186,7 @@ class LoggerSession : public QObject {
   EnergyCounter energy;
   FrameAssembler assembler;
   Scale scale;
+  AlarmMonitor alarms;
 };
 
 }  // namespace tamsel
