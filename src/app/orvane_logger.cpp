@@ -66,11 +66,13 @@ bool OrvaneLogger::startUp() {
 }
 
 // Each pass: the message, the setup window, start-up again; until the port
-// opens or the user has chosen to run without one.
+// opens or the user has chosen to run without one. A window closed meanwhile
+// (a kill, the session ending) ends it: once the program is quitting every
+// dialogue returns at once, and start-up must not open the port again.
 void OrvaneLogger::portProblemLoop() {
   do {
     PortProblem();
-  } while (!startUp());
+  } while (!session->hasLeft() && !startUp());
 }
 
 void OrvaneLogger::PortProblem() {
@@ -341,6 +343,7 @@ Status OrvaneLogger::showCalibrationWindow() {
 // once, then the port. The first failure is reported and the port-problem
 // loop takes over, which also brings the port back.
 void OrvaneLogger::reloadAndReopen(Status step, LinesAfter lines) {
+  if (session->hasLeft()) return;
   if (step) step = session->LoadConfiguration();
   if (step && lines == LinesAfter::Cleared) {
     setMessageLine({}, kGreen);

@@ -105,6 +105,7 @@ class LoggerSession : public QObject {
   void Timer3_Timer();
   // The watt-hours line and the port closed; once, however often it is asked.
   void leave();
+  bool hasLeft() const { return left; }
 
   // Trapped errors go to errorlog.txt (when messages are ticked) and the view.
   void ReportError(const std::string& errorText = {});
