@@ -57,6 +57,8 @@ void ClientGate::incomingConnection(qintptr handle) {
   }
   ++clients;
   connect(socket, &QObject::destroyed, this, [this] { --clients; });
+  // The HTTP server lets go of a connection only when it had a request.
+  connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
   // Connected before the server's own reading, so it runs first.
   connect(socket, &QTcpSocket::readyRead, this,
           [this, socket] { socket->received(limits.mostRequestBytes); });

@@ -1,8 +1,7 @@
 #include "web/json_text.h"
 
+#include <charconv>
 #include <cmath>
-
-#include "platform/number_format.h"
 
 namespace tamsel {
 
@@ -32,7 +31,11 @@ std::string jsonQuoted(std::string_view latin1) {
 
 std::string jsonNumeral(double value) {
   if (!std::isfinite(value)) return "null";
-  return plainNumberText(value);  // "0.5", "1E+16": JSON's own forms
+  // The shortest text that reads back as the same number: what the files
+  // hold ("12.53") stays as it is, and a computed figure loses nothing.
+  char text[32];
+  const auto end = std::to_chars(text, text + sizeof text, value).ptr;
+  return std::string(text, end);
 }
 
 }  // namespace tamsel

@@ -7,8 +7,8 @@ namespace tamsel {
 
 // A JSON string, quotes included: the bytes read as Latin-1, written as UTF-8.
 std::string jsonQuoted(std::string_view latin1);
-// A JSON number: the shortest text of at most 15 significant digits; null
-// for what is not finite.
+// A JSON number: the shortest text that reads back as `value`; null for
+// what is not finite.
 std::string jsonNumeral(double value);
 inline std::string jsonBool(bool value) {
   return value ? "true" : "false";
