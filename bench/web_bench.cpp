@@ -177,4 +177,14 @@ BENCHMARK(BM_FrameWithDashboard)
     ->Args({10, 0})
     ->Unit(benchmark::kMicrosecond);
 
+// The event's data, made once per push for every follower.
+void BM_ReadingJson(benchmark::State& state) {
+  DashboardState dashboard;
+  dashboard.lastFrame = LocalDateTime{2010, 5, 23, 14, 5, 33};
+  dashboard.list = {true, true, "mph"};
+  dashboard.reading = {"12.50", "3.20", "40.0", "300.0", 6.5, 12.5, 3.2, 40, 300};
+  for (auto _ : state) benchmark::DoNotOptimize(dashboardReadingJson(dashboard));
+}
+BENCHMARK(BM_ReadingJson)->Unit(benchmark::kMicrosecond);
+
 }  // namespace

@@ -30,15 +30,17 @@ void ClientSocket::startStreaming() {
 void ClientSocket::received(qint64 mostRequestBytes) {
   if (!streaming) idle.start();
   unanswered += bytesAvailable();
-  if (unanswered <= mostRequestBytes) return;
-  // The server reads no more from this connection, and what it kept of the
+  if (unanswered > mostRequestBytes) finishWith(headersTooLargeAnswer());
+}
+
+void ClientSocket::finishWith(const QByteArray& answer, int delayMs) {
+  // The server reads no more from this connection, and what it kept of an
   // unfinished request is let go.
   disconnect(this, &QTcpSocket::readyRead, nullptr, nullptr);
   if (isTransactionStarted()) commitTransaction();
   readAll();
   idle.stop();
-  emit tooMuchUnanswered();
-  ClientGate::answerAndClose(this, headersTooLargeAnswer());
+  QTimer::singleShot(delayMs, this, [this, answer] { ClientGate::answerAndClose(this, answer); });
 }
 
 ClientGate::ClientGate(Limits limits, QObject* parent) : QTcpServer(parent), limits(limits) {}

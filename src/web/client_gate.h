@@ -22,9 +22,9 @@ class ClientSocket : public QTcpSocket {
   // The connection now follows the event stream: it may stay silent.
   void startStreaming();
   bool isStreaming() const { return streaming; }
-
- signals:
-  void tooMuchUnanswered();
+  // The connection's last answer, `delayMs` from now; nothing it sends is
+  // read any more.
+  void finishWith(const QByteArray& answer, int delayMs = 0);
 
  private:
   friend class ClientGate;

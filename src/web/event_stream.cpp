@@ -52,6 +52,7 @@ bool EventStream::sendTo(QTcpSocket* client, const QByteArray& text) {
     return false;
   }
   client->write(text);
+  client->flush();  // sent now, not at the socket's next turn in the loop
   return true;
 }
 

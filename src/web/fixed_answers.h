@@ -13,5 +13,7 @@ inline constexpr const char* kNoSniff = "nosniff";
 QByteArray serviceUnavailableAnswer();
 // A request whose line and headers pass the bound.
 QByteArray headersTooLargeAnswer();
+// A request without the password (the connection's last answer).
+QByteArray unauthorizedAnswer();
 
 }  // namespace tamsel

@@ -15,6 +15,9 @@ namespace {
 
 using StatusCode = QHttpServerResponder::StatusCode;
 
+// Answers a client has asked for and not read yet: a few full days.
+constexpr qint64 kMostUnsentBytes = 4 * 1024 * 1024;
+
 const char* methodName(QHttpServerRequest::Method method) {
   switch (method) {
     case QHttpServerRequest::Method::Get:
@@ -30,15 +33,6 @@ WebAnswer plainAnswer(int status, const char* text) {
   return {status, "text/plain; charset=utf-8", text, {}};
 }
 
-QByteArray unauthorizedAnswer() {
-  const QByteArray body = "Password required.\n";
-  return QByteArray("HTTP/1.1 401 Unauthorized\r\n") +
-         "WWW-Authenticate: Basic realm=\"Tamsel\", charset=\"UTF-8\"\r\n" +
-         "Content-Type: text/plain; charset=utf-8\r\nContent-Length: " +
-         QByteArray::number(body.size()) +
-         "\r\nContent-Security-Policy: " + kContentSecurityPolicy +
-         "\r\nX-Content-Type-Options: " + kNoSniff + "\r\n\r\n" + body;
-}
 
 }  // namespace
 
@@ -79,7 +73,15 @@ std::string WebServer::address() const {
 }
 
 bool WebServer::handleRequest(const QHttpServerRequest& request, QTcpSocket* socket) {
-  if (auto* client = qobject_cast<ClientSocket*>(socket)) client->answered();
+  auto* client = qobject_cast<ClientSocket*>(socket);
+  // A stream's connection asks nothing more; one that asks and does not
+  // read its answers is not given more to hold.
+  if (!client || client->isStreaming()) return true;
+  if (socket->bytesToWrite() > kMostUnsentBytes) {
+    socket->abort();
+    return true;
+  }
+  client->answered();
   const QUrl url = request.url();
   const Route route =
       routeRequest(methodName(request.method()), url.path(QUrl::FullyEncoded).toStdString(),
@@ -106,10 +108,14 @@ bool WebServer::loggedIn(const QHttpServerRequest& request, QTcpSocket* socket) 
     login.succeeded(peer);
     return true;
   }
-  // The answer waits on a timer, never on the loop; a connection gone by
-  // then takes its timer with it.
+  // The answer waits on a timer, never on the loop, and ends the
+  // connection, so nothing asked on it meanwhile is answered before it.
   const int delay = login.failed(peer, uptime.elapsed());
-  QTimer::singleShot(delay, socket, [socket] { socket->write(unauthorizedAnswer()); });
+  if (auto* client = qobject_cast<ClientSocket*>(socket)) {
+    client->finishWith(unauthorizedAnswer(), delay);
+  } else {
+    socket->abort();
+  }
   return false;
 }
 
