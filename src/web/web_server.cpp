@@ -33,7 +33,6 @@ WebAnswer plainAnswer(int status, const char* text) {
   return {status, "text/plain; charset=utf-8", text, {}};
 }
 
-
 }  // namespace
 
 WebServer::WebServer(std::string programFolder, WebSettings settings, StateSource state,

@@ -1,6 +1,11 @@
 // The live reading, the metrics and the event stream against the session's state.
 #include <QJsonArray>
 #include <QProcess>
+#include <QTreeWidget>
+
+#include "app/orvane_logger.h"
+#include "support/fake_dialogs.h"
+#include "support/find_control.h"
 
 #include "platform/number_format.h"
 #include "support/wait_until.h"
@@ -44,6 +49,25 @@ TEST_F(LiveTest, ReadingIsTheDecodedReadingWithTheWindowsRows) {
   EXPECT_EQ(after["counters"]["frames"].toInt(), 2);
   EXPECT_EQ(after["counters"]["checksumErrors"].toInt(), 1);
   EXPECT_NE(after["lastError"].toString().indexOf("checksum error"), -1);
+}
+
+// The window serves the same session it shows: the page's rows are its list's.
+TEST_F(LiveTest, TheWindowServesTheRowsOfItsOwnList) {
+  FakeDialogs dialogs;
+  FakeSerial calibrationSerial;
+  dashboard = std::make_unique<WebDashboard>(folder.path(), loopbackAnyPort(), clock);
+  OrvaneLogger window(
+      {folder.path(), clock, dialogs, serial, calibrationSerial, nullptr, dashboard.get()});
+  window.Form_Load();
+  serial.deliver(kGoodFrame);
+  window.ScreenTimer_Timer();
+  const auto* list = control<QTreeWidget>(window, "ListView1");
+  const QJsonArray rows = json(get("/api/reading"))["rows"].toArray();
+  ASSERT_EQ(rows.size(), list->topLevelItemCount());
+  for (int i = 0; i < list->topLevelItemCount(); ++i) {
+    EXPECT_EQ(rows[i]["value"].toString(), list->topLevelItem(i)->text(1));
+    EXPECT_EQ(rows[i]["name"].toString(), list->topLevelItem(i)->text(2));
+  }
 }
 
 // Debian's prometheus package brings promtool, the format's own checker.
