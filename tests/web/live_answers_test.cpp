@@ -1,13 +1,17 @@
 // The live reading, the metrics and the event stream against the session's state.
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
 #include <QJsonArray>
 #include <QProcess>
 #include <QTreeWidget>
 
 #include "app/orvane_logger.h"
+#include "platform/number_format.h"
 #include "support/fake_dialogs.h"
 #include "support/find_control.h"
-
-#include "platform/number_format.h"
 #include "support/wait_until.h"
 #include "telemetry/live_display.h"
 #include "web/web_fixture.h"
@@ -122,6 +126,38 @@ TEST_F(LiveTest, EventsFollowFramesCoalescedToTheNewest) {
   ASSERT_TRUE(waitUntil([&] { return events.received().find(last) != std::string::npos; }, 15000));
   EXPECT_LE(countOf(events.received(), "event: reading"), 2) << events.received();
   EXPECT_EQ(dashboard->webServer().streamCount(), 1);
+}
+
+// A browser tab that stopped reading: its socket takes a little and then
+// nothing more. The logger does not wait for it, nor keep its events.
+TEST_F(LiveTest, AFollowerThatDoesNotReadIsDroppedNotWaitedFor) {
+  WebServer::Limits limits;
+  limits.stream.gapMs = 0;  // every frame pushed, so the backlog grows fast
+  limits.stream.mostBacklog = 16 * 1024;
+  startLogger(loopbackAnyPort(), limits);
+  const int stuck = ::socket(AF_INET, SOCK_STREAM, 0);
+  const int small = 1024;
+  ::setsockopt(stuck, SOL_SOCKET, SO_RCVBUF, &small, sizeof small);
+  sockaddr_in address{};
+  address.sin_family = AF_INET;
+  address.sin_port = htons(port());
+  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  ASSERT_EQ(::connect(stuck, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+  const std::string request = "GET /events HTTP/1.1\r\nHost: x\r\n\r\n";
+  ASSERT_GT(::send(stuck, request.data(), request.size(), 0), 0);
+  HttpClient reading(port());
+  reading.send(request);
+  ASSERT_TRUE(waitUntil([&] { return dashboard->webServer().streamCount() == 2; }, 15000));
+  int frames = 0;
+  while (dashboard->webServer().streamCount() == 2 && frames < 200000) {
+    serial.deliver(kGoodFrame);
+    ++frames;
+    QCoreApplication::processEvents();
+    reading.received().clear();
+  }
+  ::close(stuck);
+  EXPECT_EQ(dashboard->webServer().streamCount(), 1) << "after " << frames << " frames";
+  EXPECT_TRUE(reading.connected());
 }
 
 }  // namespace
