@@ -12,6 +12,11 @@ struct RouteCase {
   RouteKind kind;
 };
 
+void PrintTo(const RouteCase& c, std::ostream* out) {
+  *out << c.method << " " << std::string(c.path).substr(0, 40) << "?"
+       << std::string(c.query).substr(0, 40);
+}
+
 class RouteTable : public ::testing::TestWithParam<RouteCase> {};
 
 TEST_P(RouteTable, TakesOnlyFixedPathsAndCheckedParameters) {

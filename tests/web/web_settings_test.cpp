@@ -14,6 +14,10 @@ struct SettingsCase {
   const char* problem;  // empty when the settings can be used
 };
 
+void PrintTo(const SettingsCase& c, std::ostream* out) {
+  *out << c.address << " port " << c.port << (*c.password ? " with password" : "");
+}
+
 class WebSettingsTable : public ::testing::TestWithParam<SettingsCase> {};
 
 TEST_P(WebSettingsTable, OtherMachinesAreServedOnlyBehindAPassword) {
@@ -63,6 +67,10 @@ struct LoginCase {
   const char* header;
   bool accepted;
 };
+
+void PrintTo(const LoginCase& c, std::ostream* out) {
+  *out << '"' << c.header << '"';
+}
 
 class LoginTable : public ::testing::TestWithParam<LoginCase> {};
 
