@@ -151,7 +151,10 @@ void BM_FrameWithDashboard(benchmark::State& state) {
   limits.stream.gapMs = int(state.range(1));
   Served served(followers >= 0, limits);
   std::vector<std::unique_ptr<Follower>> clients;
-  for (int i = 0; i < followers; ++i) clients.push_back(std::make_unique<Follower>(served.port()));
+  for (int i = 0; i < followers; ++i) {
+    clients.push_back(std::make_unique<Follower>(served.port()));
+    QCoreApplication::processEvents();  // taken in before the listening queue fills
+  }
   if (followers > 0) {
     waitUntil([&] { return served.web->webServer().streamCount() == followers; }, 10000);
   }
@@ -175,6 +178,8 @@ BENCHMARK(BM_FrameWithDashboard)
     ->Args({0, 200})
     ->Args({10, 200})
     ->Args({10, 0})
+    ->Args({50, 200})
+    ->Args({50, 0})
     ->Unit(benchmark::kMicrosecond);
 
 // The event's data, made once per push for every follower.
