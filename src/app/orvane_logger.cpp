@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "app/core/web_dashboard.h"
 #include "history/graph.h"
 #include "logging/logging_control.h"
 #include "platform/qt/form_layout.h"
@@ -40,9 +41,10 @@ OrvaneLogger::OrvaneLogger(Services services, QWidget* parent)
       clock(services.clock),
       dialogs(services.dialogs),
       MSComm2(services.MSComm2),
-      session(new LoggerSession(
-          {std::move(services.programFolder), clock, services.MSComm1, services.publisher}, *this,
-          this)),
+      dashboard(services.dashboard),
+      session(new LoggerSession({std::move(services.programFolder), clock, services.MSComm1,
+                                 services.publisher, dashboard ? &dashboard->feed() : nullptr},
+                                *this, this)),
       screenRefresh(new PacedRefresh(
           kScreenRefresh, [this] { showPending(); }, "ScreenTimer", this)) {
   buildForm(this);
@@ -54,7 +56,10 @@ OrvaneLogger::OrvaneLogger(Services services, QWidget* parent)
 // ---- Start-up -------------------------------------------------------------
 
 void OrvaneLogger::Form_Load() {
-  if (!startUp()) portProblemLoop();
+  const bool portOpened = startUp();
+  // Served while the port problem is asked about too.
+  if (dashboard) dashboard->serve(*session);
+  if (!portOpened) portProblemLoop();
 }
 
 // An interval that is no number leaves logging stopped until the user starts it.

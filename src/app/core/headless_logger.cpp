@@ -1,15 +1,20 @@
 #include "app/core/headless_logger.h"
 
+#include "app/core/web_dashboard.h"
 #include "logging/logging_control.h"
 
 namespace tamsel {
 
 HeadlessLogger::HeadlessLogger(std::string folder, const Clock& clock, SerialControl& serial,
-                               std::ostream& messages, MqttPublisher* publisher)
+                               std::ostream& messages, MqttPublisher* publisher,
+                               WebDashboard* dashboard)
     : programFolder(folder),
       clock(clock),
       messages(messages),
-      session({std::move(folder), clock, serial, publisher}, *this) {
+      session(
+          {std::move(folder), clock, serial, publisher, dashboard ? &dashboard->feed() : nullptr},
+          *this),
+      dashboard(dashboard) {
   retry.setSingleShot(true);
   retry.setInterval(kRetryMs);
   connect(&retry, &QTimer::timeout, this, &HeadlessLogger::tryStartUp);
@@ -17,6 +22,8 @@ HeadlessLogger::HeadlessLogger(std::string folder, const Clock& clock, SerialCon
 
 void HeadlessLogger::start() {
   tryStartUp();
+  // Served from the first start-up on, also while the port is retried.
+  if (dashboard) dashboard->serve(session);
 }
 
 void HeadlessLogger::stop() {

@@ -14,11 +14,14 @@
 
 namespace tamsel {
 
+class WebDashboard;
+
 class HeadlessLogger : public QObject, private SessionView {
   Q_OBJECT
  public:
   HeadlessLogger(std::string programFolder, const Clock& clock, SerialControl& serial,
-                 std::ostream& messages, MqttPublisher* publisher = nullptr);
+                 std::ostream& messages, MqttPublisher* publisher = nullptr,
+                 WebDashboard* dashboard = nullptr);
 
   static constexpr int kRetryMs = 2000;
 
@@ -40,6 +43,7 @@ class HeadlessLogger : public QObject, private SessionView {
   const Clock& clock;
   std::ostream& messages;
   LoggerSession session;
+  WebDashboard* const dashboard;
   QTimer retry;
   std::string lastProblem;  // said once, not every 2 seconds
 };

@@ -17,7 +17,7 @@ LoggerSession::LoggerSession(Services services, SessionView& view, QObject* pare
       clock(services.clock),
       MSComm1(services.MSComm1),
       publisher(services.publisher),
-      view(view),
+      view(view, services.watcher),
       Timer1(makeNamedTimer(this, "Timer1", 1000)),
       Timer3(makeNamedTimer(this, "Timer3", 5000)),
       intervalText_(setupDefaults().LogDelay),  // the interval before any file is read
@@ -164,6 +164,7 @@ void LoggerSession::takeFrame(std::string_view frame) {
   errorMessage = "calculations error";
   const FrameResult result = decodeFrame(frame, scale, reading);
   if (result.checksumMismatch) {
+    view.checksumMismatched();
     errorMessage = "checksum error";
     ReportError();
   }

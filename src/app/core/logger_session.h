@@ -15,6 +15,7 @@
 #include <string_view>
 
 #include "app/core/error_report.h"
+#include "app/core/session_view.h"
 #include "config/calibration.h"
 #include "config/program_config.h"
 #include "logging/averaging.h"
@@ -36,37 +37,6 @@ class MqttPublisher;
 inline constexpr std::string_view kPortProblemMessage =
     "There is a possible Port Number problem. Check available PORTS";
 
-// Whoever shows a session. Each call shows one step; the defaults show nothing.
-class SessionView {
- public:
-  // Start-up begins: nothing received yet.
-  virtual void displayReset() {}
-  // The logging interval text changed (clamped, or read from prog.cfg).
-  virtual void intervalShown(const std::string& /*delayText*/) {}
-  // prog.cfg's display values are about to be applied: the list is emptied
-  // first, even when applying them then fails.
-  virtual void displayValuesApplying() {}
-  virtual void listOptionsApplied(const ListOptions& /*options*/) {}
-  // Whether the message lines are shown (dispMessages).
-  virtual void messageBandApplied(bool /*shown*/) {}
-  // A frame was taken from the line, before it is checked.
-  virtual void frameTaken(std::string_view /*frame*/) {}
-  // A frame failed part-way through decoding.
-  virtual void frameFailed(std::string_view /*frame*/) {}
-  // A frame gave a new reading.
-  virtual void readingAccepted() {}
-  // An error was trapped.
-  virtual void errorTrapped(const LocalDateTime& /*at*/, const ErrorReport& /*report*/) {}
-  // Something that went wrong is right again.
-  virtual void noticeShown(const LocalDateTime& /*at*/, const std::string& /*notice*/) {}
-  // A logging tick ended; `written` when its record reached the day's file.
-  virtual void recordTicked(bool /*written*/) {}
-  virtual void loggingChanged(bool /*started*/) {}
-
- protected:
-  ~SessionView() = default;
-};
-
 class LoggerSession : public QObject {
   Q_OBJECT
  public:
@@ -75,6 +45,7 @@ class LoggerSession : public QObject {
     const Clock& clock;
     SerialControl& MSComm1;
     MqttPublisher* publisher = nullptr;  // none when publishing is off
+    SessionView* watcher = nullptr;      // told every step too: the web dashboard
   };
 
   LoggerSession(Services services, SessionView& view, QObject* parent = nullptr);
@@ -118,6 +89,7 @@ class LoggerSession : public QObject {
   const Reading& currentReading() const { return reading; }
   double wattHours() const { return energy.wattHours(); }
   bool isLogging() const { return loggingStarted; }
+  bool isPortOpen() const { return MSComm1.isOpen(); }
 
  private:
   friend struct OrvaneLoggerProbe;
@@ -140,7 +112,7 @@ class LoggerSession : public QObject {
   const Clock& clock;
   SerialControl& MSComm1;
   MqttPublisher* const publisher;
-  SessionView& view;
+  SessionViews view;
 
   // The logging tick and the watt-hours tick.
   QTimer* const Timer1;

@@ -1,0 +1,24 @@
+#include "web/fixed_answers.h"
+
+namespace tamsel {
+namespace {
+
+QByteArray fixedAnswer(const char* status, const QByteArray& body) {
+  return QByteArray("HTTP/1.1 ") + status +
+         "\r\nContent-Type: text/plain; charset=utf-8\r\nContent-Length: " +
+         QByteArray::number(body.size()) +
+         "\r\nContent-Security-Policy: " + kContentSecurityPolicy +
+         "\r\nX-Content-Type-Options: " + kNoSniff + "\r\nConnection: close\r\n\r\n" + body;
+}
+
+}  // namespace
+
+QByteArray serviceUnavailableAnswer() {
+  return fixedAnswer("503 Service Unavailable", "Too many clients; try again later.\n");
+}
+
+QByteArray headersTooLargeAnswer() {
+  return fixedAnswer("431 Request Header Fields Too Large", "Request headers too large.\n");
+}
+
+}  // namespace tamsel
