@@ -20,10 +20,22 @@ function query() {
   }).toString();
 }
 
-// The CSV link always exports what the fields say, which after a load is
-// what the chart shows.
-function pointCsvLink() {
-  byId('csv').href = '/day.csv?' + query();
+// The CSV link exports the range the chart shows, and only while it shows
+// one: the export needs a drawn chart.
+function pointCsvLink(shown) {
+  const link = byId('csv');
+  link.hidden = !shown;
+  link.href = shown ? '/day.csv?' + query() : '/day.csv';
+}
+
+// After a load that found nothing, nothing stays shown from before.
+function showNothing(why) {
+  page.day = null;
+  showProblem(why);
+  showSummary({ records: [], energyWh: 0 });
+  byId('energy').textContent = '';
+  page.chart.setData([], [], null, true);
+  page.curve.show([], 0, 0);
 }
 
 function showSummary(day) {
@@ -51,7 +63,7 @@ function drawCurve(day) {
 }
 
 async function load() {
-  pointCsvLink();
+  pointCsvLink(false);
   history.replaceState(null, '', '/day?' + query());
   showProblem('');
   const url = '/api/day?' + query();
@@ -60,16 +72,16 @@ async function load() {
   try {
     day = await fetchJson(url);
   } catch (error) {
-    showProblem(error.status === 404 ? 'No data for that date' : error.message);
+    showNothing(error.status === 404 ? 'No data for that date' : error.message);
     return;
   }
   const answered = performance.now();
   if (day.records.length === 0) {
-    // As the window does: the message, and the chart keeps what it showed.
-    showProblem('No data for that date');
+    showNothing('No data for that date');
     return;
   }
   page.day = day;
+  pointCsvLink(day.records.length > 1);
   showSummary(day);
   page.chart.showDay(day);
   drawCurve(day);
@@ -132,7 +144,6 @@ function wire() {
     byId('to').value = WHOLE_DAY.to;
     load();
   });
-  for (const id of ['date', 'from', 'to']) byId(id).addEventListener('change', pointCsvLink);
   byId('scaled').addEventListener('change', () => {
     const scaled = byId('scaled').checked;
     byId('scaled-caption').textContent = scaled ? 'Scaled' : 'Unscaled';

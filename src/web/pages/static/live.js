@@ -3,6 +3,7 @@
 import { byId, element, fetchJson, formatMask, isoDate, markNavigation, showProblem } from './common.js';
 import { buildSeriesList, PowerCurve, TimeChart } from './charts.js';
 
+const HALF_MINUTE_MS = 30 * 1000;
 const HOUR_MS = 3600 * 1000;
 const CHART_EVERY_MS = 1000; // the rolling chart is redrawn at most this often
 const TODAY_EVERY_MS = 30 * 1000; // today's records are fetched again at most this often
@@ -14,6 +15,8 @@ const state = {
   hourChart: null,
   hourDrawn: 0,
   hourTimer: 0,
+  second: 0, // the newest reading's time stamp, and when its first reading came
+  secondStart: 0,
   todayChart: null,
   todayCurve: null,
   todayDate: '',
@@ -53,10 +56,22 @@ function recordOf(reading, at) {
   return [seconds, reading.volts, reading.amps, reading.watts, reading.rpm, reading.windSpeed];
 }
 
+// The logger stamps readings to the second; several in one second are
+// spread across it by when they arrived, so the trace keeps their order.
+function placeInSecond(stamp) {
+  const now = Date.now();
+  if (stamp !== state.second) {
+    state.second = stamp;
+    state.secondStart = now;
+  }
+  return new Date(stamp + Math.min(999, now - state.secondStart));
+}
+
 function addToHour(reading) {
   if (!reading.time) return;
-  const at = new Date(reading.time);
-  if (Number.isNaN(at.getTime())) return;
+  const stamp = new Date(reading.time).getTime();
+  if (Number.isNaN(stamp)) return;
+  const at = placeInSecond(stamp);
   state.hour.push({ x: at, record: recordOf(reading, at) });
   const oldest = at.getTime() - HOUR_MS;
   let drop = 0;
@@ -153,9 +168,12 @@ function start() {
     ranges: byId('hour-series'),
   });
   state.hourChart.scaled = false;
+  // The chart widens with the readings kept, from half a minute up to the hour.
   state.hourChart.span = () => {
-    const newest = state.hour.length ? state.hour[state.hour.length - 1].x.getTime() : Date.now();
-    return [newest - HOUR_MS, newest];
+    const times = state.hour.map((p) => p.x.getTime());
+    const newest = times.length ? times[times.length - 1] : Date.now();
+    const kept = times.length ? newest - times[0] : 0;
+    return [newest - Math.min(HOUR_MS, Math.max(HALF_MINUTE_MS, kept)), newest];
   };
   state.hourChart.timeText = (record) => formatMask(Math.floor(record[0] / 3600), '00') + ':' +
     formatMask(Math.floor(record[0] / 60) % 60, '00') + ':' + formatMask(record[0] % 60, '00');
