@@ -213,8 +213,8 @@ def test_live(run, pictures):
           [...document.querySelectorAll('#rows tr')].map((tr) =>
             ({value: tr.cells[0].textContent, name: tr.cells[1].textContent}))]))
         .observe(document.getElementById('rows'), {childList: true, subtree: true});""")
-    shown = wait_for("ten changes of the live page",
-                     lambda: (lambda s: s if len(s) >= 10 else None)(run.script("return window.shown")))
+    shown = wait_for("ten changes of the live page", lambda: run.script(
+        "return window.shown.length >= 10 && window.shown"))
     stop.set()
     lags = []
     for at, rows in shown:
@@ -260,15 +260,16 @@ def test_day(run, full_day, pictures):
         .move_by_offset(300, 0).release().perform()
     wait_for("the zoomed load", lambda: run.script("return window.tamselDay.loads >= 2"))
     start, end = (run.driver.find_element(By.ID, i).get_attribute("value") for i in ("from", "to"))
-    expected = day_records(os.path.join(run.folder, "logs", "P_" + full_day.replace("-", "_") + ".txt"),
-                           start, end)
-    check(start < end and run.script("return window.tamselDay.chart.graph.numRows()") == len(expected),
+    path = os.path.join(run.folder, "logs", "P_" + full_day.replace("-", "_") + ".txt")
+    expected = day_records(path, start, end)
+    rows = run.script("return window.tamselDay.chart.graph.numRows()")
+    check(start < end and rows == len(expected),
           "the zoom to %s-%s drew other than its %d records" % (start, end, len(expected)))
 
     # The CSV link downloads exactly what the export gives for that range.
     run.driver.find_element(By.ID, "csv").click()
-    name = wait_for("the download", lambda: [n for n in os.listdir(run.downloads)
-                                             if n.endswith(".csv")] if os.path.isdir(run.downloads) else None)[0]
+    name = wait_for("the download", lambda: os.path.isdir(run.downloads) and [
+        n for n in os.listdir(run.downloads) if n.endswith(".csv")])[0]
     with open(os.path.join(run.downloads, name), "rb") as f:
         downloaded = f.read()
     export, headers = run.get("/day.csv?date=%s&from=%s&to=%s" % (full_day, start, end))
@@ -299,8 +300,8 @@ def test_energy(run):
           "month total %s, the day files give %s" % (total, whole_wh(sum(days.values()))))
     bars = run.driver.find_elements(By.CSS_SELECTOR, "#day-bars .bar-value")
     shown = [b.get_attribute("textContent") for b in bars]
-    wanted = [whole_wh(days[n])[:-3] if n in days else ""
-              for n in (month.replace(day=d).strftime("P_%Y_%m_%d.txt") for d in range(1, len(bars) + 1))]
+    names = (month.replace(day=d).strftime("P_%Y_%m_%d.txt") for d in range(1, len(bars) + 1))
+    wanted = [whole_wh(days[n])[:-3] if n in days else "" for n in names]
     check(shown == wanted, "day bars %s, the day files give %s" % (shown, wanted))
     answer = run.script("return window.tamselEnergy.answer")
     year_total = run.driver.find_element(By.ID, "year-total").text

@@ -149,7 +149,7 @@ export class TimeChart {
     if (this.records.length === 0) {
       if (this.graph) this.graph.destroy();
       this.graph = null;
-      this.parts.chart.textContent = 'No records';
+      this.parts.chart.replaceChildren(element('p', 'chart-empty', 'No records'));
       return;
     }
     const rows = this.rows(ranges);
@@ -256,7 +256,7 @@ export class PowerCurve {
     if (this.graph) this.graph.destroy();
     this.graph = null;
     if (rows.length === 0) {
-      this.chart.textContent = 'No records';
+      this.chart.replaceChildren(element('p', 'chart-empty', 'No records'));
       return;
     }
     this.chart.textContent = '';

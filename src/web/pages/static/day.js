@@ -1,6 +1,15 @@
 // The day page: one day's records as the log history window shows them,
 // strictly inside the chosen range, with the CSV export of the same range.
-import { byId, element, fetchJson, formatMask, hourMinute, isoDate, markNavigation, showProblem } from './common.js';
+import {
+  byId,
+  element,
+  fetchJson,
+  formatMask,
+  hourMinute,
+  isoDate,
+  markNavigation,
+  showProblem,
+} from './common.js';
 import { buildSeriesList, PowerCurve, TimeChart } from './charts.js';
 
 const WHOLE_DAY = { from: '00:00', to: '23:59' };
@@ -40,8 +49,9 @@ function showNothing(why) {
 
 function showSummary(day) {
   const records = day.records;
-  byId('start').textContent = records.length ? hourMinute(records[0][0]) : '--:--';
-  byId('finish').textContent = records.length ? hourMinute(records[records.length - 1][0]) : '--:--';
+  const timeOf = (record) => (record ? hourMinute(record[0]) : '--:--');
+  byId('start').textContent = timeOf(records[0]);
+  byId('finish').textContent = timeOf(records[records.length - 1]);
   byId('count').textContent = records.length + ' records';
   byId('energy').textContent = formatMask(day.energyWh, '###0') + ' Wh';
 }
@@ -154,7 +164,11 @@ function wire() {
 
 async function start() {
   markNavigation('day');
-  page.chart = new TimeChart({ chart: byId('chart'), readout: byId('readout'), ranges: byId('series') });
+  page.chart = new TimeChart({
+    chart: byId('chart'),
+    readout: byId('readout'),
+    ranges: byId('series'),
+  });
   page.chart.onZoom = onZoom;
   buildSeriesList(byId('series'), page.chart);
   page.curve = new PowerCurve(byId('curve'));

@@ -1,6 +1,14 @@
 // The energy page: watt-hours per day of a month and per month of a year,
 // as bars, with the totals.
-import { byId, element, fetchJson, formatMask, markNavigation, pad2, showProblem } from './common.js';
+import {
+  byId,
+  element,
+  fetchJson,
+  formatMask,
+  markNavigation,
+  pad2,
+  showProblem,
+} from './common.js';
 
 const MONTHS = ['Jan', 'Feb', 'Mar', 'Apr', 'May', 'Jun', 'Jul', 'Aug', 'Sep', 'Oct', 'Nov', 'Dec'];
 
@@ -17,7 +25,8 @@ function drawBars(list, entries) {
     const link = element('a', 'bar-link');
     link.href = e.href;
     const value = e.value === null ? '' : formatMask(e.value, '####0');
-    link.setAttribute('aria-label', e.title + (e.value === null ? ': no file' : ': ' + value + ' Wh'));
+    const says = e.value === null ? ': no file' : ': ' + value + ' Wh';
+    link.setAttribute('aria-label', e.title + says);
     link.title = link.getAttribute('aria-label');
     const bar = element('span', e.value === null ? 'bar none' : 'bar');
     // Set through the style object, which the page's content policy allows.

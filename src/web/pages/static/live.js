@@ -1,6 +1,14 @@
 // The live page: the newest reading as the main window's list shows it, the
 // logger's state, a rolling chart of the last hour and today's records.
-import { byId, element, fetchJson, formatMask, isoDate, markNavigation, showProblem } from './common.js';
+import {
+  byId,
+  element,
+  fetchJson,
+  formatMask,
+  isoDate,
+  markNavigation,
+  showProblem,
+} from './common.js';
 import { buildSeriesList, PowerCurve, TimeChart } from './charts.js';
 
 const HALF_MINUTE_MS = 30 * 1000;
@@ -128,7 +136,8 @@ function onReading(reading) {
   if (counters.frames !== state.frames) addToHour(reading);
   state.frames = counters.frames;
   const newDay = state.todayDate && state.todayDate !== isoDate(new Date());
-  if (state.recordsWritten !== null && (counters.recordsWritten !== state.recordsWritten || newDay)) {
+  const written = counters.recordsWritten !== state.recordsWritten;
+  if (state.recordsWritten !== null && (written || newDay)) {
     scheduleToday();
   }
   state.recordsWritten = counters.recordsWritten;
