@@ -28,6 +28,7 @@ const state = {
   todayChart: null,
   todayCurve: null,
   todayDate: '',
+  readingDate: '', // the date of the newest reading's time stamp
   todayFetched: 0,
   todayTimer: 0,
   scale: null,
@@ -102,22 +103,30 @@ function scheduleHourChart() {
   state.hourTimer = setTimeout(drawHourChart, wait);
 }
 
+// Today on the logger's clock, which a phone elsewhere may not share; the
+// browser's own date until a reading has come.
+function loggerDate() {
+  return state.readingDate || isoDate(new Date());
+}
+
 async function loadToday() {
   state.todayTimer = 0;
   state.todayFetched = Date.now();
-  const date = isoDate(new Date());
+  const date = loggerDate();
   try {
     const day = await fetchJson('/api/day?date=' + date);
     state.scale = day.scale;
     state.todayDate = date;
     state.todayChart.showDay(day);
-    const rpmTop = day.scale.maxRpm;
-    state.todayCurve.show(day.records, rpmTop, day.scale.maxPower);
+    state.todayCurve.show(day.records, day.scale.maxRpm, day.scale.maxPower);
     byId('today-count').textContent = day.records.length + ' records';
     byId('today-energy').textContent = formatMask(day.energyWh, '###0') + ' Wh';
   } catch (error) {
-    byId('today-count').textContent = 'No records yet today';
+    byId('today-count').textContent =
+      error.status === 404 ? 'No records yet today' : 'Today: ' + error.message;
     byId('today-energy').textContent = '';
+    state.todayChart.setData([], [], state.scale, true);
+    state.todayCurve.show([], 0, 0);
   }
 }
 
@@ -135,7 +144,8 @@ function onReading(reading) {
   const counters = reading.counters || {};
   if (counters.frames !== state.frames) addToHour(reading);
   state.frames = counters.frames;
-  const newDay = state.todayDate && state.todayDate !== isoDate(new Date());
+  state.readingDate = reading.time ? reading.time.slice(0, 10) : state.readingDate;
+  const newDay = state.todayDate && state.todayDate !== loggerDate();
   const written = counters.recordsWritten !== state.recordsWritten;
   if (state.recordsWritten !== null && (written || newDay)) {
     scheduleToday();
