@@ -84,10 +84,18 @@ endfunction()
 # One library per subsystem folder, built from every source in it.
 # main.cpp files are programs, never part of a library. QT marks the
 # libraries that hold windows or other Qt objects; the logic ones link no Qt.
+# A folder whose logic others use without its window splits in two: EXCLUDE
+# leaves the window's files out of the logic library, ONLY builds the window
+# library from just those.
 function(tamsel_library name)
-  cmake_parse_arguments(ARG "QT" "" "DEPS" ${ARGN})
+  cmake_parse_arguments(ARG "QT" "" "DEPS;EXCLUDE;ONLY" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
   list(FILTER sources EXCLUDE REGEX "/main\\.cpp$")
+  if(ARG_ONLY)
+    list(TRANSFORM ARG_ONLY PREPEND ${CMAKE_CURRENT_SOURCE_DIR}/ OUTPUT_VARIABLE sources)
+  endif()
+  list(TRANSFORM ARG_EXCLUDE PREPEND ${CMAKE_CURRENT_SOURCE_DIR}/)
+  list(REMOVE_ITEM sources ${ARG_EXCLUDE})
   add_library(${name} STATIC ${sources})
   set_target_properties(${name} PROPERTIES AUTOMOC ${ARG_QT})
   target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)

@@ -13,6 +13,8 @@
 #include "app/core/publishing.h"
 #include "app/core/standard_streams.h"
 #include "app/core/termination_signals.h"
+#include "app/core/web_dashboard.h"
+#include "app/folder_in_use.h"
 #include "app/orvane_logger.h"
 #include "platform/clock.h"
 #include "platform/qt/dialogs.h"
@@ -49,6 +51,18 @@ ProgramFolder openProgramFolder(const CommandLine& line) {
   return {*folder, std::move(*lock), 0, {}};
 }
 
+// The web dashboard of web.cfg; its address goes into the folder's lock, so
+// a window started on the folder meanwhile can offer it.
+std::unique_ptr<WebDashboard> startDashboard(ProgramFolder& folder, const Clock& clock) {
+  auto dashboard = makeWebDashboard(folder.path, clock, std::cerr);
+  if (dashboard) {
+    dashboard->servingAt = [&folder](const std::string& address) {
+      if (folder.lock) folder.lock->noteDashboard(address);
+    };
+  }
+  return dashboard;
+}
+
 int runHeadless(int argc, char** argv, const CommandLine& line) {
   QCoreApplication app(argc, argv);
   ProgramFolder folder = openProgramFolder(line);
@@ -59,7 +73,8 @@ int runHeadless(int argc, char** argv, const CommandLine& line) {
   SystemClock clock;
   QtSerialControl serial(folder.path);
   auto publisher = startPublishing(folder.path, clock, TAMSEL_VERSION, std::cerr);
-  HeadlessLogger logger(folder.path, clock, serial, std::cerr, publisher.get());
+  auto dashboard = startDashboard(folder, clock);
+  HeadlessLogger logger(folder.path, clock, serial, std::cerr, publisher.get(), dashboard.get());
   std::optional<TerminationSignals> termination;
   QTimer::singleShot(0, &app, [&] {
     logger.start();
@@ -77,18 +92,24 @@ int runWindow(int argc, char** argv, const CommandLine& line) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(kProgramTitle);
   ProgramFolder folder = openProgramFolder(line);
+  QtDialogs dialogs;
   if (folder.failure) {
     // Started from a menu, nobody sees standard error.
     std::cerr << folder.error << std::endl;
-    QMessageBox::critical(nullptr, kProgramTitle, QString::fromStdString(folder.error));
+    if (folder.failure == kFolderInUse) {
+      tellFolderInUse(dialogs, folder.error, FolderLock::holderDashboard(folder.path));
+    } else {
+      QMessageBox::critical(nullptr, kProgramTitle, QString::fromStdString(folder.error));
+    }
     return folder.failure;
   }
   SystemClock clock;
-  QtDialogs dialogs;
   QtSerialControl serial(folder.path);
   QtSerialControl calibrationSerial(folder.path);
   auto publisher = startPublishing(folder.path, clock, TAMSEL_VERSION, std::cerr);
-  OrvaneLogger window({folder.path, clock, dialogs, serial, calibrationSerial, publisher.get()});
+  auto dashboard = startDashboard(folder, clock);
+  OrvaneLogger window(
+      {folder.path, clock, dialogs, serial, calibrationSerial, publisher.get(), dashboard.get()});
   std::optional<TerminationSignals> termination;
   window.show();
   // Start-up may ask the user about the port: do it with the window on screen.

@@ -13,6 +13,7 @@
 #include <utility>
 
 #include "app/core/alarm_rows.h"
+#include "app/core/web_dashboard.h"
 #include "history/graph.h"
 #include "logging/logging_control.h"
 #include "platform/qt/form_layout.h"
@@ -42,9 +43,10 @@ OrvaneLogger::OrvaneLogger(Services services, QWidget* parent)
       clock(services.clock),
       dialogs(services.dialogs),
       MSComm2(services.MSComm2),
-      session(new LoggerSession(
-          {std::move(services.programFolder), clock, services.MSComm1, services.publisher}, *this,
-          this)),
+      dashboard(services.dashboard),
+      session(new LoggerSession({std::move(services.programFolder), clock, services.MSComm1,
+                                 services.publisher, dashboard ? &dashboard->feed() : nullptr},
+                                *this, this)),
       screenRefresh(new PacedRefresh(
           kScreenRefresh, [this] { showPending(); }, "ScreenTimer", this)) {
   buildForm(this);
@@ -56,7 +58,10 @@ OrvaneLogger::OrvaneLogger(Services services, QWidget* parent)
 // ---- Start-up -------------------------------------------------------------
 
 void OrvaneLogger::Form_Load() {
-  if (!startUp()) portProblemLoop();
+  const bool portOpened = startUp();
+  // Served while the port problem is asked about too.
+  if (dashboard) dashboard->serve(*session);
+  if (!portOpened) portProblemLoop();
 }
 
 // An interval that is no number leaves logging stopped until the user starts it.
@@ -68,11 +73,13 @@ bool OrvaneLogger::startUp() {
 }
 
 // Each pass: the message, the setup window, start-up again; until the port
-// opens or the user has chosen to run without one.
+// opens or the user has chosen to run without one. A window closed meanwhile
+// (a kill, the session ending) ends it: once the program is quitting every
+// dialogue returns at once, and start-up must not open the port again.
 void OrvaneLogger::portProblemLoop() {
   do {
     PortProblem();
-  } while (!startUp());
+  } while (!session->hasLeft() && !startUp());
 }
 
 void OrvaneLogger::PortProblem() {
@@ -382,6 +389,7 @@ Status OrvaneLogger::showCalibrationWindow() {
 // once, then the port. The first failure is reported and the port-problem
 // loop takes over, which also brings the port back.
 void OrvaneLogger::reloadAndReopen(Status step, LinesAfter lines) {
+  if (session->hasLeft()) return;
   if (step) step = session->LoadConfiguration();
   if (step && lines == LinesAfter::Cleared) {
     setMessageLine({}, kGreen);

@@ -24,6 +24,8 @@ class QPushButton;
 
 namespace tamsel {
 
+class WebDashboard;
+
 class OrvaneLogger : public QWidget, private OrvaneLoggerForm, private SessionView {
   Q_OBJECT
  public:
@@ -37,6 +39,7 @@ class OrvaneLogger : public QWidget, private OrvaneLoggerForm, private SessionVi
     SerialControl& MSComm1;
     SerialControl& MSComm2;
     MqttPublisher* publisher = nullptr;  // none when publishing is off
+    WebDashboard* dashboard = nullptr;   // none when the web dashboard is off
   };
 
   explicit OrvaneLogger(Services services, QWidget* parent = nullptr);
@@ -122,6 +125,7 @@ class OrvaneLogger : public QWidget, private OrvaneLoggerForm, private SessionVi
   const Clock& clock;
   Dialogs& dialogs;
   SerialControl& MSComm2;
+  WebDashboard* const dashboard;
 
   LoggerSession* const session;
   ListOptions listOptions;

@@ -34,6 +34,18 @@ std::string csvText(const HistoryStore& store, double firstShown, double lastSho
   return text;
 }
 
+double dayEnergyWh(std::string_view dayText, double logDelay) {
+  // Summed in the chart's order, so a day gives the chart's figure to the last bit.
+  double wattsSum = 0;
+  bool first = true;
+  forEachHistoryRecord(dayText, kWholeDay, [&](const HistoryRecord& record) {
+    if (!first) wattsSum += record.values[kWatts];
+    first = false;
+    return true;
+  });
+  return logDelay * wattsSum / 3600;
+}
+
 std::string collateLine(std::string_view dayFileName, double energyWh) {
   return std::string(dayFileName) + "  ,  " + formatMask(energyWh, "00000");
 }

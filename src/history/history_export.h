@@ -18,6 +18,14 @@ std::string exportFileName(std::string_view dayFileName, const RangeBoxes& boxes
 // ended by CR LF; a volts 12.5 record with the rest 0 reads "00:01,12.50,.00,.00,,.0".
 std::string csvText(const HistoryStore& store, double firstShown, double lastShown);
 
+// The range a click on a day's file loads: 00:00 to 23:59, both left out.
+inline constexpr TimeRange kWholeDay{0, 23 * 3600 + 59 * 60};
+
+// A whole day's watt-hours as the log history shows them after a click on
+// its file: every record but the first stands for one logging interval.
+// Unlike one load, it counts a day of more than 9,999 records whole.
+double dayEnergyWh(std::string_view dayText, double logDelay);
+
 // "P_2010_05_23.txt  ,  00124": one day's energy, without its line end.
 std::string collateLine(std::string_view dayFileName, double energyWh);
 

@@ -100,13 +100,14 @@ TimeRange timeRangeOf(const RangeBoxes& boxes) {
   return {seconds(boxes.fromHour, boxes.fromMinute), seconds(boxes.toHour, boxes.toMinute)};
 }
 
-LoadOutcome loadHistory(std::string_view text, TimeRange range, HistoryStore& store) {
-  LoadOutcome outcome;
+void forEachHistoryRecord(std::string_view text, TimeRange range,
+                          const std::function<bool(const HistoryRecord&)>& visit) {
   static constexpr RecordField kFields[kSeriesCount] = {RecordField::Volts, RecordField::Amps,
                                                         RecordField::Watts, RecordField::Rpm,
                                                         RecordField::WindSpeed};
+  bool more = true;
   forEachLine(text, [&](std::string_view line) {
-    if (outcome.tooMany) return;
+    if (!more) return;
     // The logger may have been cut off mid-line by a power cut: a torn
     // record is no record, whatever numbers its first fields hold.
     if (!isWholeRecord(line)) return;
@@ -115,15 +116,27 @@ LoadOutcome loadHistory(std::string_view text, TimeRange range, HistoryStore& st
     if (!stamp) return;
     const std::optional<int> time = parseTimeOfDay(*stamp);
     if (!time || *time <= range.start || *time >= range.end) return;
+    HistoryRecord record;
+    record.time = *time;
+    for (int series = 0; series < kSeriesCount; ++series)
+      record.values[series] = valueOf(fields[kFields[series]]);
+    if (record.values[kRpm] > 500) record.values[kRpm] = 0;
+    more = visit(record);
+  });
+}
+
+LoadOutcome loadHistory(std::string_view text, TimeRange range, HistoryStore& store) {
+  LoadOutcome outcome;
+  forEachHistoryRecord(text, range, [&](const HistoryRecord& record) {
     if (++outcome.recordCount > kMostRecords) {
       outcome.tooMany = true;
-      return;
+      return false;
     }
     const int slot = outcome.recordCount;
-    store.time[slot] = *time;
+    store.time[slot] = record.time;
     for (int series = 0; series < kSeriesCount; ++series)
-      store.values[series][slot] = valueOf(fields[kFields[series]]);
-    if (store.values[kRpm][slot] > 500) store.values[kRpm][slot] = 0;
+      store.values[series][slot] = record.values[series];
+    return true;
   });
   return outcome;
 }

@@ -2,6 +2,7 @@
 // One day's records as the log history holds them, and the loader that fills
 // them from a daily log file's text for a time range.
 #include <array>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -43,6 +44,18 @@ struct RangeBoxes {
 };
 std::optional<std::string> rangeBoxProblem(const RangeBoxes& boxes);
 TimeRange timeRangeOf(const RangeBoxes& boxes);  // only after rangeBoxProblem said nothing
+
+// One whole record of a day file, its values read by the loader's rules.
+struct HistoryRecord {
+  int time = 0;  // seconds since midnight
+  std::array<double, kSeriesCount> values{};
+};
+
+// Calls `visit` for every whole record stamped strictly inside the range, in
+// file order, until it returns false. A value that is missing or no number
+// is 0; RPM above 500 is 0.
+void forEachHistoryRecord(std::string_view text, TimeRange range,
+                          const std::function<bool(const HistoryRecord&)>& visit);
 
 struct LoadOutcome {
   int recordCount = 0;   // kMostRecords + 1 when the range held too many

@@ -104,13 +104,18 @@ std::optional<ChartResult> drawTimeChart(const HistoryStore& store, const ChartV
     }
   }
 
-  // Every shown record but the first stands for one logging interval. The
-  // watts are summed first so a day of equal records gives a round figure.
-  double wattsSum = 0;
-  for (double i = first + 1; i <= last; i += 1) wattsSum += store.values[kWatts][slotAt(i)];
-  result.energyWh = settings.logDelay * wattsSum / 3600;
+  result.energyWh = rangeEnergyWh(store, first, last, settings.logDelay);
   labels.energy = formatMask(result.energyWh, "###0") + " Wh";
   return result;
+}
+
+double rangeEnergyWh(const HistoryStore& store, double firstShown, double lastShown,
+                     double logDelay) {
+  // The watts are summed first so a day of equal records gives a round figure.
+  const double last = std::min(lastShown, static_cast<double>(kHistorySlots - 1));
+  double wattsSum = 0;
+  for (double i = firstShown + 1; i <= last; i += 1) wattsSum += store.values[kWatts][slotAt(i)];
+  return logDelay * wattsSum / 3600;
 }
 
 }  // namespace tamsel

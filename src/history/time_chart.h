@@ -57,6 +57,11 @@ struct ChartResult {
 std::optional<ChartResult> drawTimeChart(const HistoryStore& store, const ChartView& view,
                                          const HistorySettings& settings, DisplayList& plot);
 
+// The watt-hours of records firstShown to lastShown: every one but the first
+// stands for one logging interval. 0 when fewer than two are shown.
+double rangeEnergyWh(const HistoryStore& store, double firstShown, double lastShown,
+                     double logDelay);
+
 // A record index from a position that may lie between records; never outside the slots.
 int slotAt(double index);
 

@@ -116,6 +116,18 @@ TEST_F(StartUp, MissingPortLoopsThroughTheSetupWindowUntilAbort) {
   EXPECT_EQ(serial.openCalls, 2);  // port 3, then port 0 once; start-up skips it
 }
 
+// A kill while the setup window is up closes the main window; from then on
+// every dialogue returns at once, so the loop must end there, leaving once.
+TEST_F(StartUp, ClosingTheWindowDuringThePortProblemEndsTheLoop) {
+  serial.availablePorts = {};
+  dialogs.onModal = [&](QDialog&) { window().close(); };
+  start(loggingCfg());
+  EXPECT_EQ(dialogs.modalCount, 1);
+  EXPECT_FALSE(serial.isOpen());
+  EXPECT_EQ(serial.openCalls, 1);
+  EXPECT_EQ(folder.read("logs/Whours.txt"), "2010_05_23 14:05  .0 Wh\r\n");
+}
+
 TEST_F(StartUp, MissingConfigurationBringsUpSetupAndThenRuns) {
   serial.availablePorts = {5};
   int passes = 0;

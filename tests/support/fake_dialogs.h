@@ -22,10 +22,16 @@ class FakeDialogs : public Dialogs {
     if (onModal) onModal(window);
   }
 
+  bool openInBrowser(const QString& url) override {
+    openedUrls << url;
+    return true;
+  }
+
   static constexpr int kMaxModals = 20;
 
   QStringList messages;
   QStringList questions;
+  QStringList openedUrls;
   bool answer = false;  // what every question is answered
   int modalCount = 0;
   std::function<void(QDialog&)> onModal;

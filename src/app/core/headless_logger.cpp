@@ -1,16 +1,20 @@
 #include "app/core/headless_logger.h"
 
+#include "app/core/web_dashboard.h"
 #include "logging/logging_control.h"
 
 namespace tamsel {
 
 HeadlessLogger::HeadlessLogger(std::string folder, const Clock& clock, SerialControl& serial,
                                std::ostream& messages, MqttPublisher* publisher,
-                               std::vector<AlarmSink*> alarmSinks)
+                               WebDashboard* dashboard, std::vector<AlarmSink*> alarmSinks)
     : programFolder(folder),
       clock(clock),
       messages(messages),
-      session({std::move(folder), clock, serial, publisher, std::move(alarmSinks), true}, *this) {
+      session({std::move(folder), clock, serial, publisher,
+               dashboard ? &dashboard->feed() : nullptr, std::move(alarmSinks), true},
+              *this),
+      dashboard(dashboard) {
   retry.setSingleShot(true);
   retry.setInterval(kRetryMs);
   connect(&retry, &QTimer::timeout, this, &HeadlessLogger::tryStartUp);
@@ -18,6 +22,8 @@ HeadlessLogger::HeadlessLogger(std::string folder, const Clock& clock, SerialCon
 
 void HeadlessLogger::start() {
   tryStartUp();
+  // Served from the first start-up on, also while the port is retried.
+  if (dashboard) dashboard->serve(session);
 }
 
 void HeadlessLogger::stop() {

@@ -15,12 +15,14 @@
 
 namespace tamsel {
 
+class WebDashboard;
+
 class HeadlessLogger : public QObject, private SessionView {
   Q_OBJECT
  public:
   HeadlessLogger(std::string programFolder, const Clock& clock, SerialControl& serial,
                  std::ostream& messages, MqttPublisher* publisher = nullptr,
-                 std::vector<AlarmSink*> alarmSinks = {});
+                 WebDashboard* dashboard = nullptr, std::vector<AlarmSink*> alarmSinks = {});
 
   static constexpr int kRetryMs = 2000;
 
@@ -43,6 +45,7 @@ class HeadlessLogger : public QObject, private SessionView {
   const Clock& clock;
   std::ostream& messages;
   LoggerSession session;
+  WebDashboard* const dashboard;
   QTimer retry;
   std::string lastProblem;  // said once, not every 2 seconds
 };

@@ -21,7 +21,7 @@ LoggerSession::LoggerSession(Services services, SessionView& view, QObject* pare
       publisher(services.publisher),
       alarmSinks(std::move(services.alarmSinks)),
       unattended(services.unattended),
-      view(view),
+      view(view, services.watcher),
       Timer1(makeNamedTimer(this, "Timer1", 1000)),
       Timer3(makeNamedTimer(this, "Timer3", 5000)),
       AlarmTimer(makeNamedTimer(this, "AlarmTimer", 1000)),
@@ -228,6 +228,7 @@ void LoggerSession::takeFrame(std::string_view frame) {
   errorMessage = "calculations error";
   const FrameResult result = decodeFrame(frame, scale, reading);
   if (result.checksumMismatch) {
+    view.checksumMismatched();
     errorMessage = "checksum error";
     ReportError();
   }

@@ -21,6 +21,7 @@
 #include "alarms/alarm_monitor.h"
 #include "alarms/alarm_sink.h"
 #include "app/core/error_report.h"
+#include "app/core/session_view.h"
 #include "config/calibration.h"
 #include "config/program_config.h"
 #include "logging/averaging.h"
@@ -42,39 +43,6 @@ class MqttPublisher;
 inline constexpr std::string_view kPortProblemMessage =
     "There is a possible Port Number problem. Check available PORTS";
 
-// Whoever shows a session. Each call shows one step; the defaults show nothing.
-class SessionView {
- public:
-  // Start-up begins: nothing received yet.
-  virtual void displayReset() {}
-  // The logging interval text changed (clamped, or read from prog.cfg).
-  virtual void intervalShown(const std::string& /*delayText*/) {}
-  // prog.cfg's display values are about to be applied: the list is emptied
-  // first, even when applying them then fails.
-  virtual void displayValuesApplying() {}
-  virtual void listOptionsApplied(const ListOptions& /*options*/) {}
-  // Whether the message lines are shown (dispMessages).
-  virtual void messageBandApplied(bool /*shown*/) {}
-  // A frame was taken from the line, before it is checked.
-  virtual void frameTaken(std::string_view /*frame*/) {}
-  // A frame failed part-way through decoding.
-  virtual void frameFailed(std::string_view /*frame*/) {}
-  // A frame gave a new reading.
-  virtual void readingAccepted() {}
-  // An error was trapped.
-  virtual void errorTrapped(const LocalDateTime& /*at*/, const ErrorReport& /*report*/) {}
-  // Something that went wrong is right again.
-  virtual void noticeShown(const LocalDateTime& /*at*/, const std::string& /*notice*/) {}
-  // A logging tick ended; `written` when its record reached the day's file.
-  virtual void recordTicked(bool /*written*/) {}
-  virtual void loggingChanged(bool /*started*/) {}
-  // An alarm was raised or cleared; `line` says so in words.
-  virtual void alarmChanged(const AlarmEvent& /*event*/, const std::string& /*line*/) {}
-
- protected:
-  ~SessionView() = default;
-};
-
 class LoggerSession : public QObject {
   Q_OBJECT
  public:
@@ -83,6 +51,7 @@ class LoggerSession : public QObject {
     const Clock& clock;
     SerialControl& MSComm1;
     MqttPublisher* publisher = nullptr;  // none when publishing is off
+    SessionView* watcher = nullptr;      // told every step too: the web dashboard
     std::vector<AlarmSink*> alarmSinks = {};
     // Nobody watches a window: alarms go to errorlog.txt whatever dispMessages says.
     bool unattended = false;
@@ -118,6 +87,7 @@ class LoggerSession : public QObject {
   void AlarmTimer_Timer();
   // The watt-hours line and the port closed; once, however often it is asked.
   void leave();
+  bool hasLeft() const { return left; }
 
   // Trapped errors go to errorlog.txt (when messages are ticked) and the view.
   void ReportError(const std::string& errorText = {});
@@ -132,6 +102,7 @@ class LoggerSession : public QObject {
   double wattHours() const { return energy.wattHours(); }
   bool isLogging() const { return loggingStarted; }
   const AlarmMonitor& alarmMonitor() const { return alarms; }
+  bool isPortOpen() const { return MSComm1.isOpen(); }
 
  private:
   friend struct OrvaneLoggerProbe;
@@ -160,7 +131,7 @@ class LoggerSession : public QObject {
   MqttPublisher* const publisher;
   const std::vector<AlarmSink*> alarmSinks;
   const bool unattended;
-  SessionView& view;
+  SessionViews view;
 
   // The logging tick and the watt-hours tick.
   QTimer* const Timer1;

@@ -91,6 +91,33 @@ Result<FolderLock> FolderLock::acquire(const std::string& folder) {
   return FolderLock(fd);
 }
 
+void FolderLock::noteDashboard(const std::string& address) {
+  const std::string text = std::to_string(::getpid()) + "\n" + address + "\n";
+  const bool noted = ::ftruncate(fd_, 0) == 0 && ::pwrite(fd_, text.data(), text.size(), 0) > 0;
+  (void)noted;  // without it a second program only cannot offer the dashboard
+}
+
+std::string FolderLock::holderDashboard(const std::string& folder) {
+  const std::string path = folder + "/tamsel.lock";
+  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return {};
+  char text[512] = {};
+  const ssize_t n = ::pread(fd, text, sizeof text - 1, 0);
+  ::close(fd);
+  if (n <= 0) return {};
+  const std::string lines(text, static_cast<size_t>(n));
+  const size_t start = lines.find('\n');
+  if (start == std::string::npos) return {};
+  const size_t end = lines.find('\n', start + 1);
+  if (end == std::string::npos) return {};
+  std::string address = lines.substr(start + 1, end - start - 1);
+  // Only what this program writes there is offered to a browser.
+  if (!address.starts_with("http://")) return {};
+  for (const char c : address)
+    if (c <= ' ' || c > '~') return {};
+  return address;
+}
+
 FolderLock::FolderLock(FolderLock&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
 
 FolderLock::~FolderLock() {

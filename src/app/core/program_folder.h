@@ -33,6 +33,11 @@ class FolderLock {
  public:
   // Fails, naming the holder's process, when another program holds it.
   static Result<FolderLock> acquire(const std::string& folder);
+  // The lock file also tells where the holder's web dashboard is, for a
+  // second program to offer it.
+  void noteDashboard(const std::string& address);
+  // The dashboard address the folder's holder noted; empty when none.
+  static std::string holderDashboard(const std::string& folder);
   FolderLock(FolderLock&& other) noexcept;
   FolderLock& operator=(FolderLock&&) = delete;
   ~FolderLock();

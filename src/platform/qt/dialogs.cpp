@@ -1,6 +1,8 @@
 #include "platform/qt/dialogs.h"
 
+#include <QDesktopServices>
 #include <QMessageBox>
+#include <QUrl>
 
 namespace tamsel {
 
@@ -18,6 +20,10 @@ bool QtDialogs::question(QWidget* owner, const QString& text) {
 
 void QtDialogs::showModal(QDialog& window) {
   window.exec();
+}
+
+bool QtDialogs::openInBrowser(const QString& url) {
+  return QDesktopServices::openUrl(QUrl(url));
 }
 
 }  // namespace tamsel

@@ -18,6 +18,8 @@ class Dialogs {
   virtual bool question(QWidget* owner, const QString& text) = 0;
   // Shows `window` modally; returns when it has closed.
   virtual void showModal(QDialog& window) = 0;
+  // Opens `url` in the user's browser; false when there is none to open it.
+  virtual bool openInBrowser(const QString& url) = 0;
 };
 
 class QtDialogs final : public Dialogs {
@@ -25,6 +27,7 @@ class QtDialogs final : public Dialogs {
   void message(QWidget* owner, const QString& text) override;
   bool question(QWidget* owner, const QString& text) override;
   void showModal(QDialog& window) override;
+  bool openInBrowser(const QString& url) override;
 };
 
 }  // namespace tamsel

@@ -1,0 +1,45 @@
+#pragma once
+// The web dashboard of one logger session: web.cfg read, the server made,
+// and the session's steps fed to it.
+#include <functional>
+#include <memory>
+#include <ostream>
+#include <string>
+
+#include "app/core/dashboard_feed.h"
+#include "web/web_server.h"
+
+namespace tamsel {
+
+class LoggerSession;
+
+class WebDashboard {
+ public:
+  WebDashboard(const std::string& programFolder, WebSettings settings, const Clock& clock,
+               WebServer::Limits limits = {});
+
+  // The feed the session is made with, as its watcher.
+  SessionView& feed() { return feed_; }
+  // Serves `session` from here on. When the server cannot listen (a port in
+  // use), the session reports it once and logs on without the dashboard.
+  void serve(LoggerSession& session);
+  // "http://127.0.0.1:8470/" while serving; empty otherwise.
+  std::string address() const { return serving ? server.address() : std::string(); }
+  // Told the address once the server listens.
+  std::function<void(const std::string&)> servingAt;
+
+  WebServer& webServer() { return server; }
+
+ private:
+  DashboardFeed feed_;
+  WebServer server;
+  bool serving = false;
+};
+
+// The dashboard as web.cfg asks for it: none when it is switched off or its
+// settings cannot be used; what needs the user's attention (settings that
+// cannot be used, a password others can read) goes to errorlog.txt and `messages`.
+std::unique_ptr<WebDashboard> makeWebDashboard(const std::string& programFolder, const Clock& clock,
+                                               std::ostream& messages);
+
+}  // namespace tamsel

@@ -1,0 +1,99 @@
+#include "web/dashboard_state.h"
+
+#include <cstdio>
+
+#include "web/json_text.h"
+
+namespace tamsel {
+namespace {
+
+std::string rowsJson(const DashboardState& state) {
+  const std::vector<ListRow> rows = state.lastFrame
+                                        ? readingRows(state.reading, state.wattHours, state.list)
+                                        : initialRows(state.list);
+  std::string json = "[";
+  for (const ListRow& row : rows) {
+    if (json.size() > 1) json += ',';
+    json += "{" + jsonKey("value") + jsonQuoted(row.value) + "," + jsonKey("name") +
+            jsonQuoted(row.name) + "}";
+  }
+  return json + "]";
+}
+
+std::string countersJson(const DashboardCounters& c) {
+  return "{" + jsonKey("frames") + std::to_string(c.frames) + "," + jsonKey("checksumErrors") +
+         std::to_string(c.checksumErrors) + "," + jsonKey("recordsWritten") +
+         std::to_string(c.recordsWritten) + "," + jsonKey("writeErrors") +
+         std::to_string(c.writeErrors) + "}";
+}
+
+struct Metric {
+  const char* name;
+  const char* type;
+  const char* help;
+  std::string value;
+};
+
+}  // namespace
+
+std::string isoLocalTime(const LocalDateTime& t) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%04d-%02d-%02dT%02d:%02d:%02d", t.year, t.month, t.day, t.hour,
+                t.minute, t.second);
+  return text;
+}
+
+std::string dashboardReadingJson(const DashboardState& state) {
+  const Reading& r = state.reading;
+  std::string json = "{";
+  json += jsonKey("time") + (state.lastFrame ? jsonQuoted(isoLocalTime(*state.lastFrame)) : "null");
+  json += "," + jsonKey("volts") + jsonNumeral(r.voltsValue);
+  json += "," + jsonKey("amps") + jsonNumeral(r.ampsValue);
+  json += "," + jsonKey("watts") + jsonNumeral(r.wattsValue);
+  json += "," + jsonKey("rpm") + jsonNumeral(r.rpmValue);
+  json += "," + jsonKey("windSpeed") + jsonNumeral(r.windSpeed);
+  json += "," + jsonKey("windUnits") + jsonQuoted(state.list.windUnits);
+  json += "," + jsonKey("showRPM") + jsonBool(state.list.showRPM);
+  json += "," + jsonKey("showWindSpeed") + jsonBool(state.list.showWindSpeed);
+  json += "," + jsonKey("rows") + rowsJson(state);
+  json += "," + jsonKey("wattHoursToday") + jsonNumeral(state.wattHours);
+  json += "," + jsonKey("logging") + "{" + jsonKey("on") + jsonBool(state.logging) + "," +
+          jsonKey("interval") + jsonQuoted(state.interval) + "}";
+  json += "," + jsonKey("portOpen") + jsonBool(state.portOpen);
+  json += "," + jsonKey("lastError") + jsonQuoted(state.lastError);
+  json += "," + jsonKey("counters") + countersJson(state.counters);
+  return json + "}";
+}
+
+std::string metricsText(const DashboardState& state) {
+  const Reading& r = state.reading;
+  const DashboardCounters& c = state.counters;
+  const Metric metrics[] = {
+      {"tamsel_volts", "gauge", "Battery volts of the latest reading.", jsonNumeral(r.voltsValue)},
+      {"tamsel_amps", "gauge", "Charging amps of the latest reading.", jsonNumeral(r.ampsValue)},
+      {"tamsel_watts", "gauge", "Watts of the latest reading.", jsonNumeral(r.wattsValue)},
+      {"tamsel_rpm", "gauge", "Generator RPM of the latest reading.", jsonNumeral(r.rpmValue)},
+      {"tamsel_wind_speed", "gauge", "Wind speed of the latest reading, in the configured unit.",
+       jsonNumeral(r.windSpeed)},
+      {"tamsel_watt_hours_today", "gauge", "Watt-hours counted since midnight.",
+       jsonNumeral(state.wattHours)},
+      {"tamsel_frames_total", "counter", "Frames taken from the serial line.",
+       std::to_string(c.frames)},
+      {"tamsel_checksum_errors_total", "counter", "Frames whose checksum did not match.",
+       std::to_string(c.checksumErrors)},
+      {"tamsel_records_written_total", "counter", "Records written to the day's log file.",
+       std::to_string(c.recordsWritten)},
+      {"tamsel_record_write_errors_total", "counter", "Records that could not be written.",
+       std::to_string(c.writeErrors)},
+      {"tamsel_port_open", "gauge", "1 while the serial port is open.", state.portOpen ? "1" : "0"},
+  };
+  std::string text;
+  for (const Metric& m : metrics) {
+    text += std::string("# HELP ") + m.name + " " + m.help + "\n";
+    text += std::string("# TYPE ") + m.name + " " + m.type + "\n";
+    text += std::string(m.name) + " " + m.value + "\n";
+  }
+  return text;
+}
+
+}  // namespace tamsel

@@ -1,0 +1,44 @@
+#pragma once
+// What the dashboard shows of the running logger, and the two texts made of
+// it: the live reading as JSON (what the live page and its event stream
+// carry) and the metrics a Prometheus server scrapes.
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "platform/clock.h"
+#include "telemetry/live_display.h"
+#include "telemetry/reading.h"
+
+namespace tamsel {
+
+struct DashboardCounters {
+  std::uint64_t frames = 0;          // taken from the line
+  std::uint64_t checksumErrors = 0;  // frames whose checksum did not match
+  std::uint64_t recordsWritten = 0;  // record lines that reached the day's file
+  std::uint64_t writeErrors = 0;     // record lines that did not
+};
+
+struct DashboardState {
+  std::optional<LocalDateTime> lastFrame;  // when the last reading was accepted
+  Reading reading;
+  ListOptions list;
+  double wattHours = 0;
+  bool logging = false;
+  std::string interval;  // the logging interval's text, seconds
+  bool portOpen = false;
+  std::string lastError;  // the message line of the last trapped error
+  DashboardCounters counters;
+};
+
+// "2010-05-23T14:05:33".
+std::string isoLocalTime(const LocalDateTime& t);
+
+// {"time":..,"volts":..,..,"rows":[{"value":"12.48","name":"Volts"},..],..}: the
+// rows are the main window's list, "0.0" in every row before the first reading.
+std::string dashboardReadingJson(const DashboardState& state);
+
+// Prometheus text format 0.0.4: gauges of the reading and counters.
+std::string metricsText(const DashboardState& state);
+
+}  // namespace tamsel

@@ -1,0 +1,183 @@
+#include "web/day_answers.h"
+
+#include <algorithm>
+#include <array>
+#include <filesystem>
+#include <map>
+
+#include "history/day_file.h"
+#include "history/history_export.h"
+#include "history/history_settings.h"
+#include "history/history_store.h"
+#include "history/time_chart.h"
+#include "platform/text_file.h"
+#include "web/json_text.h"
+
+namespace tamsel {
+namespace {
+
+constexpr const char* kJson = "application/json";
+
+std::optional<CalendarDate> dateOfDayFile(std::string_view name) {
+  if (!isDayFileName(name)) return std::nullopt;
+  auto number = [&](size_t at, size_t length) {
+    int value = 0;
+    for (const char c : name.substr(at, length)) value = value * 10 + (c - '0');
+    return value;
+  };
+  const CalendarDate date{number(2, 4), number(7, 2), number(10, 2)};
+  if (!isRealDate(date)) return std::nullopt;
+  return date;
+}
+
+HistorySettings historySettings(const std::string& programFolder) {
+  // A prog.cfg that cannot be read gives the defaults, as the window does.
+  const Result<HistorySettings> loaded = loadHistorySettings(programFolder);
+  return loaded ? *loaded : readHistorySettings({});
+}
+
+std::string recordJson(const HistoryStore& store, int slot) {
+  std::string json = "[" + std::to_string(store.time[slot]);
+  for (int s = 0; s < kSeriesCount; ++s) json += "," + jsonNumeral(store.values[s][slot]);
+  return json + "]";
+}
+
+}  // namespace
+
+struct DayAnswers::Loaded {
+  std::optional<WebAnswer> failure;
+  int recordCount = 0;
+  HistorySettings settings;
+};
+
+WebAnswer jsonError(int status, std::string_view message) {
+  return {status, kJson, "{" + jsonKey("error") + jsonQuoted(message) + "}", {}};
+}
+
+std::vector<CalendarDate> dayFileDates(const std::string& logsFolder) {
+  std::vector<CalendarDate> dates;
+  std::error_code error;
+  for (const auto& entry : std::filesystem::directory_iterator(logsFolder, error)) {
+    if (!entry.is_regular_file(error)) continue;
+    if (auto date = dateOfDayFile(entry.path().filename().string())) dates.push_back(*date);
+  }
+  std::sort(dates.begin(), dates.end());
+  return dates;
+}
+
+DayAnswers::DayAnswers(std::string folder)
+    : programFolder(std::move(folder)),
+      logsFolder(programFolder + "/logs"),
+      store(std::make_unique<HistoryStore>()) {}
+
+DayAnswers::~DayAnswers() = default;
+
+WebAnswer DayAnswers::days() const {
+  const std::vector<CalendarDate> dates = dayFileDates(logsFolder);
+  std::string json = "{" + jsonKey("days") + "[";
+  for (auto date = dates.rbegin(); date != dates.rend(); ++date) {
+    if (date != dates.rbegin()) json += ",";
+    json += jsonQuoted(isoDate(*date));
+  }
+  return {200, kJson, json + "]}", {}};
+}
+
+DayAnswers::Loaded DayAnswers::load(const Route& route) {
+  Loaded loaded;
+  const std::string name = dayFileNameOf(route.date);
+  const std::string path = logsFolder + "/" + name;
+  if (isMissing(path)) {
+    loaded.failure = jsonError(404, "no log file for " + isoDate(route.date));
+    return loaded;
+  }
+  const Result<std::string> text = readWholeFile(path);
+  if (!text) {
+    loaded.failure = jsonError(500, cannotReadMessage(name, text.error()));
+    return loaded;
+  }
+  const LoadOutcome outcome =
+      loadHistory(*text, {route.fromMinute * 60, route.toMinute * 60}, *store);
+  if (outcome.tooMany) {
+    loaded.failure = jsonError(422, kTooManyRecordsMessage);
+    return loaded;
+  }
+  loaded.recordCount = outcome.recordCount;
+  loaded.settings = historySettings(programFolder);
+  return loaded;
+}
+
+WebAnswer DayAnswers::day(const Route& route) {
+  const Loaded loaded = load(route);
+  if (loaded.failure) return *loaded.failure;
+  const HistorySettings& settings = loaded.settings;
+  std::string json = "{" + jsonKey("date") + jsonQuoted(isoDate(route.date));
+  json += "," + jsonKey("from") + jsonQuoted(minuteText(route.fromMinute));
+  json += "," + jsonKey("to") + jsonQuoted(minuteText(route.toMinute));
+  json += "," + jsonKey("columns") + R"(["time","volts","amps","watts","rpm","windSpeed"])" + "," +
+          jsonKey("records") + "[";
+  json.reserve(json.size() + static_cast<size_t>(loaded.recordCount) * 48);
+  for (int slot = 1; slot <= loaded.recordCount; ++slot) {
+    if (slot > 1) json += ",";
+    json += recordJson(*store, slot);
+  }
+  json += "]," + jsonKey("energyWh") +
+          jsonNumeral(rangeEnergyWh(*store, 1, loaded.recordCount, settings.logDelay));
+  json += "," + jsonKey("scale") + "{" + jsonKey("maxVolts") + jsonNumeral(settings.scaleVolts) +
+          "," + jsonKey("maxAmps") + jsonNumeral(settings.MA) + "," + jsonKey("maxPower") +
+          jsonNumeral(settings.MP) + "," + jsonKey("maxRpm") + jsonNumeral(settings.MR) + "," +
+          jsonKey("maxWind") + "100," + jsonKey("windUnits") + jsonQuoted(settings.WSUnits) + "}";
+  return {200, kJson, json + "}", {}};
+}
+
+WebAnswer DayAnswers::dayCsv(const Route& route) {
+  const Loaded loaded = load(route);
+  if (loaded.failure) return *loaded.failure;
+  // The window exports only a drawn chart, and a chart needs two records.
+  if (loaded.recordCount < 2) return jsonError(404, "Nothing to export: no records are shown");
+  // After a load the range boxes hold the first and last record's times.
+  const std::string first = hourMinuteText(store->time[1]);
+  const std::string last = hourMinuteText(store->time[loaded.recordCount]);
+  const RangeBoxes boxes{first.substr(0, 2), first.substr(3, 2), last.substr(0, 2),
+                         last.substr(3, 2)};
+  return {200, "text/csv", csvText(*store, 1, loaded.recordCount),
+          exportFileName(dayFileNameOf(route.date), boxes, ".csv")};
+}
+
+WebAnswer DayAnswers::energy(const Route& route, const LocalDateTime& today,
+                             double wattHoursToday) {
+  const double logDelay = historySettings(programFolder).logDelay;
+  std::map<CalendarDate, double> byDay;  // the year's days, by date
+  for (const CalendarDate& date : dayFileDates(logsFolder)) {
+    if (date.year != route.year) continue;
+    if (auto energy = cache.dayEnergy(logsFolder + "/" + dayFileNameOf(date), logDelay))
+      byDay[date] = *energy;
+  }
+  if (today.year == route.year) byDay[{today.year, today.month, today.day}] = wattHoursToday;
+
+  std::array<double, 12> months{};
+  for (const auto& [date, wattHours] : byDay) months[date.month - 1] += wattHours;
+  double yearTotal = 0;
+  std::string json = "{" + jsonKey("year") + std::to_string(route.year) + "," + jsonKey("month") +
+                     (route.month ? std::to_string(route.month) : "null") + "," + jsonKey("days") +
+                     "[";
+  bool firstDay = true;
+  for (const auto& [date, wattHours] : byDay) {
+    if (date.month != route.month) continue;
+    json += firstDay ? "" : ",";
+    firstDay = false;
+    json += "{" + jsonKey("date") + jsonQuoted(isoDate(date)) + "," + jsonKey("wattHours") +
+            jsonNumeral(wattHours) + "}";
+  }
+  json += "]," + jsonKey("monthTotal") +
+          (route.month ? jsonNumeral(months[route.month - 1]) : "null") + "," + jsonKey("months") +
+          "[";
+  for (int m = 0; m < 12; ++m) {
+    yearTotal += months[m];
+    json += (m ? "," : "") + std::string("{") + jsonKey("month") + std::to_string(m + 1) + "," +
+            jsonKey("wattHours") + jsonNumeral(months[m]) + "}";
+  }
+  json += "]," + jsonKey("yearTotal") + jsonNumeral(yearTotal) + "}";
+  return {200, kJson, json, {}};
+}
+
+}  // namespace tamsel

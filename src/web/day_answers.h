@@ -1,0 +1,61 @@
+#pragma once
+// The answers made of the day files in the logs folder: the list of days,
+// one day's records, its CSV export and the energy by day and month. Each
+// day is read the way the log history reads it, but only read: nothing here
+// writes to a day file.
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/clock.h"
+#include "web/energy_cache.h"
+#include "web/request_router.h"
+
+namespace tamsel {
+
+struct HistoryStore;
+
+struct WebAnswer {
+  int status = 200;
+  std::string contentType;
+  std::string body;
+  std::string attachmentName;  // a download's file name; empty for none
+};
+
+// {"error":"..."} with `status`.
+WebAnswer jsonError(int status, std::string_view message);
+
+// The dates that have a day file, oldest first.
+std::vector<CalendarDate> dayFileDates(const std::string& logsFolder);
+
+class DayAnswers {
+ public:
+  explicit DayAnswers(std::string programFolder);
+  ~DayAnswers();
+  DayAnswers(const DayAnswers&) = delete;
+  DayAnswers& operator=(const DayAnswers&) = delete;
+
+  // {"days":["2010-05-23",...]}, newest first.
+  WebAnswer days() const;
+  // The records of route.date strictly between fromMinute and toMinute.
+  WebAnswer day(const Route& route);
+  // The log history's CSV export of the same records, under its export name.
+  WebAnswer dayCsv(const Route& route);
+  // Energy per day of route.month and per month of route.year; `today`'s
+  // figure is the running total.
+  WebAnswer energy(const Route& route, const LocalDateTime& today, double wattHoursToday);
+
+  const EnergyCache& energyCache() const { return cache; }
+
+ private:
+  struct Loaded;
+  Loaded load(const Route& route);
+
+  const std::string programFolder;
+  const std::string logsFolder;
+  std::unique_ptr<HistoryStore> store;  // the slots of one load, kept between loads
+  EnergyCache cache;
+};
+
+}  // namespace tamsel

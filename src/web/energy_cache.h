@@ -1,0 +1,32 @@
+#pragma once
+// Each day file's energy, worked out once: a day that is over does not
+// change, so it is read again only when its size or modification time (or
+// the logging interval the figure depends on) changes.
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <string>
+
+namespace tamsel {
+
+class EnergyCache {
+ public:
+  // The day's watt-hours as the log history computes them for the whole
+  // day; nullopt when the file cannot be read.
+  std::optional<double> dayEnergy(const std::string& path, double logDelay);
+
+  // How many times a file was read (for tests and benchmarks).
+  int reads() const { return reads_; }
+
+ private:
+  struct Entry {
+    std::int64_t size = 0;
+    std::int64_t modifiedNs = 0;
+    double logDelay = 0;
+    double wattHours = 0;
+  };
+  std::map<std::string, Entry> entries;
+  int reads_ = 0;
+};
+
+}  // namespace tamsel

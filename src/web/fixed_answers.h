@@ -1,0 +1,19 @@
+#pragma once
+// Answers written before any request is read, and the headers every answer carries.
+#include <QByteArray>
+
+namespace tamsel {
+
+// Every answer: nothing but the dashboard's own files may run in its pages,
+// and a browser takes each answer as the type it is sent as.
+inline constexpr const char* kContentSecurityPolicy = "default-src 'self'";
+inline constexpr const char* kNoSniff = "nosniff";
+
+// The 65th connection.
+QByteArray serviceUnavailableAnswer();
+// A request whose line and headers pass the bound.
+QByteArray headersTooLargeAnswer();
+// A request without the password (the connection's last answer).
+QByteArray unauthorizedAnswer();
+
+}  // namespace tamsel

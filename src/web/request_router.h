@@ -1,0 +1,66 @@
+#pragma once
+// Which answer a request gets, from its method, path and query alone. Only
+// the fixed paths below are answered; every parameter is checked to the
+// character (real dates, hh:mm times, bounded lengths), so what reaches the
+// day answers is a date, never a path: the day's file name is made from it.
+#include <compare>
+#include <string>
+#include <string_view>
+
+namespace tamsel {
+
+enum class RouteKind {
+  NotFound,          // 404
+  BadRequest,        // 400, `error` says why
+  UriTooLong,        // 414
+  MethodNotAllowed,  // 405
+  LivePage,          // /
+  DayPage,           // /day
+  EnergyPage,        // /energy
+  Static,            // /static/<name>
+  Events,            // /events
+  Reading,           // /api/reading
+  Days,              // /api/days
+  Day,               // /api/day
+  DayCsv,            // /day.csv
+  Energy,            // /api/energy
+  Metrics,           // /metrics
+};
+
+struct CalendarDate {
+  int year = 0;
+  int month = 0;
+  int day = 0;
+  auto operator<=>(const CalendarDate&) const = default;
+};
+
+struct Route {
+  RouteKind kind = RouteKind::NotFound;
+  std::string error;       // BadRequest: what is wrong with the query
+  std::string staticName;  // Static: letters, digits, ".", "_", "-"; no leading "."
+  CalendarDate date;       // Day, DayCsv
+  int fromMinute = 0;      // Day, DayCsv: 00:00 when not given
+  int toMinute = 23 * 60 + 59;
+  int year = 0;   // Energy
+  int month = 0;  // Energy: 0 when not given
+};
+
+inline constexpr size_t kLongestPath = 128;
+inline constexpr size_t kLongestQuery = 512;
+
+// `path` and `query` as they stand in the request line, still percent-encoded.
+Route routeRequest(std::string_view method, std::string_view path, std::string_view query);
+
+// Whether the date exists in the calendar (leap years counted).
+bool isRealDate(const CalendarDate& date);
+// "2010-05-23".
+std::string isoDate(const CalendarDate& date);
+// "P_2010_05_23.txt": the day's log file name.
+std::string dayFileNameOf(const CalendarDate& date);
+// "14:05".
+std::string minuteText(int minuteOfDay);
+
+// "text/css; charset=utf-8" and the like, by the name's extension.
+std::string contentTypeOf(std::string_view fileName);
+
+}  // namespace tamsel

@@ -1,0 +1,75 @@
+#pragma once
+// The web dashboard's HTTP server, on the program's event loop. Qt's HTTP
+// server parses the requests; the request router decides what each gets;
+// the gate in front bounds the clients and what they may send. Every answer
+// carries the content security policy and nosniff headers. Nothing here
+// waits: a slow client gets its answer from the socket's buffer, or is
+// dropped.
+#include <QAbstractHttpServer>
+#include <QElapsedTimer>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "platform/clock.h"
+#include "platform/status.h"
+#include "web/client_gate.h"
+#include "web/dashboard_state.h"
+#include "web/day_answers.h"
+#include "web/event_stream.h"
+#include "web/login_throttle.h"
+#include "web/request_router.h"
+#include "web/web_settings.h"
+
+namespace tamsel {
+
+class WebServer : public QAbstractHttpServer {
+  Q_OBJECT
+ public:
+  struct Limits {
+    ClientGate::Limits gate;
+    EventStream::Limits stream;
+  };
+  // What the logger shows now, asked for when an answer needs it.
+  using StateSource = std::function<DashboardState()>;
+
+  WebServer(std::string programFolder, WebSettings settings, StateSource state, const Clock& clock,
+            Limits limits = {}, QObject* parent = nullptr);
+  ~WebServer() override;
+
+  // Starts listening; the failure names the address and the system's reason.
+  Status start();
+  quint16 port() const;
+  // "http://127.0.0.1:8470/" once listening.
+  std::string address() const;
+
+  // A reading was accepted: the event stream's clients hear of it.
+  void readingChanged() { stream->changed(); }
+
+  int clientCount() const { return gate->clientCount(); }
+  int streamCount() const { return stream->clientCount(); }
+  const DayAnswers& dayAnswers() const { return days; }
+
+ protected:
+  bool handleRequest(const QHttpServerRequest& request, QTcpSocket* socket) override;
+  void missingHandler(const QHttpServerRequest& request, QTcpSocket* socket) override;
+
+ private:
+  WebAnswer answer(const Route& route);
+  WebAnswer page(const QString& resource) const;
+  void respond(const QHttpServerRequest& request, QTcpSocket* socket, const WebAnswer& answer,
+               bool dynamic);
+  void startStream(const QHttpServerRequest& request, QTcpSocket* socket);
+  bool loggedIn(const QHttpServerRequest& request, QTcpSocket* socket);
+
+  const WebSettings settings;
+  const StateSource state;
+  const Clock& clock;
+  ClientGate* const gate;
+  EventStream* const stream;
+  DayAnswers days;
+  LoginThrottle login;
+  QElapsedTimer uptime;  // the login throttle's clock
+};
+
+}  // namespace tamsel

@@ -1,0 +1,89 @@
+#include "web/web_settings.h"
+
+#include <arpa/inet.h>
+
+#include <cmath>
+#include <cstring>
+
+#include "platform/numeric_text.h"
+
+namespace tamsel {
+namespace {
+
+constexpr ConfigLayout kLayout{"Web Dashboard Config File", 1, 1};
+
+std::string trimmed(std::string_view text) {
+  const size_t first = text.find_first_not_of(" \t\r\n");
+  if (first == std::string_view::npos) return {};
+  return std::string(text.substr(first, text.find_last_not_of(" \t\r\n") - first + 1));
+}
+
+bool isIpAddress(const std::string& text) {
+  unsigned char bytes[16];
+  return ::inet_pton(AF_INET, text.c_str(), bytes) == 1 ||
+         ::inet_pton(AF_INET6, text.c_str(), bytes) == 1;
+}
+
+}  // namespace
+
+const KeyTable<WebConfig>& webConfigKeys() {
+  using W = WebConfig;
+  static const KeyTable<W> keys = {
+      {"Enabled", &W::Enabled},
+      {"Address", &W::Address},
+      {"Port", &W::Port},
+      {"Password", &W::Password},
+  };
+  return keys;
+}
+
+std::string webConfigPath(const std::string& programFolder) {
+  return programFolder + "/web.cfg";
+}
+
+WebConfig readWebConfig(std::string_view text) {
+  return readKeysLenient(text, webConfigKeys(), WebConfig{});
+}
+
+std::string webConfigText(const WebConfig& config) {
+  return configText(kLayout, webConfigKeys(), config);
+}
+
+bool isWebEnabled(const WebConfig& config) {
+  return optionValue(config.Enabled) == true;
+}
+
+bool isLoopbackAddress(std::string_view address) {
+  const std::string text(address);
+  unsigned char bytes[16] = {};
+  if (::inet_pton(AF_INET, text.c_str(), bytes) == 1) return bytes[0] == 127;
+  if (::inet_pton(AF_INET6, text.c_str(), bytes) != 1) return false;
+  static constexpr unsigned char kLoopback6[16] = {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1};
+  static constexpr unsigned char kMapped4[12] = {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0xff, 0xff};
+  return std::memcmp(bytes, kLoopback6, 16) == 0 ||
+         (std::memcmp(bytes, kMapped4, 12) == 0 && bytes[12] == 127);
+}
+
+Result<WebSettings> webSettings(const WebConfig& config) {
+  WebSettings settings;
+  std::string address = trimmed(config.Address);
+  if (address.empty() || address == "localhost") address = "127.0.0.1";
+  if (!isIpAddress(address)) {
+    return Status::failure("web.cfg: Address " + address + " is no IP address");
+  }
+  settings.address = address;
+  if (const std::string port = trimmed(config.Port); !port.empty()) {
+    const std::optional<double> value = numericValue(port);
+    if (!value || *value != std::floor(*value) || *value < 1 || *value > 65535)
+      return Status::failure("web.cfg: Port is no number from 1 to 65535");
+    settings.port = static_cast<int>(*value);
+  }
+  settings.password = config.Password;
+  if (settings.password.empty() && !isLoopbackAddress(settings.address)) {
+    return Status::failure("web.cfg: Address " + settings.address +
+                           " can be reached from other machines; set a Password to serve there");
+  }
+  return settings;
+}
+
+}  // namespace tamsel

@@ -1,0 +1,335 @@
+#!/usr/bin/env python3
+"""The dashboard in a real browser: headless Chromium driven over WebDriver
+against the real program, run headless in a program folder of its own and fed
+by the board simulator. The live page must follow the frames, a day page must
+draw every record of the day, its CSV download must be the export's bytes and
+the energy page's totals must be the day files' energy. Also makes the
+README's two pictures.
+
+usage: browser_test.py TAMSEL BOARD_SIM HISTORY_GEN PICTURE_FOLDER"""
+import datetime
+import json
+import os
+import re
+import shutil
+import socket
+import statistics
+import subprocess
+import sys
+import tempfile
+import threading
+import time
+import urllib.error
+import urllib.request
+from decimal import ROUND_HALF_UP, Decimal
+
+from selenium import webdriver
+from selenium.webdriver.chrome.service import Service
+from selenium.webdriver.common.action_chains import ActionChains
+from selenium.webdriver.common.by import By
+
+DEADLINE_S = 30  # generous: only a real failure runs into it
+LOG_DELAY = 1  # prog.cfg's logging interval, which the day energy is reckoned with
+FULL_DAY_RECORDS = 9999  # the most one range may hold
+
+
+def wait_for(what, condition, deadline_s=DEADLINE_S):
+    end = time.monotonic() + deadline_s
+    while True:
+        value = condition()
+        if value:
+            return value
+        if time.monotonic() > end:
+            raise AssertionError("timed out waiting for " + what)
+        time.sleep(0.05)
+
+
+def check(condition, message):
+    if not condition:
+        raise AssertionError(message)
+
+
+def free_port():
+    with socket.socket() as s:
+        s.bind(("127.0.0.1", 0))
+        return s.getsockname()[1]
+
+
+def whole_wh(value):
+    """A figure as the pages print watt-hours: "####0", halves away from zero."""
+    rounded = Decimal(format(value, ".15g")).quantize(Decimal(1), rounding=ROUND_HALF_UP)
+    return "%d Wh" % rounded
+
+
+def day_records(path, start="00:00", end="23:59"):
+    """Times and watts of a day file's records strictly inside the range."""
+    low, high = (int(t[:2]) * 60 + int(t[3:]) for t in (start, end))
+    records = []
+    with open(path, "rb") as f:
+        for line in f.read().decode("latin-1").replace("\r\n", "\n").split("\n"):
+            t = re.search(r"<T>(\d\d):(\d\d)</T>", line)
+            if not t or int(t[1]) > 23 or int(t[2]) > 59:
+                continue
+            if low < int(t[1]) * 60 + int(t[2]) < high:
+                w = re.search(r"<W>([^<]*)</W>", line)
+                try:
+                    watts = float(w[1]) if w else 0.0
+                except ValueError:
+                    watts = 0.0
+                records.append((t[1] + ":" + t[2], watts))
+    return records
+
+
+def day_energy(path):
+    records = day_records(path)
+    return LOG_DELAY * sum(w for _, w in records[1:]) / 3600
+
+
+class Run:
+    """The program folder, the simulator, the program and the browser."""
+
+    def __init__(self, tamsel, board_sim, history_gen):
+        self.folder = tempfile.mkdtemp(prefix="tamsel-web-")
+        self.children = []
+        self.tools = (tamsel, board_sim, history_gen)
+        self.port = 1000 + os.getpid() % 3000 * 10 + 7
+        self.base = "http://127.0.0.1:%d" % free_port()
+        self.driver = None
+
+    def write(self, name, text):
+        with open(os.path.join(self.folder, name), "w", newline="") as f:
+            f.write(text)
+
+    def configure(self):
+        keys = dict(Port=self.port, Savehtml=0, SaveExcel=0, LogDelay=LOG_DELAY, LogOn=1,
+                    DisplayRPM=1, DisplayWS=1, WSUnits="mph", SV=12, MA=20, BR=9600,
+                    dispMessages=1, MR=400, MP=1000)
+        lines = ["<%s>%s</%s>" % (k, v, k) for k, v in keys.items()]
+        self.write("prog.cfg", "Program Config File\r\n\r\n" + "\r\n".join(lines) + "\r\n")
+        port = self.base.rsplit(":", 1)[1]
+        self.write("web.cfg", "Web Dashboard Config File\r\n\r\n<Enabled>1</Enabled>\r\n"
+                   "<Address>127.0.0.1</Address>\r\n<Port>%s</Port>\r\n" % port)
+
+    def make_days(self):
+        """Forty days of records, and a day 60 days back holding exactly
+        FULL_DAY_RECORDS records inside 00:00 to 23:59; returns that day."""
+        subprocess.run([self.tools[2], "--folder", self.folder, "--days", "40"], check=True,
+                       stdout=subprocess.DEVNULL)
+        scratch = os.path.join(self.folder, "scratch")
+        subprocess.run([self.tools[2], "--folder", scratch, "--days", "1", "--delay", "8"],
+                       check=True, stdout=subprocess.DEVNULL)
+        yesterday = datetime.date.today() - datetime.timedelta(days=1)
+        source = os.path.join(scratch, "logs", yesterday.strftime("P_%Y_%m_%d.txt"))
+        with open(source, "rb") as f:
+            lines = f.read().split(b"\r\n")
+        inside = [l for l in lines if l.startswith(b"<T>") and l[3:8] not in (b"00:00", b"23:59")]
+        full = datetime.date.today() - datetime.timedelta(days=60)
+        path = os.path.join(self.folder, "logs", full.strftime("P_%Y_%m_%d.txt"))
+        with open(path, "wb") as f:
+            f.write(b"".join(l + b"\r\n" for l in inside[:FULL_DAY_RECORDS]))
+        shutil.rmtree(scratch)
+        check(len(day_records(path)) == FULL_DAY_RECORDS, "the full day is not full")
+        return full.isoformat()
+
+    def start(self, argv, name):
+        out = open(os.path.join(self.folder, name + "-output.txt"), "wb")
+        self.children.append(subprocess.Popen(argv, stdout=out, stderr=subprocess.STDOUT))
+
+    def start_programs(self):
+        link = os.path.join(self.folder, "com%d" % self.port)
+        self.start([self.tools[1], "--folder", self.folder, "--port", str(self.port),
+                    "--write-settings", "--rate", "8", "--sent-log",
+                    os.path.join(self.folder, "sent.txt")], "board")
+        wait_for("the simulator's port", lambda: os.path.lexists(link))
+        self.start([self.tools[0], "--headless", "--folder", self.folder], "program")
+        wait_for("the dashboard", lambda: self.get_json("/api/reading", quiet=True))
+
+    def get(self, path):
+        with urllib.request.urlopen(self.base + path, timeout=10) as answer:
+            return answer.read(), answer.headers
+
+    def get_json(self, path, quiet=False):
+        try:
+            return json.loads(self.get(path)[0])
+        except (OSError, urllib.error.URLError):
+            if quiet:
+                return None
+            raise
+
+    def open_browser(self):
+        options = webdriver.ChromeOptions()
+        options.binary_location = "/usr/bin/chromium"
+        for argument in ("--headless=new", "--no-sandbox", "--disable-gpu",
+                         "--disable-dev-shm-usage", "--hide-scrollbars"):
+            options.add_argument(argument)
+        options.set_capability("goog:loggingPrefs", {"browser": "ALL"})
+        self.driver = webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
+        self.downloads = os.path.join(self.folder, "downloads")
+        self.driver.execute_cdp_cmd("Browser.setDownloadBehavior",
+                                    {"behavior": "allow", "downloadPath": self.downloads})
+
+    def page(self, path, width, height):
+        self.driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride", {
+            "width": width, "height": height, "deviceScaleFactor": 1, "mobile": width < 600})
+        self.driver.get(self.base + path)
+
+    def script(self, text):
+        return self.driver.execute_script(text)
+
+    def console_errors(self):
+        return [e["message"] for e in self.driver.get_log("browser")
+                if e["level"] == "SEVERE" and "favicon" not in e["message"]]
+
+    def close(self):
+        if self.driver:
+            self.driver.quit()
+        for child in reversed(self.children):
+            child.terminate()
+            try:
+                child.wait(5)
+            except subprocess.TimeoutExpired:
+                child.kill()
+        shutil.rmtree(self.folder, ignore_errors=True)
+
+
+def follow_events(run, arrivals, stop):
+    """Notes when each event reaches a client of our own, by its rows."""
+    with urllib.request.urlopen(run.base + "/events", timeout=10) as stream:
+        for line in stream:
+            if stop.is_set():
+                return
+            if line.startswith(b"data: "):
+                rows = json.loads(line[6:])["rows"]
+                arrivals.setdefault(json.dumps(rows, sort_keys=True), time.time() * 1000)
+
+
+def test_live(run, pictures):
+    arrivals, stop = {}, threading.Event()
+    threading.Thread(target=follow_events, args=(run, arrivals, stop), daemon=True).start()
+    wait_for("the first event", lambda: arrivals)
+    run.page("/", 390, 844)
+    run.script("""window.shown = [];
+        new MutationObserver(() => window.shown.push([Date.now(),
+          [...document.querySelectorAll('#rows tr')].map((tr) =>
+            ({value: tr.cells[0].textContent, name: tr.cells[1].textContent}))]))
+        .observe(document.getElementById('rows'), {childList: true, subtree: true});""")
+    shown = wait_for("ten changes of the live page", lambda: run.script(
+        "return window.shown.length >= 10 && window.shown"))
+    stop.set()
+    lags = []
+    for at, rows in shown:
+        key = json.dumps(rows, sort_keys=True)
+        check(key in arrivals, "the page showed rows the server never sent: %s" % key)
+        lags.append(at - arrivals[key])
+    lags = lags[1:]  # the first is the reading sent on connecting, which we had before the page
+    print("live page: %d updates, shown %.0f ms (median) and %.0f ms (most) after the event"
+          % (len(lags), statistics.median(lags), max(lags)))
+    # The values are the simulator's, to the places the list shows.
+    sent = [dict(re.findall(r"(volts|amps|watts)=(\S+)", l))
+            for l in open(os.path.join(run.folder, "sent.txt")) if "checksum=ok" in l]
+    values = {r["name"]: r["value"] for r in shown[-1][1]}
+    check(set(values) >= {"Volts", "Amps", "Watts", "WattHours", "RPM", "mph"},
+          "rows missing: %s" % values)
+
+    def near(name, key):
+        text = values[name]
+        unit = 10 ** -len(text.split(".")[1]) if "." in text else 1
+        return lambda frame: abs(float(text) - float(frame[key])) <= unit / 2 + 1e-9
+    check(any(all(near(n, k)(f) for n, k in (("Volts", "volts"), ("Amps", "amps"),
+                                             ("Watts", "watts"))) for f in sent[-40:]),
+          "the live page's %s is none of the last frames sent" % values)
+    wait_for("the hour chart", lambda: run.script(
+        "const g = window.tamselLive.hourChart.graph; return g && g.numRows() >= 40"))
+    run.driver.save_screenshot(os.path.join(pictures, "live-phone.png"))
+
+
+def test_day(run, full_day, pictures):
+    run.page("/day?date=" + full_day, 1280, 800)
+    wait_for("the full day's chart", lambda: run.script("return window.tamselDay.loads >= 1"))
+    drawn = run.script("""const d = window.tamselDay;
+        return {rows: d.chart.graph.numRows(), dots: d.curve.graph.numRows(), t: d.timings}""")
+    check(drawn["rows"] == FULL_DAY_RECORDS and drawn["dots"] == FULL_DAY_RECORDS,
+          "the chart of a day of %d records drew %s" % (FULL_DAY_RECORDS, drawn))
+    t = drawn["t"]
+    print("day page of %d records: drawn %.0f ms and painted %.0f ms after the response"
+          % (t["records"], t["drawn"] - t["responseEnd"], t["painted"] - t["responseEnd"]))
+
+    # A drag over the chart loads the stretch it covered, strictly inside.
+    chart = run.driver.find_element(By.ID, "chart")
+    ActionChains(run.driver).move_to_element_with_offset(chart, -200, 0).click_and_hold() \
+        .move_by_offset(300, 0).release().perform()
+    wait_for("the zoomed load", lambda: run.script("return window.tamselDay.loads >= 2"))
+    start, end = (run.driver.find_element(By.ID, i).get_attribute("value") for i in ("from", "to"))
+    path = os.path.join(run.folder, "logs", "P_" + full_day.replace("-", "_") + ".txt")
+    expected = day_records(path, start, end)
+    rows = run.script("return window.tamselDay.chart.graph.numRows()")
+    check(start < end and rows == len(expected),
+          "the zoom to %s-%s drew other than its %d records" % (start, end, len(expected)))
+
+    # The CSV link downloads exactly what the export gives for that range.
+    run.driver.find_element(By.ID, "csv").click()
+    name = wait_for("the download", lambda: os.path.isdir(run.downloads) and [
+        n for n in os.listdir(run.downloads) if n.endswith(".csv")])[0]
+    with open(os.path.join(run.downloads, name), "rb") as f:
+        downloaded = f.read()
+    export, headers = run.get("/day.csv?date=%s&from=%s&to=%s" % (full_day, start, end))
+    check(downloaded == export, "the downloaded CSV differs from the export")
+    check(name in headers["Content-Disposition"], "downloaded as " + name)
+    lines = downloaded.split(b"\r\n")
+    check(lines[0] == b"TIME,VOLTS,AMPS,WATTS,RPM,SPEED" and lines[-1] == b""
+          and [l[:5].decode() for l in lines[1:-1]] == [t for t, _ in expected]
+          and all(re.fullmatch(rb"\d\d:\d\d(,[-\d.]*){5}", l) for l in lines[1:-1]),
+          "the CSV is not the header and one line per record: %r" % lines[:3])
+
+    shown = (datetime.date.today() - datetime.timedelta(days=1)).isoformat()
+    run.page("/day?date=%s&from=09:00&to=12:00" % shown, 1280, 800)
+    wait_for("a day's chart", lambda: run.script("return window.tamselDay.loads >= 1"))
+    run.driver.save_screenshot(os.path.join(pictures, "day-desktop.png"))
+
+
+def test_energy(run):
+    first = datetime.date.today().replace(day=1)
+    month = first - datetime.timedelta(days=1)  # a month that is over
+    run.page("/energy?year=%d&month=%02d" % (month.year, month.month), 1280, 800)
+    wait_for("the energy bars", lambda: run.script("return window.tamselEnergy.loads >= 1"))
+    logs = os.path.join(run.folder, "logs")
+    days = {n: day_energy(os.path.join(logs, n)) for n in os.listdir(logs)
+            if n.startswith(month.strftime("P_%Y_%m_"))}
+    total = run.driver.find_element(By.ID, "month-total").text
+    check(total == whole_wh(sum(days.values())),
+          "month total %s, the day files give %s" % (total, whole_wh(sum(days.values()))))
+    bars = run.driver.find_elements(By.CSS_SELECTOR, "#day-bars .bar-value")
+    shown = [b.get_attribute("textContent") for b in bars]
+    names = (month.replace(day=d).strftime("P_%Y_%m_%d.txt") for d in range(1, len(bars) + 1))
+    wanted = [whole_wh(days[n])[:-3] if n in days else "" for n in names]
+    check(shown == wanted, "day bars %s, the day files give %s" % (shown, wanted))
+    answer = run.script("return window.tamselEnergy.answer")
+    year_total = run.driver.find_element(By.ID, "year-total").text
+    check(year_total == whole_wh(answer["yearTotal"])
+          and abs(answer["yearTotal"] - sum(m["wattHours"] for m in answer["months"])) < 1e-6,
+          "year total %s, its months give %s" % (year_total, answer["months"]))
+    print("energy page: %s in %d day files, year %s" % (total, len(days), year_total))
+
+
+def main():
+    tamsel, board_sim, history_gen, pictures = sys.argv[1:5]
+    os.makedirs(pictures, exist_ok=True)
+    run = Run(tamsel, board_sim, history_gen)
+    began = time.monotonic()
+    try:
+        run.configure()
+        full_day = run.make_days()
+        run.start_programs()
+        run.open_browser()
+        test_live(run, pictures)
+        test_day(run, full_day, pictures)
+        test_energy(run)
+        errors = run.console_errors()
+        check(not errors, "the browser reported errors: %s" % errors)
+    finally:
+        run.close()
+    print("browser test passed in %.1f s; pictures in %s" % (time.monotonic() - began, pictures))
+
+
+if __name__ == "__main__":
+    main()

@@ -1,0 +1,164 @@
+// The live reading, the metrics and the event stream against the session's state.
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <QJsonArray>
+#include <QProcess>
+#include <QTreeWidget>
+
+#include "app/orvane_logger.h"
+#include "platform/number_format.h"
+#include "support/fake_dialogs.h"
+#include "support/find_control.h"
+#include "support/wait_until.h"
+#include "telemetry/live_display.h"
+#include "web/web_fixture.h"
+
+namespace tamsel::test {
+namespace {
+
+using LiveTest = WebTest;
+
+TEST_F(LiveTest, ReadingIsTheDecodedReadingWithTheWindowsRows) {
+  startLogger();
+  serial.deliver(kGoodFrame);
+  const HttpReply reply = get("/api/reading");
+  ASSERT_EQ(reply.status, 200);
+  EXPECT_EQ(reply.header("content-type"), "application/json");
+  EXPECT_EQ(reply.header("cache-control"), "no-store");
+  const QJsonObject o = json(reply);
+  const Reading& r = session().currentReading();
+  EXPECT_EQ(o["time"].toString(), "2010-05-23T14:05:33");
+  EXPECT_EQ(o["volts"].toDouble(), r.voltsValue);
+  EXPECT_EQ(o["amps"].toDouble(), r.ampsValue);
+  EXPECT_EQ(o["watts"].toDouble(), r.wattsValue);
+  EXPECT_EQ(o["rpm"].toDouble(), r.rpmValue);
+  EXPECT_EQ(o["windSpeed"].toDouble(), 6.5);
+  EXPECT_EQ(o["wattHoursToday"].toDouble(), session().wattHours());
+  const std::vector<ListRow> rows = readingRows(r, session().wattHours(), {true, true, "mph"});
+  const QJsonArray shown = o["rows"].toArray();
+  ASSERT_EQ(shown.size(), static_cast<qsizetype>(rows.size()));
+  for (size_t i = 0; i < rows.size(); ++i) {
+    EXPECT_EQ(shown[i]["value"].toString().toStdString(), rows[i].value);
+    EXPECT_EQ(shown[i]["name"].toString().toStdString(), rows[i].name);
+  }
+  EXPECT_TRUE(o["portOpen"].toBool());
+  EXPECT_TRUE(o["logging"]["on"].toBool());
+  EXPECT_EQ(o["counters"]["frames"].toInt(), 1);
+
+  serial.deliver("[<V>500</V><I>164</I><R>5</R><S>13</S><C>1</C>]");
+  const QJsonObject after = json(get("/api/reading"));
+  EXPECT_EQ(after["counters"]["frames"].toInt(), 2);
+  EXPECT_EQ(after["counters"]["checksumErrors"].toInt(), 1);
+  EXPECT_NE(after["lastError"].toString().indexOf("checksum error"), -1);
+}
+
+// The window serves the same session it shows: the page's rows are its list's.
+TEST_F(LiveTest, TheWindowServesTheRowsOfItsOwnList) {
+  FakeDialogs dialogs;
+  FakeSerial calibrationSerial;
+  dashboard = std::make_unique<WebDashboard>(folder.path(), loopbackAnyPort(), clock);
+  OrvaneLogger window(
+      {folder.path(), clock, dialogs, serial, calibrationSerial, nullptr, dashboard.get()});
+  window.Form_Load();
+  serial.deliver(kGoodFrame);
+  window.ScreenTimer_Timer();
+  const auto* list = control<QTreeWidget>(window, "ListView1");
+  const QJsonArray rows = json(get("/api/reading"))["rows"].toArray();
+  ASSERT_EQ(rows.size(), list->topLevelItemCount());
+  for (int i = 0; i < list->topLevelItemCount(); ++i) {
+    EXPECT_EQ(rows[i]["value"].toString(), list->topLevelItem(i)->text(1));
+    EXPECT_EQ(rows[i]["name"].toString(), list->topLevelItem(i)->text(2));
+  }
+}
+
+// Debian's prometheus package brings promtool, the format's own checker.
+TEST_F(LiveTest, MetricsAreValidPrometheusTextWithTheReadingsValues) {
+  startLogger();
+  serial.deliver(kGoodFrame);
+  const HttpReply reply = get("/metrics");
+  ASSERT_EQ(reply.status, 200);
+  EXPECT_EQ(reply.header("content-type"), "text/plain; version=0.0.4; charset=utf-8");
+  for (const char* line : {"\ntamsel_volts 12.5\n", "\ntamsel_frames_total 1\n",
+                           "\ntamsel_port_open 1\n", "\ntamsel_wind_speed 6.5\n"})
+    EXPECT_NE(reply.body.find(line), std::string::npos) << line << reply.body;
+  QProcess promtool;
+  promtool.start(QStringLiteral("promtool"), {QStringLiteral("check"), QStringLiteral("metrics")});
+  ASSERT_TRUE(promtool.waitForStarted()) << "promtool missing: scripts/bootstrap installs it";
+  promtool.write(QByteArray::fromStdString(reply.body));
+  promtool.closeWriteChannel();
+  ASSERT_TRUE(promtool.waitForFinished());
+  // It parses the text (status 1 when it cannot) and then gives naming
+  // advice (status 3): only the unit advice on the watt-hours gauge, whose
+  // name the dashboard keeps, is accepted.
+  const std::string advice = promtool.readAllStandardError().toStdString();
+  const bool onlyUnitAdvice =
+      promtool.exitCode() == 3 &&
+      advice == "tamsel_watt_hours_today use base unit \"seconds\" instead of \"hours\"\n";
+  EXPECT_TRUE(promtool.exitCode() == 0 || onlyUnitAdvice) << promtool.exitCode() << advice;
+}
+
+int countOf(const std::string& text, const std::string& piece) {
+  int count = 0;
+  for (size_t at = text.find(piece); at != std::string::npos; at = text.find(piece, at + 1))
+    ++count;
+  return count;
+}
+
+TEST_F(LiveTest, EventsFollowFramesCoalescedToTheNewest) {
+  startLogger();
+  HttpClient events(port());
+  events.send("GET /events HTTP/1.1\r\nHost: x\r\n\r\n");
+  const HttpReply head = events.readHead();
+  ASSERT_EQ(head.status, 200);
+  EXPECT_EQ(head.header("content-type"), "text/event-stream");
+  EXPECT_EQ(head.header("content-security-policy"), "default-src 'self'");
+  ASSERT_TRUE(events.waitFor("event: reading\ndata: {\"time\":null"));
+  ASSERT_TRUE(events.waitFor("\n\n"));
+  // Twenty frames at once: the page hears of the last, not of each.
+  for (int v = 501; v <= 520; ++v) {
+    const std::string fields = "<V>" + std::to_string(v) + "</V><I>164</I><R>5</R><S>13</S>";
+    serial.deliver("[" + fields + "<C>" + std::to_string(v + 182) + "</C>]");
+  }
+  const std::string last = "\"volts\":" + plainNumberText(session().currentReading().voltsValue);
+  ASSERT_TRUE(waitUntil([&] { return events.received().find(last) != std::string::npos; }, 15000));
+  EXPECT_LE(countOf(events.received(), "event: reading"), 2) << events.received();
+  EXPECT_EQ(dashboard->webServer().streamCount(), 1);
+}
+
+// A browser tab that stopped reading: its socket takes a little and then
+// nothing more. The logger does not wait for it, nor keep its events.
+TEST_F(LiveTest, AFollowerThatDoesNotReadIsDroppedNotWaitedFor) {
+  WebServer::Limits limits;
+  limits.stream.gapMs = 0;  // every frame pushed, so the backlog grows fast
+  limits.stream.mostBacklog = 16 * 1024;
+  startLogger(loopbackAnyPort(), limits);
+  const int stuck = ::socket(AF_INET, SOCK_STREAM, 0);
+  const int small = 1024;
+  ::setsockopt(stuck, SOL_SOCKET, SO_RCVBUF, &small, sizeof small);
+  sockaddr_in address{};
+  address.sin_family = AF_INET;
+  address.sin_port = htons(port());
+  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  ASSERT_EQ(::connect(stuck, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+  const std::string request = "GET /events HTTP/1.1\r\nHost: x\r\n\r\n";
+  ASSERT_GT(::send(stuck, request.data(), request.size(), 0), 0);
+  HttpClient reading(port());
+  reading.send(request);
+  ASSERT_TRUE(waitUntil([&] { return dashboard->webServer().streamCount() == 2; }, 15000));
+  int frames = 0;
+  while (dashboard->webServer().streamCount() == 2 && frames < 200000) {
+    serial.deliver(kGoodFrame);
+    ++frames;
+    QCoreApplication::processEvents();
+    reading.received().clear();
+  }
+  ::close(stuck);
+  EXPECT_EQ(dashboard->webServer().streamCount(), 1) << "after " << frames << " frames";
+  EXPECT_TRUE(reading.connected());
+}
+
+}  // namespace
+}  // namespace tamsel::test
