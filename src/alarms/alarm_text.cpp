@@ -85,9 +85,15 @@ std::string alarmTooltip(AlarmKind kind, const AlarmState& state, const AlarmSet
   const AlarmKindInfo& info = alarmKindInfo(kind);
   const std::string unit = unitSuffix(kind, windUnits);
   const LocalDateTime& since = *state.since;
-  return std::string(info.name) + " since " + dateStamp(since) + " " + longTime(since) + ": " +
-         (info.below ? "below " : "above ") + alarmLimitText(*settings.limits[indexOf(kind)]) +
-         unit + " (" + alarmValueText(kind, state.value) + unit + "); clears " +
+  const std::string name =
+      std::string(info.name) + " since " + dateStamp(since) + " " + longTime(since) + ": ";
+  if (kind == AlarmKind::NoData) {
+    return name + "nothing from the board for " + alarmLimitText(*settings.limits[indexOf(kind)]) +
+           " minutes";
+  }
+  return name + (info.below ? "below " : "above ") +
+         alarmLimitText(*settings.limits[indexOf(kind)]) + unit + " (" +
+         alarmValueText(kind, state.value) + unit + "); clears " +
          (info.below ? "above " : "below ") + alarmLimitText(settings.clearLevel(kind)) + unit;
 }
 

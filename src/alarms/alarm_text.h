@@ -26,7 +26,8 @@ AlarmHeadline alarmHeadline(const std::string& line);
 // The line's words, one argument each, so "$*" in a script gives the line back.
 std::vector<std::string> commandArguments(const std::string& line);
 
-// "Battery volts low since 2010_05_23 14:05:33: below 11.5 V (11.42 V); clears above 11.73 V";
+// "Battery volts low since 2010_05_23 14:05:33: below 11.5 V (11.42 V); clears above 11.73 V",
+// "No data since 2010_05_23 14:05:33: nothing from the board for 10 minutes";
 // empty while the alarm is not active.
 std::string alarmTooltip(AlarmKind kind, const AlarmState& state, const AlarmSettings& settings,
                          std::string_view windUnits);

@@ -27,6 +27,38 @@ std::string countersJson(const DashboardCounters& c) {
          std::to_string(c.writeErrors) + "}";
 }
 
+std::string alarmsJson(const std::vector<DashboardAlarm>& alarms) {
+  std::string json = "[";
+  for (const DashboardAlarm& a : alarms) {
+    if (json.size() > 1) json += ',';
+    json += "{" + jsonKey("id") + jsonQuoted(a.id) + "," + jsonKey("name") + jsonQuoted(a.name) +
+            "," + jsonKey("active") + jsonBool(a.active) + "," + jsonKey("since") +
+            (a.since ? jsonQuoted(isoLocalTime(*a.since)) : "null") + "," + jsonKey("limit") +
+            jsonNumeral(a.limit) + "," + jsonKey("value") +
+            (a.value ? jsonNumeral(*a.value) : "null") + "," + jsonKey("text") +
+            jsonQuoted(a.text) + "}";
+  }
+  return json + "]";
+}
+
+bool anyActive(const std::vector<DashboardAlarm>& alarms) {
+  for (const DashboardAlarm& a : alarms) {
+    if (a.active) return true;
+  }
+  return false;
+}
+
+// One sample per configured alarm, labelled with its id.
+std::string alarmMetrics(const std::vector<DashboardAlarm>& alarms) {
+  std::string text =
+      "# HELP tamsel_alarm_active 1 while the alarm is raised, for each configured alarm.\n"
+      "# TYPE tamsel_alarm_active gauge\n";
+  for (const DashboardAlarm& a : alarms) {
+    text += "tamsel_alarm_active{alarm=\"" + a.id + "\"} " + (a.active ? "1" : "0") + "\n";
+  }
+  return text;
+}
+
 struct Metric {
   const char* name;
   const char* type;
@@ -62,6 +94,8 @@ std::string dashboardReadingJson(const DashboardState& state) {
   json += "," + jsonKey("portOpen") + jsonBool(state.portOpen);
   json += "," + jsonKey("lastError") + jsonQuoted(state.lastError);
   json += "," + jsonKey("counters") + countersJson(state.counters);
+  json += "," + jsonKey("alarms") + alarmsJson(state.alarms);
+  json += "," + jsonKey("alarmActive") + jsonBool(anyActive(state.alarms));
   return json + "}";
 }
 
@@ -93,7 +127,7 @@ std::string metricsText(const DashboardState& state) {
     text += std::string("# TYPE ") + m.name + " " + m.type + "\n";
     text += std::string(m.name) + " " + m.value + "\n";
   }
-  return text;
+  return text + alarmMetrics(state.alarms);
 }
 
 }  // namespace tamsel

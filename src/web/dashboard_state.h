@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/clock.h"
 #include "telemetry/live_display.h"
@@ -19,6 +20,17 @@ struct DashboardCounters {
   std::uint64_t writeErrors = 0;     // record lines that did not
 };
 
+// One configured alarm as the dashboard shows it.
+struct DashboardAlarm {
+  std::string id;    // "low_volts"
+  std::string name;  // "Battery volts low"
+  bool active = false;
+  std::optional<LocalDateTime> since;  // when it took its present state; none before
+  double limit = 0;                    // its threshold (minutes for a silent board)
+  std::optional<double> value;         // what raised it, while active
+  std::string text;                    // what the banner says while active
+};
+
 struct DashboardState {
   std::optional<LocalDateTime> lastFrame;  // when the last reading was accepted
   Reading reading;
@@ -29,6 +41,7 @@ struct DashboardState {
   bool portOpen = false;
   std::string lastError;  // the message line of the last trapped error
   DashboardCounters counters;
+  std::vector<DashboardAlarm> alarms;  // the configured ones
 };
 
 // "2010-05-23T14:05:33".
@@ -36,6 +49,10 @@ std::string isoLocalTime(const LocalDateTime& t);
 
 // {"time":..,"volts":..,..,"rows":[{"value":"12.48","name":"Volts"},..],..}: the
 // rows are the main window's list, "0.0" in every row before the first reading.
+// "alarms" lists the configured alarms:
+// [{"id":"low_volts","name":"Battery volts low","active":true,
+//   "since":"2010-05-23T14:05:36","limit":11.5,"value":11,"text":"Battery volts low since .."}]
+// and "alarmActive" is true while any of them is.
 std::string dashboardReadingJson(const DashboardState& state);
 
 // Prometheus text format 0.0.4: gauges of the reading and counters.

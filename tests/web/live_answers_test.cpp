@@ -9,6 +9,7 @@
 #include <QTreeWidget>
 
 #include "app/orvane_logger.h"
+#include "config/alarm_config.h"
 #include "platform/number_format.h"
 #include "support/fake_dialogs.h"
 #include "support/find_control.h"
@@ -74,8 +75,51 @@ TEST_F(LiveTest, TheWindowServesTheRowsOfItsOwnList) {
   }
 }
 
+// A second passes on the logger's clock and its alarms are judged.
+void alarmSecond(const LoggerSession& session, FakeClock& clock) {
+  LocalDateTime t = clock.now();
+  ++t.second;
+  clock.set(t);
+  QMetaObject::invokeMethod(session.findChild<QTimer*>(QStringLiteral("AlarmTimer")), "timeout");
+}
+
+void writeLowVoltsAlarm(const TempFolder& folder) {
+  AlarmConfig alarms;
+  alarms.LowVolts = "11.5";
+  alarms.HoldSeconds = "0";
+  folder.write("alarm.cfg", alarmConfigText(alarms));
+}
+
+TEST_F(LiveTest, AnAlarmIsInTheReadingAndTheMetricsWhileRaised) {
+  writeLowVoltsAlarm(folder);
+  startLogger();
+  alarmSecond(session(), clock);
+  serial.deliver("[<V>440</V><I>164</I><R>5</R><S>13</S><C>622</C>]");  // 11.00 V
+  alarmSecond(session(), clock);
+  const HttpReply raised = get("/api/reading");
+  EXPECT_NE(raised.body.find(
+                R"("alarms":[{"id":"low_volts","name":"Battery volts low","active":true,)"
+                R"("since":"2010-05-23T14:05:35","limit":11.5,"value":11,"text":"Battery volts )"
+                R"(low since 2010_05_23 14:05:35: below 11.5 V (11.00 V); clears above 11.73 )"
+                R"(V"}],"alarmActive":true})"),
+            std::string::npos)
+      << raised.body;
+  EXPECT_NE(get("/metrics").body.find("\ntamsel_alarm_active{alarm=\"low_volts\"} 1\n"),
+            std::string::npos);
+
+  serial.deliver(kGoodFrame);
+  alarmSecond(session(), clock);
+  const QJsonObject cleared = json(get("/api/reading"));
+  EXPECT_FALSE(cleared["alarmActive"].toBool());
+  EXPECT_EQ(cleared["alarms"][0]["since"].toString(), "2010-05-23T14:05:36");
+  EXPECT_TRUE(cleared["alarms"][0]["value"].isNull());
+  EXPECT_NE(get("/metrics").body.find("\ntamsel_alarm_active{alarm=\"low_volts\"} 0\n"),
+            std::string::npos);
+}
+
 // Debian's prometheus package brings promtool, the format's own checker.
 TEST_F(LiveTest, MetricsAreValidPrometheusTextWithTheReadingsValues) {
+  writeLowVoltsAlarm(folder);  // the alarms' labelled samples are checked too
   startLogger();
   serial.deliver(kGoodFrame);
   const HttpReply reply = get("/metrics");

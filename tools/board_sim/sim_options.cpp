@@ -87,6 +87,16 @@ const std::map<std::string, Setter>& valueOptions() {
        [](SimOptions& o, const std::string& v) {
          return assign(o.silenceFor, decimal(v, 0.001, 1e9));
        }},
+      {"low-volts", [](SimOptions& o,
+                       const std::string& v) { return assign(o.lowVolts, decimal(v, 0.1, 100)); }},
+      {"low-volts-after",
+       [](SimOptions& o, const std::string& v) {
+         return assign(o.lowVoltsAfter, decimal(v, 0, 1e9));
+       }},
+      {"low-volts-for",
+       [](SimOptions& o, const std::string& v) {
+         return assign(o.lowVoltsFor, decimal(v, 0.001, 1e9));
+       }},
   };
   return table;
 }
@@ -135,11 +145,22 @@ ParsedOptions parseOptions(const std::vector<std::string>& args) {
   if (options.silenceAfter.has_value() != (options.silenceFor > 0)) {
     return failure("--silence-after and --silence-for go together");
   }
+  if (options.lowVolts.has_value() != options.lowVoltsAfter.has_value() ||
+      options.lowVolts.has_value() != (options.lowVoltsFor > 0)) {
+    return failure("--low-volts, --low-volts-after and --low-volts-for go together");
+  }
   return {options, "", false};
 }
 
 bool silentAt(const SimOptions& o, double elapsed) {
   return o.silenceAfter && elapsed >= *o.silenceAfter && elapsed < *o.silenceAfter + o.silenceFor;
+}
+
+std::optional<double> lowVoltsAt(const SimOptions& o, double elapsed) {
+  if (!o.lowVolts || elapsed < *o.lowVoltsAfter || elapsed >= *o.lowVoltsAfter + o.lowVoltsFor) {
+    return std::nullopt;
+  }
+  return o.lowVolts;
 }
 
 std::string usageText() {
@@ -148,6 +169,7 @@ std::string usageText() {
          "                 [--bad-checksum-every N] [--split] [--pair] [--garbage-every N]\n"
          "                 [--no-bracket-run BYTES] [--silence-after SECONDS --silence-for "
          "SECONDS]\n"
+         "                 [--low-volts VOLTS --low-volts-after SECONDS --low-volts-for SECONDS]\n"
          "Links a pseudo-terminal as DIR/comN and sends logger-board telemetry frames on it.\n";
 }
 

@@ -24,6 +24,10 @@ struct SimOptions {
   std::uint64_t noBracketRun = 0;      // once, to a reader, this many bytes without "]"
   std::optional<double> silenceAfter;  // seconds from start
   double silenceFor = 0;               // seconds
+  // A battery run low: these volts sent instead of the model's for a while.
+  std::optional<double> lowVolts;
+  std::optional<double> lowVoltsAfter;  // seconds from start
+  double lowVoltsFor = 0;               // seconds
 };
 
 struct ParsedOptions {
@@ -40,5 +44,7 @@ std::string usageText();
 
 // Whether the board keeps quiet at `elapsed` seconds from its start.
 bool silentAt(const SimOptions& options, double elapsed);
+// The volts sent at `elapsed` seconds instead of the model's, if any.
+std::optional<double> lowVoltsAt(const SimOptions& options, double elapsed);
 
 }  // namespace sim

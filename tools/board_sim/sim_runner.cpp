@@ -110,8 +110,13 @@ class Runner {
     const std::uint64_t left =
         options_.frames ? *options_.frames - planner_.framesPlanned() : UINT64_MAX;
     const double dt = options_.pair ? period / 2 : period;
-    TickPlan tick = planner_.plan([&] { return WindModel::countsFor(model_.step(dt), cal_); },
-                                  period, left, stale_.readerThere(elapsed));
+    const std::optional<double> lowVolts = lowVoltsAt(options_, elapsed);
+    const auto nextCounts = [&] {
+      WindState state = model_.step(dt);
+      if (lowVolts) state.volts = *lowVolts;
+      return WindModel::countsFor(state, cal_);
+    };
+    TickPlan tick = planner_.plan(nextCounts, period, left, stale_.readerThere(elapsed));
     tickFrameBytes_ = 0;
     for (const auto& frame : tick.frames) tickFrameBytes_ += frame.text.size();
     auto due = now;

@@ -1,8 +1,35 @@
 #include "app/core/dashboard_feed.h"
 
+#include "alarms/alarm_text.h"
 #include "app/core/logger_session.h"
 
 namespace tamsel {
+namespace {
+
+std::vector<DashboardAlarm> dashboardAlarms(const AlarmMonitor& monitor,
+                                            const std::string& windUnits) {
+  std::vector<DashboardAlarm> alarms;
+  const AlarmSettings& settings = monitor.settings();
+  for (AlarmKind kind : kAlarmKinds) {
+    if (!settings.configured(kind)) continue;
+    const AlarmKindInfo& info = alarmKindInfo(kind);
+    const AlarmState& state = monitor.state(kind);
+    DashboardAlarm alarm;
+    alarm.id = info.id;
+    alarm.name = info.name;
+    alarm.active = state.active;
+    alarm.since = state.since;
+    alarm.limit = *settings.limits[indexOf(kind)];
+    if (state.active) {
+      alarm.value = state.value;
+      alarm.text = alarmTooltip(kind, state, settings, windUnits);
+    }
+    alarms.push_back(std::move(alarm));
+  }
+  return alarms;
+}
+
+}  // namespace
 
 DashboardState DashboardFeed::state() const {
   DashboardState state;
@@ -16,6 +43,7 @@ DashboardState DashboardFeed::state() const {
     state.logging = session->isLogging();
     state.interval = session->intervalText();
     state.portOpen = session->isPortOpen();
+    state.alarms = dashboardAlarms(session->alarmMonitor(), session->programConfig().WSUnits);
   }
   return state;
 }
@@ -27,6 +55,10 @@ void DashboardFeed::readingAccepted() {
 
 void DashboardFeed::errorTrapped(const LocalDateTime& at, const ErrorReport& report) {
   lastError = trappedMessage(at, report);
+}
+
+void DashboardFeed::alarmChanged(const AlarmEvent& /*event*/, const std::string& /*line*/) {
+  if (readingChanged) readingChanged();
 }
 
 void DashboardFeed::recordTicked(bool written) {

@@ -30,6 +30,8 @@ class DashboardFeed final : public SessionView {
   void readingAccepted() override;
   void errorTrapped(const LocalDateTime& at, const ErrorReport& report) override;
   void recordTicked(bool written) override;
+  // A raised or cleared alarm reaches the pages at once, not with the next frame.
+  void alarmChanged(const AlarmEvent& event, const std::string& line) override;
 
  private:
   const Clock& clock;

@@ -12,7 +12,7 @@ endif()
 
 function(tamsel_add_web_pages target)
   set(pages index.html day.html energy.html)
-  set(scripts app.css common.js charts.js live.js day.js energy.js)
+  set(scripts app.css common.js charts.js live.js day.js energy.js alarm_banner.js)
   set(library dygraph.min.js dygraph.min.css)
 
   set(page_files)

@@ -1,5 +1,6 @@
 // The day page: one day's records as the log history window shows them,
 // strictly inside the chosen range, with the CSV export of the same range.
+import { watchAlarms } from './alarm_banner.js';
 import {
   byId,
   element,
@@ -164,6 +165,7 @@ function wire() {
 
 async function start() {
   markNavigation('day');
+  watchAlarms();
   page.chart = new TimeChart({
     chart: byId('chart'),
     readout: byId('readout'),

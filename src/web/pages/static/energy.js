@@ -1,5 +1,6 @@
 // The energy page: watt-hours per day of a month and per month of a year,
 // as bars, with the totals.
+import { watchAlarms } from './alarm_banner.js';
 import {
   byId,
   element,
@@ -111,6 +112,7 @@ function step(by) {
 
 function start() {
   markNavigation('energy');
+  watchAlarms();
   window.tamselEnergy = { answer: null, loads: 0 };
   const asked = new URLSearchParams(location.search);
   const now = new Date();

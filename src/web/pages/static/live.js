@@ -9,6 +9,7 @@ import {
   markNavigation,
   showProblem,
 } from './common.js';
+import { showAlarms } from './alarm_banner.js';
 import { buildSeriesList, PowerCurve, TimeChart } from './charts.js';
 
 const HALF_MINUTE_MS = 30 * 1000;
@@ -139,6 +140,7 @@ function scheduleToday() {
 }
 
 function onReading(reading) {
+  showAlarms(reading.alarms);
   showRows(reading.rows || []);
   showStatus(reading);
   const counters = reading.counters || {};
