@@ -89,7 +89,8 @@ void checkVoltsOrder(AlarmSettingsRead& read) {
   auto& low = read.settings.limits[indexOf(AlarmKind::LowVolts)];
   auto& high = read.settings.limits[indexOf(AlarmKind::HighVolts)];
   if (!low || !high || *low < *high) return;
-  read.problems.push_back({"LowVolts", "must be below HighVolts", "both alarms are off"});
+  read.problems.push_back(
+      {"LowVolts", "must be below the battery high limit (HighVolts)", "both alarms are off"});
   low.reset();
   high.reset();
 }

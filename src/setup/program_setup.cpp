@@ -16,6 +16,7 @@
 #include "platform/qt/latin1.h"
 #include "platform/text_file.h"
 #include "platform/twips.h"
+#include "setup/alarm_setup.h"
 #include "setup/option_groups.h"
 #include "setup/serial_links.h"
 
@@ -175,6 +176,12 @@ void ProgramSetup::buildEntries() {
   DisplayMessages = makeCheckBox(this, "DisplayMessages", 6);
   DisplayWS = makeCheckBox(this, "DisplayWS", 7);
   WSUnits = makeTextBox(this, "WSUnits", 8, 1095);
+  AlarmsButton = placeControl<QPushButton>(this, "AlarmsButton", kLinkLeft,
+                                           rowTop(8) - (kLinkHeight - kLabelHeight) / 2, kLinkWidth,
+                                           kLinkHeight, QStringLiteral("Alarms"));
+  AlarmsButton->setAutoDefault(false);
+  AlarmsButton->setToolTip(QStringLiteral("Limits that raise an alarm (alarm.cfg)"));
+  connect(AlarmsButton, &QPushButton::clicked, this, [this] { AlarmsButton_Click(); });
 }
 
 QGroupBox* ProgramSetup::buildFrame(const char* name, const OptionGroup& group,
@@ -323,6 +330,13 @@ void ProgramSetup::SaveSettingsButton_Click() {
 void ProgramSetup::AbortButton_Click() {
   PortNumber->setText(QStringLiteral("0"));
   SaveSettingsButton_Click();
+}
+
+// alarm.cfg is saved by the alarm window itself; the logger reads it again
+// with the configuration when this window closes.
+void ProgramSetup::AlarmsButton_Click() {
+  AlarmSetup window(programFolder, toBytes(WSUnits->text()), dialogs, this);
+  dialogs.showModal(window);
 }
 
 void ProgramSetup::LinkButton_Click() {

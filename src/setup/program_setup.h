@@ -56,6 +56,8 @@ class ProgramSetup : public QDialog {
   // "Link": makes a comN in the program folder for the first device no port
   // number reaches, puts N in the Port box and lists the devices again.
   void LinkButton_Click();
+  // "Alarms": the alarm window, over alarm.cfg.
+  void AlarmsButton_Click();
 
  private:
   // Controls, under their designer names; tests find them by those names.
@@ -99,6 +101,7 @@ class ProgramSetup : public QDialog {
   // The serial devices found and their port numbers, shown beside "Com port".
   QLabel* PortHint;
   QPushButton* LinkButton;
+  QPushButton* AlarmsButton;
   // "Files in: <program folder>", along the bottom.
   QLabel* ProgramFolderLabel;
 

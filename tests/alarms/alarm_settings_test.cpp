@@ -41,7 +41,7 @@ TEST(AlarmSettings, AValueThatCannotBeUsedIsNamedAndItsAlarmStaysOff) {
       {&AlarmConfig::Hysteresis, "-1",
        "alarm.cfg: Hysteresis must be a percentage from 0 to 50 (empty for 2); 2 is used"},
       {&AlarmConfig::HighVolts, "11",
-       "alarm.cfg: LowVolts must be below HighVolts; both alarms are off"},
+       "alarm.cfg: LowVolts must be below the battery high limit (HighVolts); both alarms are off"},
   };
   for (const Case& c : cases) {
     AlarmConfig config;

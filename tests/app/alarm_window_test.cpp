@@ -1,6 +1,8 @@
 // Alarms as the main window shows them: the error log, the message line, the
 // live list's row and the comms line, raised and cleared on frames.
 #include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QTreeWidget>
 
 #include "config/alarm_config.h"
@@ -83,6 +85,27 @@ TEST_F(AlarmWindowTest, ASilentBoardShowsNoDataOnTheCommsLine) {
   EXPECT_NE(commsLine(), "No data");
   EXPECT_EQ(messageLine(), "  14:05:39  ---  NoDataMinutes alarm cleared: data again");
   EXPECT_EQ(errorLog(), "<missing>") << "Record Error messages is off";
+}
+
+// Alarms saved from the setup window take effect when it closes.
+TEST_F(AlarmWindowTest, AlarmsSavedInTheSetupWindowAreJudgedOnceItCloses) {
+  OrvaneLogger& w = start();
+  dialogs.onModal = [&](QDialog& window) {
+    if (window.objectName() == "AlarmSetup") {
+      test::control<QLineEdit>(window, "HighAmps")->setText("3");
+      test::control<QLineEdit>(window, "HoldSeconds")->setText("0");
+      test::control<QPushButton>(window, "SaveAlarmsButton")->click();
+    } else {
+      test::control<QPushButton>(window, "AlarmsButton")->click();
+      test::control<QPushButton>(window, "SaveSettingsButton")->click();
+    }
+  };
+  w.Setup_Click();
+  second("");
+  second(kGoodFrame);  // 3.20 A
+  EXPECT_EQ(messageLine(),
+            "  Last Error trapped  14:05:35  ---  HighAmps alarm raised: current at 3.20 A, above "
+            "3 A  ");
 }
 
 }  // namespace
