@@ -7,6 +7,7 @@
 #include <iostream>
 #include <optional>
 
+#include "app/core/alarm_command_runner.h"
 #include "app/core/command_line.h"
 #include "app/core/headless_logger.h"
 #include "app/core/program_folder.h"
@@ -74,7 +75,9 @@ int runHeadless(int argc, char** argv, const CommandLine& line) {
   QtSerialControl serial(folder.path);
   auto publisher = startPublishing(folder.path, clock, TAMSEL_VERSION, std::cerr);
   auto dashboard = startDashboard(folder, clock);
-  HeadlessLogger logger(folder.path, clock, serial, std::cerr, publisher.get(), dashboard.get());
+  AlarmCommandRunner alarmCommand(folder.path, clock);
+  HeadlessLogger logger(folder.path, clock, serial, std::cerr, publisher.get(), dashboard.get(),
+                        {&alarmCommand});
   std::optional<TerminationSignals> termination;
   QTimer::singleShot(0, &app, [&] {
     logger.start();
@@ -108,8 +111,15 @@ int runWindow(int argc, char** argv, const CommandLine& line) {
   QtSerialControl calibrationSerial(folder.path);
   auto publisher = startPublishing(folder.path, clock, TAMSEL_VERSION, std::cerr);
   auto dashboard = startDashboard(folder, clock);
-  OrvaneLogger window(
-      {folder.path, clock, dialogs, serial, calibrationSerial, publisher.get(), dashboard.get()});
+  AlarmCommandRunner alarmCommand(folder.path, clock);
+  OrvaneLogger window({folder.path,
+                       clock,
+                       dialogs,
+                       serial,
+                       calibrationSerial,
+                       publisher.get(),
+                       dashboard.get(),
+                       {&alarmCommand}});
   std::optional<TerminationSignals> termination;
   window.show();
   // Start-up may ask the user about the port: do it with the window on screen.

@@ -44,9 +44,10 @@ OrvaneLogger::OrvaneLogger(Services services, QWidget* parent)
       dialogs(services.dialogs),
       MSComm2(services.MSComm2),
       dashboard(services.dashboard),
-      session(new LoggerSession({std::move(services.programFolder), clock, services.MSComm1,
-                                 services.publisher, dashboard ? &dashboard->feed() : nullptr},
-                                *this, this)),
+      session(new LoggerSession(
+          {std::move(services.programFolder), clock, services.MSComm1, services.publisher,
+           dashboard ? &dashboard->feed() : nullptr, std::move(services.alarmSinks)},
+          *this, this)),
       screenRefresh(new PacedRefresh(
           kScreenRefresh, [this] { showPending(); }, "ScreenTimer", this)) {
   buildForm(this);

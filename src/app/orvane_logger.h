@@ -38,8 +38,9 @@ class OrvaneLogger : public QWidget, private OrvaneLoggerForm, private SessionVi
     Dialogs& dialogs;
     SerialControl& MSComm1;
     SerialControl& MSComm2;
-    MqttPublisher* publisher = nullptr;  // none when publishing is off
-    WebDashboard* dashboard = nullptr;   // none when the web dashboard is off
+    MqttPublisher* publisher = nullptr;       // none when publishing is off
+    WebDashboard* dashboard = nullptr;        // none when the web dashboard is off
+    std::vector<AlarmSink*> alarmSinks = {};  // the alarm command, the desktop
   };
 
   explicit OrvaneLogger(Services services, QWidget* parent = nullptr);
