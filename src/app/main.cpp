@@ -15,6 +15,7 @@
 #include "app/core/standard_streams.h"
 #include "app/core/termination_signals.h"
 #include "app/core/web_dashboard.h"
+#include "app/desktop_notifier.h"
 #include "app/folder_in_use.h"
 #include "app/orvane_logger.h"
 #include "platform/clock.h"
