@@ -14,8 +14,8 @@ inline constexpr std::array<AlarmKind, kAlarmKindCount> kAlarmKinds = {
     AlarmKind::HighRPM,  AlarmKind::HighWind,  AlarmKind::NoData};
 
 // The readings the level alarms watch, in the order the monitor sums them.
-enum class Quantity { Volts, Amps, Rpm, WindSpeed };
-inline constexpr size_t kQuantityCount = 4;
+enum class WatchedReading { Volts, Amps, Rpm, WindSpeed };
+inline constexpr size_t kWatchedReadingCount = 4;
 
 struct AlarmKindInfo {
   std::string_view key;       // its key in alarm.cfg
@@ -23,7 +23,7 @@ struct AlarmKindInfo {
   std::string_view name;      // what a person reads: "Battery volts low"
   std::string_view quantity;  // "battery", "current": what the level is of
   std::string_view unit;      // "V"; empty for the wind, whose unit is the user's
-  Quantity watches = Quantity::Volts;
+  WatchedReading watches = WatchedReading::Volts;
   bool below = false;  // raised below the limit (else above it)
 };
 

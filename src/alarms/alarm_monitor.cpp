@@ -97,13 +97,13 @@ void AlarmMonitor::closeSecond(const AlarmMoment& now) {
 // Sums taken and given back drift by a rounding each time; they are summed
 // afresh once the window has turned over, and are exact zeros when it is empty.
 void AlarmMonitor::addToWindow(const Sums& readings, double sign) {
-  for (size_t q = 0; q < kQuantityCount; ++q) window.sums[q] += sign * readings.sums[q];
+  for (size_t q = 0; q < kWatchedReadingCount; ++q) window.sums[q] += sign * readings.sums[q];
   window.count += sign > 0 ? readings.count : -readings.count;
   if (++changesSinceRecount < 2 * seconds.size() + 2) return;
   changesSinceRecount = 0;
   window = {};
   for (const Second& second : seconds) {
-    for (size_t q = 0; q < kQuantityCount; ++q) window.sums[q] += second.readings.sums[q];
+    for (size_t q = 0; q < kWatchedReadingCount; ++q) window.sums[q] += second.readings.sums[q];
     window.count += second.readings.count;
   }
 }

@@ -45,6 +45,12 @@ struct AlarmState {
   double value = 0;                    // what raised it, while active
 };
 
+// Every alarm's state with the settings it is judged by, as a snapshot.
+struct AlarmBoard {
+  AlarmSettings settings;
+  std::array<AlarmState, kAlarmKindCount> states;
+};
+
 class AlarmMonitor {
  public:
   // New limits. An active alarm whose limit changed or went is cleared: it
@@ -72,10 +78,11 @@ class AlarmMonitor {
   const AlarmSettings& settings() const { return settings_; }
   const AlarmState& state(AlarmKind kind) const { return states[indexOf(kind)]; }
   bool anyActive() const;
+  AlarmBoard board() const { return {settings_, states}; }
 
  private:
   struct Sums {
-    std::array<double, kQuantityCount> sums{};
+    std::array<double, kWatchedReadingCount> sums{};
     long long count = 0;
   };
   struct Second {

@@ -41,12 +41,12 @@ std::string causeText(const AlarmEvent& event, std::string_view windUnits) {
 
 std::string alarmValueText(AlarmKind kind, double value) {
   switch (alarmKindInfo(kind).watches) {
-    case Quantity::Volts:
-    case Quantity::Amps:
+    case WatchedReading::Volts:
+    case WatchedReading::Amps:
       return formatMask(value, "0.00");
-    case Quantity::Rpm:
+    case WatchedReading::Rpm:
       return formatMask(value, "0");
-    case Quantity::WindSpeed:
+    case WatchedReading::WindSpeed:
       return formatMask(value, "0.0");
   }
   return {};

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "alarms/alarm_text.h"
 #include "config/mqtt_config.h"
 #include "logging/record_fields.h"
 #include "logging/record_line.h"
@@ -96,6 +97,21 @@ std::string quotedJson(std::string_view text, Encoding encoding) {
   return quoted + "\"";
 }
 
+// The device every sensor and alarm of this logger belongs to.
+std::string deviceJson(const DiscoveryNames& names) {
+  return object({
+      member("identifiers", "[" + jsonUtf8String(names.clientId) + "]"),
+      member("name", jsonUtf8String(names.deviceName)),
+      member("manufacturer", jsonString("Tamsel")),
+      member("model", jsonString("Wind generator logger")),
+      member("sw_version", jsonString(names.version)),
+  });
+}
+
+std::string isoTime(const LocalDateTime& at) {
+  return isoDate(at) + "T" + longTime(at);
+}
+
 }  // namespace
 
 int readingExpirySeconds(int readingIntervalSeconds) {
@@ -166,13 +182,7 @@ std::vector<RetainedMessage> discoveryMessages(const DiscoveryNames& names,
       // The day's total starts again at midnight: an increasing total that resets.
       {"watt_hours_today", "Energy today", "energy", "Wh", "total_increasing"},
   };
-  const std::string device = object({
-      member("identifiers", "[" + jsonUtf8String(names.clientId) + "]"),
-      member("name", jsonUtf8String(names.deviceName)),
-      member("manufacturer", jsonString("Tamsel")),
-      member("model", jsonString("Wind generator logger")),
-      member("sw_version", jsonString(names.version)),
-  });
+  const std::string device = deviceJson(names);
   const std::string expiry = std::to_string(readingExpirySeconds(names.readingIntervalSeconds));
   std::vector<RetainedMessage> messages;
   for (const Quantity& q : quantities) {
@@ -191,6 +201,55 @@ std::vector<RetainedMessage> discoveryMessages(const DiscoveryNames& names,
     members.push_back(member("availability_topic", jsonUtf8String(names.topic + "/status")));
     members.push_back(member("device", device));
     messages.push_back({"homeassistant/sensor/" + id + "/config", object(members)});
+  }
+  return messages;
+}
+
+std::string alarmJson(const AlarmBoard& board) {
+  std::vector<std::string> alarms;
+  for (AlarmKind kind : kAlarmKinds) {
+    if (!board.settings.configured(kind)) continue;
+    const AlarmState& state = board.states[indexOf(kind)];
+    alarms.push_back(member(
+        alarmKindInfo(kind).id,
+        object({
+            member("state", jsonString(state.active ? "on" : "off")),
+            member("threshold", jsonNumber(alarmLimitText(*board.settings.limits[indexOf(kind)]))),
+            member("value", state.active ? jsonNumber(alarmValueText(kind, state.value)) : "null"),
+            member("since", state.since ? jsonString(isoTime(*state.since)) : "null"),
+        })));
+  }
+  return object(alarms);
+}
+
+std::vector<RetainedMessage> alarmDiscoveryMessages(const DiscoveryNames& names,
+                                                    const AlarmSettings& settings) {
+  const std::string device = deviceJson(names);
+  const std::string stateTopic = jsonUtf8String(names.topic + "/alarm");
+  std::vector<RetainedMessage> messages;
+  for (AlarmKind kind : kAlarmKinds) {
+    const AlarmKindInfo& info = alarmKindInfo(kind);
+    const std::string id = idText(names.clientId) + "_alarm_" + std::string(info.id);
+    const std::string topic = "homeassistant/binary_sensor/" + id + "/config";
+    if (!settings.configured(kind)) {
+      messages.push_back({topic, ""});
+      continue;
+    }
+    const std::string value = "value_json." + std::string(info.id);
+    messages.push_back(
+        {topic, object({
+                    member("name", jsonString(info.name)),
+                    member("unique_id", jsonString(id)),
+                    member("state_topic", stateTopic),
+                    member("value_template", jsonString("{{ " + value + ".state }}")),
+                    member("payload_on", jsonString("on")),
+                    member("payload_off", jsonString("off")),
+                    member("device_class", jsonString("problem")),
+                    member("json_attributes_topic", stateTopic),
+                    member("json_attributes_template", jsonString("{{ " + value + " | tojson }}")),
+                    member("availability_topic", jsonUtf8String(names.topic + "/status")),
+                    member("device", device),
+                })});
   }
   return messages;
 }

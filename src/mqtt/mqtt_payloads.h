@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "alarms/alarm_monitor.h"
 #include "logging/averaging.h"
 #include "platform/clock.h"
 #include "telemetry/reading.h"
@@ -48,6 +49,20 @@ int readingExpirySeconds(int readingIntervalSeconds);
 // gives that sensor no unit at all (a dashboard refuses an empty one).
 std::vector<RetainedMessage> discoveryMessages(const DiscoveryNames& names,
                                                std::string_view windUnits);
+
+// Every configured alarm, retained on <topic>/alarm, in alarm.cfg's order:
+// {"low_volts":{"state":"on","threshold":11.5,"value":11.42,"since":"2010-05-23T14:05:33"},
+//  "no_data":{"state":"off","threshold":10,"value":null,"since":null}}
+// "value" is what raised it (null while off), "since" when it took its state
+// (null before its first change); a silent board's threshold and value are minutes.
+std::string alarmJson(const AlarmBoard& board);
+
+// One binary sensor per configured alarm (device class "problem"), under
+// homeassistant/binary_sensor/<client id>_alarm_<alarm>/config, on the same
+// device as the sensors; an alarm that is not configured gets an empty
+// payload there, which takes a sensor announced before away.
+std::vector<RetainedMessage> alarmDiscoveryMessages(const DiscoveryNames& names,
+                                                    const AlarmSettings& settings);
 
 // A JSON string literal, quotes included, from the program's one-byte text.
 std::string jsonString(std::string_view text);

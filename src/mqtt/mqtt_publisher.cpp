@@ -135,6 +135,7 @@ void MqttPublisher::onConnected(int result) {
   announce();
   for (WaitingRecord& record : records) sendRecord(record);
   publishReading();
+  publishAlarms();
   if (lostReported) {
     lostReported = false;
     emit connectionBack();
@@ -146,6 +147,16 @@ void MqttPublisher::announce() {
   const DiscoveryNames names{settings.topic, settings.clientId, identity.deviceName,
                              identity.version, settings.intervalSeconds};
   for (const RetainedMessage& message : discoveryMessages(names, windUnits)) {
+    (void)publish(message.topic, message.payload, 1, true);
+  }
+  announceAlarms();
+}
+
+void MqttPublisher::announceAlarms() {
+  if (!alarms) return;
+  const DiscoveryNames names{settings.topic, settings.clientId, identity.deviceName,
+                             identity.version, settings.intervalSeconds};
+  for (const RetainedMessage& message : alarmDiscoveryMessages(names, alarms->settings)) {
     (void)publish(message.topic, message.payload, 1, true);
   }
 }
@@ -263,6 +274,18 @@ void MqttPublisher::recordWritten(const LocalDateTime& at, const AveragedValues&
 void MqttPublisher::sendRecord(WaitingRecord& record) {
   int mid = -1;
   if (publish(settings.topic + "/record", record.payload, 1, false, &mid)) record.mid = mid;
+}
+
+void MqttPublisher::alarmsChanged(const AlarmBoard& board) {
+  const bool sensorsChanged = !alarms || alarms->settings.limits != board.settings.limits;
+  alarms = board;
+  if (!connected) return;  // all of it goes out on connecting
+  if (sensorsChanged) announceAlarms();
+  publishAlarms();
+}
+
+void MqttPublisher::publishAlarms() {
+  if (connected && alarms) (void)publish(settings.topic + "/alarm", alarmJson(*alarms), 1, true);
 }
 
 }  // namespace tamsel

@@ -10,9 +10,11 @@
 #include <QTimer>
 #include <deque>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
+#include "alarms/alarm_monitor.h"
 #include "config/mqtt_config.h"
 #include "logging/averaging.h"
 #include "platform/clock.h"
@@ -50,6 +52,10 @@ class MqttPublisher : public QObject {
   void readingAccepted(const Reading& reading, double wattHoursToday);
   // Every record written to the day's log, published with acknowledgement.
   void recordWritten(const LocalDateTime& at, const AveragedValues& values, double wattHours);
+  // Every alarm's state, whenever alarm.cfg is read and an alarm changes:
+  // retained, so a dashboard that starts later still knows. The binary
+  // sensors are announced again when the configured alarms change.
+  void alarmsChanged(const AlarmBoard& board);
 
   bool isConnected() const { return connected; }
   size_t recordsWaiting() const { return records.size(); }
@@ -80,6 +86,8 @@ class MqttPublisher : public QObject {
   bool publish(const std::string& topic, const std::string& payload, int qos, bool retain,
                int* mid = nullptr);
   void publishReading();
+  void publishAlarms();
+  void announceAlarms();
   void sendRecord(WaitingRecord& record);
 
   static void connectCallback(struct mosquitto*, void* self, int result);
@@ -108,6 +116,7 @@ class MqttPublisher : public QObject {
   LocalDateTime latestAt{};
   bool readingWaiting = false;
   std::deque<WaitingRecord> records;
+  std::optional<AlarmBoard> alarms;  // none until alarm.cfg has been read
 };
 
 }  // namespace tamsel

@@ -89,6 +89,40 @@ TEST(MqttPayloads, DiscoveryNamesOneSensorPerQuantity) {
             std::string::npos);
 }
 
+// Low volts raised and a silent board never yet raised; the others not configured.
+AlarmBoard alarmBoard() {
+  AlarmBoard board;
+  board.settings.limits[indexOf(AlarmKind::LowVolts)] = 11.5;
+  board.settings.limits[indexOf(AlarmKind::NoData)] = 10;
+  board.states[indexOf(AlarmKind::LowVolts)] = {true, kAt, 11.4199};
+  return board;
+}
+
+TEST(MqttPayloads, AlarmsAreOneObjectAndOneProblemSensorEachOnTheLoggersDevice) {
+  EXPECT_EQ(alarmJson(alarmBoard()),
+            R"({"low_volts":{"state":"on","threshold":11.5,"value":11.42,)"
+            R"("since":"2010-05-23T14:05:33"},)"
+            R"("no_data":{"state":"off","threshold":10,"value":null,"since":null}})");
+  const auto messages = alarmDiscoveryMessages(
+      {"tamsel/shed", "tamsel_shed", "Tamsel shed", "0.2.0", 30}, alarmBoard().settings);
+  ASSERT_EQ(messages.size(), kAlarmKindCount);
+  EXPECT_EQ(messages[0].topic, "homeassistant/binary_sensor/tamsel_shed_alarm_low_volts/config");
+  EXPECT_EQ(
+      messages[0].payload,
+      R"({"name":"Battery volts low","unique_id":"tamsel_shed_alarm_low_volts",)"
+      R"("state_topic":"tamsel/shed/alarm","value_template":"{{ value_json.low_volts.state }}",)"
+      R"("payload_on":"on","payload_off":"off","device_class":"problem",)"
+      R"("json_attributes_topic":"tamsel/shed/alarm",)"
+      R"("json_attributes_template":"{{ value_json.low_volts | tojson }}",)"
+      R"("availability_topic":"tamsel/shed/status",)"
+      R"("device":{"identifiers":["tamsel_shed"],"name":"Tamsel shed","manufacturer":"Tamsel",)"
+      R"("model":"Wind generator logger","sw_version":"0.2.0"}})");
+  // An alarm not configured takes its sensor away.
+  EXPECT_EQ(messages[1].topic, "homeassistant/binary_sensor/tamsel_shed_alarm_high_volts/config");
+  EXPECT_EQ(messages[1].payload, "");
+  EXPECT_NE(messages[5].payload.find(R"("name":"No data")"), std::string::npos);
+}
+
 constexpr int kWaitMs = 20000;
 
 MqttSettings settingsFor(int port) {
@@ -132,6 +166,9 @@ TEST_F(MqttPublisherTest, AnnouncesPublishesAndRidesOutTheBrokerAway) {
   QObject::connect(publisher.get(), &MqttPublisher::connectionBack, [&] { ++back; });
   const DiscoveryNames names{"tamsel/test", "tamsel_test", "Tamsel test", "1", 1};
   publisher->setWindUnits("mph");
+  AlarmBoard alarms = alarmBoard();
+  alarms.states = {};
+  publisher->alarmsChanged(alarms);
   publisher->start();
   ASSERT_TRUE(waitFor("tamsel/test/status", 1));
   EXPECT_EQ(subscriber->payloadsOn("tamsel/test/status"), std::vector<std::string>{"online"});
@@ -141,6 +178,16 @@ TEST_F(MqttPublisherTest, AnnouncesPublishesAndRidesOutTheBrokerAway) {
     EXPECT_EQ(subscriber->payloadsOn(expected.topic), std::vector<std::string>{expected.payload})
         << expected.topic;
   }
+  const auto alarmSensors = alarmDiscoveryMessages(names, alarms.settings);
+  ASSERT_TRUE(waitFor("tamsel/test/alarm", 1));
+  EXPECT_EQ(subscriber->payloadsOn(alarmSensors[0].topic),
+            std::vector<std::string>{alarmSensors[0].payload});
+  publisher->alarmsChanged(alarmBoard());
+  ASSERT_TRUE(waitFor("tamsel/test/alarm", 2));
+  EXPECT_EQ(subscriber->payloadsOn("tamsel/test/alarm"),
+            (std::vector<std::string>{alarmJson(alarms), alarmJson(alarmBoard())}));
+  EXPECT_EQ(subscriber->payloadsOn(alarmSensors[0].topic).size(), 1u) << "the same sensors";
+
   // A unit changed in the setup window reaches the dashboard at once.
   const RetainedMessage wind = discoveryMessages(names, "km/h")[4];
   publisher->setWindUnits("km/h");

@@ -174,6 +174,7 @@ void LoggerSession::loadAlarms() {
     alarmChanged(event);
   }
   for (AlarmSink* sink : alarmSinks) sink->alarmSettingsLoaded(settings.settings);
+  if (publisher) publisher->alarmsChanged(alarms.board());
 }
 
 AlarmMoment LoggerSession::alarmMoment() const {
@@ -181,7 +182,9 @@ AlarmMoment LoggerSession::alarmMoment() const {
 }
 
 void LoggerSession::AlarmTimer_Timer() {
-  for (const AlarmEvent& event : alarms.tick(alarmMoment())) alarmChanged(event);
+  const std::vector<AlarmEvent> events = alarms.tick(alarmMoment());
+  for (const AlarmEvent& event : events) alarmChanged(event);
+  if (publisher && !events.empty()) publisher->alarmsChanged(alarms.board());
 }
 
 void LoggerSession::alarmChanged(const AlarmEvent& event) {
