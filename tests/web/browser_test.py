@@ -3,8 +3,9 @@
 against the real program, run headless in a program folder of its own and fed
 by the board simulator. The live page must follow the frames, a day page must
 draw every record of the day, its CSV download must be the export's bytes and
-the energy page's totals must be the day files' energy. Also makes the
-README's two pictures.
+the energy page's totals must be the day files' energy. A second logger,
+whose battery runs low for a while, must put an alarm banner on every page
+and take it away when the alarm clears. Also makes the README's two pictures.
 
 usage: browser_test.py TAMSEL BOARD_SIM HISTORY_GEN PICTURE_FOLDER"""
 import datetime
@@ -31,6 +32,7 @@ from selenium.webdriver.common.by import By
 DEADLINE_S = 30  # generous: only a real failure runs into it
 LOG_DELAY = 1  # prog.cfg's logging interval, which the day energy is reckoned with
 FULL_DAY_RECORDS = 9999  # the most one range may hold
+LOW_VOLTS_S = 15  # how long the second logger's battery is low: time to visit the three pages
 
 
 def wait_for(what, condition, deadline_s=DEADLINE_S):
@@ -135,11 +137,11 @@ class Run:
         out = open(os.path.join(self.folder, name + "-output.txt"), "wb")
         self.children.append(subprocess.Popen(argv, stdout=out, stderr=subprocess.STDOUT))
 
-    def start_programs(self):
+    def start_programs(self, board_args=()):
         link = os.path.join(self.folder, "com%d" % self.port)
         self.start([self.tools[1], "--folder", self.folder, "--port", str(self.port),
                     "--write-settings", "--rate", "8", "--sent-log",
-                    os.path.join(self.folder, "sent.txt")], "board")
+                    os.path.join(self.folder, "sent.txt"), *board_args], "board")
         wait_for("the simulator's port", lambda: os.path.lexists(link))
         self.start([self.tools[0], "--headless", "--folder", self.folder], "program")
         wait_for("the dashboard", lambda: self.get_json("/api/reading", quiet=True))
@@ -311,6 +313,37 @@ def test_energy(run):
     print("energy page: %s in %d day files, year %s" % (total, len(days), year_total))
 
 
+def banner(run):
+    """The alarm banner's text, or None while it is hidden or not there."""
+    return run.script("""const b = document.getElementById('alarm-banner');
+        return b && !b.hidden ? b.textContent : null""")
+
+
+def test_alarm_banner(run):
+    alarm = Run(*run.tools)
+    alarm.port += 1
+    alarm.driver = run.driver  # the same browser
+    try:
+        alarm.configure()
+        alarm.write("alarm.cfg", "Alarm Config File\r\n\r\n<LowVolts>11.5</LowVolts>\r\n"
+                    "<HoldSeconds>0</HoldSeconds>\r\n")
+        alarm.start_programs(("--low-volts", "11", "--low-volts-after", "0",
+                              "--low-volts-for", str(LOW_VOLTS_S)))
+        wait_for("the low-volts alarm", lambda: alarm.get_json("/api/reading")["alarmActive"])
+        for path in ("/day", "/energy", "/"):
+            alarm.page(path, 1280, 800)
+            text = wait_for("the banner on " + path, lambda: banner(alarm))
+            check(text.startswith("Alarm: Battery volts low since "),
+                  "the banner on %s says %r" % (path, text))
+        wait_for("the banner to go when the alarm clears", lambda: banner(alarm) is None,
+                 DEADLINE_S + LOW_VOLTS_S)
+        check(not alarm.get_json("/api/reading")["alarmActive"], "the alarm is still raised")
+        print("alarm banner: shown on every page while raised, gone once cleared")
+    finally:
+        alarm.driver = None
+        alarm.close()
+
+
 def main():
     tamsel, board_sim, history_gen, pictures = sys.argv[1:5]
     os.makedirs(pictures, exist_ok=True)
@@ -324,6 +357,7 @@ def main():
         test_live(run, pictures)
         test_day(run, full_day, pictures)
         test_energy(run)
+        test_alarm_banner(run)
         errors = run.console_errors()
         check(not errors, "the browser reported errors: %s" % errors)
     finally:
