@@ -33,8 +33,8 @@ std::string alarmsJson(const std::vector<DashboardAlarm>& alarms) {
     if (json.size() > 1) json += ',';
     json += "{" + jsonKey("id") + jsonQuoted(a.id) + "," + jsonKey("name") + jsonQuoted(a.name) +
             "," + jsonKey("active") + jsonBool(a.active) + "," + jsonKey("since") +
-            (a.since ? jsonQuoted(isoLocalTime(*a.since)) : "null") + "," + jsonKey("limit") +
-            jsonNumeral(a.limit) + "," + jsonKey("value") +
+            (a.since ? jsonQuoted(isoLocalTime(*a.since)) : "null") + "," + jsonKey("threshold") +
+            jsonNumeral(a.threshold) + "," + jsonKey("value") +
             (a.value ? jsonNumeral(*a.value) : "null") + "," + jsonKey("text") +
             jsonQuoted(a.text) + "}";
   }

@@ -26,7 +26,7 @@ struct DashboardAlarm {
   std::string name;  // "Battery volts low"
   bool active = false;
   std::optional<LocalDateTime> since;  // when it took its present state; none before
-  double limit = 0;                    // its threshold (minutes for a silent board)
+  double threshold = 0;                // minutes for a silent board
   std::optional<double> value;         // what raised it, while active
   std::string text;                    // what the banner says while active
 };
@@ -51,7 +51,7 @@ std::string isoLocalTime(const LocalDateTime& t);
 // rows are the main window's list, "0.0" in every row before the first reading.
 // "alarms" lists the configured alarms:
 // [{"id":"low_volts","name":"Battery volts low","active":true,
-//   "since":"2010-05-23T14:05:36","limit":11.5,"value":11,"text":"Battery volts low since .."}]
+//   "since":"2010-05-23T14:05:36","threshold":11.5,"value":11,"text":"Battery volts low since .."}]
 // and "alarmActive" is true while any of them is.
 std::string dashboardReadingJson(const DashboardState& state);
 

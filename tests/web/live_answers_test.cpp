@@ -97,12 +97,13 @@ TEST_F(LiveTest, AnAlarmIsInTheReadingAndTheMetricsWhileRaised) {
   serial.deliver("[<V>440</V><I>164</I><R>5</R><S>13</S><C>622</C>]");  // 11.00 V
   alarmSecond(session(), clock);
   const HttpReply raised = get("/api/reading");
-  EXPECT_NE(raised.body.find(
-                R"("alarms":[{"id":"low_volts","name":"Battery volts low","active":true,)"
-                R"("since":"2010-05-23T14:05:35","limit":11.5,"value":11,"text":"Battery volts )"
-                R"(low since 2010_05_23 14:05:35: below 11.5 V (11.00 V); clears above 11.73 )"
-                R"(V"}],"alarmActive":true})"),
-            std::string::npos)
+  EXPECT_NE(
+      raised.body.find(
+          R"("alarms":[{"id":"low_volts","name":"Battery volts low","active":true,)"
+          R"("since":"2010-05-23T14:05:35","threshold":11.5,"value":11,"text":"Battery volts )"
+          R"(low since 2010_05_23 14:05:35: below 11.5 V (11.00 V); clears above 11.73 )"
+          R"(V"}],"alarmActive":true})"),
+      std::string::npos)
       << raised.body;
   EXPECT_NE(get("/metrics").body.find("\ntamsel_alarm_active{alarm=\"low_volts\"} 1\n"),
             std::string::npos);

@@ -19,7 +19,7 @@ std::vector<DashboardAlarm> dashboardAlarms(const AlarmMonitor& monitor,
     alarm.name = info.name;
     alarm.active = state.active;
     alarm.since = state.since;
-    alarm.limit = *settings.limits[indexOf(kind)];
+    alarm.threshold = *settings.limits[indexOf(kind)];
     if (state.active) {
       alarm.value = state.value;
       alarm.text = alarmTooltip(kind, state, settings, windUnits);
