@@ -87,6 +87,19 @@ TEST_F(AlarmWindowTest, ASilentBoardShowsNoDataOnTheCommsLine) {
   EXPECT_EQ(errorLog(), "<missing>") << "Record Error messages is off";
 }
 
+// A value that is no number is told once, not at every reading of the files.
+TEST_F(AlarmWindowTest, AValueThatIsNoNumberIsReportedOnceAndItsAlarmStaysOff) {
+  AlarmConfig alarms;
+  alarms.HighAmps = "thirty";
+  startWith(alarms);
+  window().Setup_Click();  // the files read again, alarm.cfg unchanged
+  const std::string problem =
+      "  alarm.cfg: HighAmps must be a number (empty for no alarm); that alarm is off   <IM> \r\n";
+  const std::string log = errorLog();
+  EXPECT_NE(log.find(problem), std::string::npos) << log;
+  EXPECT_EQ(log.find(problem), log.rfind(problem)) << log;
+}
+
 // Alarms saved from the setup window take effect when it closes.
 TEST_F(AlarmWindowTest, AlarmsSavedInTheSetupWindowAreJudgedOnceItCloses) {
   OrvaneLogger& w = start();

@@ -160,7 +160,7 @@ void LoggerSession::loadAlarms() {
   const std::string path = alarmConfigPath(programFolder);
   const Result<std::string> text = readWholeFile(path);
   const bool unreadable = !text && !isMissing(path);
-  const std::string read = unreadable ? "\n" + text.error() : text.valueOr({});
+  const std::pair<bool, std::string> read{unreadable, unreadable ? text.error() : text.valueOr({})};
   if (alarmFileRead == read) return;
   alarmFileRead = read;
   if (unreadable) {

@@ -16,6 +16,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "alarms/alarm_monitor.h"
@@ -141,9 +142,10 @@ class LoggerSession : public QObject {
   // State.
   std::string errorMessage;
   std::string lastFrameText;
-  std::string intervalText_;                 // the `delay` box of the window
-  std::string programFileProblem;            // why prog.cfg could not be read at the last load
-  std::optional<std::string> alarmFileRead;  // alarm.cfg as last loaded, or why it could not be
+  std::string intervalText_;       // the `delay` box of the window
+  std::string programFileProblem;  // why prog.cfg could not be read at the last load
+  // alarm.cfg as last loaded (false and its text), or why it could not be read (true and why).
+  std::optional<std::pair<bool, std::string>> alarmFileRead;
   Reading reading;
   IntervalSums sums;
   LastValues lastValues;
