@@ -2,12 +2,17 @@
 
 #include <fcntl.h>
 #include <sys/ioctl.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <termios.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
+#include <sstream>
 #include <vector>
 
 namespace sim {
@@ -97,6 +102,29 @@ void PtyPort::discardInput() {
 
 // Both look at the device's input side through our own hold on it, which is
 // the same queue a logger's open of the device reads from.
+// Read from the kernel's list of locks rather than by trying to lock: a try
+// that succeeded would hold the lock for a moment, and a logger opening the
+// port just then would be told another program has it.
+bool PtyPort::readerHoldsLine() const {
+  struct stat device {};
+  if (::stat(device_.c_str(), &device) != 0) return false;
+  char id[64];
+  std::snprintf(id, sizeof id, "%02x:%02x:%llu", major(device.st_dev), minor(device.st_dev),
+                static_cast<unsigned long long>(device.st_ino));
+  std::ifstream locks("/proc/locks");
+  std::string line;
+  while (std::getline(locks, line)) {
+    std::istringstream fields(line);
+    std::string field;
+    bool flock = false;
+    while (fields >> field) {
+      if (field == "FLOCK") flock = true;
+      if (flock && field == id) return true;
+    }
+  }
+  return false;
+}
+
 long PtyPort::waitingOutput() const {
   int count = 0;
   return ::ioctl(slave_, FIONREAD, &count) == 0 ? count : 0;

@@ -25,6 +25,9 @@ class PtyPort {
   long waitingOutput() const;
   void discardWaitingOutput();
 
+  // Whether a logger has the line: it locks the device while it has it open.
+  bool readerHoldsLine() const;
+
   int masterFd() const { return master_; }
   const std::string& deviceName() const { return device_; }
   const std::string& linkPath() const { return link_; }

@@ -106,6 +106,7 @@ const std::map<std::string, bool SimOptions::*>& flagOptions() {
       {"write-settings", &SimOptions::writeSettings},
       {"split", &SimOptions::split},
       {"pair", &SimOptions::pair},
+      {"every-frame", &SimOptions::everyFrame},
   };
   return table;
 }
@@ -166,6 +167,7 @@ std::optional<double> lowVoltsAt(const SimOptions& o, double elapsed) {
 std::string usageText() {
   return "usage: board_sim --folder DIR [--port N] [--rate FRAMES_PER_SECOND] [--seed N]\n"
          "                 [--frames N] [--duration SECONDS] [--write-settings] [--sent-log FILE]\n"
+         "                 [--every-frame]\n"
          "                 [--bad-checksum-every N] [--split] [--pair] [--garbage-every N]\n"
          "                 [--no-bracket-run BYTES] [--silence-after SECONDS --silence-for "
          "SECONDS]\n"

@@ -16,6 +16,9 @@ struct SimOptions {
   std::optional<double> duration;       // exit after this many seconds
   bool writeSettings = false;           // write settings.cfg into the folder
   std::string sentLog;                  // append a line per frame sent
+  // For a test that needs every frame: silent until a logger holds the line,
+  // no frame thrown away for want of a reader, and gone only once all are read.
+  bool everyFrame = false;
   // Faults.
   std::uint64_t badChecksumEvery = 0;  // every Nth frame carries a wrong checksum
   bool split = false;                  // each frame over several writes

@@ -63,6 +63,7 @@ class Runner {
   }
 
   int run(const volatile std::sig_atomic_t& stop, std::ostream& errors) {
+    if (options_.everyFrame && !waitForReader(stop)) return 0;
     const Seconds period{1.0 / options_.rate};
     const auto start = Clock::now();
     auto nextFrame = start;
@@ -72,8 +73,8 @@ class Runner {
       if (options_.duration && now - start >= Seconds(*options_.duration)) break;
       // Done when the reader has taken everything, or has had its time: a
       // board that went away with frames unread would have them thrown away.
-      if (allPlanned() &&
-          ((queue_.empty() && port_.waitingOutput() <= 0) || now - lastPlanned >= kDrainTime)) {
+      const bool drainOver = !options_.everyFrame && now - lastPlanned >= kDrainTime;
+      if (allPlanned() && ((queue_.empty() && port_.waitingOutput() <= 0) || drainOver)) {
         break;
       }
       // Every frame time that has come, each written before the next is
@@ -95,6 +96,15 @@ class Runner {
   }
 
  private:
+  // False when asked to stop first.
+  bool waitForReader(const volatile std::sig_atomic_t& stop) {
+    while (!stop && !port_.readerHoldsLine()) {
+      port_.discardInput();
+      ::poll(nullptr, 0, 10);
+    }
+    return !stop;
+  }
+
   bool allPlanned() const {
     return options_.frames && planner_.framesPlanned() >= *options_.frames;
   }
@@ -136,6 +146,7 @@ class Runner {
   // Frames waiting unread beyond about two frame times, with no reader taking
   // any, would reach a logger that opens the port later as one stale burst.
   void dropStaleFrames(double elapsed) {
+    if (options_.everyFrame) return;
     const long waiting = port_.waitingOutput();
     if (stale_.shouldFlush(static_cast<size_t>(std::max(waiting, 0L)), 2 * tickFrameBytes_,
                            elapsed)) {

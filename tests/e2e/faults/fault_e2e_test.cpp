@@ -251,12 +251,12 @@ class FastBoard : public ::testing::TestWithParam<bool> {};
 TEST_P(FastBoard, EveryFrameSentIsInTheAverageOfOneRecord) {
   ProgramRun run;
   const int port = configureLogging(run, 5);
-  // Quiet until the program reads the line, then 40,000 frames as fast as
+  // Quiet until the program holds the line, then 40,000 frames as fast as
   // 20,000 a second, then nothing. Every 50th has a bad checksum, so the
   // error log names frames from all through the stream: averages alone would
   // not miss one frame lost among thousands.
-  ASSERT_TRUE(run.startBoard(port, {"--rate", "20000", "--frames", "40000", "--silence-after", "0",
-                                    "--silence-for", "4", "--bad-checksum-every", "50"}));
+  ASSERT_TRUE(run.startBoard(port, {"--rate", "20000", "--frames", "40000", "--every-frame",
+                                    "--bad-checksum-every", "50"}));
   const bool headless = GetParam();
   ASSERT_TRUE(run.startProgram(
       headless ? std::vector<std::string>{"--headless"} : std::vector<std::string>{},
