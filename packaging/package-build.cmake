@@ -22,6 +22,9 @@ foreach(kind CPPFLAGS CXXFLAGS LDFLAGS)
     OUTPUT_VARIABLE ${kind} OUTPUT_STRIP_TRAILING_WHITESPACE
     COMMAND_ERROR_IS_FATAL ANY)
 endforeach()
+# No -g: the program is stripped and no debug package is made, so the
+# debug information would only cost compile time.
+string(REGEX REPLACE "(^| )-g( |$)" " " CXXFLAGS "${CXXFLAGS}")
 set(CMAKE_CXX_FLAGS "${CPPFLAGS} ${CXXFLAGS} -ffile-prefix-map=${CMAKE_BINARY_DIR}=build"
   CACHE STRING "")
 set(CMAKE_EXE_LINKER_FLAGS "${LDFLAGS}" CACHE STRING "")
