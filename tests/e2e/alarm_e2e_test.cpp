@@ -5,12 +5,12 @@
 
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QTcpServer>
 #include <csignal>
 
 #include "config/alarm_config.h"
 #include "config/mqtt_config.h"
 #include "e2e/harness.h"
+#include "support/free_port.h"
 #include "support/mqtt_broker.h"
 #include "web/http_client.h"
 #include "web/web_settings.h"
@@ -19,12 +19,6 @@ namespace tamsel::e2e {
 namespace {
 
 const ChildEnvironment kHeadless{.display = false};
-
-quint16 freePort() {
-  QTcpServer probe;
-  probe.listen(QHostAddress::LocalHost);
-  return probe.serverPort();
-}
 
 // Whether the dashboard's reading says an alarm is raised.
 bool dashboardRaised(quint16 port) {
@@ -58,7 +52,7 @@ TEST(AlarmEndToEnd, ALowBatteryIsRaisedAndClearedInEveryPlaceHeadless) {
   mqtt.ClientId = "e2e";
   mqtt.Topic = "tamsel/e2e";
   run.write("mqtt.cfg", mqttConfigText(mqtt));
-  const quint16 webPort = freePort();
+  const quint16 webPort = test::freeLocalPort();
   WebConfig web;
   web.Port = std::to_string(webPort);
   run.write("web.cfg", webConfigText(web));

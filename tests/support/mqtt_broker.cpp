@@ -2,19 +2,13 @@
 
 #include <mosquitto.h>
 
-#include <QTcpServer>
 #include <QTcpSocket>
 
+#include "support/free_port.h"
 #include "support/wait_until.h"
 
 namespace tamsel::test {
 namespace {
-
-int freePort() {
-  QTcpServer probe;
-  probe.listen(QHostAddress::LocalHost);
-  return probe.serverPort();
-}
 
 bool acceptsConnections(int port) {
   QTcpSocket socket;
@@ -24,7 +18,7 @@ bool acceptsConnections(int port) {
 
 }  // namespace
 
-MqttBroker::MqttBroker() : port_(freePort()) {
+MqttBroker::MqttBroker() : port_(freeLocalPort()) {
   folder_.write("broker.conf", "listener " + std::to_string(port_) +
                                    " 127.0.0.1\n"
                                    "allow_anonymous true\n"
