@@ -7,12 +7,6 @@
 namespace tamsel {
 namespace {
 
-std::string_view trimmed(std::string_view text) {
-  const size_t first = text.find_first_not_of(" \t\r\n");
-  if (first == std::string_view::npos) return {};
-  return text.substr(first, text.find_last_not_of(" \t\r\n") - first + 1);
-}
-
 // The value when the text is a finite number from `lowest` to `highest`;
 // nullopt otherwise (the caller has ruled out empty text).
 std::optional<double> numberIn(std::string_view text, double lowest, double highest) {
@@ -31,7 +25,7 @@ void readLimits(const AlarmConfig& config, AlarmSettingsRead& read) {
                                              &AlarmConfig::HighAmps, &AlarmConfig::HighRPM,
                                              &AlarmConfig::HighWind};
   for (size_t k = 0; k < std::size(texts); ++k) {
-    const std::string_view text = trimmed(config.*texts[k]);
+    const std::string_view text = trimmedText(config.*texts[k]);
     if (text.empty()) continue;
     const std::optional<double> limit = numberIn(text, -HUGE_VAL, HUGE_VAL);
     if (limit) {
@@ -44,7 +38,7 @@ void readLimits(const AlarmConfig& config, AlarmSettingsRead& read) {
 }
 
 void readSilence(const AlarmConfig& config, AlarmSettingsRead& read) {
-  const std::string_view text = trimmed(config.NoDataMinutes);
+  const std::string_view text = trimmedText(config.NoDataMinutes);
   if (text.empty()) return;
   const std::optional<double> minutes = numberIn(text, 0, kLongestNoDataMinutes);
   if (minutes && *minutes > 0) {
@@ -58,11 +52,10 @@ void readSilence(const AlarmConfig& config, AlarmSettingsRead& read) {
 }
 
 void readHold(const AlarmConfig& config, AlarmSettingsRead& read) {
-  const std::string_view text = trimmed(config.HoldSeconds);
+  const std::string_view text = trimmedText(config.HoldSeconds);
   if (text.empty()) return;
-  const std::optional<double> seconds = numberIn(text, 0, kLongestHoldSeconds);
-  if (seconds && *seconds == std::floor(*seconds)) {
-    read.settings.holdSeconds = static_cast<int>(*seconds);
+  if (const std::optional<int> seconds = wholeNumberIn(text, 0, kLongestHoldSeconds)) {
+    read.settings.holdSeconds = *seconds;
   } else {
     read.problems.push_back({"HoldSeconds",
                              "must be a whole number of seconds from 0 to " +
@@ -73,9 +66,9 @@ void readHold(const AlarmConfig& config, AlarmSettingsRead& read) {
 
 // A percentage; a "%" after the number is taken as meant.
 void readHysteresis(const AlarmConfig& config, AlarmSettingsRead& read) {
-  std::string_view text = trimmed(config.Hysteresis);
-  if (text.ends_with('%')) text = trimmed(text.substr(0, text.size() - 1));
-  if (text.empty() && trimmed(config.Hysteresis).empty()) return;
+  std::string_view text = trimmedText(config.Hysteresis);
+  if (text.ends_with('%')) text = trimmedText(text.substr(0, text.size() - 1));
+  if (text.empty() && trimmedText(config.Hysteresis).empty()) return;
   if (const std::optional<double> percent = numberIn(text, 0, kLargestHysteresisPercent)) {
     read.settings.hysteresisPercent = *percent;
   } else {
@@ -117,7 +110,7 @@ AlarmSettingsRead alarmSettings(const AlarmConfig& config) {
   readHold(config, read);
   readHysteresis(config, read);
   checkVoltsOrder(read);
-  read.settings.command = std::string(trimmed(config.Command));
+  read.settings.command = std::string(trimmedText(config.Command));
   return read;
 }
 

@@ -1,7 +1,6 @@
 #include "config/mqtt_config.h"
 
 #include <cctype>
-#include <cmath>
 #include <optional>
 
 #include "platform/numeric_text.h"
@@ -12,18 +11,8 @@ namespace {
 
 constexpr ConfigLayout kLayout{"MQTT Config File", 1, 1};
 
-std::optional<int> wholeNumberIn(std::string_view text, int lowest, int highest) {
-  const std::optional<double> value = numericValue(text);
-  if (!value || *value != std::floor(*value) || *value < lowest || *value > highest) {
-    return std::nullopt;
-  }
-  return static_cast<int>(*value);
-}
-
 std::string trimmed(std::string_view text) {
-  const size_t first = text.find_first_not_of(" \t\r\n");
-  if (first == std::string_view::npos) return {};
-  return std::string(text.substr(first, text.find_last_not_of(" \t\r\n") - first + 1));
+  return std::string(trimmedText(text));
 }
 
 // MQTT's strings carry a two-byte length; each topic published is the

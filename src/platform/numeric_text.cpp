@@ -175,4 +175,18 @@ std::optional<bool> optionValue(std::string_view text) {
   return *value == 1.0;
 }
 
+std::string_view trimmedText(std::string_view text) {
+  const size_t first = text.find_first_not_of(" \t\r\n");
+  if (first == std::string_view::npos) return {};
+  return text.substr(first, text.find_last_not_of(" \t\r\n") - first + 1);
+}
+
+std::optional<int> wholeNumberIn(std::string_view text, int lowest, int highest) {
+  const std::optional<double> value = numericValue(text);
+  if (!value || *value != std::floor(*value) || *value < lowest || *value > highest) {
+    return std::nullopt;
+  }
+  return static_cast<int>(*value);
+}
+
 }  // namespace tamsel

@@ -19,6 +19,13 @@ inline bool isNumeric(std::string_view text) {
 // an overflow.
 double leadingNumber(std::string_view text);
 
+// The text without the blanks, tabs and line ends around it.
+std::string_view trimmedText(std::string_view text);
+
+// The value when the whole text (blanks around it allowed) is a whole number
+// from `lowest` to `highest`; nullopt otherwise.
+std::optional<int> wholeNumberIn(std::string_view text, int lowest, int highest);
+
 // An option value is on when it is the number 1; nullopt when it is no number.
 std::optional<bool> optionValue(std::string_view text);
 

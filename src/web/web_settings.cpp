@@ -2,7 +2,6 @@
 
 #include <arpa/inet.h>
 
-#include <cmath>
 #include <cstring>
 
 #include "platform/numeric_text.h"
@@ -11,12 +10,6 @@ namespace tamsel {
 namespace {
 
 constexpr ConfigLayout kLayout{"Web Dashboard Config File", 1, 1};
-
-std::string trimmed(std::string_view text) {
-  const size_t first = text.find_first_not_of(" \t\r\n");
-  if (first == std::string_view::npos) return {};
-  return std::string(text.substr(first, text.find_last_not_of(" \t\r\n") - first + 1));
-}
 
 bool isIpAddress(const std::string& text) {
   unsigned char bytes[16];
@@ -66,17 +59,16 @@ bool isLoopbackAddress(std::string_view address) {
 
 Result<WebSettings> webSettings(const WebConfig& config) {
   WebSettings settings;
-  std::string address = trimmed(config.Address);
+  std::string address(trimmedText(config.Address));
   if (address.empty() || address == "localhost") address = "127.0.0.1";
   if (!isIpAddress(address)) {
     return Status::failure("web.cfg: Address " + address + " is no IP address");
   }
   settings.address = address;
-  if (const std::string port = trimmed(config.Port); !port.empty()) {
-    const std::optional<double> value = numericValue(port);
-    if (!value || *value != std::floor(*value) || *value < 1 || *value > 65535)
-      return Status::failure("web.cfg: Port is no number from 1 to 65535");
-    settings.port = static_cast<int>(*value);
+  if (!trimmedText(config.Port).empty()) {
+    const std::optional<int> port = wholeNumberIn(config.Port, 1, 65535);
+    if (!port) return Status::failure("web.cfg: Port is no number from 1 to 65535");
+    settings.port = *port;
   }
   settings.password = config.Password;
   if (settings.password.empty() && !isLoopbackAddress(settings.address)) {
