@@ -37,17 +37,19 @@ bool DragZoom::press(double x, int recordCount, double& firstShown) {
   return true;
 }
 
-bool DragZoom::release(double x, int recordCount, double& firstShown, double& lastShown) {
+DragZoom::Release DragZoom::release(double x, double clickReach, int recordCount,
+                                    double& firstShown, double& lastShown) {
   const bool wasHeld = held;
   held = false;
-  if (busy || recordCount <= 1) return false;
-  if (!(static_cast<float>(firstShown) < x)) {
+  if (busy || recordCount <= 1) return Release::Nothing;
+  const bool click = wasHeld && std::abs(x - firstShown) <= clickReach;
+  if (click || !(static_cast<float>(firstShown) < x)) {
     if (wasHeld) firstShown = drawnFirst;
-    return false;
+    return click ? Release::Click : Release::Nothing;
   }
   lastShown = x;
   busy = true;
-  return true;
+  return Release::Zoom;
 }
 
 }  // namespace tamsel

@@ -25,14 +25,23 @@ class DragZoom {
  public:
   // A press: true when it starts a zoom, and firstShown has become x.
   bool press(double x, int recordCount, double& firstShown);
-  // A release: true when it ends a zoom to the right of the press, and
-  // lastShown has become x; the caller then redraws and reloads. Every
-  // release ends with finish(), zoom or not. A release that is no zoom puts
+  // What a release ended.
+  enum class Release {
+    Nothing,  // no press on a chart, or a drag to the left of the press
+    Click,    // within `clickReach` of the press: it only points at a record
+    Zoom,     // a drag to the right: lastShown has become x
+  };
+  // A release. After a zoom the caller redraws and reloads. Every release
+  // ends with finish(), zoom or not. A release that is no zoom puts
   // firstShown back where the drawn chart starts, so a later redraw shows
-  // the same records.
-  bool release(double x, int recordCount, double& firstShown, double& lastShown);
+  // the same records. `clickReach`: how far the hand may slip in a click,
+  // in the chart's units.
+  Release release(double x, double clickReach, int recordCount, double& firstShown,
+                  double& lastShown);
   void finish() { busy = false; }
 
+  // Whether a button is down on the chart.
+  bool holding() const { return held; }
   // Whether a move should mark the dragged stretch along the top edge.
   bool marksDrag() const { return held && !busy; }
   // Where the drawn records start, for the read-out.

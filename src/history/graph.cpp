@@ -25,6 +25,9 @@ namespace {
 const QColor kWindowColour(0, 192, 0);
 constexpr Rgb kChartColour{64, 64, 64};
 constexpr Rgb kDragMarkColour{255, 0, 0};
+// A press and release this many pixels apart or closer is a click: a hand
+// on a mouse or a touchpad slips a little, and a slip is no zoom.
+constexpr double kClickPixels = 4;
 
 void setBackground(QWidget* widget, const QColor& colour) {
   QPalette palette = widget->palette();
@@ -268,6 +271,7 @@ void Graph::Plot_MouseMove(double X, double) {
 }
 
 void Graph::Plot_MouseDown(double X, double) {
+  if (!zoom.holding()) boxesBeforePress = {Time1h->text(), Time1m->text()};
   if (zoom.press(X, recordCount, firstShown)) {
     Time1h->setText(vt->text().left(2));
     Time1m->setText(vt->text().right(2));
@@ -275,13 +279,26 @@ void Graph::Plot_MouseDown(double X, double) {
 }
 
 void Graph::Plot_MouseUp(double X, double) {
-  if (zoom.release(X, recordCount, firstShown, lastShown)) {
-    Time2h->setText(vt->text().left(2));
-    Time2m->setText(vt->text().right(2));
-    // The press and release positions, taken as records, set the range
-    // boxes; the reload then shows that stretch from its first record.
-    DrawTimeChart();
-    DisplayButton_Click();
+  // The reach in chart units, so a click is the same few pixels however
+  // many records are drawn and however wide the window is.
+  const double clickReach = Plot->toUser({kClickPixels, 0}).x();
+  switch (zoom.release(X, clickReach, recordCount, firstShown, lastShown)) {
+    case DragZoom::Release::Zoom:
+      Time2h->setText(vt->text().left(2));
+      Time2m->setText(vt->text().right(2));
+      // The press and release positions, taken as records, set the range
+      // boxes; the reload then shows that stretch from its first record.
+      DrawTimeChart();
+      DisplayButton_Click();
+      break;
+    case DragZoom::Release::Click:
+      // It points at a record and changes no range.
+      Time1h->setText(boxesBeforePress.first);
+      Time1m->setText(boxesBeforePress.second);
+      Plot_MouseMove(X, 0);
+      break;
+    case DragZoom::Release::Nothing:
+      break;
   }
   zoom.finish();
 }

@@ -11,6 +11,7 @@
 #include <array>
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "history/cursor_zoom.h"
 #include "history/history_settings.h"
@@ -117,7 +118,8 @@ class Graph : public QDialog {
   double firstShown = 0;
   double lastShown = 0;
   TimeRange range;
-  HistorySettings settings;  // logDelay, scaleVolts, MA, MR, MP, WSUnits
+  std::pair<QString, QString> boxesBeforePress;  // Time1h and Time1m, put back after a click
+  HistorySettings settings;                      // logDelay, scaleVolts, MA, MR, MP, WSUnits
   int showVolts = 1, showAmps = 1, showWatts = 1, showRpm = 1, showWind = 0;
   int scaled = 1;
   double energyWh = 0;

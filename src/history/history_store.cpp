@@ -115,7 +115,7 @@ void forEachHistoryRecord(std::string_view text, TimeRange range,
     const std::optional<std::string_view>& stamp = fields[RecordField::Time];
     if (!stamp) return;
     const std::optional<int> time = parseTimeOfDay(*stamp);
-    if (!time || *time <= range.start || *time >= range.end) return;
+    if (!time || *time < range.start || *time > range.end) return;
     HistoryRecord record;
     record.time = *time;
     for (int series = 0; series < kSeriesCount; ++series)

@@ -51,8 +51,9 @@ struct HistoryRecord {
   std::array<double, kSeriesCount> values{};
 };
 
-// Calls `visit` for every whole record stamped strictly inside the range, in
-// file order, until it returns false. A value that is missing or no number
+// Calls `visit` for every whole record stamped within the range, its first
+// and last minute included (a range shown again keeps its records), in file
+// order, until it returns false. A value that is missing or no number
 // is 0; RPM above 500 is 0.
 void forEachHistoryRecord(std::string_view text, TimeRange range,
                           const std::function<bool(const HistoryRecord&)>& visit);
@@ -62,8 +63,8 @@ struct LoadOutcome {
   bool tooMany = false;  // nothing past the limit was stored; show kTooManyRecordsMessage
 };
 
-// Stores every whole record of `text` stamped strictly inside the range, from
-// slot 1 up. A value that is missing or no number is 0; RPM above 500 is 0.
+// Stores every whole record of `text` stamped within the range, ends
+// included, from slot 1 up. A value that is missing or no number is 0; RPM above 500 is 0.
 // Slots past the new count keep whatever an earlier load left there.
 LoadOutcome loadHistory(std::string_view text, TimeRange range, HistoryStore& store);
 

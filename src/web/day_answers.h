@@ -38,7 +38,7 @@ class DayAnswers {
 
   // {"days":["2010-05-23",...]}, newest first.
   WebAnswer days() const;
-  // The records of route.date strictly between fromMinute and toMinute.
+  // The records of route.date from fromMinute to toMinute, both included.
   WebAnswer day(const Route& route);
   // The log history's CSV export of the same records, under its export name.
   WebAnswer dayCsv(const Route& route);

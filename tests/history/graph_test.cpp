@@ -163,27 +163,31 @@ TEST_F(GraphWindow, ALoadThatDrawsNothingLeavesNothingBehind) {
   EXPECT_TRUE(QDir(QString::fromStdString(folder.file("excel"))).isEmpty());
 }
 
-TEST_F(GraphWindow, OpensOnTodayAndEachDisplayDropsTheEndMinutesOrNamesABadBox) {
-  folder.write("logs/" + kToday, minuteRecords(0, 5) + "<T>00:05</T><V>13.1");  // torn at the end
+TEST_F(GraphWindow, OpensOnTodayAndEachDisplayKeepsItsRangeOrNamesABadBox) {
+  const std::string records = minuteRecords(0, 5) + minuteRecords(8 * 60 + 59, 183);  // to 12:01
+  folder.write("logs/" + kToday, records + "<T>12:02</T><V>13.1");  // torn at the end
   folder.write("prog.cfg", "<SV>12</SV><LogDelay>60</LogDelay>");
   open();
   EXPECT_TRUE(dialogs.messages.isEmpty());
-  EXPECT_EQ(GraphProbe(*window).recordCount(), 4);  // 00:00 is outside, the torn line is no record
+  EXPECT_EQ(GraphProbe(*window).recordCount(), 188);  // from 00:00; the torn line is no record
   EXPECT_EQ(text("VMax1"), "17.50 V");
   // The viewer's empty line never runs into the torn piece.
-  const std::string opened = minuteRecords(0, 5) + "<T>00:05</T><V>13.1\r\n\r\n";
-  EXPECT_EQ(day(), opened);
+  EXPECT_EQ(day(), records + "<T>12:02</T><V>13.1\r\n\r\n");
 
-  click("DisplayButton");
-  EXPECT_EQ(GraphProbe(*window).recordCount(), 2);
-  EXPECT_EQ(text("stime"), "00:02");
-  EXPECT_EQ(text("ftime"), "00:03");
+  find<QLineEdit>("Time1h")->setText("09");
+  find<QLineEdit>("Time2h")->setText("12");
+  find<QLineEdit>("Time2m")->setText("00");
+  for (int press = 0; press < 4; ++press) click("DisplayButton");
+  EXPECT_EQ(GraphProbe(*window).recordCount(), 181);
+  EXPECT_EQ(text("stime"), "09:00");
+  EXPECT_EQ(text("ftime"), "12:00");
+  EXPECT_EQ(box("Time1h") + box("Time1m") + box("Time2h") + box("Time2m"), "09001200");
 
   const std::string shown = day();  // each load adds its empty line
   find<QLineEdit>("Time2h")->setText("2x");
   click("DisplayButton");
   EXPECT_EQ(dialogs.messages, QStringList{"The To hour box must hold a number from 00 to 23."});
-  EXPECT_EQ(GraphProbe(*window).recordCount(), 2);
+  EXPECT_EQ(GraphProbe(*window).recordCount(), 181);
   EXPECT_EQ(day(), shown);
 }
 
@@ -211,11 +215,33 @@ TEST_F(GraphWindow, DragZoomNarrowsToTheDraggedRecords) {
   EXPECT_EQ(mark.x1, 40);
   EXPECT_EQ(mark.x2, 100);
   w.Plot_MouseUp(100, 0);
-  // 00:40 to 01:40, strictly inside.
-  EXPECT_EQ(GraphProbe(w).recordCount(), 59);
-  EXPECT_EQ(text("stime"), "00:41");
-  EXPECT_EQ(text("ftime"), "01:39");
+  // 00:40 to 01:40, both included.
+  EXPECT_EQ(GraphProbe(w).recordCount(), 61);
+  EXPECT_EQ(text("stime"), "00:40");
+  EXPECT_EQ(text("ftime"), "01:40");
   EXPECT_FALSE(find<PictureBox>("Plot")->display().lines().empty());
+}
+
+// A press and release a few pixels apart is a click: the read-out shows the
+// record under it and nothing loads; a little further is a drag again.
+TEST_F(GraphWindow, AClickOnTheChartPointsAndLoadsNothing) {
+  folder.write("logs/" + kToday, minuteRecords(1, 120));
+  Graph& w = open();
+  const double pixel = find<PictureBox>("Plot")->toUser({1, 0}).x();
+  ASSERT_GT(pixel, 0);
+  w.Plot_MouseMove(40, 0);
+  w.Plot_MouseDown(40, 0);
+  w.Plot_MouseUp(40 + 3 * pixel, 0);
+  EXPECT_TRUE(dialogs.messages.isEmpty()) << dialogs.messages.join("; ").toStdString();
+  EXPECT_EQ(GraphProbe(w).recordCount(), 120);
+  EXPECT_EQ(GraphProbe(w).firstShown(), 1);
+  EXPECT_EQ(text("vt"), "00:41");  // x counts from the first record, slot 1
+  EXPECT_EQ(box("Time1h") + box("Time1m") + box("Time2h") + box("Time2m"), "00010200");
+
+  w.Plot_MouseDown(40, 0);
+  w.Plot_MouseMove(46, 0);
+  w.Plot_MouseUp(46, 0);
+  EXPECT_EQ(GraphProbe(w).recordCount(), 7);  // 00:40 to 00:46
 }
 
 // The CSV file and the PDF go to the excel folder; without it each says why.

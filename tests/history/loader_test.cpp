@@ -13,16 +13,23 @@ using test::record;
 
 constexpr TimeRange kWholeDay{0, 23 * 3600 + 59 * 60};
 
-TEST(Loader, StoresOnlyWholeRecordsStrictlyInsideTheRange) {
+TEST(Loader, StoresOnlyWholeRecordsWithinTheRangeItsEndsIncluded) {
   const struct {
     const char* why;
     std::string text;
     int count;
     double volts1 = 12.5;  // slot 1 after the load
     double rpm1 = 200;
+    TimeRange range = kWholeDay;
   } cases[] = {
-      {"bounds are strict", record("00:00") + record("00:01") + record("23:58") + record("23:59"),
-       2},
+      {"the whole day keeps its first and last minute",
+       record("00:00") + record("00:01") + record("23:58") + record("23:59"), 4},
+      {"a range keeps its ends and nothing past them",
+       record("08:59") + record("09:00") + record("12:00") + record("12:01"),
+       2,
+       12.5,
+       200,
+       {9 * 3600, 12 * 3600}},
       {"empty lines and other text skipped", "\r\n\r\nWatt hours 12\r\n" + record("10:00") + "\r\n",
        1},
       {"rpm above 500 becomes 0", record("10:00", {.rpm = "501"}), 1, 12.5, 0},
@@ -39,7 +46,7 @@ TEST(Loader, StoresOnlyWholeRecordsStrictlyInsideTheRange) {
   };
   for (const auto& c : cases) {
     auto store = std::make_unique<HistoryStore>();
-    const LoadOutcome outcome = loadHistory(c.text, kWholeDay, *store);
+    const LoadOutcome outcome = loadHistory(c.text, c.range, *store);
     EXPECT_EQ(outcome.recordCount, c.count) << c.why;
     EXPECT_FALSE(outcome.tooMany) << c.why;
     if (c.count > 0) {

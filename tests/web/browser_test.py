@@ -64,7 +64,7 @@ def whole_wh(value):
 
 
 def day_records(path, start="00:00", end="23:59"):
-    """Times and watts of a day file's records strictly inside the range."""
+    """Times and watts of a day file's records within the range, ends included."""
     low, high = (int(t[:2]) * 60 + int(t[3:]) for t in (start, end))
     records = []
     with open(path, "rb") as f:
@@ -72,7 +72,7 @@ def day_records(path, start="00:00", end="23:59"):
             t = re.search(r"<T>(\d\d):(\d\d)</T>", line)
             if not t or int(t[1]) > 23 or int(t[2]) > 59:
                 continue
-            if low < int(t[1]) * 60 + int(t[2]) < high:
+            if low <= int(t[1]) * 60 + int(t[2]) <= high:
                 w = re.search(r"<W>([^<]*)</W>", line)
                 try:
                     watts = float(w[1]) if w else 0.0
@@ -256,7 +256,7 @@ def test_day(run, full_day, pictures):
     print("day page of %d records: drawn %.0f ms and painted %.0f ms after the response"
           % (t["records"], t["drawn"] - t["responseEnd"], t["painted"] - t["responseEnd"]))
 
-    # A drag over the chart loads the stretch it covered, strictly inside.
+    # A drag over the chart loads the stretch it covered, ends included.
     chart = run.driver.find_element(By.ID, "chart")
     ActionChains(run.driver).move_to_element_with_offset(chart, -200, 0).click_and_hold() \
         .move_by_offset(300, 0).release().perform()

@@ -14,7 +14,7 @@ std::string record(const char* time, const char* volts, const char* watts, const
          rpm + "</R><S>12</S><M></M>   1.0Wh\r\n";
 }
 
-// Records at the range's ends (left out), a torn one and an RPM past 500.
+// Records at the range's ends (kept), a torn one and an RPM past 500.
 const std::string kDay =
     record("00:00", "12.00", "10.0", "100") + record("00:01", "12.50", "40.0", "350") +
     record("09:30", "13.10", "120.0", "650") + "<T>10:00</T><V>12.9" + "\r\n" +
@@ -68,7 +68,7 @@ TEST_F(DayTest, CsvIsTheHistoryWindowsExportByteForByte) {
   EXPECT_EQ(reply.body, csvText(*store, 1, count));
   EXPECT_EQ(reply.header("content-type"), "text/csv");
   EXPECT_EQ(reply.header("content-disposition"),
-            "attachment; filename=\"P_2010_05_20_0001_2358.csv\"");
+            "attachment; filename=\"P_2010_05_20_0000_2359.csv\"");
   EXPECT_EQ(get("/day.csv?date=2010-05-20&from=11:00&to=23:00").status, 404)
       << "one record draws no chart and exports nothing";
 }

@@ -1,5 +1,5 @@
 // The day page: one day's records as the log history window shows them,
-// strictly inside the chosen range, with the CSV export of the same range.
+// within the chosen range (its ends included), with the CSV export of the same range.
 import { watchAlarms } from './alarm_banner.js';
 import {
   byId,
