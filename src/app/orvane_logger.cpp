@@ -97,7 +97,7 @@ void OrvaneLogger::showSetupWindow() {
 // ---- What the session shows ---------------------------------------------------
 
 void OrvaneLogger::displayReset() {
-  pending.reading = false;
+  pending.reading = pending.wattHours = false;
   showCaption("Tamsel - Waiting for Signal");
   setCommsLine(QStringLiteral(" Waiting for COMM data"));
   setMessageLine(QStringLiteral(" Error trap message  -     "), kBlue);
@@ -183,6 +183,13 @@ void OrvaneLogger::alarmChanged(const AlarmEvent& event, const std::string& line
   screenRefresh->changed();
 }
 
+// The WattHours row follows the running total between frames too, so the
+// window, the dashboard and the leaving line tell the same figure.
+void OrvaneLogger::wattHoursCounted() {
+  pending.wattHours = true;
+  screenRefresh->changed();
+}
+
 void OrvaneLogger::ScreenTimer_Timer() {
   screenRefresh->refreshNow();
 }
@@ -200,6 +207,11 @@ void OrvaneLogger::showPending() {
     showRows(readingRows(reading, session->wattHours(), listOptions));
     showCaption(readingCaption(reading));
     if (livePlot.isOn()) GraphPlot->showNewLines();
+  }
+  if (std::exchange(pending.wattHours, false)) {
+    if (QTreeWidgetItem* row = ListView1->topLevelItem(kWattHoursRow)) {
+      row->setText(1, fromBytes(wattHoursText(session->wattHours())));
+    }
   }
 }
 

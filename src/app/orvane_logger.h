@@ -95,6 +95,7 @@ class OrvaneLogger : public QWidget, private OrvaneLoggerForm, private SessionVi
   void recordTicked(bool written) override;
   void loggingChanged(bool started) override;
   void alarmChanged(const AlarmEvent& event, const std::string& line) override;
+  void wattHoursCounted() override;
 
   // What frames changed and the screen has not shown yet: at many frames a
   // second only the newest of it is worth drawing.
@@ -105,6 +106,7 @@ class OrvaneLogger : public QWidget, private OrvaneLoggerForm, private SessionVi
     bool reading = false;
     bool frameArrived = false;  // BlinkData blinks once per refresh that had frames
     bool alarms = false;        // an alarm was raised or cleared
+    bool wattHours = false;     // the running total grew between frames
   };
   void showPending();
   // Set at once, for what does not come with frames; anything pending for

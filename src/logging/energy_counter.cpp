@@ -27,7 +27,17 @@ std::string leavingLine(const LocalDateTime& now, double wattHours) {
   return wattHoursLine(now, ' ', wattHours);
 }
 
-std::optional<std::string> EnergyCounter::tick(const LocalDateTime& now, double watts) {
+bool readingIsFresh(std::optional<long long> acceptedAt, long long nowSeconds) {
+  return acceptedAt && nowSeconds - *acceptedAt <= kFreshReadingSeconds;
+}
+
+void EnergyCounter::restartDay(const LocalDateTime& today) {
+  latest_ = today;
+  wattHours_ = 0;
+}
+
+std::optional<std::string> EnergyCounter::tick(const LocalDateTime& now,
+                                               std::optional<double> watts) {
   std::optional<std::string> line;
   // The day changes by the date, not by a window of seconds after midnight,
   // so a late tick (a busy or sleeping machine) still closes the day, and a
@@ -44,9 +54,12 @@ std::optional<std::string> EnergyCounter::tick(const LocalDateTime& now, double 
   } else if (back < 0 || back > kCorrectionMinutes) {
     latest_ = now;
   }
+  if (!watts) return line;
   // An absurd reading held for days must not make the total infinite, which
   // the masks would print as 0.
-  if (const double next = wattHours_ + watts / 720; std::isfinite(next)) wattHours_ = next;
+  const double added = *watts / 720;
+  if (const double next = wattHours_ + added; std::isfinite(next)) wattHours_ = next;
+  if (const double next = counted_ + added; added > 0 && std::isfinite(next)) counted_ = next;
   return line;
 }
 

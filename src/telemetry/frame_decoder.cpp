@@ -73,7 +73,9 @@ void scaled(double value, const char* mask, std::string& text, double& shown) {
   text = formatMask(value, mask, shown);
 }
 
-void scaleReading(double rawV, double rawI, double rawR, double rawS, const Scale& s, Reading& r) {
+void scaleReading(double rawV, double rawI, double rawR, double rawS, const Scale& s,
+                  FrameResult& result) {
+  Reading& r = result.reading;
   scaled(rawV / factor(s.voltDivider), "##0.00", r.volts, r.voltsValue);
   const double amps = (rawI - factor(s.voltOffset)) / factor(s.ampDivider);
   scaled(amps, "##0.00", r.amps, r.ampsValue);
@@ -82,6 +84,7 @@ void scaleReading(double rawV, double rawI, double rawR, double rawS, const Scal
     r.ampsValue = 0;
   }
   scaled(r.voltsValue * r.ampsValue, "####0.0", r.watts, r.wattsValue);
+  result.powerScaled = true;
   scaled(rawR / factor(s.rpmDivider) * 60, "##0.0", r.rpm, r.rpmValue);
   // Held as a number only: the value its one-decimal text would show.
   const double wind = rawS / factor(s.wsDivider);
@@ -125,7 +128,7 @@ FrameResult decodeFrame(std::string_view frame, const Scale& scale, const Readin
       throw DecodeFailure{"Overflow: checksum outside the 16-bit range"};
     }
     result.checksumMismatch = frameChecksum != *rawV + *rawI + *rawR + *rawS;
-    scaleReading(*rawV, *rawI, *rawR, *rawS, scale, result.reading);
+    scaleReading(*rawV, *rawI, *rawR, *rawS, scale, result);
     result.status = FrameStatus::Decoded;
   } catch (const DecodeFailure& failure) {
     result.status = FrameStatus::Failed;

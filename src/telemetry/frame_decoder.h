@@ -24,6 +24,9 @@ struct FrameResult {
   // The new reading. It starts as the current one and is replaced field by
   // field, so a failure part-way keeps the fields scaled before it.
   Reading reading;
+  // The reading's watts are this frame's: always when decoded, and after a
+  // failure past them (a board without an anemometer fails at its wind).
+  bool powerScaled = false;
   std::string failure;
 };
 

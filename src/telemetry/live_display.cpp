@@ -29,11 +29,15 @@ std::vector<ListRow> initialRows(const ListOptions& options) {
   return rowsWith(zero, zero, zero, zero, zero, zero, options);
 }
 
+std::string wattHoursText(double wattHours) {
+  return formatMask(wattHours, "#####0.0");
+}
+
 std::vector<ListRow> readingRows(const Reading& r, double wattHours, const ListOptions& options) {
   return rowsWith(formatMask(r.voltsValue, "##.00"),
                   formatMask(r.ampsValue, r.ampsValue < 1 ? "#0.00" : "##0.0"),
                   formatMask(r.wattsValue, r.wattsValue > 100 ? "####0" : "###0.0"),
-                  formatMask(wattHours, "#####0.0"), formatMask(r.rpmValue, "##0"),
+                  wattHoursText(wattHours), formatMask(r.rpmValue, "##0"),
                   formatMask(r.windSpeed, r.windSpeed < 10 ? "#0.0" : "##0"), options);
 }
 

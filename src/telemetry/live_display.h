@@ -24,6 +24,10 @@ inline constexpr const char* kListFontName = "Arial";
 // 24 points, 20 with one optional row, 18 with both.
 int listFontPoints(const ListOptions& options);
 
+// The WattHours row, after Volts, Amps and Watts, and its value column.
+inline constexpr int kWattHoursRow = 3;
+std::string wattHoursText(double wattHours);
+
 // The rows before any reading: every value "0.0".
 std::vector<ListRow> initialRows(const ListOptions& options);
 

@@ -36,6 +36,7 @@ struct DashboardState {
   Reading reading;
   ListOptions list;
   double wattHours = 0;
+  double wattHoursCounted = 0;  // since the logger started, never falling
   bool logging = false;
   std::string interval;  // the logging interval's text, seconds
   bool portOpen = false;

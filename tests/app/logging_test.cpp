@@ -2,6 +2,7 @@
 #include <QPushButton>
 #include <QTimer>
 #include <filesystem>
+#include <functional>
 
 #include "main_window_fixture.h"
 #include "platform/qt/form_layout.h"
@@ -132,6 +133,7 @@ TEST_F(Logging, MidnightWritesTheDaysTotalAndTheNewDaysFiles) {
   for (int i = 0; i < 18; ++i) w.Timer3_Timer();
   EXPECT_NEAR(state().wattHours, 1.0, 1e-9);
   clock.set({2010, 5, 24, 0, 0, 3});
+  serial.deliver(kGoodFrame);
   w.Timer3_Timer();
   w.Timer3_Timer();
   EXPECT_EQ(folder.read("logs/Whours.txt"), "2010_05_24,00:00  1.0 Wh\r\n");
@@ -141,6 +143,43 @@ TEST_F(Logging, MidnightWritesTheDaysTotalAndTheNewDaysFiles) {
   EXPECT_EQ(folder.read("logs/P_2010_05_24.txt"),
             "<T>00:00</T><V>12.50</V><I>3.2</I><W>40.0</W><R>300</R><S>7</S><M></M>   .1Wh\r\n");
   EXPECT_NE(folder.read("excel/2010_05_24.xls"), "<missing>");
+}
+
+// The total grows only while the reading is fresh: a frame accepted within
+// the last 10 s and the port open. The WattHours row follows it between
+// frames, and midnight closes the day while the board is silent too.
+TEST_F(Logging, EnergyIsCountedOnlyWhileTheReadingIsFresh) {
+  OrvaneLogger& w = start(loggingCfg());
+  const auto frame = [&] { serial.deliver("[<V>500</V><I>1100</I><R>5</R><S>13</S><C>1618</C>]"); };
+  const auto at = [&](int second) {
+    return [&, second] { clock.set({2010, 5, 23, 14, 5, second}); };
+  };
+  const struct {
+    const char* what;
+    std::function<void()> step;
+    bool counts;  // 625 W for one tick
+  } steps[] = {
+      {"a frame", frame, true},
+      {"10 s after it", at(43), true},
+      {"11 s after it", at(44), false},
+      {"frames again", frame, true},
+      {"the port lost", [&] { serial.lose("gone"); }, false},
+      {"the port back, no frame since", [&] { serial.restore(); }, false},
+      {"a frame after it", frame, true},
+      {"the port closed", [&] { serial.close(); }, false},
+  };
+  double total = 0;
+  for (const auto& s : steps) {
+    s.step();
+    w.Timer3_Timer();
+    if (s.counts) total += 625.0 / 720;
+    EXPECT_NEAR(state().wattHours, total, 1e-9) << s.what;
+    EXPECT_EQ(listColumn(1).at(kWattHoursRow), wattHoursText(total)) << s.what;
+  }
+  clock.set({2010, 5, 24, 0, 0, 3});
+  w.Timer3_Timer();
+  EXPECT_EQ(folder.read("logs/Whours.txt"), "2010_05_24,00:00  3.5 Wh\r\n");
+  EXPECT_EQ(state().wattHours, 0);
 }
 
 // Closing by the frame does what Exit does, and the two together write the total once.

@@ -21,36 +21,55 @@ TEST(EnergyRecount, StaysFiniteWhenTheSumWouldOverflow) {
 
 TEST(EnergyCounter, ClosesEachDateOnceWithItsTotal) {
   constexpr double kMost = std::numeric_limits<double>::max();
+  constexpr std::nullopt_t kStale = std::nullopt;
   struct Tick {
     LocalDateTime at;
-    double watts;
+    std::optional<double> watts;
     const char* line;  // nullptr: none
   };
   const struct {
     const char* why;
     LocalDateTime start;
-    double wattHours;
+    double wattHours;  // recounted at start-up
     std::vector<Tick> ticks;
     double after;
+    double counted;  // since the start, recount aside
   } cases[] = {
       {"an absurd reading leaves the total finite",
        {2010, 5, 23, 12, 0, 0},
        kMost,
        {{{2010, 5, 23, 12, 0, 0}, kMost, nullptr}},
-       kMost},
+       kMost,
+       kMost / 720},
+      {"a stale reading adds nothing, and midnight still closes the day",
+       {2010, 5, 23, 23, 59, 50},
+       10,
+       {{{2010, 5, 23, 23, 59, 55}, kStale, nullptr},
+        {{2010, 5, 24, 0, 0, 0}, kStale, "2010_05_24,00:00  10.0 Wh"},
+        {{2010, 5, 24, 0, 0, 5}, 720, nullptr}},
+       1,
+       1},
+      {"a negative reading takes from the day, never from the count",
+       {2010, 5, 23, 12, 0, 0},
+       0,
+       {{{2010, 5, 23, 12, 0, 0}, 720, nullptr}, {{2010, 5, 23, 12, 0, 5}, -720, nullptr}},
+       0,
+       1},
       {"the tick at midnight closes the day and starts the next",
        {2010, 5, 23, 23, 59, 50},
        1234.56,
        {{{2010, 5, 23, 23, 59, 50}, 72, nullptr},
         {{2010, 5, 23, 23, 59, 55}, 72, nullptr},
         {{2010, 5, 24, 0, 0, 0}, 72, "2010_05_24,00:00  1234.8 Wh"}},
-       0.1},
+       0.1,
+       0.3},
       {"daylight saving ending at midnight closes the date once",
        {2010, 10, 30, 23, 59, 58},
        50,
        {{{2010, 10, 31, 0, 0, 3}, 0, "2010_10_31,00:00  50.0 Wh"},
         {{2010, 10, 30, 23, 0, 8}, 720, nullptr},
         {{2010, 10, 31, 0, 0, 3}, 720, nullptr}},
+       2,
        2},
       // Set days ahead by mistake: the jump closes the day once; the
       // correction is believed, so the real midnight still closes the day.
@@ -61,7 +80,8 @@ TEST(EnergyCounter, ClosesEachDateOnceWithItsTotal) {
         {{2010, 5, 23, 10, 0, 5}, 720, nullptr},
         {{2010, 5, 23, 23, 59, 55}, 720, nullptr},
         {{2010, 5, 24, 0, 0, 0}, 0, "2010_05_24,00:00  2.0 Wh"}},
-       0},
+       0,
+       2},
   };
   for (const auto& c : cases) {
     EnergyCounter energy(c.start);
@@ -71,6 +91,10 @@ TEST(EnergyCounter, ClosesEachDateOnceWithItsTotal) {
       EXPECT_EQ(line, t.line ? std::optional<std::string>(t.line) : std::nullopt) << c.why;
     }
     EXPECT_NEAR(energy.wattHours(), c.after, 1e-9) << c.why;
+    EXPECT_NEAR(energy.countedWattHours(), c.counted, 1e-9) << c.why;
+    energy.restartDay(c.start);  // start-up again: the count stays
+    EXPECT_EQ(energy.wattHours(), 0) << c.why;
+    EXPECT_NEAR(energy.countedWattHours(), c.counted, 1e-9) << c.why;
   }
 }
 

@@ -40,6 +40,7 @@ DashboardState DashboardFeed::state() const {
   if (session) {
     state.reading = session->currentReading();
     state.wattHours = session->wattHours();
+    state.wattHoursCounted = session->countedWattHours();
     state.logging = session->isLogging();
     state.interval = session->intervalText();
     state.portOpen = session->isPortOpen();

@@ -61,7 +61,8 @@ LoggerSession::StartUpResult LoggerSession::runStartUp() {
 void LoggerSession::resetDisplay() {
   view.displayReset();
   reading = Reading{};
-  energy = EnergyCounter(clock.now());  // the total belongs to today from here on
+  wattsReadAt.reset();
+  energy.restartDay(clock.now());  // the total belongs to today from here on
 }
 
 void LoggerSession::recountToday() {
@@ -84,6 +85,7 @@ Status LoggerSession::openPort() {
   Status opened = MSComm1.open(*port, config.BR + ",N,8,1");
   // A new connection starts clean: text cut off by the last one never
   // mixes into its first frame.
+  wattsReadAt.reset();
   if (opened) {
     assembler.dropPending();
     alarms.portOpened(alarmMoment());
@@ -96,6 +98,7 @@ Status LoggerSession::openPort() {
 void LoggerSession::releasePort() {
   errorMessage = "port not available";
   MSComm1.close();
+  wattsReadAt.reset();
   alarms.portClosed();
 }
 
@@ -237,6 +240,7 @@ void LoggerSession::takeFrame(std::string_view frame) {
   }
   if (result.status == FrameStatus::Dropped) return;
   reading = result.reading;  // after a failure: the fields scaled before it
+  if (result.powerScaled) wattsReadAt = clock.elapsedSeconds();
   if (result.status == FrameStatus::Failed) return decodingFailed(result.failure);
   // A record is always the average of what was received: a frame that
   // would overflow the interval's sums takes the error path instead.
@@ -326,7 +330,12 @@ void LoggerSession::writeTickOutputs(const LocalDateTime& now, const AveragedVal
 }
 
 void LoggerSession::Timer3_Timer() {
-  auto midnight = energy.tick(clock.now(), reading.wattsValue);
+  // A silent board or a closed port makes nothing: the last reading is not
+  // counted on. The day still closes at midnight.
+  const bool fresh = MSComm1.isOpen() && readingIsFresh(wattsReadAt, clock.elapsedSeconds());
+  auto midnight =
+      energy.tick(clock.now(), fresh ? std::optional(reading.wattsValue) : std::nullopt);
+  if (fresh) view.wattHoursCounted();
   if (!midnight) return;
   if (Status written = files.appendWattHoursLine(*midnight); !written) {
     errorMessage = "watt-hours file write error";
@@ -372,6 +381,7 @@ void LoggerSession::connectHandlers() {
   // A port lost while open is reported once; the control reopens it by itself.
   connect(&MSComm1, &SerialControl::lost, this, [this](const QString& description) {
     assembler.dropPending();
+    wattsReadAt.reset();
     alarms.portLost(alarmMoment());
     errorMessage = "port not available";
     ReportError(toBytes(description));
@@ -379,6 +389,7 @@ void LoggerSession::connectHandlers() {
   connect(&MSComm1, &SerialControl::restored, this, [this] {
     errorMessage.clear();
     assembler.dropPending();
+    wattsReadAt.reset();
     alarms.portOpened(alarmMoment());
   });
 }

@@ -6,7 +6,7 @@
 // MSComm1_OnComm; the frame assembler cuts it into frames; each frame is
 // checked and scaled into the current reading, which is added to the interval
 // sums. Timer1 averages the sums into one record line of the day's log, with
-// the running watt-hours that Timer3 integrates, and refreshes the HTML and
+// the running watt-hours that Timer3 integrates while frames come, and refreshes the HTML and
 // spreadsheet files when asked to. Each reading also goes to the alarm
 // monitor, which AlarmTimer ticks once a second; raised and cleared alarms go
 // to errorlog.txt, the view, MQTT and the alarm sinks. What happens on the
@@ -101,6 +101,7 @@ class LoggerSession : public QObject {
   const ProgramConfig& programConfig() const { return config; }
   const Reading& currentReading() const { return reading; }
   double wattHours() const { return energy.wattHours(); }
+  double countedWattHours() const { return energy.countedWattHours(); }
   bool isLogging() const { return loggingStarted; }
   const AlarmMonitor& alarmMonitor() const { return alarms; }
   bool isPortOpen() const { return MSComm1.isOpen(); }
@@ -147,6 +148,10 @@ class LoggerSession : public QObject {
   // alarm.cfg as last loaded (false and its text), or why it could not be read (true and why).
   std::optional<std::pair<bool, std::string>> alarmFileRead;
   Reading reading;
+  // When a frame last gave the reading its watts (monotonic seconds); none
+  // since the port opened, closed or was lost: watts from before a gap count
+  // for nothing.
+  std::optional<long long> wattsReadAt;
   IntervalSums sums;
   LastValues lastValues;
   ProgramConfig config;

@@ -40,6 +40,8 @@ class SessionView {
   virtual void loggingChanged(bool /*started*/) {}
   // An alarm was raised or cleared; `line` says so in words.
   virtual void alarmChanged(const AlarmEvent& /*event*/, const std::string& /*line*/) {}
+  // The energy tick added the reading to the running watt-hours.
+  virtual void wattHoursCounted() {}
 
  protected:
   ~SessionView() = default;
@@ -92,6 +94,9 @@ class SessionViews final : public SessionView {
   }
   void alarmChanged(const AlarmEvent& event, const std::string& line) override {
     each([&](SessionView& v) { v.alarmChanged(event, line); });
+  }
+  void wattHoursCounted() override {
+    each([](SessionView& v) { v.wattHoursCounted(); });
   }
 
  private:
