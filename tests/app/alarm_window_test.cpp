@@ -125,6 +125,10 @@ TEST_F(AlarmWindowTest, AFlappingAlarmIsToldOnceAMinute) {
   EXPECT_EQ(logged(summary), 1u) << errorLog();
   minuteLater();
   EXPECT_EQ(logged(" in the last minute; "), 1u) << "nothing more to tell";
+  EXPECT_EQ(heardAlarms.lines,
+            (std::vector<std::string>{
+                "LowVolts alarm raised: battery at 11.00 V, below 11.5 V",
+                "LowVolts raised 4 times and cleared 5 times in the last minute; now cleared"}));
 }
 
 // A problem of alarm.cfg is told when it is read, once, not at every reading
