@@ -3,6 +3,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <cstring>
+
 namespace tamsel {
 
 std::string commandProgram(const std::string& command, const std::string& programFolder) {
@@ -11,9 +14,29 @@ std::string commandProgram(const std::string& command, const std::string& progra
 }
 
 bool isRunnableProgram(const std::string& path) {
+  return notRunnableReason(path).empty();
+}
+
+std::string notRunnableReason(const std::string& path) {
   struct stat info = {};
-  return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) &&
-         ::access(path.c_str(), X_OK) == 0;
+  if (::stat(path.c_str(), &info) != 0) {
+    if (errno == ENOENT || errno == ENOTDIR) return "is missing";
+    return std::string("cannot be reached (") + std::strerror(errno) + ")";
+  }
+  if (S_ISDIR(info.st_mode)) return "is a folder";
+  if (!S_ISREG(info.st_mode)) return "is not a file";
+  if (::access(path.c_str(), X_OK) != 0) return "is not executable";
+  return {};
+}
+
+std::optional<AlarmProblem> commandProblem(const std::string& command,
+                                           const std::string& programFolder) {
+  if (command.empty()) return std::nullopt;
+  const std::string program = commandProgram(command, programFolder);
+  const std::string reason = notRunnableReason(program);
+  if (reason.empty()) return std::nullopt;
+  return AlarmProblem{"Command", "must name a program that can be run: " + program + " " + reason,
+                      "it is tried at each alarm"};
 }
 
 }  // namespace tamsel

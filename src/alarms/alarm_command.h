@@ -1,6 +1,9 @@
 #pragma once
 // The owner's alarm command: which program it names, and whether it can be run.
+#include <optional>
 #include <string>
+
+#include "alarms/alarm_settings.h"
 
 namespace tamsel {
 
@@ -10,5 +13,12 @@ std::string commandProgram(const std::string& command, const std::string& progra
 
 // Whether `path` is a regular file this user may run.
 bool isRunnableProgram(const std::string& path);
+// Why it is not ("is missing", "is a folder", "is not executable"); empty when it is.
+std::string notRunnableReason(const std::string& path);
+
+// alarm.cfg's Command checked as the file is read, so a program that cannot
+// be run is known before the first alarm needs it.
+std::optional<AlarmProblem> commandProblem(const std::string& command,
+                                           const std::string& programFolder);
 
 }  // namespace tamsel

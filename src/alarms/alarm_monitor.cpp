@@ -47,7 +47,7 @@ void AlarmMonitor::portClosed() {
 // frame that came before the user closed the port.
 void AlarmMonitor::watchPort(Port newPort, const AlarmMoment& now) {
   if (port == Port::Closed) {
-    watchingSince = now.seconds;
+    watchingSince = now;
     lastFrame.reset();
   }
   port = newPort;
@@ -135,24 +135,26 @@ void AlarmMonitor::judgeLevel(AlarmKind kind, const AlarmMoment& now,
 
 void AlarmMonitor::judgeSilence(const AlarmMoment& now, bool framesCame,
                                 std::vector<AlarmEvent>& events) {
-  const std::optional<long long> previousFrame = lastFrame;
-  if (framesCame) lastFrame = now.seconds;
+  const std::optional<AlarmMoment> previousFrame = lastFrame;
+  if (framesCame) lastFrame = now;
   const std::optional<double>& minutes = settings_.limits[indexOf(AlarmKind::NoData)];
   if (!minutes || port == Port::Closed) return;
   if (!state(AlarmKind::NoData).active) {
-    const long long silentSince = std::max(watchingSince, lastFrame.value_or(watchingSince));
-    const double silentMinutes = static_cast<double>(now.seconds - silentSince) / 60;
+    // Frames are forgotten when the port is closed, so the last one came after watching began.
+    const AlarmMoment silentSince = lastFrame.value_or(watchingSince);
+    const double silentMinutes = static_cast<double>(now.seconds - silentSince.seconds) / 60;
     if (silentMinutes >= *minutes) {
       const auto cause =
           port == Port::Lost ? AlarmEvent::Cause::PortLost : AlarmEvent::Cause::Silent;
       change({AlarmKind::NoData, true, cause, silentMinutes, *minutes, now.at}, events);
+      states[indexOf(AlarmKind::NoData)].silentSince = silentSince.at;
     }
     return;
   }
   if (!framesCame) return;
   // Frames must keep coming: a pause longer than the hold time starts the count again.
   const long long window = windowSeconds(settings_);
-  if (!resumedAt || !previousFrame || now.seconds - *previousFrame > window) {
+  if (!resumedAt || !previousFrame || now.seconds - previousFrame->seconds > window) {
     resumedAt = now.seconds;
   }
   if (now.seconds - *resumedAt >= settings_.holdSeconds) {
@@ -165,6 +167,7 @@ void AlarmMonitor::change(AlarmEvent event, std::vector<AlarmEvent>& events) {
   s.active = event.raised;
   s.since = event.at;
   s.value = event.raised ? event.value : 0;
+  s.silentSince.reset();
   if (event.kind == AlarmKind::NoData) resumedAt.reset();
   events.push_back(event);
 }

@@ -43,6 +43,9 @@ struct AlarmState {
   bool active = false;
   std::optional<LocalDateTime> since;  // when it took its present state; none before
   double value = 0;                    // what raised it, while active
+  // A silent board's last frame, or when frames were first expected if none
+  // came; only while it is raised.
+  std::optional<LocalDateTime> silentSince;
 };
 
 // Every alarm's state with the settings it is judged by, as a snapshot.
@@ -108,8 +111,8 @@ class AlarmMonitor {
   std::optional<AlarmMoment> lastTick;
 
   Port port = Port::Closed;
-  long long watchingSince = 0;  // since frames were expected: the port opened or lost
-  std::optional<long long> lastFrame;
+  AlarmMoment watchingSince;  // since frames were expected: the port opened or lost
+  std::optional<AlarmMoment> lastFrame;
   std::optional<long long> resumedAt;  // frames again after a silence, while it is raised
 };
 

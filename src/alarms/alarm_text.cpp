@@ -61,6 +61,34 @@ std::string alarmLine(const AlarmEvent& event, std::string_view windUnits) {
          (event.raised ? "raised: " : "cleared: ") + causeText(event, windUnits);
 }
 
+namespace {
+
+std::string timesText(int times) {
+  return times == 1 ? "once" : std::to_string(times) + " times";
+}
+
+}  // namespace
+
+std::string alarmSummaryLine(AlarmKind kind, int raises, int clears, bool nowRaised) {
+  std::string changes;
+  if (raises == clears) {
+    changes = "raised and cleared " + timesText(raises);
+  } else if (clears == 0) {
+    changes = "raised " + timesText(raises);
+  } else if (raises == 0) {
+    changes = "cleared " + timesText(clears);
+  } else {
+    changes = "raised " + timesText(raises) + " and cleared " + timesText(clears);
+  }
+  return std::string(alarmKindInfo(kind).key) + " " + changes + " in the last minute; now " +
+         (nowRaised ? "raised" : "cleared");
+}
+
+std::string alarmTellingLine(const AlarmTelling& telling, std::string_view windUnits) {
+  if (!telling.summary()) return alarmLine(telling.event, windUnits);
+  return alarmSummaryLine(telling.event.kind, telling.raises, telling.clears, telling.event.raised);
+}
+
 AlarmHeadline alarmHeadline(const std::string& line) {
   const size_t colon = line.find(": ");
   if (colon == std::string::npos) return {line, {}};
@@ -84,7 +112,9 @@ std::string alarmTooltip(AlarmKind kind, const AlarmState& state, const AlarmSet
   if (!state.active || !state.since || !settings.configured(kind)) return {};
   const AlarmKindInfo& info = alarmKindInfo(kind);
   const std::string unit = unitSuffix(kind, windUnits);
-  const LocalDateTime& since = *state.since;
+  // A silent board is silent since its last frame, not since the alarm said so.
+  const LocalDateTime& since =
+      kind == AlarmKind::NoData ? state.silentSince.value_or(*state.since) : *state.since;
   const std::string name =
       std::string(info.name) + " since " + dateStamp(since) + " " + longTime(since) + ": ";
   if (kind == AlarmKind::NoData) {

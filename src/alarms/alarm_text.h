@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "alarms/alarm_monitor.h"
+#include "alarms/alarm_pacer.h"
 
 namespace tamsel {
 
@@ -15,6 +16,13 @@ namespace tamsel {
 // "NoDataMinutes alarm raised: no data from the board for 10 minutes"
 // `windUnits` is prog.cfg's WSUnits.
 std::string alarmLine(const AlarmEvent& event, std::string_view windUnits);
+
+// A minute's changes summed up:
+// "LowVolts raised and cleared 14 times in the last minute; now raised",
+// "HighAmps raised 2 times and cleared once in the last minute; now cleared".
+std::string alarmSummaryLine(AlarmKind kind, int raises, int clears, bool nowRaised);
+// What a telling says: its change's line, or its summary.
+std::string alarmTellingLine(const AlarmTelling& telling, std::string_view windUnits);
 
 // The line's parts for a notification: "LowVolts alarm raised" and the rest.
 struct AlarmHeadline {

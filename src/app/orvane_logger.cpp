@@ -165,9 +165,18 @@ void OrvaneLogger::recordTicked(bool written) {
   }
 }
 
-// Shown once, as a trapped error is (a cleared one as a notice), so the
-// next error still takes the line; "No data" stands on the comms line until
+// The rows follow every change; "No data" stands on the comms line until
 // frames come again.
+void OrvaneLogger::alarmStateChanged(const AlarmEvent& event) {
+  if (event.kind == AlarmKind::NoData && event.raised) {
+    pending.commsLine = QStringLiteral("No data");
+  }
+  pending.alarms = true;
+  screenRefresh->changed();
+}
+
+// Shown once, as a trapped error is (a cleared one as a notice), so the
+// next error still takes the line.
 void OrvaneLogger::alarmChanged(const AlarmEvent& event, const std::string& line) {
   if (event.raised) {
     pending.messageLine = fromBytes(trappedMessage(event.at, {line, {}, {}}));
@@ -176,10 +185,6 @@ void OrvaneLogger::alarmChanged(const AlarmEvent& event, const std::string& line
     pending.messageLine = fromBytes("  " + longTime(event.at) + "  ---  " + line);
     pending.messageColour = kBlue;
   }
-  if (event.kind == AlarmKind::NoData && event.raised) {
-    pending.commsLine = QStringLiteral("No data");
-  }
-  pending.alarms = true;
   screenRefresh->changed();
 }
 

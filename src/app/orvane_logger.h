@@ -94,6 +94,7 @@ class OrvaneLogger : public QWidget, private OrvaneLoggerForm, private SessionVi
   void noticeShown(const LocalDateTime& at, const std::string& notice) override;
   void recordTicked(bool written) override;
   void loggingChanged(bool started) override;
+  void alarmStateChanged(const AlarmEvent& event) override;
   void alarmChanged(const AlarmEvent& event, const std::string& line) override;
   void wattHoursCounted() override;
 

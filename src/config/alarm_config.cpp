@@ -27,6 +27,13 @@ AlarmConfig readAlarmConfig(std::string_view text) {
   return readKeysLenient(text, alarmConfigKeys(), AlarmConfig{});
 }
 
+bool holdsAlarmKey(std::string_view text) {
+  for (const ConfigKey<AlarmConfig>& key : alarmConfigKeys()) {
+    if (readTag(text, key.name)) return true;
+  }
+  return false;
+}
+
 std::string alarmConfigText(const AlarmConfig& config) {
   return configText(kLayout, alarmConfigKeys(), config);
 }

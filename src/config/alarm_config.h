@@ -26,6 +26,8 @@ const KeyTable<AlarmConfig>& alarmConfigKeys();
 std::string alarmConfigPath(const std::string& programFolder);
 // Every key that can be read; the others stay empty.
 AlarmConfig readAlarmConfig(std::string_view text);
+// Whether the text holds any key of alarm.cfg at all.
+bool holdsAlarmKey(std::string_view text);
 // "Alarm Config File", an empty line, one line per key, an empty line.
 std::string alarmConfigText(const AlarmConfig& config);
 

@@ -118,6 +118,26 @@ TEST(AlarmMonitor, EachLevelAlarmWatchesItsOwnReading) {
   EXPECT_TRUE(monitor.state(AlarmKind::HighAmps).active);
 }
 
+// Silent since its last frame, or since frames were expected when none came.
+TEST(AlarmMonitor, ASilentBoardIsSilentSinceItsLastFrame) {
+  AlarmConfig config;
+  config.NoDataMinutes = "1";
+  const AlarmSettings settings = alarmSettings(config).settings;
+  for (const auto& [frames, since] : {std::pair{10, "14:00:10"}, std::pair{0, "14:00:00"}}) {
+    AlarmMonitor monitor;
+    (void)monitor.configure(settings, at(0));
+    monitor.portOpened(at(0));
+    (void)monitor.tick(at(0));
+    for (int t = 1; t <= 90; ++t) {
+      if (t <= frames) monitor.addReading(12.5, 0, 0, 0);
+      (void)monitor.tick(at(t));
+    }
+    EXPECT_EQ(alarmTooltip(AlarmKind::NoData, monitor.state(AlarmKind::NoData), settings, ""),
+              std::string("No data since 2010_05_23 ") + since +
+                  ": nothing from the board for 1 minutes");
+  }
+}
+
 TEST(AlarmText, LinesSayWhatCrossedWhatAndTheTooltipSinceWhen) {
   const LocalDateTime when{2010, 5, 23, 14, 5, 33};
   using C = AlarmEvent::Cause;
@@ -141,7 +161,7 @@ TEST(AlarmText, LinesSayWhatCrossedWhatAndTheTooltipSinceWhen) {
 
   AlarmSettings settings;
   settings.limits[indexOf(AlarmKind::HighVolts)] = 14.8;
-  const AlarmState state{true, when, 14.912};
+  const AlarmState state{true, when, 14.912, {}};
   EXPECT_EQ(alarmTooltip(AlarmKind::HighVolts, state, settings, ""),
             "Battery volts high since 2010_05_23 14:05:33: above 14.8 V (14.91 V); clears below "
             "14.504 V");

@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <csignal>
+#include <fstream>
+
 #include "app/core/alarm_command_runner.h"
 #include "support/fake_clock.h"
 #include "support/temp_folder.h"
@@ -12,6 +15,15 @@ namespace tamsel::test {
 namespace {
 
 constexpr int kWaitMs = 20000;
+
+// Whether process `pid` has ended; one ended but not yet reaped has too.
+bool hasEnded(pid_t pid) {
+  std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+  std::string line;
+  if (!std::getline(stat, line)) return true;
+  const size_t name = line.rfind(") ");
+  return name != std::string::npos && line.compare(name + 2, 1, "Z") == 0;
+}
 
 class AlarmCommandTest : public ::testing::Test {
  protected:
@@ -90,6 +102,34 @@ TEST_F(AlarmCommandTest, ARunPastTheTimeLimitIsKilledAndTheNextGoesOn) {
             "2010_05_23  14:05:33  alarm command killed  " + folder.file("alarm.sh") +
                 " still ran after 0.3 s <IM> \r\n"
                 "2010_05_23  14:05:33  alarm command  quick <IM> \r\n");
+}
+
+// A `curl` to a dead gateway, here a `sleep`, must not live on once its
+// command is killed, whether for its time or because the logger leaves.
+TEST_F(AlarmCommandTest, AKilledRunTakesWhatItStartedWithIt) {
+  for (const bool leaving : {false, true}) {
+    SCOPED_TRACE(leaving ? "the logger leaving" : "past the time limit");
+    script("sleep 1000 &\necho $! > \"$1\"\nwait\n",
+           leaving ? AlarmCommandRunner::kTimeLimit : std::chrono::milliseconds(300));
+    const std::string pidFile = leaving ? "leaving.pid" : "limit.pid";
+    alarm(pidFile);
+    pid_t child = 0;
+    ASSERT_TRUE(waitUntil(
+        [&] {
+          const std::string text = folder.read(pidFile);
+          if (text.empty() || text.back() != '\n') return false;
+          child = static_cast<pid_t>(std::stol(text));
+          return true;
+        },
+        kWaitMs));
+    if (leaving) {
+      runner.reset();
+    } else {
+      ASSERT_TRUE(waitForRuns(1));
+    }
+    EXPECT_TRUE(waitUntil([&] { return hasEnded(child); }, kWaitMs)) << child;
+    if (!hasEnded(child)) ::kill(child, SIGKILL);
+  }
 }
 
 }  // namespace

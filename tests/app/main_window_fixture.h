@@ -66,6 +66,14 @@ inline const char* kSettingsCfg =
 // V 500 -> 12.50 V; I 164 -> 3.20 A; 40.0 W; R 5 -> 300 RPM; S 13 -> 6.5.
 inline const char* kGoodFrame = "[<V>500</V><I>164</I><R>5</R><S>13</S><C>682</C>]";
 
+// The lines the alarm command and the desktop would hear.
+struct HeardAlarms : AlarmSink {
+  void alarmChanged(const AlarmEvent& /*event*/, const std::string& line) override {
+    lines.push_back(line);
+  }
+  std::vector<std::string> lines;
+};
+
 class MainWindowTest : public ::testing::Test {
  protected:
   MainWindowTest() { serial.availablePorts = calibrationSerial.availablePorts = {3}; }
@@ -81,8 +89,14 @@ class MainWindowTest : public ::testing::Test {
     // A test may start several windows in turn; each finds the port free.
     window_.reset();
     serial.close();
-    window_ = std::make_unique<OrvaneLogger>(
-        OrvaneLogger::Services{folder.path(), clock, dialogs, serial, calibrationSerial});
+    window_ = std::make_unique<OrvaneLogger>(OrvaneLogger::Services{folder.path(),
+                                                                    clock,
+                                                                    dialogs,
+                                                                    serial,
+                                                                    calibrationSerial,
+                                                                    nullptr,
+                                                                    nullptr,
+                                                                    {&heardAlarms}});
     window_->Form_Load();
     return *window_;
   }
@@ -130,6 +144,7 @@ class MainWindowTest : public ::testing::Test {
   FakeDialogs dialogs;
   FakeSerial serial;
   FakeSerial calibrationSerial;  // the calibration window's
+  HeardAlarms heardAlarms;
 
  private:
   std::unique_ptr<OrvaneLogger> window_;

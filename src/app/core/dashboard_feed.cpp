@@ -58,7 +58,7 @@ void DashboardFeed::errorTrapped(const LocalDateTime& at, const ErrorReport& rep
   lastError = trappedMessage(at, report);
 }
 
-void DashboardFeed::alarmChanged(const AlarmEvent& /*event*/, const std::string& /*line*/) {
+void DashboardFeed::alarmStateChanged(const AlarmEvent& /*event*/) {
   if (readingChanged) readingChanged();
 }
 

@@ -31,7 +31,7 @@ class DashboardFeed final : public SessionView {
   void errorTrapped(const LocalDateTime& at, const ErrorReport& report) override;
   void recordTicked(bool written) override;
   // A raised or cleared alarm reaches the pages at once, not with the next frame.
-  void alarmChanged(const AlarmEvent& event, const std::string& line) override;
+  void alarmStateChanged(const AlarmEvent& event) override;
 
  private:
   const Clock& clock;

@@ -1,5 +1,6 @@
 #include "app/core/logger_session.h"
 
+#include "alarms/alarm_command.h"
 #include "alarms/alarm_text.h"
 #include "app/core/named_timer.h"
 #include "config/alarm_config.h"
@@ -168,8 +169,14 @@ void LoggerSession::loadAlarms() {
   alarmFileRead = read;
   if (unreadable) {
     reportTrapped({"alarm.cfg cannot be read: " + text.error() + "; no alarms", {}, {}});
+  } else if (text && !holdsAlarmKey(*text)) {
+    reportTrapped(
+        {"alarm.cfg holds no alarm setting: none of its keys is known; no alarms", {}, {}});
   }
-  const AlarmSettingsRead settings = alarmSettings(readAlarmConfig(text.valueOr({})));
+  AlarmSettingsRead settings = alarmSettings(readAlarmConfig(text.valueOr({})));
+  if (auto problem = commandProblem(settings.settings.command, programFolder)) {
+    settings.problems.push_back(std::move(*problem));
+  }
   for (const AlarmProblem& problem : settings.problems) {
     reportTrapped({loadProblemText(problem), {}, {}});
   }
@@ -185,18 +192,30 @@ AlarmMoment LoggerSession::alarmMoment() const {
 }
 
 void LoggerSession::AlarmTimer_Timer() {
-  const std::vector<AlarmEvent> events = alarms.tick(alarmMoment());
+  const AlarmMoment now = alarmMoment();
+  const std::vector<AlarmEvent> events = alarms.tick(now);
   for (const AlarmEvent& event : events) alarmChanged(event);
+  for (const AlarmTelling& told : alarmPacer.tick(now.seconds, now.at)) tellAlarm(told, true);
   if (publisher && !events.empty()) publisher->alarmsChanged(alarms.board());
 }
 
+// The state is shown at once; the words are paced, so a flapping alarm
+// cannot flood the error log, the journal, the command or the desktop.
 void LoggerSession::alarmChanged(const AlarmEvent& event) {
-  const std::string line = alarmLine(event, config.WSUnits);
+  view.alarmStateChanged(event);
+  if (auto told = alarmPacer.changed(event, clock.elapsedSeconds())) tellAlarm(*told, true);
+}
+
+// The command and the desktop hear only of a state they have not been told:
+// a minute that came back to where it began has nothing new for them.
+void LoggerSession::tellAlarm(const AlarmTelling& told, bool toSinks) {
+  const std::string line = alarmTellingLine(told, config.WSUnits);
   if (unattended || optionValue(config.dispMessages) == true) {
-    (void)appendToErrorLog(programFolder, event.at, {line, {}, {}});
+    (void)appendToErrorLog(programFolder, told.event.at, {line, {}, {}});
   }
-  view.alarmChanged(event, line);
-  for (AlarmSink* sink : alarmSinks) sink->alarmChanged(event, line);
+  view.alarmChanged(told.event, line);
+  if (!toSinks || !told.stateChanged) return;
+  for (AlarmSink* sink : alarmSinks) sink->alarmChanged(told.event, line);
 }
 
 // ---- Errors ---------------------------------------------------------------
@@ -351,6 +370,10 @@ void LoggerSession::leave() {
   Timer1->stop();
   Timer3->stop();
   AlarmTimer->stop();
+  // Changes still held are written down; a command started now would be ended at once.
+  for (const AlarmTelling& told : alarmPacer.flush(clock.elapsedSeconds(), clock.now())) {
+    tellAlarm(told, false);
+  }
   if (Status written = files.appendWattHoursLine(leavingLine(clock.now(), energy.wattHours()));
       !written) {
     errorMessage = "watt-hours file write error";

@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "alarms/alarm_monitor.h"
+#include "alarms/alarm_pacer.h"
 #include "alarms/alarm_sink.h"
 #include "app/core/error_report.h"
 #include "app/core/session_view.h"
@@ -125,6 +126,7 @@ class LoggerSession : public QObject {
   void loadAlarms();
   AlarmMoment alarmMoment() const;
   void alarmChanged(const AlarmEvent& event);
+  void tellAlarm(const AlarmTelling& told, bool toSinks);
 
   // Outside.
   const std::string programFolder;
@@ -165,6 +167,7 @@ class LoggerSession : public QObject {
   FrameAssembler assembler;
   Scale scale;
   AlarmMonitor alarms;
+  AlarmPacer alarmPacer;  // how often each alarm's changes are told
 };
 
 }  // namespace tamsel

@@ -38,7 +38,10 @@ class SessionView {
   // A logging tick ended; `written` when its record reached the day's file.
   virtual void recordTicked(bool /*written*/) {}
   virtual void loggingChanged(bool /*started*/) {}
-  // An alarm was raised or cleared; `line` says so in words.
+  // An alarm was raised or cleared: what shows its state follows at once.
+  virtual void alarmStateChanged(const AlarmEvent& /*event*/) {}
+  // An alarm's change told in words, at most once a minute for each alarm:
+  // the change itself, or a minute's changes summed up in `line`.
   virtual void alarmChanged(const AlarmEvent& /*event*/, const std::string& /*line*/) {}
   // The energy tick added the reading to the running watt-hours.
   virtual void wattHoursCounted() {}
@@ -91,6 +94,9 @@ class SessionViews final : public SessionView {
   }
   void loggingChanged(bool started) override {
     each([&](SessionView& v) { v.loggingChanged(started); });
+  }
+  void alarmStateChanged(const AlarmEvent& event) override {
+    each([&](SessionView& v) { v.alarmStateChanged(event); });
   }
   void alarmChanged(const AlarmEvent& event, const std::string& line) override {
     each([&](SessionView& v) { v.alarmChanged(event, line); });
