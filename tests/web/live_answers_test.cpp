@@ -84,6 +84,7 @@ TEST_F(LiveTest, ASilentBoardShowsItsAgeAndItsPortProblemUntilThePortIsBack) {
   events.send("GET /events HTTP/1.1\r\nHost: x\r\n\r\n");
   ASSERT_TRUE(events.waitFor("\n\n"));
   serial.deliver(kGoodFrame);
+  ASSERT_TRUE(events.waitFor("\"frames\":1,"));
   clock.set({2010, 5, 23, 14, 17, 33});
   serial.lose(QStringLiteral("device disconnected (hung up)"));
   ASSERT_TRUE(
