@@ -59,6 +59,12 @@ std::string alarmMetrics(const std::vector<DashboardAlarm>& alarms) {
   return text;
 }
 
+// A clock set back makes a reading look newer than now: it is then current.
+long long ageSeconds(const DashboardState& state) {
+  const long long age = secondsSinceEpoch(state.now) - secondsSinceEpoch(*state.lastFrame);
+  return age < 0 ? 0 : age;
+}
+
 struct Metric {
   const char* name;
   const char* type;
@@ -79,6 +85,8 @@ std::string dashboardReadingJson(const DashboardState& state) {
   const Reading& r = state.reading;
   std::string json = "{";
   json += jsonKey("time") + (state.lastFrame ? jsonQuoted(isoLocalTime(*state.lastFrame)) : "null");
+  json += "," + jsonKey("now") + jsonQuoted(isoLocalTime(state.now));
+  json += "," + jsonKey("age") + (state.lastFrame ? std::to_string(ageSeconds(state)) : "null");
   json += "," + jsonKey("volts") + jsonNumeral(r.voltsValue);
   json += "," + jsonKey("amps") + jsonNumeral(r.ampsValue);
   json += "," + jsonKey("watts") + jsonNumeral(r.wattsValue);
@@ -92,7 +100,9 @@ std::string dashboardReadingJson(const DashboardState& state) {
   json += "," + jsonKey("logging") + "{" + jsonKey("on") + jsonBool(state.logging) + "," +
           jsonKey("interval") + jsonQuoted(state.interval) + "}";
   json += "," + jsonKey("portOpen") + jsonBool(state.portOpen);
+  json += "," + jsonKey("portProblem") + jsonQuoted(state.portProblem);
   json += "," + jsonKey("lastError") + jsonQuoted(state.lastError);
+  json += "," + jsonKey("notice") + jsonQuoted(state.notice);
   json += "," + jsonKey("counters") + countersJson(state.counters);
   json += "," + jsonKey("alarms") + alarmsJson(state.alarms);
   json += "," + jsonKey("alarmActive") + jsonBool(anyActive(state.alarms));

@@ -32,6 +32,7 @@ struct DashboardAlarm {
 };
 
 struct DashboardState {
+  LocalDateTime now;                       // the logger's clock when the state was taken
   std::optional<LocalDateTime> lastFrame;  // when the last reading was accepted
   Reading reading;
   ListOptions list;
@@ -40,7 +41,9 @@ struct DashboardState {
   bool logging = false;
   std::string interval;  // the logging interval's text, seconds
   bool portOpen = false;
-  std::string lastError;  // the message line of the last trapped error
+  std::string portProblem;  // while the port is not open: why, when that was told
+  std::string lastError;    // the message line of the last trapped error, until it is over
+  std::string notice;       // the message line of a notice that followed it
   DashboardCounters counters;
   std::vector<DashboardAlarm> alarms;  // the configured ones
 };
@@ -48,8 +51,11 @@ struct DashboardState {
 // "2010-05-23T14:05:33".
 std::string isoLocalTime(const LocalDateTime& t);
 
-// {"time":..,"volts":..,..,"rows":[{"value":"12.48","name":"Volts"},..],..}: the
-// rows are the main window's list, "0.0" in every row before the first reading.
+// {"time":..,"now":..,"age":..,"volts":..,..,"rows":[{"value":"12.48","name":"Volts"},..],..}:
+// "now" is the logger's clock and "age" the seconds since the last reading
+// (null before one), so a page can tell a silent board from a live one
+// whatever its own clock says; the rows are the main window's list, "0.0" in
+// every row before the first reading.
 // "alarms" lists the configured alarms:
 // [{"id":"low_volts","name":"Battery volts low","active":true,
 //   "since":"2010-05-23T14:05:36","threshold":11.5,"value":11,"text":"Battery volts low since .."}]

@@ -10,6 +10,7 @@
 
 #include "platform/clock.h"
 #include "web/energy_cache.h"
+#include "web/recent_readings.h"
 #include "web/request_router.h"
 
 namespace tamsel {
@@ -45,6 +46,10 @@ class DayAnswers {
   // Energy per day of route.month and per month of route.year; `today`'s
   // figure is the running total.
   WebAnswer energy(const Route& route, const LocalDateTime& today, double wattHoursToday);
+  // The hour before `now` for a live page just opened: the readings the
+  // logger kept, and before the oldest of them (after a restart, say) the
+  // records of today's file, in /api/day's form.
+  WebAnswer recent(const RecentReadings& readings, const LocalDateTime& now);
 
   const EnergyCache& energyCache() const { return cache; }
 

@@ -172,18 +172,20 @@ struct FixedPath {
   std::string_view path;
   RouteKind kind;
 };
-constexpr std::array<FixedPath, 11> kFixedPaths = {{
+constexpr std::array<FixedPath, 13> kFixedPaths = {{
     {"/", RouteKind::LivePage},
     {"/day", RouteKind::DayPage},
     {"/energy", RouteKind::EnergyPage},
     {"/events", RouteKind::Events},
     {"/api/reading", RouteKind::Reading},
+    {"/api/recent", RouteKind::Recent},
     {"/api/days", RouteKind::Days},
     {"/api/day", RouteKind::Day},
     {"/day.csv", RouteKind::DayCsv},
     {"/api/energy", RouteKind::Energy},
     {"/metrics", RouteKind::Metrics},
     {"/index.html", RouteKind::LivePage},
+    {"/favicon.ico", RouteKind::Icon},
 }};
 
 Route routeByPath(std::string_view path) {

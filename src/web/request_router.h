@@ -20,11 +20,13 @@ enum class RouteKind {
   Static,            // /static/<name>
   Events,            // /events
   Reading,           // /api/reading
+  Recent,            // /api/recent
   Days,              // /api/days
   Day,               // /api/day
   DayCsv,            // /day.csv
   Energy,            // /api/energy
   Metrics,           // /metrics
+  Icon,              // /favicon.ico
 };
 
 struct CalendarDate {

@@ -91,7 +91,8 @@ bool WebServer::handleRequest(const QHttpServerRequest& request, QTcpSocket* soc
     return true;
   }
   const bool dynamic = route.kind != RouteKind::LivePage && route.kind != RouteKind::DayPage &&
-                       route.kind != RouteKind::EnergyPage && route.kind != RouteKind::Static;
+                       route.kind != RouteKind::EnergyPage && route.kind != RouteKind::Static &&
+                       route.kind != RouteKind::Icon;
   respond(request, socket, answer(route), dynamic);
   return true;
 }
@@ -130,6 +131,10 @@ WebAnswer WebServer::answer(const Route& route) {
       return page(QStringLiteral(":/web/static/") + QString::fromStdString(route.staticName));
     case RouteKind::Reading:
       return {200, "application/json", dashboardReadingJson(state()), {}};
+    case RouteKind::Recent:
+      return days.recent(recent ? *recent : RecentReadings(), clock.now());
+    case RouteKind::Icon:
+      return page(QStringLiteral(":/web/tamsel.png"));
     case RouteKind::Metrics:
       return {200, "text/plain; version=0.0.4; charset=utf-8", metricsText(state()), {}};
     case RouteKind::Days:

@@ -45,6 +45,8 @@ class WebServer : public QAbstractHttpServer {
 
   // A reading was accepted: the event stream's clients hear of it.
   void readingChanged() { stream->changed(); }
+  // The readings kept for a live page just opened; none until this is called.
+  void serveRecent(const RecentReadings* readings) { recent = readings; }
 
   int clientCount() const { return gate->clientCount(); }
   int streamCount() const { return stream->clientCount(); }
@@ -70,6 +72,7 @@ class WebServer : public QAbstractHttpServer {
   DayAnswers days;
   LoginThrottle login;
   QElapsedTimer uptime;  // the login throttle's clock
+  const RecentReadings* recent = nullptr;
 };
 
 }  // namespace tamsel

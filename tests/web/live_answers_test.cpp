@@ -75,6 +75,51 @@ TEST_F(LiveTest, TheWindowServesTheRowsOfItsOwnList) {
   }
 }
 
+// Twelve minutes after the board went quiet and its port hung up, the page
+// must not read as live: the reading's age, the port's problem, and the
+// error gone once the port is back. The event stream tells each at once.
+TEST_F(LiveTest, ASilentBoardShowsItsAgeAndItsPortProblemUntilThePortIsBack) {
+  startLogger();
+  HttpClient events(port());
+  events.send("GET /events HTTP/1.1\r\nHost: x\r\n\r\n");
+  ASSERT_TRUE(events.waitFor("\n\n"));
+  serial.deliver(kGoodFrame);
+  ASSERT_TRUE(events.waitFor("\"frames\":1,"));
+  clock.set({2010, 5, 23, 14, 17, 33});
+  serial.lose(QStringLiteral("device disconnected (hung up)"));
+  ASSERT_TRUE(
+      events.waitFor("\"portOpen\":false,\"portProblem\":\"port not available  device "
+                     "disconnected (hung up)\""));
+  const QJsonObject silent = json(get("/api/reading"));
+  EXPECT_EQ(silent["time"].toString(), "2010-05-23T14:05:33");
+  EXPECT_EQ(silent["now"].toString(), "2010-05-23T14:17:33");
+  EXPECT_EQ(silent["age"].toInt(), 720);
+  EXPECT_NE(silent["lastError"].toString().indexOf("hung up"), -1);
+
+  serial.restore();
+  serial.deliver(kGoodFrame);
+  const QJsonObject back = json(get("/api/reading"));
+  EXPECT_TRUE(back["portOpen"].toBool());
+  EXPECT_EQ(back["portProblem"].toString(), "");
+  EXPECT_EQ(back["lastError"].toString(), "");
+  EXPECT_EQ(back["age"].toInt(), 0);
+}
+
+// A notice takes the message line from the error before it, as in the window.
+TEST(DashboardMessageLine, ANoticeReplacesTheLastError) {
+  FakeClock clock;
+  DashboardFeed feed(clock);
+  EXPECT_TRUE(feed.state().lastError.empty());
+  feed.errorTrapped(clock.now(), {"MQTT broker not available", "refused", {}});
+  EXPECT_EQ(feed.state().lastError,
+            "  Last Error trapped  14:05:33  ---  MQTT broker not available  refused");
+  feed.noticeShown(clock.now(), "MQTT broker connected again");
+  EXPECT_EQ(feed.state().lastError, "");
+  EXPECT_EQ(feed.state().notice, "  14:05:33  ---  MQTT broker connected again");
+  feed.errorTrapped(clock.now(), {"checksum error", "", {}});
+  EXPECT_EQ(feed.state().notice, "");
+}
+
 // A second passes on the logger's clock and its alarms are judged.
 void alarmSecond(const LoggerSession& session, FakeClock& clock) {
   LocalDateTime t = clock.now();

@@ -35,7 +35,9 @@ DashboardState DashboardFeed::state() const {
   DashboardState state;
   state.lastFrame = lastFrame;
   state.list = list;
+  state.now = clock.now();
   state.lastError = lastError;
+  state.notice = notice;
   state.counters = counters;
   if (session) {
     state.reading = session->currentReading();
@@ -44,6 +46,8 @@ DashboardState DashboardFeed::state() const {
     state.logging = session->isLogging();
     state.interval = session->intervalText();
     state.portOpen = session->isPortOpen();
+    if (!state.portOpen) state.portProblem = portProblem;
+    if (state.portOpen && errorIsPortProblem) state.lastError.clear();
     state.alarms = dashboardAlarms(session->alarmMonitor(), session->programConfig().WSUnits);
   }
   return state;
@@ -51,11 +55,23 @@ DashboardState DashboardFeed::state() const {
 
 void DashboardFeed::readingAccepted() {
   lastFrame = clock.now();
+  if (session) recent.add(*lastFrame, session->currentReading());
   if (readingChanged) readingChanged();
 }
 
 void DashboardFeed::errorTrapped(const LocalDateTime& at, const ErrorReport& report) {
   lastError = trappedMessage(at, report);
+  notice.clear();
+  errorIsPortProblem = session && !session->isPortOpen();
+  if (errorIsPortProblem) portProblem = report.errorMessage + "  " + report.errorText;
+  if (readingChanged) readingChanged();
+}
+
+void DashboardFeed::noticeShown(const LocalDateTime& at, const std::string& text) {
+  notice = "  " + longTime(at) + "  ---  " + text;
+  lastError.clear();
+  errorIsPortProblem = false;
+  if (readingChanged) readingChanged();
 }
 
 void DashboardFeed::alarmStateChanged(const AlarmEvent& /*event*/) {

@@ -1,13 +1,15 @@
 #pragma once
 // What the web dashboard shows of a session: the session's own state, read
 // when an answer needs it, and what the session only tells as it happens
-// (frames, checksum errors, records, the last trapped error), counted here.
+// (frames, checksum errors, records, the last trapped error, the readings
+// of the last hour), kept here.
 #include <functional>
 #include <optional>
 #include <string>
 
 #include "app/core/session_view.h"
 #include "web/dashboard_state.h"
+#include "web/recent_readings.h"
 
 namespace tamsel {
 
@@ -19,8 +21,9 @@ class DashboardFeed final : public SessionView {
 
   void watch(const LoggerSession& watched) { session = &watched; }
   DashboardState state() const;
+  const RecentReadings& recentReadings() const { return recent; }
 
-  // Told after every accepted reading.
+  // Told after every accepted reading, and when the message line changes.
   std::function<void()> readingChanged;
 
   void displayReset() override { lastFrame.reset(); }
@@ -28,7 +31,10 @@ class DashboardFeed final : public SessionView {
   void frameTaken(std::string_view /*frame*/) override { ++counters.frames; }
   void checksumMismatched() override { ++counters.checksumErrors; }
   void readingAccepted() override;
+  // The message line as the window's: an error, replaced by the next error
+  // or by a notice that something is right again.
   void errorTrapped(const LocalDateTime& at, const ErrorReport& report) override;
+  void noticeShown(const LocalDateTime& at, const std::string& notice) override;
   void recordTicked(bool written) override;
   // A raised or cleared alarm reaches the pages at once, not with the next frame.
   void alarmStateChanged(const AlarmEvent& event) override;
@@ -39,7 +45,13 @@ class DashboardFeed final : public SessionView {
   std::optional<LocalDateTime> lastFrame;
   ListOptions list;
   std::string lastError;
+  // The error came while the port was not open: it is the port's problem,
+  // and over once the port is open again.
+  bool errorIsPortProblem = false;
+  std::string portProblem;
+  std::string notice;
   DashboardCounters counters;
+  RecentReadings recent;
 };
 
 }  // namespace tamsel

@@ -22,6 +22,7 @@ WebDashboard::WebDashboard(const std::string& programFolder, WebSettings setting
       server(
           programFolder, std::move(settings), [this] { return feed_.state(); }, clock, limits) {
   feed_.readingChanged = [this] { server.readingChanged(); };
+  server.serveRecent(&feed_.recentReadings());
 }
 
 void WebDashboard::serve(LoggerSession& session) {

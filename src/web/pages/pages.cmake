@@ -12,7 +12,7 @@ endif()
 
 function(tamsel_add_web_pages target)
   set(pages index.html day.html energy.html)
-  set(scripts app.css common.js charts.js live.js day.js energy.js alarm_banner.js)
+  set(scripts app.css common.js charts.js live.js day.js energy.js alarm_banner.js age.js)
   set(library dygraph.min.js dygraph.min.css)
 
   set(page_files)
@@ -26,6 +26,13 @@ function(tamsel_add_web_pages target)
     PREFIX /web
     BASE ${TAMSEL_WEB_PAGES_DIR}
     FILES ${page_files})
+
+  # The program's icon, as packaging/ installs it, is the pages' icon and
+  # /favicon.ico, which browsers ask for by themselves.
+  qt_add_resources(${target} tamsel_web_icon
+    PREFIX /web
+    BASE ${PROJECT_SOURCE_DIR}/packaging
+    FILES ${PROJECT_SOURCE_DIR}/packaging/tamsel.png)
 
   # The library's files are copied when they change, so the resources always
   # hold the installed package's version.

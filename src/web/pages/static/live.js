@@ -2,6 +2,7 @@
 // logger's state, a rolling chart of the last hour and today's records.
 import {
   byId,
+  dateAt,
   element,
   fetchJson,
   formatMask,
@@ -10,7 +11,8 @@ import {
   showProblem,
 } from './common.js';
 import { showAlarms } from './alarm_banner.js';
-import { buildSeriesList, PowerCurve, TimeChart } from './charts.js';
+import { buildSeriesList, PowerCurve, recordTimes, TimeChart } from './charts.js';
+import { ageText, isStale } from './age.js';
 
 const HALF_MINUTE_MS = 30 * 1000;
 const HOUR_MS = 3600 * 1000;
@@ -35,6 +37,12 @@ const state = {
   scale: null,
   updates: 0, // readings shown, and when the last one was, for anyone watching the page
   shownAt: 0,
+  // The newest reading's age in seconds on the logger's clock when it was
+  // received, and when that was on ours: the age goes on from there, so a
+  // silent board shows as silent whatever the phone's clock says.
+  age: null,
+  ageReceivedAt: 0,
+  frameTime: '',
 };
 
 function showRows(rows) {
@@ -48,22 +56,48 @@ function showRows(rows) {
   body.parentElement.className = 'rows rows-' + rows.length;
 }
 
+// How long ago the last frame came, and the values greyed once that is too
+// long for them to be the board's present state. Called on every reading
+// and every second between them.
+function showAge() {
+  const lastFrame = byId('last-frame');
+  const age =
+    state.age === null ? null : state.age + Math.max(0, Date.now() - state.ageReceivedAt) / 1000;
+  const stale = isStale(age);
+  lastFrame.textContent =
+    age === null ? 'none yet' : state.frameTime.replace('T', ' ') + ', ' + ageText(age);
+  lastFrame.className = stale ? 'bad' : '';
+  byId('rows').classList.toggle('stale', stale);
+  window.tamselLive.stale = stale;
+}
+
 function showStatus(reading) {
-  byId('last-frame').textContent = reading.time ? reading.time.replace('T', ' ') : 'none yet';
+  state.age = typeof reading.age === 'number' && reading.time ? reading.age : null;
+  state.ageReceivedAt = Date.now();
+  state.frameTime = reading.time || '';
+  showAge();
   const port = byId('port');
-  port.textContent = reading.portOpen ? 'open' : 'closed';
+  const problem = (reading.portProblem || '').trim();
+  port.textContent = reading.portOpen ? 'open' : 'closed' + (problem ? ': ' + problem : '');
   port.className = reading.portOpen ? 'good' : 'bad';
   const logging = reading.logging || {};
   byId('logging').textContent = logging.on ? 'on, every ' + logging.interval + ' s' : 'stopped';
   const error = byId('last-error');
   error.textContent = reading.lastError || '';
   error.hidden = !reading.lastError;
+  const notice = byId('notice');
+  notice.textContent = reading.lastError ? '' : reading.notice || '';
+  notice.hidden = !notice.textContent;
+}
+
+function secondsOfDay(at) {
+  return at.getHours() * 3600 + at.getMinutes() * 60 + at.getSeconds();
 }
 
 // The reading as a record, its time of day in seconds.
 function recordOf(reading, at) {
-  const seconds = at.getHours() * 3600 + at.getMinutes() * 60 + at.getSeconds();
-  return [seconds, reading.volts, reading.amps, reading.watts, reading.rpm, reading.windSpeed];
+  return [secondsOfDay(at), reading.volts, reading.amps, reading.watts, reading.rpm,
+    reading.windSpeed];
 }
 
 // The logger stamps readings to the second; several in one second are
@@ -102,6 +136,32 @@ function scheduleHourChart() {
   if (state.hourTimer) return;
   const wait = Math.max(0, state.hourDrawn + CHART_EVERY_MS - Date.now());
   state.hourTimer = setTimeout(drawHourChart, wait);
+}
+
+// The hour before the page was opened, as the logger kept it: the records of
+// today's file before the readings it holds, then the readings, one a second.
+async function loadRecent() {
+  try {
+    const recent = await fetchJson('/api/recent');
+    const times = recordTimes(recent.records);
+    const hour = recent.records.map((record, i) => {
+      const minute = Math.floor(times[i] / 60) * 60;
+      const x = new Date(dateAt(recent.date, minute).getTime() + (times[i] - minute) * 1000);
+      return { x, record };
+    });
+    for (const [time, ...values] of recent.readings) {
+      const at = new Date(time);
+      hour.push({ x: at, record: [secondsOfDay(at), ...values] });
+      state.second = at.getTime();
+      state.secondStart = Date.now();
+    }
+    state.hour = hour.concat(state.hour);
+    window.tamselLive.recent = hour.length;
+    if (hour.length) scheduleHourChart();
+  } catch (error) {
+    // The chart fills from the live readings instead; the read-out says why.
+    byId('hour-readout').textContent = 'The hour before this page: ' + error.message;
+  }
 }
 
 // Today on the logger's clock, which a phone elsewhere may not share; the
@@ -206,9 +266,17 @@ function start() {
   });
   buildSeriesList(byId('today-series'), state.todayChart);
   state.todayCurve = new PowerCurve(byId('today-curve'));
-  window.tamselLive = { hourChart: state.hourChart, todayChart: state.todayChart, updates: 0 };
+  window.tamselLive = {
+    hourChart: state.hourChart,
+    todayChart: state.todayChart,
+    updates: 0,
+    recent: null,
+    stale: false,
+  };
   loadToday();
-  follow();
+  setInterval(showAge, 1000);
+  // The live readings follow the hour's, so the chart stays in time order.
+  loadRecent().finally(follow);
 }
 
 start();
