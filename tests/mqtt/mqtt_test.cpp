@@ -94,7 +94,7 @@ AlarmBoard alarmBoard() {
   AlarmBoard board;
   board.settings.limits[indexOf(AlarmKind::LowVolts)] = 11.5;
   board.settings.limits[indexOf(AlarmKind::NoData)] = 10;
-  board.states[indexOf(AlarmKind::LowVolts)] = {true, kAt, 11.4199};
+  board.states[indexOf(AlarmKind::LowVolts)] = {true, kAt, 11.4199, {}};
   return board;
 }
 
