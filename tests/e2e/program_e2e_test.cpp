@@ -169,6 +169,9 @@ TEST(InstalledEndToEnd, ABadCommandLineEndsWithStatusTwoAndWritesNothing) {
   EXPECT_EQ(run.program().exitStatus(), 2);
   const std::string output = run.read("program-output.txt");
   EXPECT_EQ(output.find("tamsel: unknown option: --bogus\n\nUsage: tamsel"), 0u) << output;
+  for (const char* named : {"web.cfg", "mqtt.cfg", "alarm.cfg", "man tamsel"}) {
+    EXPECT_NE(output.find(named), std::string::npos) << "the usage does not name " << named;
+  }
   EXPECT_FALSE(fs::exists(run.file("errorlog.txt")));
   EXPECT_FALSE(fs::exists(run.file("logs")));
 }

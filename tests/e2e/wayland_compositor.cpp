@@ -48,7 +48,7 @@ std::string WaylandCompositor::log() const {
 }
 
 std::vector<std::string> WaylandCompositor::titles() const {
-  static const std::regex request(R"(xdg_toplevel@\d+\.set_title\("(.*)"\))");
+  static const std::regex request(R"re(xdg_toplevel@\d+\.set_title\("(.*)"\))re");
   std::vector<std::string> out;
   std::istringstream in(log());
   for (std::string line; std::getline(in, line);) {

@@ -5,8 +5,8 @@
 
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <algorithm>
 #include <csignal>
-#include <set>
 
 #include "config/calibration.h"
 #include "e2e/harness.h"
@@ -50,7 +50,9 @@ TEST_P(DashboardEndToEnd, ServesTheLastFrameAndCountsEveryOne) {
   // Without a compositor's platform plugin, a Wayland desktop with no X
   // server behind it leaves the window unable to open at all.
   WaylandCompositor compositor;
-  if (mode == Mode::Wayland) ASSERT_TRUE(compositor.start(run.folder())) << compositor.log();
+  if (mode == Mode::Wayland) {
+    ASSERT_TRUE(compositor.start(run.folder())) << compositor.log();
+  }
   ASSERT_TRUE(run.startProgram(
       mode == Mode::Headless ? std::vector<std::string>{"--headless"} : std::vector<std::string>{},
       mode == Mode::Wayland ? compositor.clientEnvironment()
@@ -89,7 +91,11 @@ TEST_P(DashboardEndToEnd, ServesTheLastFrameAndCountsEveryOne) {
     })) << captionOf(run, sent.back().text)
         << " is not the last title of\n"
         << dump(titles);
-    EXPECT_GT(std::set<std::string>(titles.begin(), titles.end()).size(), 2u) << dump(titles);
+    // Each change of reading a title of its own ("Tamsel  12.73V 5.0A 63W").
+    EXPECT_GE(std::count_if(titles.begin(), titles.end(),
+                            [](const std::string& t) { return t.starts_with("Tamsel  "); }),
+              2)
+        << dump(titles);
   }
   // The board has gone, and with it the line.
   EXPECT_TRUE(ProgramRun::waitFor([&] { return !reading(webPort)["portOpen"].toBool(); }));
@@ -97,12 +103,13 @@ TEST_P(DashboardEndToEnd, ServesTheLastFrameAndCountsEveryOne) {
   EXPECT_EQ(run.program().exitStatus(), 0);
 }
 
+std::string modeName(const ::testing::TestParamInfo<Mode>& info) {
+  const char* names[] = {"Window", "Headless", "Wayland"};
+  return names[static_cast<int>(info.param)];
+}
+
 INSTANTIATE_TEST_SUITE_P(Modes, DashboardEndToEnd,
-                         ::testing::Values(Mode::Window, Mode::Headless, Mode::Wayland),
-                         [](const auto& info) {
-                           const char* names[] = {"Window", "Headless", "Wayland"};
-                           return names[static_cast<int>(info.param)];
-                         });
+                         ::testing::Values(Mode::Window, Mode::Headless, Mode::Wayland), modeName);
 
 }  // namespace
 }  // namespace tamsel::e2e
