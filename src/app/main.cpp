@@ -55,8 +55,9 @@ ProgramFolder openProgramFolder(const CommandLine& line) {
 
 // The web dashboard of web.cfg; its address goes into the folder's lock, so
 // a window started on the folder meanwhile can offer it.
-std::unique_ptr<WebDashboard> startDashboard(ProgramFolder& folder, const Clock& clock) {
-  auto dashboard = makeWebDashboard(folder.path, clock, std::cerr);
+std::unique_ptr<WebDashboard> startDashboard(ProgramFolder& folder, const Clock& clock,
+                                             std::string* whyNone = nullptr) {
+  auto dashboard = makeWebDashboard(folder.path, clock, std::cerr, whyNone);
   if (dashboard) {
     dashboard->servingAt = [&folder](const std::string& address) {
       if (folder.lock) folder.lock->noteDashboard(address);
@@ -75,10 +76,12 @@ int runHeadless(int argc, char** argv, const CommandLine& line) {
   SystemClock clock;
   QtSerialControl serial(folder.path);
   auto publisher = startPublishing(folder.path, clock, TAMSEL_VERSION, std::cerr);
-  auto dashboard = startDashboard(folder, clock);
+  std::string noDashboard;
+  auto dashboard = startDashboard(folder, clock, &noDashboard);
   AlarmCommandRunner alarmCommand(folder.path, clock);
   HeadlessLogger logger(folder.path, clock, serial, std::cerr, publisher.get(), dashboard.get(),
                         {&alarmCommand});
+  logger.setDashboardOff(noDashboard);
   std::optional<TerminationSignals> termination;
   QTimer::singleShot(0, &app, [&] {
     logger.start();

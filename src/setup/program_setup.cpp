@@ -213,6 +213,11 @@ void ProgramSetup::buildButtons() {
   AbortButton = new QPushButton(QStringLiteral("Abort"), this);
   AbortButton->setObjectName(QStringLiteral("AbortButton"));
   AbortButton->setAccessibleName(AbortButton->text());
+  // The name reads as "cancel", yet it saves with port 0 and leaves the
+  // board unheard: the port-problem dialogue relies on that, so it stays
+  // and says so.
+  AbortButton->setToolTip(QStringLiteral("Save with no serial port: Tamsel runs without a board"));
+  AbortButton->setAccessibleDescription(AbortButton->toolTip());
   AbortButton->setAutoDefault(false);
   placeTwips(AbortButton, kMargin, kButtonTop, kAbortWidth, kButtonHeight);
   SaveSettingsButton = new QPushButton(QStringLiteral("Save Settings"), this);

@@ -14,6 +14,7 @@
 #include "app/core/headless_logger.h"
 #include "app/core/program_folder.h"
 #include "app/core/publishing.h"
+#include "app/core/start_line.h"
 #include "app/core/termination_signals.h"
 #include "app/main_window_fixture.h"
 #include "config/mqtt_config.h"
@@ -50,6 +51,40 @@ TEST(CommandLineTest, ModesFoldersAndErrors) {
     EXPECT_EQ(line->mode, *c.mode) << shown;
     EXPECT_EQ(line->folder, c.folder) << shown;
   }
+}
+
+// What a headless start tells the journal, in each state start-up can settle in.
+TEST(StartLineTest, SaysFolderPortLoggingAndDashboard) {
+  const StartFacts running{"/home/u/.local/share/tamsel",
+                           "3",
+                           "com3 -> /dev/ttyUSB0",
+                           "9600",
+                           true,
+                           "",
+                           true,
+                           true,
+                           "60",
+                           "http://127.0.0.1:8470/",
+                           ""};
+  StartFacts portFailed = running;
+  portFailed.portOpen = portFailed.logging = false;
+  portFailed.portProblem = "com3: No such file or directory";
+  portFailed.dashboard.clear();
+  portFailed.dashboardOff = "Enabled is not 1 in web.cfg";
+  StartFacts noPort = running;
+  noPort.port = "0";
+  noPort.portOpen = noPort.logOn = noPort.logging = false;
+  const std::string from = "Tamsel logging from /home/u/.local/share/tamsel: ";
+  const std::pair<StartFacts, std::string> cases[] = {
+      {running, from + "port 3 (com3 -> /dev/ttyUSB0) at 9600 bits/s, open; logging every 60 s; "
+                       "dashboard at http://127.0.0.1:8470/"},
+      {portFailed, from + "port 3 (com3 -> /dev/ttyUSB0) at 9600 bits/s, not open (com3: No such "
+                          "file or directory), tried again every 2 seconds; logging every 60 s "
+                          "once the port opens; dashboard off (Enabled is not 1 in web.cfg)"},
+      {noPort, from + "no port (Port is 0 in prog.cfg); logging off (LogOn in prog.cfg); "
+                      "dashboard at http://127.0.0.1:8470/"},
+  };
+  for (const auto& [facts, line] : cases) EXPECT_EQ(startLine(facts), line);
 }
 
 TEST(ProgramFolderTest, ExplicitThenWritableProgramFolderThenDataHome) {

@@ -11,6 +11,7 @@
 
 #include "e2e/harness.h"
 #include "e2e/record_check.h"
+#include "web/web_settings.h"
 
 namespace tamsel::e2e {
 namespace {
@@ -32,6 +33,9 @@ TEST(ProgramEndToEnd, RecordsAverageWhatTheBoardSentAndFeedThePageFilesAndErrorL
     config.SaveExcel = "1";
   });
   run.write("html/template.asp", "<html>Volts <VV> at <TT></html>");
+  WebConfig web;
+  web.Enabled = "0";
+  run.write("web.cfg", webConfigText(web));
   ASSERT_TRUE(
       run.startBoard(port, {"--rate", "10", "--seed", "11", "--bad-checksum-every", "4", "--split",
                             "--pair", "--garbage-every", "3", "--no-bracket-run", "1048576"}));
@@ -54,6 +58,15 @@ TEST(ProgramEndToEnd, RecordsAverageWhatTheBoardSentAndFeedThePageFilesAndErrorL
   ::kill(run.program().pid(), SIGTERM);
   EXPECT_EQ(run.program().exitStatus(), 0) << run.read("program-output.txt");
   run.board().stop();
+  // What runs is told once, on standard error: here, with no dashboard.
+  const std::string output = run.read("program-output.txt");
+  EXPECT_NE(output.find("Tamsel logging from " + run.folder() + ": port " + std::to_string(port) +
+                        " (com" + std::to_string(port) + " -> /dev/pts/"),
+            std::string::npos)
+      << output;
+  EXPECT_NE(output.find("; logging every 1 s; dashboard off (Enabled is not 1 in web.cfg)\n"),
+            std::string::npos)
+      << output;
 
   const auto lines = run.recordLines();
   std::vector<RecordValues> records;
@@ -156,6 +169,9 @@ TEST(InstalledEndToEnd, ABadCommandLineEndsWithStatusTwoAndWritesNothing) {
   EXPECT_EQ(run.program().exitStatus(), 2);
   const std::string output = run.read("program-output.txt");
   EXPECT_EQ(output.find("tamsel: unknown option: --bogus\n\nUsage: tamsel"), 0u) << output;
+  for (const char* named : {"web.cfg", "mqtt.cfg", "alarm.cfg", "man tamsel"}) {
+    EXPECT_NE(output.find(named), std::string::npos) << "the usage does not name " << named;
+  }
   EXPECT_FALSE(fs::exists(run.file("errorlog.txt")));
   EXPECT_FALSE(fs::exists(run.file("logs")));
 }

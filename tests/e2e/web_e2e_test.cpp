@@ -1,13 +1,19 @@
-// The dashboard as a user reaches it: the real program, with the window or
-// headless, started with a web.cfg and fed by the simulator.
+// The dashboard as a user reaches it: the real program, with the window
+// (drawn offscreen, or on a Wayland compositor) or headless, started with a
+// web.cfg and fed by the simulator.
 #include <gtest/gtest.h>
 
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <algorithm>
 #include <csignal>
 
+#include "config/calibration.h"
 #include "e2e/harness.h"
+#include "e2e/wayland_compositor.h"
 #include "support/free_port.h"
+#include "telemetry/frame_decoder.h"
+#include "telemetry/live_display.h"
 #include "web/http_client.h"
 #include "web/web_settings.h"
 
@@ -20,7 +26,15 @@ QJsonObject reading(quint16 port) {
       .object();
 }
 
-class DashboardEndToEnd : public ::testing::TestWithParam<bool> {};
+// The caption the window shows for `frame`, decoded with the board's calibration.
+std::string captionOf(const ProgramRun& run, const std::string& frame) {
+  const Calibration calibration = readCalibration(run.read("settings.cfg"), neutralCalibration());
+  return readingCaption(decodeFrame(frame, scaleFrom(calibration)).reading);
+}
+
+enum class Mode { Window, Headless, Wayland };
+
+class DashboardEndToEnd : public ::testing::TestWithParam<Mode> {};
 
 TEST_P(DashboardEndToEnd, ServesTheLastFrameAndCountsEveryOne) {
   ProgramRun run;
@@ -32,10 +46,17 @@ TEST_P(DashboardEndToEnd, ServesTheLastFrameAndCountsEveryOne) {
   constexpr int kFrames = 60;
   ASSERT_TRUE(run.startBoard(port, {"--rate", "50", "--frames", std::to_string(kFrames),
                                     "--every-frame", "--bad-checksum-every", "7"}));
-  const bool headless = GetParam();
+  const Mode mode = GetParam();
+  // Without a compositor's platform plugin, a Wayland desktop with no X
+  // server behind it leaves the window unable to open at all.
+  WaylandCompositor compositor;
+  if (mode == Mode::Wayland) {
+    ASSERT_TRUE(compositor.start(run.folder())) << compositor.log();
+  }
   ASSERT_TRUE(run.startProgram(
-      headless ? std::vector<std::string>{"--headless"} : std::vector<std::string>{},
-      {.display = !headless}));
+      mode == Mode::Headless ? std::vector<std::string>{"--headless"} : std::vector<std::string>{},
+      mode == Mode::Wayland ? compositor.clientEnvironment()
+                            : ChildEnvironment{.display = mode == Mode::Window}));
   ASSERT_EQ(run.board().exitStatus(60000), 0);
   QJsonObject shown;
   EXPECT_TRUE(ProgramRun::waitFor([&] {
@@ -50,14 +71,45 @@ TEST_P(DashboardEndToEnd, ServesTheLastFrameAndCountsEveryOne) {
   // reading shown, to the hundredth the window rounds it to.
   EXPECT_NEAR(shown["volts"].toDouble(), sent.back().volts, 0.0051);
   EXPECT_NEAR(shown["amps"].toDouble(), sent.back().amps, 0.0051);
+  if (mode == Mode::Headless) {
+    // The journal is told what runs, once start-up has settled.
+    const std::string output = run.read("program-output.txt");
+    EXPECT_NE(output.find("Tamsel logging from " + run.folder() + ": port " + std::to_string(port) +
+                          " (com" + std::to_string(port) + " -> /dev/pts/"),
+              std::string::npos)
+        << output;
+    EXPECT_NE(output.find("; dashboard at http://127.0.0.1:" + std::to_string(webPort) + "/\n"),
+              std::string::npos)
+        << output;
+  }
+  if (mode == Mode::Wayland) {
+    // The compositor was told each reading in the title, up to the last frame's.
+    std::vector<std::string> titles;
+    EXPECT_TRUE(ProgramRun::waitFor([&] {
+      titles = compositor.titles();
+      return !titles.empty() && titles.back() == captionOf(run, sent.back().text);
+    })) << captionOf(run, sent.back().text)
+        << " is not the last title of\n"
+        << dump(titles);
+    // Each change of reading a title of its own ("Tamsel  12.73V 5.0A 63W").
+    EXPECT_GE(std::count_if(titles.begin(), titles.end(),
+                            [](const std::string& t) { return t.starts_with("Tamsel  "); }),
+              2)
+        << dump(titles);
+  }
   // The board has gone, and with it the line.
   EXPECT_TRUE(ProgramRun::waitFor([&] { return !reading(webPort)["portOpen"].toBool(); }));
   ::kill(run.program().pid(), SIGTERM);
   EXPECT_EQ(run.program().exitStatus(), 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(Modes, DashboardEndToEnd, ::testing::Bool(),
-                         [](const auto& info) { return info.param ? "Headless" : "Window"; });
+std::string modeName(const ::testing::TestParamInfo<Mode>& info) {
+  const char* names[] = {"Window", "Headless", "Wayland"};
+  return names[static_cast<int>(info.param)];
+}
+
+INSTANTIATE_TEST_SUITE_P(Modes, DashboardEndToEnd,
+                         ::testing::Values(Mode::Window, Mode::Headless, Mode::Wayland), modeName);
 
 }  // namespace
 }  // namespace tamsel::e2e

@@ -3,7 +3,8 @@
 # build-package/ or $TAMSEL_PACKAGE_DIR, kept between runs so only what
 # changed is compiled again) and checks what a user would get: a program that
 # runs and is hardened as Debian's own, a desktop entry and icons a desktop
-# accepts, a user unit that starts the installed program with no window, a
+# accepts, metadata a software centre lists, a Wayland plugin recommended, a
+# user unit that starts the installed program with no window, a
 # package lintian has nothing to say about, and the same bytes when packed again.
 # Usage: package_test.sh VERSION
 set -euo pipefail
@@ -34,11 +35,14 @@ field() { dpkg-deb -f "$deb" "$1"; }
 [[ $(field Architecture) == amd64 ]] || fail "Architecture is '$(field Architecture)'"
 [[ $(field Version) == "$version" ]] || fail "Version is '$(field Version)', the project's is $version"
 field Depends | grep -q 'libqt6' || fail "Depends names no Qt 6 library: '$(field Depends)'"
+# Without it a Wayland desktop with no X server cannot show the window.
+[[ $(field Recommends) == *qt6-wayland* ]] || fail "Recommends lacks qt6-wayland: '$(field Recommends)'"
 
 contents=$(TZ=UTC dpkg-deb -c "$deb")
 for path in ./usr/bin/tamsel ./usr/share/applications/tamsel.desktop \
   ./usr/lib/systemd/user/tamsel.service ./usr/share/man/man1/tamsel.1.gz \
-  ./usr/share/doc/tamsel/copyright ./usr/share/doc/tamsel/changelog.gz; do
+  ./usr/share/doc/tamsel/copyright ./usr/share/doc/tamsel/changelog.gz \
+  ./usr/share/metainfo/org.example.tamsel.metainfo.xml; do
   grep -q " $path\$" <<<"$contents" || fail "the package lacks $path"
 done
 
@@ -59,6 +63,16 @@ dpkg-deb -x "$deb" "$scratch/root"
 desktop-file-validate "$usr/share/applications/tamsel.desktop" ||
   fail "the desktop entry does not validate"
 [[ -s $usr/share/icons/hicolor/scalable/apps/tamsel.svg ]] || fail "no scalable icon"
+# A software centre lists it: valid metadata (pedantic, without fetching the
+# screenshots), launching the menu entry the package has, its newest release
+# this version.
+metainfo=$usr/share/metainfo/org.example.tamsel.metainfo.xml
+appstreamcli validate --no-net --pedantic "$metainfo" >"$scratch/appstream.log" 2>&1 ||
+  { cat "$scratch/appstream.log" >&2; fail "the AppStream metadata does not validate"; }
+launched=$(sed -n 's|.*<launchable type="desktop-id">\(.*\)</launchable>.*|\1|p' "$metainfo")
+[[ -f $usr/share/applications/$launched ]] || fail "the metadata launches '$launched', not in the package"
+newest=$(grep -o -m 1 '<release version="[^"]*"' "$metainfo" | cut -d '"' -f 2)
+[[ $newest == "$version" ]] || fail "the metadata's newest release is '$newest', the project's is $version"
 png=$usr/share/icons/hicolor/256x256/apps/tamsel.png
 file -b "$png" | grep -q '^PNG image data, 256 x 256,' ||
   fail "the 256x256 icon is $(file -b "$png")"

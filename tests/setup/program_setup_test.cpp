@@ -126,6 +126,8 @@ TEST_F(SetupWindow, AbortSavesTheOtherEditsAndChosenOptionsWithPortZero) {
   box(w, "WSUnits")->setText("m/s");
   for (const char* option : {"Option1", "Option6", "Option7", "Option15", "Option19"})
     button(w, option)->click();
+  EXPECT_EQ(button(w, "AbortButton")->toolTip(),
+            "Save with no serial port: Tamsel runs without a board");
   button(w, "AbortButton")->click();
   EXPECT_EQ(saved(), withValues({{"Port", "0"},
                                  {"SaveExcel", "1"},

@@ -20,10 +20,13 @@ bool ChildProcess::start(const std::vector<std::string>& argv, const std::string
   std::vector<char*> args;
   for (const auto& a : argv) args.push_back(const_cast<char*>(a.c_str()));
   args.push_back(nullptr);
-  std::vector<std::string> envText;
+  std::vector<std::string> envText = environment.variables;
   if (environment.display) envText.emplace_back("QT_QPA_PLATFORM=offscreen");
   std::vector<std::string> dropped = {"QT_QPA_PLATFORM"};
   if (!environment.display) dropped.insert(dropped.end(), {"DISPLAY", "WAYLAND_DISPLAY"});
+  for (const auto& variable : environment.variables) {
+    dropped.push_back(variable.substr(0, variable.find('=')));
+  }
   for (char** e = environ; *e; ++e) {
     const std::string_view variable = *e;
     if (std::none_of(dropped.begin(), dropped.end(),

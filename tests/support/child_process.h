@@ -15,6 +15,9 @@ struct ChildEnvironment {
   // Started with standard input, output and error closed, as some service
   // managers do; the output file then stays empty.
   bool streamsClosed = false;
+  // "NAME=value" entries set on top, replacing what the rest would give
+  // (QT_QPA_PLATFORM=wayland with a compositor of the test's own).
+  std::vector<std::string> variables = {};
 };
 
 class ChildProcess {

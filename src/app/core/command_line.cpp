@@ -48,7 +48,15 @@ std::string usageText() {
          "  --version     show the version\n"
          "\n"
          "Without --folder, the files live beside the program when its folder is\n"
-         "writable, else in $XDG_DATA_HOME/tamsel (~/.local/share/tamsel).\n";
+         "writable, else in $XDG_DATA_HOME/tamsel (~/.local/share/tamsel).\n"
+         "\n"
+         "Optional files there, read at start:\n"
+         "  web.cfg       the web dashboard: Enabled, Address, Port, Password; without\n"
+         "                it the dashboard is on at http://127.0.0.1:8470/\n"
+         "  mqtt.cfg      publishing readings and records to an MQTT broker\n"
+         "  alarm.cfg     alarm limits, and a Command run for each alarm\n"
+         "\n"
+         "More in the manual page: man tamsel\n";
 }
 
 }  // namespace tamsel

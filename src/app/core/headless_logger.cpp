@@ -1,7 +1,10 @@
 #include "app/core/headless_logger.h"
 
+#include "app/core/start_line.h"
 #include "app/core/web_dashboard.h"
 #include "logging/logging_control.h"
+#include "platform/numeric_text.h"
+#include "platform/serial_settings.h"
 
 namespace tamsel {
 
@@ -24,6 +27,32 @@ void HeadlessLogger::start() {
   tryStartUp();
   // Served from the first start-up on, also while the port is retried.
   if (dashboard) dashboard->serve(session);
+  // Said after the first try at the port, so it tells how that went.
+  messages << whatRuns() << std::endl;
+}
+
+std::string HeadlessLogger::whatRuns() const {
+  const ProgramConfig& config = session.programConfig();
+  StartFacts facts;
+  facts.folder = programFolder;
+  facts.port = config.Port;
+  if (const Result<int> number = portNumberFromText(config.Port)) {
+    facts.device = portDevice(*number, programFolder);
+  }
+  facts.speed = config.BR;
+  facts.portOpen = session.isPortOpen();
+  facts.portProblem = portProblem;
+  facts.logOn = optionValue(config.LogOn) == true;
+  facts.logging = session.isLogging();
+  const auto interval = validateInterval(session.intervalText());
+  facts.interval = interval ? interval->delayText : setupDefaults().LogDelay;
+  if (dashboard) {
+    facts.dashboard = dashboard->address();
+    facts.dashboardOff = "not started: " + dashboard->problem();
+  } else {
+    facts.dashboardOff = dashboardOff;
+  }
+  return startLine(facts);
 }
 
 void HeadlessLogger::stop() {
@@ -33,6 +62,7 @@ void HeadlessLogger::stop() {
 
 void HeadlessLogger::tryStartUp() {
   const LoggerSession::StartUpResult result = session.runStartUp();
+  portProblem = result.port.error;
   if (std::string problem = startUpProblem(result); !problem.empty()) {
     if (problem != lastProblem) say(problem + "; trying again every 2 seconds");
     lastProblem = std::move(problem);

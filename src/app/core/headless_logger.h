@@ -26,7 +26,10 @@ class HeadlessLogger : public QObject, private SessionView {
 
   static constexpr int kRetryMs = 2000;
 
+  // Start-up, then one line on `messages` saying what runs (startLine).
   void start();
+  // Why there is no dashboard, for that line, when none was given.
+  void setDashboardOff(std::string why) { dashboardOff = std::move(why); }
   // What "Exit" does: the watt-hours line, the port closed.
   void stop();
 
@@ -35,6 +38,7 @@ class HeadlessLogger : public QObject, private SessionView {
  private:
   void tryStartUp();
   std::string startUpProblem(const LoggerSession::StartUpResult& result) const;
+  std::string whatRuns() const;
   // A message that would have been a dialogue: to errorlog.txt and standard error.
   void say(const std::string& message);
   void errorTrapped(const LocalDateTime& at, const ErrorReport& report) override;
@@ -48,6 +52,8 @@ class HeadlessLogger : public QObject, private SessionView {
   WebDashboard* const dashboard;
   QTimer retry;
   std::string lastProblem;  // said once, not every 2 seconds
+  std::string portProblem;  // why the port did not open at the last try
+  std::string dashboardOff = "none given";
 };
 
 }  // namespace tamsel

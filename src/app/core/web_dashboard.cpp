@@ -29,6 +29,7 @@ void WebDashboard::serve(LoggerSession& session) {
   if (serving) return;
   feed_.watch(session);
   if (Status started = server.start(); !started) {
+    problem_ = started.error;
     session.reportNotice("Web dashboard not started: " + started.error);
     return;
   }
@@ -37,8 +38,12 @@ void WebDashboard::serve(LoggerSession& session) {
 }
 
 std::unique_ptr<WebDashboard> makeWebDashboard(const std::string& programFolder, const Clock& clock,
-                                               std::ostream& messages) {
+                                               std::ostream& messages, std::string* whyNone) {
   const std::string path = webConfigPath(programFolder);
+  auto none = [whyNone](const std::string& why) {
+    if (whyNone) *whyNone = why;
+    return nullptr;
+  };
   auto note = [&](const std::string& message) {
     messages << appendToErrorLog(programFolder, clock.now(), {message, {}, {}}) << std::endl;
   };
@@ -47,15 +52,15 @@ std::unique_ptr<WebDashboard> makeWebDashboard(const std::string& programFolder,
     const Result<std::string> text = readWholeFile(path);
     if (!text) {
       note("web.cfg cannot be read: " + text.error() + "; no web dashboard");
-      return nullptr;
+      return none("web.cfg cannot be read");
     }
     config = readWebConfig(*text);
   }
-  if (!isWebEnabled(config)) return nullptr;
+  if (!isWebEnabled(config)) return none("Enabled is not 1 in web.cfg");
   const Result<WebSettings> settings = webSettings(config);
   if (!settings) {
     note(settings.error() + "; no web dashboard");
-    return nullptr;
+    return none(settings.error());
   }
   if (!settings->password.empty() && othersCanRead(path)) {
     note("web.cfg holds a password that other users can read: chmod 600 web.cfg");

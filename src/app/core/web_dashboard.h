@@ -25,6 +25,8 @@ class WebDashboard {
   void serve(LoggerSession& session);
   // "http://127.0.0.1:8470/" while serving; empty otherwise.
   std::string address() const { return serving ? server.address() : std::string(); }
+  // Why the server does not listen, once serve() found it could not.
+  const std::string& problem() const { return problem_; }
   // Told the address once the server listens.
   std::function<void(const std::string&)> servingAt;
 
@@ -34,12 +36,15 @@ class WebDashboard {
   DashboardFeed feed_;
   WebServer server;
   bool serving = false;
+  std::string problem_;
 };
 
 // The dashboard as web.cfg asks for it: none when it is switched off or its
 // settings cannot be used; what needs the user's attention (settings that
 // cannot be used, a password others can read) goes to errorlog.txt and `messages`.
+// Without a dashboard, `whyNone` (when given) is told why, in a few words.
 std::unique_ptr<WebDashboard> makeWebDashboard(const std::string& programFolder, const Clock& clock,
-                                               std::ostream& messages);
+                                               std::ostream& messages,
+                                               std::string* whyNone = nullptr);
 
 }  // namespace tamsel
