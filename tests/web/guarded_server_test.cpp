@@ -119,10 +119,12 @@ TEST_F(GuardTest, ConnectionsPastEachLimitAreAnswered503) {
     clients.pop_back();
     ASSERT_TRUE(
         waitUntil([&] { return dashboard->webServer().clientCount() == c.admitted - 1; }, 15000));
-    // A connection that showed the password no longer counts as unknown.
     HttpClient known(port());
     EXPECT_EQ(known.request("/api/days", right).status, 200) << c.limit;
-    EXPECT_EQ(get("/api/days", right).status, 200) << c.limit;
+    // A connection that showed the password no longer counts as unknown.
+    if (*c.password) {
+      EXPECT_EQ(get("/api/days", right).status, 200) << c.limit;
+    }
   }
 }
 
