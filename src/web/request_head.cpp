@@ -6,6 +6,9 @@
 namespace tamsel {
 namespace {
 
+// More than any browser sends; a client sending more is up to no good.
+constexpr size_t kMostHeaderLines = 100;
+
 // The characters a method or a header's name is made of.
 bool isTokenChar(char c) {
   if (std::isalnum(static_cast<unsigned char>(c))) return true;
@@ -160,6 +163,7 @@ HeadCheck checkRequestHead(std::string_view bytes) {
       headLength = start;
       continue;
     }
+    if (lineNumber > kMostHeaderLines) return bad("too many header lines");
     if (std::string problem = headerProblem(line, seen); !problem.empty()) return bad(problem);
   }
   if (seen.hosts == 0) return bad("Host is missing");
