@@ -45,8 +45,8 @@ TEST_F(GuardTest, RefusedRequestsAreAnsweredWithTheSecurityHeaders) {
 TEST_F(GuardTest, HeadersPastTheBoundAreAnswered431AndClosed) {
   startLogger();
   HttpClient client(port());
-  client.send("GET /api/days HTTP/1.1\r\nHost: 127.0.0.1\r\nX-Padding: " + std::string(70 * 1024, 'p') +
-              "\r\n\r\n");
+  client.send("GET /api/days HTTP/1.1\r\nHost: 127.0.0.1\r\nX-Padding: " +
+              std::string(70 * 1024, 'p') + "\r\n\r\n");
   EXPECT_EQ(client.readHead().status, 431);
   EXPECT_TRUE(client.closedByServer());
 }
