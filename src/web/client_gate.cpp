@@ -75,17 +75,20 @@ void ClientSocket::received(qint64 mostRequestBytes) {
   unchecked.append(fresh.constData(), static_cast<size_t>(fresh.size()));
   // A head is looked at again only once another of its lines is whole.
   if (!fresh.contains('\n') && static_cast<qint64>(unchecked.size()) <= mostRequestBytes) return;
-  while (!unchecked.empty()) {
-    const HeadCheck check = checkRequestHead(unchecked);
-    const bool tooLong =
-        static_cast<qint64>(check.verdict == HeadVerdict::Good ? check.length : unchecked.size()) >
-        mostRequestBytes;
-    if (tooLong && check.verdict != HeadVerdict::Bad) return finishWith(headersTooLargeAnswer());
-    if (check.verdict == HeadVerdict::Incomplete) return;
-    if (check.verdict == HeadVerdict::Bad) return finishWith(badRequestAnswer(check.problem));
-    closeWanted.push_back(check.closeAfter);
-    unchecked.erase(0, check.length);
-  }
+  const HeadCheck check = checkRequestHead(unchecked);
+  const bool tooLong =
+      static_cast<qint64>(check.verdict == HeadVerdict::Good ? check.length : unchecked.size()) >
+      mostRequestBytes;
+  if (tooLong && check.verdict != HeadVerdict::Bad) return finishWith(headersTooLargeAnswer());
+  if (check.verdict == HeadVerdict::Incomplete) return;
+  if (check.verdict == HeadVerdict::Bad) return finishWith(badRequestAnswer(check.problem));
+  // One request at a time: the server then never parses bytes this check
+  // has not passed, and each answer is matched to its own request's wishes.
+  // A request sent before the one before was answered is refused.
+  if (check.length < unchecked.size())
+    return finishWith(badRequestAnswer("request sent before the answer to the one before"));
+  closeWanted.push_back(check.closeAfter);
+  unchecked.clear();
 }
 
 void ClientSocket::finishWith(const QByteArray& answer, int delayMs) {

@@ -10,7 +10,8 @@
 //   trickles in; a connection following the event stream is exempt;
 // - each head is checked strictly (see request_head.h) before the server
 //   parses it: a doubtful one is answered 400 and closed, and one longer
-//   than `mostRequestBytes` 431 and closed.
+//   than `mostRequestBytes` 431 and closed. Requests come one at a time:
+//   one sent before the answer to the one before is refused as doubtful.
 #include <QString>
 #include <QTcpServer>
 #include <QTcpSocket>

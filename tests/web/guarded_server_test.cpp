@@ -158,6 +158,7 @@ TEST_F(GuardTest, DoubtfulRequestsAreAnsweredOnceAndClosed) {
       {start + "Connection: Upgrade\r\nUpgrade: websocket\r\nSec-WebSocket-Version: 13\r\n"
                "Sec-WebSocket-Key: dGhlIHNhbXBsZSBub25jZQ==\r\n\r\n",
        400},
+      {start + "\r\n" + start + "\r\n", 400},
       {start + "Connection: close\r\n\r\n", 200},
       {"GET /api/days HTTP/1.0\r\nHost: 127.0.0.1\r\n\r\n", 200},
   };
