@@ -91,7 +91,7 @@ void BM_DayOverHttp(benchmark::State& state) {
   Served served;
   std::string received;
   auto client = connectedClient(served.port(), received);
-  const std::string request = "GET /api/day?date=2010-05-20 HTTP/1.1\r\nHost: x\r\n\r\n";
+  const std::string request = "GET /api/day?date=2010-05-20 HTTP/1.1\r\nHost: 127.0.0.1\r\n\r\n";
   size_t answerBytes = 0;
   for (auto _ : state) {
     received.clear();
@@ -128,7 +128,7 @@ struct Follower {
     address.sin_port = htons(port);
     address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
     (void)::connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address);
-    const char request[] = "GET /events HTTP/1.1\r\nHost: x\r\n\r\n";
+    const char request[] = "GET /events HTTP/1.1\r\nHost: 127.0.0.1\r\n\r\n";
     (void)::send(fd, request, sizeof request - 1, 0);
   }
   ~Follower() { ::close(fd); }
@@ -149,6 +149,9 @@ void BM_FrameWithDashboard(benchmark::State& state) {
   const int followers = int(state.range(0));
   WebServer::Limits limits;
   limits.stream.gapMs = int(state.range(1));
+  // Every follower comes from this machine's one address.
+  limits.gate.mostPerAddress = limits.gate.mostClients;
+  limits.stream.mostClients = limits.gate.mostClients;
   Served served(followers >= 0, limits);
   std::vector<std::unique_ptr<Follower>> clients;
   for (int i = 0; i < followers; ++i) {

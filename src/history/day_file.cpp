@@ -24,7 +24,11 @@ Result<std::string> readDayFile(const std::string& path) {
   // only through the read: a read-only day is still a day to show, and what
   // cannot be appended to for any other reason cannot be read either.
   (void)appendLine(path, "");
-  return readWholeFile(path);
+  return readDayText(path);
+}
+
+Result<std::string> readDayText(const std::string& path) {
+  return readWholeFile(path, kLargestDayFileBytes);
 }
 
 }  // namespace tamsel

@@ -128,12 +128,18 @@ constexpr int kOpenFlags = O_NONBLOCK | O_NOCTTY | O_CLOEXEC;
 
 }  // namespace
 
-Result<std::string> readWholeFile(const std::string& path) {
+Result<std::string> readWholeFile(const std::string& path, std::uint64_t mostBytes) {
   Fd fd(::open(path.c_str(), O_RDONLY | kOpenFlags));
   if (Status opened = openRegular(fd); !opened) return opened;
+  const auto tooLarge = [mostBytes] {
+    return Status::failure("larger than " + std::to_string(mostBytes >> 20) + " MiB");
+  };
   std::string text;
   struct stat st {};
-  if (::fstat(fd.get(), &st) == 0 && st.st_size > 0) text.reserve(static_cast<size_t>(st.st_size));
+  if (::fstat(fd.get(), &st) == 0 && st.st_size > 0) {
+    if (static_cast<std::uint64_t>(st.st_size) > mostBytes) return tooLarge();
+    text.reserve(static_cast<size_t>(st.st_size));
+  }
   char buf[65536];
   for (;;) {
     const ssize_t n = ::read(fd.get(), buf, sizeof buf);
@@ -142,6 +148,8 @@ Result<std::string> readWholeFile(const std::string& path) {
       return Status::failure(lastError());
     }
     if (n == 0) break;
+    // A file that grows while it is read is held to the same bound.
+    if (text.size() + static_cast<size_t>(n) > mostBytes) return tooLarge();
     text.append(buf, static_cast<size_t>(n));
   }
   return text;

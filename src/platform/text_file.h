@@ -1,6 +1,7 @@
 #pragma once
 // Whole-file text operations. Text is bytes; every line written ends in CR LF.
 // Nothing stays open between calls, so other programs can read the files.
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -15,8 +16,9 @@ inline constexpr std::string_view kLineEnd = "\r\n";
 // refused ("a named pipe, not a regular file"). Failures give the reason in
 // the system's words, without the file's name: the caller names the file.
 
-// The whole file as bytes, or why it cannot be read.
-Result<std::string> readWholeFile(const std::string& path);
+// The whole file as bytes, or why it cannot be read. A file larger than
+// `mostBytes` is refused ("larger than 32 MiB"), before anything is read.
+Result<std::string> readWholeFile(const std::string& path, std::uint64_t mostBytes = UINT64_MAX);
 
 enum class Durability {
   Plain,   // in the system's cache when the call returns

@@ -91,7 +91,7 @@ DayAnswers::Loaded DayAnswers::load(const Route& route) {
     loaded.failure = jsonError(404, "no log file for " + isoDate(route.date));
     return loaded;
   }
-  const Result<std::string> text = readWholeFile(path);
+  const Result<std::string> text = readDayText(path);
   if (!text) {
     loaded.failure = jsonError(500, cannotReadMessage(name, text.error()));
     return loaded;

@@ -2,6 +2,7 @@
 
 #include <sys/stat.h>
 
+#include "history/day_file.h"
 #include "history/history_export.h"
 #include "platform/text_file.h"
 
@@ -21,7 +22,7 @@ std::optional<double> EnergyCache::dayEnergy(const std::string& path, double log
     if (e.size == size && e.modifiedNs == modified && e.logDelay == logDelay) return e.wattHours;
   }
   ++reads_;
-  const Result<std::string> text = readWholeFile(path);
+  const Result<std::string> text = readDayText(path);
   if (!text) {
     entries.erase(path);
     return std::nullopt;

@@ -3,7 +3,9 @@
 // times a second; the stream sends at most one event per `gapMs` (200 ms:
 // five a second), always the newest reading, made once for every client.
 // Nothing here waits on a client: a client that does not read its events
-// is dropped when what waits for it passes `mostBacklog` bytes.
+// is dropped when what waits for it passes `mostBacklog` bytes. At most
+// `mostClients` follow at once, fewer than the server's connections, so
+// followers that never leave cannot take every connection.
 #include <QElapsedTimer>
 #include <QObject>
 #include <QPointer>
@@ -22,6 +24,7 @@ class EventStream : public QObject {
     int gapMs = 200;
     int keepAliveMs = 15'000;
     qint64 mostBacklog = 256 * 1024;
+    int mostClients = 32;
   };
   // `reading` makes the event's data: the reading JSON on one line.
   EventStream(std::function<std::string()> reading, Limits limits, QObject* parent = nullptr);
@@ -33,6 +36,7 @@ class EventStream : public QObject {
   void changed();
 
   int clientCount() const;
+  bool full() const { return clientCount() >= limits.mostClients; }
   static QByteArray eventText(const std::string& data);
 
  private:

@@ -22,6 +22,11 @@ QByteArray headersTooLargeAnswer() {
   return fixedAnswer("431 Request Header Fields Too Large", "Request headers too large.\n");
 }
 
+QByteArray badRequestAnswer(const std::string& problem) {
+  return fixedAnswer("400 Bad Request",
+                     "Bad request: " + QByteArray::fromStdString(problem) + ".\n");
+}
+
 QByteArray unauthorizedAnswer() {
   return fixedAnswer("401 Unauthorized", "Password required.\n",
                      "WWW-Authenticate: Basic realm=\"Tamsel\", charset=\"UTF-8\"\r\n");

@@ -1,6 +1,7 @@
 #pragma once
 // Answers written before any request is read, and the headers every answer carries.
 #include <QByteArray>
+#include <string>
 
 namespace tamsel {
 
@@ -13,6 +14,8 @@ inline constexpr const char* kNoSniff = "nosniff";
 QByteArray serviceUnavailableAnswer();
 // A request whose line and headers pass the bound.
 QByteArray headersTooLargeAnswer();
+// A request whose head is refused: `problem` says why.
+QByteArray badRequestAnswer(const std::string& problem);
 // A request without the password (the connection's last answer).
 QByteArray unauthorizedAnswer();
 

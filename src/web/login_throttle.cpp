@@ -71,8 +71,16 @@ int LoginThrottle::failed(const std::string& peer, std::int64_t nowMs) {
   Failures& f = failures[peer];
   f.count = std::min(f.count + 1, 16);
   f.lastMs = nowMs;
-  const std::int64_t delay = static_cast<std::int64_t>(kFirstDelayMs) << (f.count - 1);
-  return static_cast<int>(std::min<std::int64_t>(delay, kLongestDelayMs));
+  const std::int64_t delay = std::min<std::int64_t>(
+      static_cast<std::int64_t>(kFirstDelayMs) << (f.count - 1), kLongestDelayMs);
+  f.answeredAtMs = std::min(std::max(nowMs, f.answeredAtMs) + delay, nowMs + kLongestHoldMs);
+  return static_cast<int>(f.answeredAtMs - nowMs);
+}
+
+int LoginThrottle::holdMs(const std::string& peer, std::int64_t nowMs) const {
+  const auto found = failures.find(peer);
+  if (found == failures.end()) return 0;
+  return static_cast<int>(std::max<std::int64_t>(0, found->second.answeredAtMs - nowMs));
 }
 
 }  // namespace tamsel

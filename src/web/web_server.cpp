@@ -3,17 +3,16 @@
 #include <QFile>
 #include <QHostAddress>
 #include <QHttpServerRequest>
-#include <QHttpServerResponder>
 #include <QTcpSocket>
 #include <QTimer>
 #include <utility>
 
+#include "web/answer_text.h"
 #include "web/fixed_answers.h"
+#include "web/request_head.h"
 
 namespace tamsel {
 namespace {
-
-using StatusCode = QHttpServerResponder::StatusCode;
 
 // Answers a client has asked for and not read yet: a few full days.
 constexpr qint64 kMostUnsentBytes = 4 * 1024 * 1024;
@@ -33,6 +32,11 @@ WebAnswer plainAnswer(int status, const char* text) {
   return {status, "text/plain; charset=utf-8", text, {}};
 }
 
+void send(ClientSocket& client, const std::string& text, bool close) {
+  client.write(text.data(), static_cast<qint64>(text.size()));
+  if (close) client.closeWhenSent();
+}
+
 }  // namespace
 
 WebServer::WebServer(std::string programFolder, WebSettings settings, StateSource state,
@@ -46,6 +50,7 @@ WebServer::WebServer(std::string programFolder, WebSettings settings, StateSourc
                              this)),
       days(std::move(programFolder)),
       login(this->settings.password) {
+  gate->setPasswordAsked(login.required());
   uptime.start();
 }
 
@@ -73,50 +78,72 @@ std::string WebServer::address() const {
 
 bool WebServer::handleRequest(const QHttpServerRequest& request, QTcpSocket* socket) {
   auto* client = qobject_cast<ClientSocket*>(socket);
-  // A stream's connection asks nothing more; one that asks and does not
-  // read its answers is not given more to hold.
-  if (!client || client->isStreaming()) return true;
+  // A stream's connection asks nothing more, nor does one being closed.
+  if (!client || !client->takesRequests()) return true;
+  const bool close = client->takeCloseWanted();
+  // One that asks and does not read its answers is not given more to hold.
   if (socket->bytesToWrite() > kMostUnsentBytes) {
     socket->abort();
     return true;
   }
   client->answered();
+  try {
+    answerRequest(request, *client, close);
+  } catch (...) {
+    // What went wrong (a day too large for memory, say) is this request's
+    // alone: it is answered and the logger goes on.
+    send(*client, answerText(plainAnswer(500, "Internal error.\n"), {.close = true}), true);
+  }
+  return true;
+}
+
+void WebServer::missingHandler(const QHttpServerRequest&, QTcpSocket* socket) {
+  if (auto* client = qobject_cast<ClientSocket*>(socket))
+    send(*client, answerText(plainAnswer(404, "Not found.\n"), {.close = true}), true);
+}
+
+void WebServer::answerRequest(const QHttpServerRequest& request, ClientSocket& client, bool close) {
+  const bool head = request.method() == QHttpServerRequest::Method::Head;
+  if (!login.required() && !isOwnHost(request.value("host").toStdString(), settings.address)) {
+    const WebAnswer misdirected =
+        plainAnswer(421, "This dashboard answers only to this machine's own address.\n");
+    return send(client, answerText(misdirected, {.head = head, .close = true}), true);
+  }
   const QUrl url = request.url();
   const Route route =
       routeRequest(methodName(request.method()), url.path(QUrl::FullyEncoded).toStdString(),
                    url.query(QUrl::FullyEncoded).toStdString());
-  if (!loggedIn(request, socket)) return true;
+  const int hold = admission(request, client);
+  if (hold < 0) return;
   if (route.kind == RouteKind::Events) {
-    startStream(request, socket);
-    return true;
+    if (hold == 0) return startStream(client, head);
+    return client.holdThen(hold, [this, &client, head] { startStream(client, head); });
   }
   const bool dynamic = route.kind != RouteKind::LivePage && route.kind != RouteKind::DayPage &&
                        route.kind != RouteKind::EnergyPage && route.kind != RouteKind::Static &&
                        route.kind != RouteKind::Icon;
-  respond(request, socket, answer(route), dynamic);
-  return true;
+  // A held answer ends its connection, as a refused one does.
+  const std::string text =
+      answerText(answer(route), {.head = head, .dynamic = dynamic, .close = close || hold > 0});
+  if (hold == 0) return send(client, text, close);
+  client.finishWith(QByteArray::fromStdString(text), hold);
 }
 
-void WebServer::missingHandler(const QHttpServerRequest& request, QTcpSocket* socket) {
-  respond(request, socket, plainAnswer(404, "Not found.\n"), true);
-}
-
-bool WebServer::loggedIn(const QHttpServerRequest& request, QTcpSocket* socket) {
-  if (!login.required()) return true;
-  const std::string peer = socket->peerAddress().toString().toStdString();
-  if (login.accepts(request.value("authorization").toStdString())) {
+int WebServer::admission(const QHttpServerRequest& request, ClientSocket& client) {
+  if (!login.required()) return 0;
+  const std::string peer = client.peerKey().toStdString();
+  if (!login.accepts(request.value("authorization").toStdString())) {
+    // The answer waits on a timer, never on the loop, and ends the
+    // connection, so nothing asked on it meanwhile is answered before it.
+    client.finishWith(unauthorizedAnswer(), login.failed(peer, uptime.elapsed()));
+    return -1;
+  }
+  const int hold = login.holdMs(peer, uptime.elapsed());
+  if (hold == 0) {
     login.succeeded(peer);
-    return true;
+    client.knownNow();
   }
-  // The answer waits on a timer, never on the loop, and ends the
-  // connection, so nothing asked on it meanwhile is answered before it.
-  const int delay = login.failed(peer, uptime.elapsed());
-  if (auto* client = qobject_cast<ClientSocket*>(socket)) {
-    client->finishWith(unauthorizedAnswer(), delay);
-  } else {
-    socket->abort();
-  }
-  return false;
+  return hold;
 }
 
 WebAnswer WebServer::answer(const Route& route) {
@@ -164,36 +191,16 @@ WebAnswer WebServer::page(const QString& resource) const {
   return {200, contentTypeOf(resource.toStdString()), file.readAll().toStdString(), {}};
 }
 
-void WebServer::respond(const QHttpServerRequest& request, QTcpSocket* socket,
-                        const WebAnswer& answer, bool dynamic) {
-  QHttpServerResponder responder = makeResponder(request, socket);
-  responder.writeStatusLine(static_cast<StatusCode>(answer.status));
-  responder.writeHeader("Content-Type", QByteArray::fromStdString(answer.contentType));
-  responder.writeHeader("Content-Length", QByteArray::number(qsizetype(answer.body.size())));
-  responder.writeHeader("Content-Security-Policy", kContentSecurityPolicy);
-  responder.writeHeader("X-Content-Type-Options", kNoSniff);
-  if (dynamic) responder.writeHeader("Cache-Control", "no-store");
-  if (answer.status == 405) responder.writeHeader("Allow", "GET, HEAD");
-  if (!answer.attachmentName.empty()) {
-    responder.writeHeader(
-        "Content-Disposition",
-        QByteArray::fromStdString("attachment; filename=\"" + answer.attachmentName + "\""));
+void WebServer::startStream(ClientSocket& client, bool head) {
+  if (stream->full()) {
+    const WebAnswer busy = plainAnswer(503, "Too many live pages open; try again later.\n");
+    return send(client, answerText(busy, {.head = head, .dynamic = true, .close = true}), true);
   }
-  const bool head = request.method() == QHttpServerRequest::Method::Head;
-  responder.writeBody(head ? "" : answer.body.data(), head ? 0 : qint64(answer.body.size()));
-}
-
-void WebServer::startStream(const QHttpServerRequest& request, QTcpSocket* socket) {
-  QHttpServerResponder responder = makeResponder(request, socket);
-  responder.writeStatusLine(StatusCode::Ok);
-  responder.writeHeader("Content-Type", "text/event-stream");
-  responder.writeHeader("Cache-Control", "no-store");
-  responder.writeHeader("Content-Security-Policy", kContentSecurityPolicy);
-  responder.writeHeader("X-Content-Type-Options", kNoSniff);
-  responder.writeBody("", 0);
-  if (request.method() == QHttpServerRequest::Method::Head) return;
-  if (auto* client = qobject_cast<ClientSocket*>(socket)) client->startStreaming();
-  stream->follow(socket);
+  const std::string text = eventStreamHead();
+  client.write(text.data(), static_cast<qint64>(text.size()));
+  if (head) return;
+  client.startStreaming();
+  stream->follow(&client);
 }
 
 }  // namespace tamsel

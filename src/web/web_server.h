@@ -4,7 +4,10 @@
 // the gate in front bounds the clients and what they may send. Every answer
 // carries the content security policy and nosniff headers. Nothing here
 // waits: a slow client gets its answer from the socket's buffer, or is
-// dropped.
+// dropped. Without a password only requests naming this machine's own
+// address are answered, so no other site's page can read the dashboard
+// through a name of its own pointed at this machine. Nothing a request
+// throws ends the logger: it is answered 500.
 #include <QAbstractHttpServer>
 #include <QElapsedTimer>
 #include <functional>
@@ -51,18 +54,21 @@ class WebServer : public QAbstractHttpServer {
   int clientCount() const { return gate->clientCount(); }
   int streamCount() const { return stream->clientCount(); }
   const DayAnswers& dayAnswers() const { return days; }
+  // How long answers to `peer` are held now for its failed logins.
+  int loginHoldMs(const std::string& peer) const { return login.holdMs(peer, uptime.elapsed()); }
 
  protected:
   bool handleRequest(const QHttpServerRequest& request, QTcpSocket* socket) override;
   void missingHandler(const QHttpServerRequest& request, QTcpSocket* socket) override;
 
  private:
+  void answerRequest(const QHttpServerRequest& request, ClientSocket& client, bool close);
   WebAnswer answer(const Route& route);
   WebAnswer page(const QString& resource) const;
-  void respond(const QHttpServerRequest& request, QTcpSocket* socket, const WebAnswer& answer,
-               bool dynamic);
-  void startStream(const QHttpServerRequest& request, QTcpSocket* socket);
-  bool loggedIn(const QHttpServerRequest& request, QTcpSocket* socket);
+  void startStream(ClientSocket& client, bool head);
+  // How long the answer is held (the address is being throttled), or -1
+  // when the request was refused for want of the password and is answered.
+  int admission(const QHttpServerRequest& request, ClientSocket& client);
 
   const WebSettings settings;
   const StateSource state;

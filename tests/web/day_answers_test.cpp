@@ -1,6 +1,10 @@
 // The day answers against the history window's own loading, export and energy.
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <QJsonArray>
 
+#include "history/day_file.h"
 #include "history/history_export.h"
 #include "history/history_settings.h"
 #include "history/time_chart.h"
@@ -109,6 +113,28 @@ TEST_F(DayTest, EnergyIsEachDaysHistoryFigureAndTodayTheRunningTotal) {
   folder.write("logs/P_2010_05_20.txt", longer);
   const QJsonObject changed = json(get("/api/energy?year=2010&month=5"));
   EXPECT_EQ(changed["days"][0]["wattHours"].toDouble(), dayEnergyWh(longer, settings().logDelay));
+}
+
+// A day file far larger than memory (sparse, so it takes no disk) is
+// refused with a reason, by the dashboard and the history window alike, and
+// the logger goes on.
+TEST_F(DayTest, ADayFileLargerThanAnyDayIsRefusedNotRead) {
+  const std::string huge = folder.file("logs/P_2010_05_21.txt");
+  const int fd = ::open(huge.c_str(), O_CREAT | O_WRONLY, 0644);
+  ASSERT_GE(fd, 0);
+  ASSERT_EQ(::ftruncate(fd, std::int64_t(64) << 30), 0);
+  ::close(fd);
+  startLogger();
+  const HttpReply day = get("/api/day?date=2010-05-21");
+  EXPECT_EQ(day.status, 500);
+  EXPECT_EQ(json(day)["error"].toString(), "P_2010_05_21.txt cannot be read: larger than 32 MiB");
+  const QJsonObject energy = json(get("/api/energy?year=2010&month=5"));
+  ASSERT_EQ(energy["days"].toArray().size(), 2) << "the huge day is left out";
+  EXPECT_EQ(energy["days"][0]["date"].toString(), "2010-05-20");
+  const Result<std::string> windowRead = readDayFile(huge);
+  ASSERT_FALSE(windowRead);
+  EXPECT_EQ(windowRead.error(), "larger than 32 MiB");
+  EXPECT_EQ(get("/api/days").status, 200);
 }
 
 }  // namespace

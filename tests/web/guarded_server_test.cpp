@@ -1,6 +1,7 @@
 // What the server refuses, and the bounds it keeps on its clients.
 #include <sys/stat.h>
 
+#include <QLoggingCategory>
 #include <vector>
 
 #include "app/core/program_folder.h"
@@ -45,39 +46,163 @@ TEST_F(GuardTest, RefusedRequestsAreAnsweredWithTheSecurityHeaders) {
 TEST_F(GuardTest, HeadersPastTheBoundAreAnswered431AndClosed) {
   startLogger();
   HttpClient client(port());
-  client.send("GET /api/days HTTP/1.1\r\nHost: x\r\nX-Padding: " + std::string(70 * 1024, 'p') +
-              "\r\n\r\n");
+  client.send("GET /api/days HTTP/1.1\r\nHost: 127.0.0.1\r\nX-Padding: " +
+              std::string(70 * 1024, 'p') + "\r\n\r\n");
   EXPECT_EQ(client.readHead().status, 431);
   EXPECT_TRUE(client.closedByServer());
 }
 
-TEST_F(GuardTest, SilentClientsAreDroppedButStreamsStay) {
+TEST_F(GuardTest, SilentAndTricklingClientsAreDroppedButStreamsStay) {
   WebServer::Limits limits;
-  limits.gate.idleMs = 200;
+  limits.gate.headMs = 200;
   startLogger(loopbackAnyPort(), limits);
   HttpClient stream(port());
-  stream.send("GET /events HTTP/1.1\r\nHost: x\r\n\r\n");
+  stream.send("GET /events HTTP/1.1\r\nHost: 127.0.0.1\r\n\r\n");
   ASSERT_TRUE(stream.waitFor("event: reading"));
   HttpClient stalled(port());
   stalled.send("GET /api/da");
   HttpClient silent(port());
+  // A byte now and then never makes a whole head, and buys no more time.
+  HttpClient trickling(port());
+  trickling.send("GET /api/days HTTP/1.1\r\nX-Slow: ");
+  QTimer drip;
+  QObject::connect(&drip, &QTimer::timeout, [&] { trickling.send("a"); });
+  drip.start(20);
   EXPECT_TRUE(stalled.closedByServer());
   EXPECT_TRUE(silent.closedByServer());
+  EXPECT_TRUE(trickling.closedByServer());
   EXPECT_TRUE(stream.connected());
   EXPECT_EQ(dashboard->webServer().streamCount(), 1);
 }
 
-TEST_F(GuardTest, The65thClientIsAnswered503) {
-  startLogger();
-  std::vector<std::unique_ptr<HttpClient>> clients;
-  for (int i = 0; i < 64; ++i) clients.push_back(std::make_unique<HttpClient>(port()));
-  ASSERT_TRUE(waitUntil([&] { return dashboard->webServer().clientCount() == 64; }, 15000));
-  HttpClient extra(port());
-  EXPECT_EQ(extra.readHead().status, 503);
-  EXPECT_TRUE(extra.closedByServer());
-  clients.pop_back();
-  ASSERT_TRUE(waitUntil([&] { return dashboard->webServer().clientCount() == 63; }, 15000));
+// Each row fills one limit with connections that send `request` and stay;
+// the next is answered 503 and closed, and one leaving makes room.
+TEST_F(GuardTest, ConnectionsPastEachLimitAreAnswered503) {
+  const std::string events = "GET /events HTTP/1.1\r\nHost: 127.0.0.1\r\n\r\n";
+  const std::string right = "Authorization: Basic dXNlcjpzZWNyZXQ=\r\n";
+  const struct {
+    const char* limit;
+    int admitted;
+    ClientGate::Limits gate;
+    int streams;
+    const char* password;
+    std::string request;
+  } cases[] = {
+      {"all clients", 64, {.mostPerAddress = 64}, 64, "", ""},
+      {"one address", 3, {.mostPerAddress = 3}, 64, "", ""},
+      {"without the password, one address", 2, {.mostUnknownPerAddress = 2}, 64, "secret", ""},
+      {"event streams", 2, {}, 2, "", events},
+  };
+  for (const auto& c : cases) {
+    logger.reset();
+    dashboard.reset();
+    WebServer::Limits limits{c.gate, {}};
+    limits.stream.mostClients = c.streams;
+    WebSettings settings = loopbackAnyPort();
+    settings.password = c.password;
+    startLogger(settings, limits);
+    std::vector<std::unique_ptr<HttpClient>> clients;
+    for (int i = 0; i < c.admitted; ++i) {
+      clients.push_back(std::make_unique<HttpClient>(port()));
+      clients.back()->send(c.request);
+    }
+    ASSERT_TRUE(
+        waitUntil([&] { return dashboard->webServer().clientCount() == c.admitted; }, 15000))
+        << c.limit;
+    if (!c.request.empty()) {
+      ASSERT_TRUE(
+          waitUntil([&] { return dashboard->webServer().streamCount() == c.admitted; }, 15000));
+    }
+    HttpClient extra(port());
+    extra.send(c.request);
+    EXPECT_EQ(extra.readHead().status, 503) << c.limit;
+    EXPECT_TRUE(extra.closedByServer()) << c.limit;
+    clients.pop_back();
+    ASSERT_TRUE(
+        waitUntil([&] { return dashboard->webServer().clientCount() == c.admitted - 1; }, 15000));
+    HttpClient known(port());
+    EXPECT_EQ(known.request("/api/days", right).status, 200) << c.limit;
+    // A connection that showed the password no longer counts as unknown.
+    if (*c.password) {
+      EXPECT_EQ(get("/api/days", right).status, 200) << c.limit;
+    }
+  }
+}
+
+// Requests a proxy in front could read otherwise than the server, and
+// requests to end the connection: each gets one answer, then the close.
+TEST_F(GuardTest, DoubtfulRequestsAreAnsweredOnceAndClosed) {
+  static std::vector<std::string> httpServerLines;
+  httpServerLines.clear();
+  const QtMessageHandler previous =
+      qInstallMessageHandler([](QtMsgType, const QMessageLogContext& context, const QString& text) {
+        if (QByteArray(context.category).startsWith("qt.httpserver"))
+          httpServerLines.push_back(text.toStdString());
+      });
+  WebServer::Limits limits;
+  limits.gate.headMs = 60'000;  // a close must not be the head deadline's
+  startLogger(loopbackAnyPort(), limits);
+  const std::string start = "GET /api/days HTTP/1.1\r\nHost: 127.0.0.1\r\n";
+  const struct {
+    std::string request;
+    int status;
+  } cases[] = {
+      {start + "Content-Length: 0\r\nContent-Length: 5\r\n\r\n", 400},
+      {start + "Content-Length: 3\r\nTransfer-Encoding: chunked\r\n\r\n0\r\n\r\n", 400},
+      {start + "Content-Length: +3\r\n\r\nabc", 400},
+      {start + "Content-Length: 3\r\n\r\nabc", 400},
+      {start + "Accept : */*\r\n\r\n", 400},
+      {start + "X-Folded: a\r\n b\r\n\r\n", 400},
+      {"GET /api/days HTTP/1.1\r\nAccept: */*\r\n\r\n", 400},
+      {start + "Host: 127.0.0.1\r\n\r\n", 400},
+      {"GET /api/days HTTP/1.1\nHost: 127.0.0.1\n\n", 400},
+      {start + "Connection: Upgrade\r\nUpgrade: websocket\r\nSec-WebSocket-Version: 13\r\n"
+               "Sec-WebSocket-Key: dGhlIHNhbXBsZSBub25jZQ==\r\n\r\n",
+       400},
+      {start + "\r\n" + start + "\r\n", 400},
+      {start + "Connection: close\r\n\r\n", 200},
+      {"GET /api/days HTTP/1.0\r\nHost: 127.0.0.1\r\n\r\n", 200},
+  };
+  for (const auto& c : cases) {
+    HttpClient client(port());
+    client.send(c.request);
+    EXPECT_EQ(client.readHead().status, c.status) << c.request;
+    EXPECT_TRUE(client.closedByServer()) << c.request;
+    EXPECT_EQ(client.received().find("HTTP/1."), std::string::npos) << c.request;
+  }
+  qInstallMessageHandler(previous);
+  EXPECT_TRUE(httpServerLines.empty()) << httpServerLines.front();
   EXPECT_EQ(get("/api/days").status, 200);
+}
+
+// Without a password only this machine's own names are answered: a page of
+// another site whose name was pointed at this machine reads nothing.
+TEST_F(GuardTest, WithoutAPasswordOnlyOwnNamesAreAnswered) {
+  startLogger();
+  const std::string own = "127.0.0.1:" + std::to_string(port());
+  const struct {
+    std::string host;
+    int status;
+  } cases[] = {
+      {"evil.example", 421},
+      {"evil.example:" + std::to_string(port()), 421},
+      {"127.0.0.2", 421},
+      {"localhost.evil.example", 421},
+      {own, 200},
+      {"localhost", 200},
+      {"LOCALHOST:8470", 200},
+      {"[::1]:8470", 200},
+  };
+  for (const auto& c : cases) {
+    HttpClient client(port());
+    client.send("GET /api/reading HTTP/1.1\r\nHost: " + c.host + "\r\n\r\n");
+    const HttpReply reply = client.readHead();
+    EXPECT_EQ(reply.status, c.status) << c.host;
+    EXPECT_EQ(reply.header("access-control-allow-origin"), "") << c.host;
+    if (c.status == 421) {
+      EXPECT_TRUE(client.closedByServer()) << c.host;
+    }
+  }
 }
 
 TEST_F(GuardTest, OnlyTheRightPasswordLetsIn) {
@@ -89,6 +214,43 @@ TEST_F(GuardTest, OnlyTheRightPasswordLetsIn) {
   EXPECT_EQ(none.header("www-authenticate"), "Basic realm=\"Tamsel\", charset=\"UTF-8\"");
   EXPECT_EQ(get("/api/days", "Authorization: Basic dXNlcjpzZWNyZXQx\r\n").status, 401);
   EXPECT_EQ(get("/api/days", "Authorization: Basic dXNlcjpzZWNyZXQ=\r\n").status, 200);
+  // The password guards it: any name reaches it.
+  HttpClient named(port());
+  named.send(
+      "GET /api/days HTTP/1.1\r\nHost: logger.example\r\nAuthorization: Basic "
+      "dXNlcjpzZWNyZXQ=\r\n\r\n");
+  EXPECT_EQ(named.readHead().status, 200);
+}
+
+// Two wrong guesses side by side, then the right one: the right one is held
+// until the guesses before it are answered, so neither many connections
+// nor dropping slow answers tells a right guess sooner.
+TEST_F(GuardTest, WhileAnAddressIsThrottledEveryAnswerToItWaits) {
+  WebSettings settings = loopbackAnyPort();
+  settings.password = "secret";
+  startLogger(settings);
+  const WebServer& server = dashboard->webServer();
+  const std::string start = "GET /api/days HTTP/1.1\r\nHost: x\r\nAuthorization: Basic ";
+  HttpClient first(port()), second(port()), right(port());
+  first.send(start + "dTp3cm9uZw==\r\n\r\n");
+  ASSERT_TRUE(waitUntil([&] { return server.loginHoldMs("127.0.0.1") > 0; }, 15000));
+  second.send(start + "dTp3cm9uZw==\r\n\r\n");
+  ASSERT_TRUE(waitUntil([&] { return server.loginHoldMs("127.0.0.1") > 300; }, 15000));
+  right.send(start + "dTpzZWNyZXQ=\r\n\r\n");
+  EXPECT_EQ(right.readHead().status, 200);
+  EXPECT_NE(first.received().find("401 Unauthorized"), std::string::npos)
+      << "the right answer came before the first wrong one";
+  EXPECT_EQ(second.readHead().status, 401);
+}
+
+// Whatever a request throws is answered 500, and the server goes on.
+TEST_F(GuardTest, AFailingAnswerIs500AndTheServerGoesOn) {
+  WebServer server(
+      folder.path(), loopbackAnyPort(), []() -> DashboardState { throw std::bad_alloc(); }, clock);
+  ASSERT_TRUE(server.start());
+  HttpClient client(server.port());
+  EXPECT_EQ(client.request("/api/reading").status, 500);
+  EXPECT_EQ(HttpClient(server.port()).request("/api/days").status, 200);
 }
 
 TEST_F(GuardTest, APortInUseIsReportedOnceAndTheLoggerGoesOn) {

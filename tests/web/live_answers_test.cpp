@@ -213,7 +213,7 @@ int countOf(const std::string& text, const std::string& piece) {
 TEST_F(LiveTest, EventsFollowFramesCoalescedToTheNewest) {
   startLogger();
   HttpClient events(port());
-  events.send("GET /events HTTP/1.1\r\nHost: x\r\n\r\n");
+  events.send("GET /events HTTP/1.1\r\nHost: 127.0.0.1\r\n\r\n");
   const HttpReply head = events.readHead();
   ASSERT_EQ(head.status, 200);
   EXPECT_EQ(head.header("content-type"), "text/event-stream");
@@ -246,7 +246,7 @@ TEST_F(LiveTest, AFollowerThatDoesNotReadIsDroppedNotWaitedFor) {
   address.sin_port = htons(port());
   address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
   ASSERT_EQ(::connect(stuck, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
-  const std::string request = "GET /events HTTP/1.1\r\nHost: x\r\n\r\n";
+  const std::string request = "GET /events HTTP/1.1\r\nHost: 127.0.0.1\r\n\r\n";
   ASSERT_GT(::send(stuck, request.data(), request.size(), 0), 0);
   HttpClient reading(port());
   reading.send(request);

@@ -92,13 +92,25 @@ INSTANTIATE_TEST_SUITE_P(Headers, LoginTable,
 TEST(LoginThrottle, EachFailureWaitsLongerUpToACapUntilASuccess) {
   LoginThrottle login("secret");
   int delays[7];
-  for (int& delay : delays) delay = login.failed("10.0.0.1", 1000);
+  std::int64_t now = 1000;  // each attempt made when the one before was answered
+  for (int& delay : delays) now += delay = login.failed("10.0.0.1", now);
   EXPECT_EQ(std::vector<int>(delays, delays + 7),
             std::vector<int>({250, 500, 1000, 2000, 4000, 8000, 8000}));
   EXPECT_EQ(login.failed("10.0.0.2", 1000), 250) << "per address";
   login.succeeded("10.0.0.1");
-  EXPECT_EQ(login.failed("10.0.0.1", 1000), 250);
+  EXPECT_EQ(login.failed("10.0.0.1", now), 250);
   EXPECT_EQ(login.failed("10.0.0.2", 1000 + LoginThrottle::kForgetMs + 1), 250) << "forgotten";
+}
+
+TEST(LoginThrottle, AttemptsSideBySideAreAnsweredOneAfterTheOtherAndHoldEveryAnswer) {
+  LoginThrottle login("secret");
+  EXPECT_EQ(login.holdMs("10.0.0.1", 1000), 0);
+  EXPECT_EQ(login.failed("10.0.0.1", 1000), 250);
+  EXPECT_EQ(login.failed("10.0.0.1", 1000), 750);
+  EXPECT_EQ(login.holdMs("10.0.0.1", 1100), 650) << "a right answer waits too";
+  EXPECT_EQ(login.holdMs("10.0.0.2", 1100), 0) << "per address";
+  for (int i = 0; i < 20; ++i) login.failed("10.0.0.1", 1000);
+  EXPECT_EQ(login.holdMs("10.0.0.1", 1000), LoginThrottle::kLongestHoldMs);
 }
 
 }  // namespace
