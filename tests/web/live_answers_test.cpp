@@ -81,7 +81,7 @@ TEST_F(LiveTest, TheWindowServesTheRowsOfItsOwnList) {
 TEST_F(LiveTest, ASilentBoardShowsItsAgeAndItsPortProblemUntilThePortIsBack) {
   startLogger();
   HttpClient events(port());
-  events.send("GET /events HTTP/1.1\r\nHost: x\r\n\r\n");
+  events.send("GET /events HTTP/1.1\r\nHost: 127.0.0.1\r\n\r\n");
   ASSERT_TRUE(events.waitFor("\n\n"));
   serial.deliver(kGoodFrame);
   ASSERT_TRUE(events.waitFor("\"frames\":1,"));
