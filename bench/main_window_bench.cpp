@@ -141,9 +141,8 @@ struct WindowOnTheLine {
     window->show();
     try {
       window->Form_Load();
-    } catch (
-        const std::exception& problem) {  // start-up asked for the setup window again and again
-      return problem.what();
+    } catch (const std::exception& problem) {
+      return problem.what();  // start-up asked for the setup window again and again
     }
     return serial->isOpen() ? std::string() : "the port did not open";
   }
