@@ -7,15 +7,21 @@
 //   and with the live plot off (0) or on (1): what a user's machine spends,
 //   paints and the display's share included.
 // - the live plot's memory once its marks are at their cap, and after half
-//   an hour of frames more.
+//   an hour of frames more: fed as fast as possible, and (when asked for)
+//   in real time from the board for half an hour.
 #include <benchmark/benchmark.h>
-#include <malloc.h>
-#include <unistd.h>
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QElapsedTimer>
+#include <QEventLoop>
 #include <QTemporaryDir>
+#include <QTimer>
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
 #include <fstream>
+#include <iostream>
 #include <memory>
 #include <optional>
 
@@ -26,8 +32,10 @@
 #include "config/program_config.h"
 #include "mqtt/mqtt_publisher.h"
 #include "platform/clock.h"
+#include "platform/qt/picture_box.h"
 #include "platform/serial/qt_serial_control.h"
 #include "platform_passes.h"
+#include "process_memory.h"
 #include "support/fake_clock.h"
 #include "support/fake_dialogs.h"
 #include "support/fake_serial.h"
@@ -121,25 +129,40 @@ void measureOnTheLine(benchmark::State& state, tamsel::SerialControl& serial, in
   }
 }
 
+// The real window on the board simulator's line at a rate, started up.
+struct WindowOnTheLine {
+  explicit WindowOnTheLine(int rate) : line(rate) {}
+
+  // Why the window is not taking frames; empty when it is.
+  std::string start() {
+    if (!line.error().empty()) return line.error();
+    serial.emplace(line.folder());
+    window.emplace(tamsel::OrvaneLogger::Services{line.folder(), clock, dialogs, *serial, unused});
+    window->show();
+    try {
+      window->Form_Load();
+    } catch (const std::exception& problem) {
+      return problem.what();  // start-up asked for the setup window again and again
+    }
+    return serial->isOpen() ? std::string() : "the port did not open";
+  }
+
+  tamsel::bench::BoardLine line;
+  tamsel::SystemClock clock;
+  tamsel::test::FakeDialogs dialogs;
+  std::optional<tamsel::QtSerialControl> serial;
+  tamsel::test::FakeSerial unused;
+  std::optional<tamsel::OrvaneLogger> window;
+};
+
 void BM_WindowOnTheLine(benchmark::State& state) {
   state.SetLabel(tamsel::bench::platformName());
   const int rate = int(state.range(0));
-  tamsel::bench::BoardLine line(rate);
-  if (!line.error().empty()) return tamsel::bench::fail(state, line.error());
-  tamsel::SystemClock clock;
-  tamsel::test::FakeDialogs dialogs;
-  tamsel::QtSerialControl serial(line.folder());
-  tamsel::test::FakeSerial unused;
-  tamsel::OrvaneLogger window({line.folder(), clock, dialogs, serial, unused});
-  window.show();
-  try {
-    window.Form_Load();
-  } catch (const std::exception& problem) {  // start-up asked for the setup window again and again
-    return tamsel::bench::fail(state, problem.what());
-  }
-  if (!serial.isOpen()) return tamsel::bench::fail(state, "the port did not open");
-  if (state.range(1)) tamsel::test::control<QCheckBox>(window, "GraphDisplay")->click();
-  measureOnTheLine(state, serial, rate);
+  WindowOnTheLine on(rate);
+  if (const std::string error = on.start(); !error.empty())
+    return tamsel::bench::fail(state, error);
+  if (state.range(1)) tamsel::test::control<QCheckBox>(*on.window, "GraphDisplay")->click();
+  measureOnTheLine(state, *on.serial, rate);
 }
 BENCHMARK(BM_WindowOnTheLine)
     ->ArgsProduct({{1, 50, 200, 1000}, {0, 1}})
@@ -183,17 +206,6 @@ void BM_PublisherTakesAReading(benchmark::State& state) {
 }
 BENCHMARK(BM_PublisherTakesAReading);
 
-double heapMiB() {
-  const struct mallinfo2 heap = ::mallinfo2();
-  return double(heap.uordblks + heap.hblkhd) / (1024 * 1024);
-}
-
-double residentMiB() {
-  long size = 0, resident = 0;
-  std::ifstream("/proc/self/statm") >> size >> resident;
-  return double(resident) * double(::sysconf(_SC_PAGESIZE)) / (1024 * 1024);
-}
-
 void BM_LivePlotMemory(benchmark::State& state) {
   state.SetLabel(tamsel::bench::platformName());
   WindowOnAFakePort port(false);
@@ -208,13 +220,16 @@ void BM_LivePlotMemory(benchmark::State& state) {
   constexpr long kHalfAnHourAt200 = 30 * 60 * 200;
   for (auto _ : state) {
     feed(kFirstDrop);
-    const double heapAtCap = heapMiB();
-    state.counters["heap_at_cap_MiB"] = heapAtCap;
-    state.counters["rss_at_cap_MiB"] = residentMiB();
+    const tamsel::bench::MemorySample atCap = tamsel::bench::sampleMemory();
+    state.counters["heap_at_cap_MiB"] = atCap.heapMiB;
+    state.counters["rss_at_cap_MiB"] = atCap.residentMiB;
     feed(kHalfAnHourAt200);
-    state.counters["heap_end_MiB"] = heapMiB();
-    state.counters["rss_end_MiB"] = residentMiB();
-    state.counters["growth_MiB"] = heapMiB() - heapAtCap;
+    const tamsel::bench::MemorySample atEnd = tamsel::bench::sampleMemory();
+    state.counters["heap_end_MiB"] = atEnd.heapMiB;
+    state.counters["rss_end_MiB"] = atEnd.residentMiB;
+    state.counters["growth_MiB"] = atEnd.heapMiB - atCap.heapMiB;
+    // What the heap kept of the repaints at each drop shows here, not above.
+    state.counters["rss_growth_MiB"] = atEnd.residentMiB - atCap.residentMiB;
   }
 }
 // Memory does not depend on where the window is drawn: measured offscreen only.
@@ -225,6 +240,89 @@ const bool livePlotMemoryRegistered = [] {
         ->Iterations(1)
         ->Unit(benchmark::kSecond);
   }
+  return true;
+}();
+
+// The real window in real time: the board at a rate, the plot on, for half an
+// hour (TAMSEL_BENCH_LONG_MINUTES) or until the frames stop. The memory
+// curve goes to standard error every 10 s; the counters say what it was when
+// the plot first dropped marks at its cap, and how far it strayed after.
+void BM_LivePlotMemoryOnTheLine(benchmark::State& state) {
+  using tamsel::bench::curveLine;
+  using tamsel::bench::MemorySample;
+  using tamsel::bench::sampleMemory;
+  state.SetLabel(tamsel::bench::platformName());
+  const char* minutesText = std::getenv("TAMSEL_BENCH_LONG_MINUTES");
+  const int minutes = minutesText ? std::max(1, std::atoi(minutesText)) : 30;
+  WindowOnTheLine on(int(state.range(0)));
+  if (const std::string error = on.start(); !error.empty())
+    return tamsel::bench::fail(state, error);
+  tamsel::test::control<QCheckBox>(*on.window, "GraphDisplay")->click();
+  const tamsel::DisplayList& plot =
+      tamsel::test::control<tamsel::PictureBox>(*on.window, "GraphPlot")->display();
+  for (auto _ : state) {
+    QEventLoop loop;
+    QElapsedTimer running;
+    running.start();
+    long frames = 0, framesBefore = 0;
+    std::size_t linesBefore = plot.lines().size();
+    std::optional<MemorySample> atCap;
+    double capSeconds = 0, rssStray = 0, anonStray = 0, heapStray = 0;
+    std::string stopped;
+    auto report = [&](const std::string& what, const MemorySample& sample) {
+      std::cerr << curveLine(double(running.elapsed()) / 1000, what, sample) << std::endl;
+    };
+    QObject::connect(&*on.serial, &tamsel::SerialControl::received, &loop,
+                     [&](const QByteArray& text) {
+                       frames += text.count(']');
+                       const std::size_t lines = plot.lines().size();
+                       if (!atCap && lines < linesBefore) {
+                         atCap = sampleMemory();
+                         capSeconds = double(running.elapsed()) / 1000;
+                         report("first drop", *atCap);
+                       }
+                       linesBefore = lines;
+                     });
+    QTimer every10s;
+    QObject::connect(&every10s, &QTimer::timeout, &loop, [&] {
+      const MemorySample now = sampleMemory();
+      report(std::to_string(frames) + " frames", now);
+      if (atCap) {
+        rssStray = std::max(rssStray, std::abs(now.residentMiB - atCap->residentMiB));
+        anonStray = std::max(anonStray, std::abs(now.anonymousMiB - atCap->anonymousMiB));
+        heapStray = std::max(heapStray, std::abs(now.heapMiB - atCap->heapMiB));
+      }
+      if (running.elapsed() >= minutes * 60'000L) return loop.quit();
+      if (frames == framesBefore) {
+        stopped = "frames stopped coming after " + std::to_string(frames);
+        return loop.quit();
+      }
+      framesBefore = frames;
+    });
+    every10s.start(10'000);
+    loop.exec();
+    if (!stopped.empty()) return tamsel::bench::fail(state, stopped);
+    const MemorySample atEnd = sampleMemory();
+    state.counters["frames"] = double(frames);
+    state.counters["rss_end_MiB"] = atEnd.residentMiB;
+    if (!atCap) return tamsel::bench::fail(state, "the plot never reached its cap");
+    state.counters["cap_s"] = capSeconds;
+    state.counters["rss_at_cap_MiB"] = atCap->residentMiB;
+    state.counters["rss_stray_MiB"] = rssStray;
+    state.counters["anon_stray_MiB"] = anonStray;
+    state.counters["heap_stray_MiB"] = heapStray;
+  }
+}
+// Only when asked for (TAMSEL_BENCH_LONG=1): half an hour is no part of a
+// normal run. TAMSEL_BENCH_LONG_RATE picks another rate than 200 frames/s.
+const bool livePlotOnTheLineRegistered = [] {
+  const char* asked = std::getenv("TAMSEL_BENCH_LONG");
+  if (!asked || std::string_view(asked) != "1") return false;
+  const char* rate = std::getenv("TAMSEL_BENCH_LONG_RATE");
+  benchmark::RegisterBenchmark("BM_LivePlotMemoryOnTheLine", BM_LivePlotMemoryOnTheLine)
+      ->Arg(rate ? std::max(1, std::atoi(rate)) : 200)
+      ->Iterations(1)
+      ->Unit(benchmark::kSecond);
   return true;
 }();
 

@@ -6,13 +6,13 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QStyleFactory>
 #include <QTimer>
 #include <QTreeWidget>
 
 #include "app/core/named_timer.h"
 #include "app/reading_delegate.h"
 #include "platform/qt/form_layout.h"
+#include "platform/qt/indicator_light.h"
 #include "platform/qt/picture_box.h"
 
 namespace tamsel {
@@ -36,8 +36,8 @@ void OrvaneLoggerForm::buildForm(QWidget* window) {
   // whole spare the view measuring and eliding them each time.
   ListView1->setUniformRowHeights(true);
   ListView1->setItemDelegate(new ReadingDelegate(ListView1));
-  BlinkData = placeControl<QPushButton>(window, "BlinkData", 4320, 600, 150, 150, {},
-                                        QStringLiteral("Data received"));
+  BlinkData = placeControl<IndicatorLight>(window, "BlinkData", 4320, 600, 150, 150, {},
+                                           QStringLiteral("Data received"));
   buildLoggingPanel(window);
   Setup = placeControl<QPushButton>(window, "Setup", 45, 4170, 1275, 285,
                                     QStringLiteral("Program Setup"));
@@ -60,8 +60,8 @@ void OrvaneLoggerForm::buildLoggingPanel(QWidget* window) {
                                           QStringLiteral("Stop"));
   ShowLogs = placeControl<QPushButton>(window, "ShowLogs", 3000, 3360, 1170, 330,
                                        QStringLiteral("Show Logs"));
-  BlinkLog = placeControl<QPushButton>(window, "BlinkLog", 4305, 3390, 150, 150, {},
-                                       QStringLiteral("Record logged"));
+  BlinkLog = placeControl<IndicatorLight>(window, "BlinkLog", 4305, 3390, 150, 150, {},
+                                          QStringLiteral("Record logged"));
   Label9 = placeControl<QLabel>(window, "Label9", 120, 3795, 555, 255, QStringLiteral("Interval"));
   delay = placeControl<QLineEdit>(window, "delay", 840, 3705, 495, 315, QStringLiteral("60"));
   delay->setAccessibleName(QStringLiteral("Interval"));  // its text is the value, not its name
@@ -93,15 +93,10 @@ void OrvaneLoggerForm::buildLowerBand(QWidget* window) {
   ErrorString->setPalette(light);
 }
 
-// The indicators flash with every frame: their colour must be a palette
-// change only, which every style below honours, never a style sheet to parse.
+// The indicators flash with every frame: their colour is a palette change
+// only, never a style sheet to parse, and they paint themselves.
 void OrvaneLoggerForm::buildIndicators() {
-  static QStyle* const plain = QStyleFactory::create(QStringLiteral("Fusion"));
-  for (QPushButton* indicator : {BlinkData, BlinkLog}) {
-    indicator->setFocusPolicy(Qt::NoFocus);
-    if (plain) indicator->setStyle(plain);
-    setBackColour(indicator, buttonFace());
-  }
+  for (QPushButton* indicator : {BlinkData, BlinkLog}) setBackColour(indicator, buttonFace());
 }
 
 }  // namespace tamsel

@@ -2,6 +2,8 @@
 // calibration window has changed how they read.
 #include <QCheckBox>
 #include <QLineEdit>
+#include <QPixmap>
+#include <QPixmapCache>
 #include <QPushButton>
 #include <QTimer>
 #include <filesystem>
@@ -43,6 +45,31 @@ TEST_F(Receive, AFrameUpdatesListCaptionCommsLineAndBlinks) {
   EXPECT_EQ(listColumn(1)[0], "12.50");
   EXPECT_EQ(title(), "Tamsel  12.50V 3.2A 40W");
   EXPECT_EQ(errorLog(), "<missing>");
+}
+
+// The lights flash with every refresh for as long as the program runs: each
+// flash must leave the pictures a style keeps for the whole program alone,
+// or they pile up by the thousand (a few megabytes an hour). A picture put
+// there first, in a cache made small, is still there after many flashes.
+TEST_F(Receive, FlashingLightsKeepNoPictures) {
+  OrvaneLogger& w = start(ProgCfg{});
+  auto* light = control<QPushButton>("BlinkData");
+  const int limitKiB = QPixmapCache::cacheLimit();
+  QPixmapCache::clear();
+  QPixmapCache::setCacheLimit(16);
+  QPixmap first(8, 8);
+  first.fill(Qt::green);
+  const QPixmapCache::Key firstKey = QPixmapCache::insert(first);
+  for (int i = 0; i < 200; ++i) {
+    serial.deliver(kGoodFrame);
+    w.ScreenTimer_Timer();
+    light->grab();
+    w.Timer2_Timer();
+    light->grab();
+  }
+  QPixmap found;
+  EXPECT_TRUE(QPixmapCache::find(firstKey, &found));
+  QPixmapCache::setCacheLimit(limitKiB);
 }
 
 // Frames that come faster than the screen refreshes are each taken, summed

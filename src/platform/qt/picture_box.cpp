@@ -39,8 +39,12 @@ void PictureBox::paintEvent(QPaintEvent*) {
                      painted.devicePixelRatio() != ratio || paintedRevision != list.revision() ||
                      count < paintedLines;
   if (stale) {
-    painted = QImage(size() * ratio, QImage::Format_RGB32);
-    painted.setDevicePixelRatio(ratio);
+    // The image is made anew only for a new size: a plot dropping its oldest
+    // marks repaints everything onto the one it has.
+    if (painted.deviceIndependentSize() != QSizeF(size()) || painted.devicePixelRatio() != ratio) {
+      painted = QImage(size() * ratio, QImage::Format_RGB32);
+      painted.setDevicePixelRatio(ratio);
+    }
     QPainter onImage(&painted);
     paintDisplayList(onImage, list, size());
   } else if (count > paintedLines) {
@@ -96,26 +100,15 @@ void paintDisplayList(QPainter& painter, const DisplayList& list, QSize size,
   // Consecutive lines with the same pen and scale go to the painter in one
   // call: a chart's trace is thousands of lines of one colour.
   QVector<QLineF> run;
-  // A thick stroke shorter than its own width (a plot's mark) is drawn as
-  // the small square it looks like: stroking a hundred thousand of them one
-  // by one would take far longer than a frame.
-  QVector<QRect> dots;
   const DrawnLine* runStart = nullptr;
   auto flush = [&] {
-    if (run.isEmpty() && dots.isEmpty()) return;
-    const QColor colour = colourOf(runStart->colour);
-    if (!run.isEmpty()) {
-      QPen pen(colour);
-      pen.setWidth(runStart->penWidth);
-      if (runStart->penWidth > 1) pen.setCapStyle(Qt::RoundCap);
-      painter.setPen(pen);
-      painter.drawLines(run);
-      run.clear();
-    }
-    if (!dots.isEmpty()) {
-      for (const QRect& dot : dots) painter.fillRect(dot, colour);
-      dots.clear();
-    }
+    if (run.isEmpty()) return;
+    QPen pen(colourOf(runStart->colour));
+    pen.setWidth(runStart->penWidth);
+    if (runStart->penWidth > 1) pen.setCapStyle(Qt::RoundCap);
+    painter.setPen(pen);
+    painter.drawLines(run);
+    run.clear();
   };
   const std::vector<DrawnLine>& lines = list.lines();
   for (std::size_t i = firstLine; i < lines.size(); ++i) {
@@ -130,12 +123,16 @@ void paintDisplayList(QPainter& painter, const DisplayList& list, QSize size,
     const double sx = size.width() / line.scaleWidth;
     const double sy = size.height() / line.scaleHeight;
     const QLineF scaled(line.x1 * sx, line.y1 * sy, line.x2 * sx, line.y2 * sy);
+    // A thick stroke shorter than its own width (a plot's mark) is filled
+    // as the small square it looks like, at once: stroking a hundred
+    // thousand of them would take far longer than a frame, and keeping them
+    // for later would take a block of megabytes the heap then keeps. Its
+    // run's lines are of its colour, so coming after it covers nothing else.
     if (line.penWidth > 1 && scaled.length() < line.penWidth) {
       const double half = line.penWidth / 2.0;
-      dots.append(QRectF(scaled.p1(), scaled.p2())
-                      .normalized()
-                      .adjusted(-half, -half, half, half)
-                      .toRect());
+      painter.fillRect(
+          QRectF(scaled.p1(), scaled.p2()).normalized().adjusted(-half, -half, half, half).toRect(),
+          colourOf(line.colour));
     } else {
       run.append(scaled);
     }
