@@ -1,12 +1,11 @@
 #pragma once
-// Publishing to an MQTT broker from the program's one thread: the client's
-// socket is watched by the event loop and its housekeeping runs on a timer,
-// so no step ever waits on the network. A broker that is away costs a
-// reconnection attempt now and then (1 s, doubling up to 60 s) and nothing
-// else; while it is away only the newest reading is kept, and the records
-// waiting for the broker's acknowledgement are bounded.
+// What is published to an MQTT broker, and when: the newest reading once per
+// interval, every record with acknowledgement, the alarms and the sensors a
+// dashboard discovers, all retained but the records. The connection itself
+// (MqttClient) never waits on the network; while the broker is away only the
+// newest reading is kept, and the records waiting for the broker's
+// acknowledgement are bounded.
 #include <QObject>
-#include <QSocketNotifier>
 #include <QTimer>
 #include <deque>
 #include <memory>
@@ -17,11 +16,9 @@
 #include "alarms/alarm_monitor.h"
 #include "config/mqtt_config.h"
 #include "logging/averaging.h"
+#include "mqtt/mqtt_client.h"
 #include "platform/clock.h"
 #include "telemetry/reading.h"
-
-struct mosquitto;
-class QHostInfo;
 
 namespace tamsel {
 
@@ -38,7 +35,7 @@ class MqttPublisher : public QObject {
   ~MqttPublisher() override;
 
   static constexpr size_t kMostRecordsWaiting = 1000;
-  static constexpr int kLongestRetrySeconds = 60;
+  static constexpr int kLongestRetrySeconds = MqttClient::kLongestRetrySeconds;
 
   // The first connection attempt; later ones follow by themselves.
   void start();
@@ -57,7 +54,7 @@ class MqttPublisher : public QObject {
   // sensors are announced again when the configured alarms change.
   void alarmsChanged(const AlarmBoard& board);
 
-  bool isConnected() const { return connected; }
+  bool isConnected() const { return link.isConnected(); }
   size_t recordsWaiting() const { return records.size(); }
 
  signals:
@@ -71,44 +68,22 @@ class MqttPublisher : public QObject {
     int mid = -1;  // the message id of its last sending; -1 while unsent
   };
 
-  void connectToBroker();
-  void hostResolved(const QHostInfo& info);
-  void openClient(const std::string& address);
-  void onConnected(int result);
+  void onConnected();
+  void onFailed(const QString& reason);
   void onPublished(int mid);
-  void serviceSocket(int (*step)(struct mosquitto*, int));
-  void housekeeping();
-  void watchWrites();
-  void fail(const std::string& reason);
-  std::string failure(int result) const;
   void announce();
-  void closeClient();
-  bool publish(const std::string& topic, const std::string& payload, int qos, bool retain,
-               int* mid = nullptr);
+  void announceAlarms();
   void publishReading();
   void publishAlarms();
-  void announceAlarms();
   void sendRecord(WaitingRecord& record);
-
-  static void connectCallback(struct mosquitto*, void* self, int result);
-  static void disconnectCallback(struct mosquitto*, void* self, int result);
-  static void publishCallback(struct mosquitto*, void* self, int mid);
 
   const MqttSettings settings;
   const Identity identity;
   const Clock& clock;
 
-  struct mosquitto* client = nullptr;
-  std::unique_ptr<QSocketNotifier> readable;
-  std::unique_ptr<QSocketNotifier> writable;
-  QTimer misc;      // keep-alive and retries of unacknowledged packets
-  QTimer retry;     // the next connection attempt
+  MqttClient link;
   QTimer readings;  // one reading per interval
-  int retrySeconds = 1;
-  int lookupId = -1;
-  bool connected = false;
   bool lostReported = false;
-  bool stopping = false;
 
   Reading latest;
   double latestWattHours = 0;

@@ -14,17 +14,10 @@
 #include <vector>
 
 #include "platform/qt/dialogs.h"
-
-class QCheckBox;
-class QGroupBox;
-class QLabel;
-class QLineEdit;
-class QPushButton;
-class QRadioButton;
+#include "setup/program_setup_form.h"
 
 namespace tamsel {
 
-struct OptionGroup;
 struct ProgramConfig;
 
 inline const QString kBadPortNumberMessage = QStringLiteral(
@@ -41,7 +34,7 @@ struct SerialDeviceSource {
   std::string byIdFolder = "/dev/serial/by-id";
 };
 
-class ProgramSetup : public QDialog {
+class ProgramSetup : public QDialog, private ProgramSetupForm {
   Q_OBJECT
  public:
   ProgramSetup(std::string programFolder, Dialogs& dialogs, QWidget* parent = nullptr,
@@ -60,59 +53,6 @@ class ProgramSetup : public QDialog {
   void AlarmsButton_Click();
 
  private:
-  // Controls, under their designer names; tests find them by those names.
-  QLineEdit* PortNumber;
-  QLineEdit* LogDelay;
-  QLineEdit* WSUnits;
-
-  QCheckBox* Savehtml;
-  QCheckBox* SaveExcel;
-  QCheckBox* LogOn;
-  QCheckBox* DisplayRPM;
-  QCheckBox* DisplayWS;
-  QCheckBox* DisplayMessages;
-
-  QGroupBox* Frame2;  // "System Voltage"
-  QRadioButton* Option1;
-  QRadioButton* Option2;
-  QRadioButton* Option3;
-  QGroupBox* Frame1;  // "Max System Amps"
-  QRadioButton* Option4;
-  QRadioButton* Option5;
-  QRadioButton* Option6;
-  QGroupBox* Frame3;  // "Baud rate"
-  QRadioButton* Option7;
-  QRadioButton* Option8;
-  QRadioButton* Option9;
-  QRadioButton* Option10;
-  QGroupBox* Frame4;  // "Max RPM"
-  QRadioButton* Option11;
-  QRadioButton* Option12;
-  QRadioButton* Option13;
-  QRadioButton* Option14;
-  QRadioButton* Option15;
-  QGroupBox* Frame5;  // "Max Output Power"
-  QRadioButton* Option16;
-  QRadioButton* Option17;
-  QRadioButton* Option18;
-  QRadioButton* Option19;
-  QRadioButton* Option20;
-
-  // The serial devices found and their port numbers, shown beside "Com port".
-  QLabel* PortHint;
-  QPushButton* LinkButton;
-  QPushButton* AlarmsButton;
-  // "Files in: <program folder>", along the bottom.
-  QLabel* ProgramFolderLabel;
-
-  QPushButton* AbortButton;
-  QPushButton* SaveSettingsButton;
-
-  void buildLabels();
-  void buildEntries();
-  QGroupBox* buildFrame(const char* name, const OptionGroup& group,
-                        std::vector<QRadioButton**> options, int index);
-  void buildButtons();
   void showSerialDevices();
   void showProgramFolder();
   void showConfig(const ProgramConfig& config);
@@ -121,8 +61,6 @@ class ProgramSetup : public QDialog {
   std::string programFolder;
   Dialogs& dialogs;
   SerialDeviceSource serialDevices;
-  // The option buttons of each group, in the order of optionGroups().
-  std::vector<std::vector<QRadioButton*>> groupOptions;
 };
 
 }  // namespace tamsel

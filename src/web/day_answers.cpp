@@ -11,7 +11,6 @@
 #include "history/history_store.h"
 #include "history/time_chart.h"
 #include "platform/text_file.h"
-#include "web/dashboard_state.h"
 #include "web/json_text.h"
 
 namespace tamsel {
@@ -181,32 +180,19 @@ WebAnswer DayAnswers::energy(const Route& route, const LocalDateTime& today,
   return {200, kJson, json, {}};
 }
 
-WebAnswer DayAnswers::recent(const RecentReadings& readings, const LocalDateTime& now) {
-  const CalendarDate today{now.year, now.month, now.day};
-  const long long midnight = secondsSinceEpoch({now.year, now.month, now.day, 0, 0, 0});
-  const long long nowSecond = secondsSinceEpoch(now) - midnight;
-  const long long hourStart = nowSecond - RecentReadings::kSpanSeconds;
-  // Records stand for the minute they are stamped with: the kept readings'
-  // first minute is theirs alone.
-  long long coveredFrom = nowSecond + 60;
-  if (!readings.empty()) coveredFrom = (readings.oldest().second - midnight) / 60 * 60;
-  std::string records = "[";
-  if (coveredFrom > 0 && coveredFrom > hourStart) {
-    Route route;
-    route.date = today;
-    route.fromMinute = static_cast<int>(std::max(0LL, hourStart / 60 - 1));
-    const Loaded loaded = load(route);
-    for (int slot = 1; !loaded.failure && slot <= loaded.recordCount; ++slot) {
-      if (store->time[slot] < hourStart || store->time[slot] >= coveredFrom) continue;
-      if (records.size() > 1) records += ",";
-      records += recordJson(*store, slot);
-    }
+std::string DayAnswers::recordsJson(const CalendarDate& date, long long fromSecond,
+                                    long long beforeSecond) {
+  Route route;
+  route.date = date;
+  route.fromMinute = static_cast<int>(std::max(0LL, fromSecond / 60 - 1));
+  const Loaded loaded = load(route);
+  std::string records;
+  for (int slot = 1; !loaded.failure && slot <= loaded.recordCount; ++slot) {
+    if (store->time[slot] < fromSecond || store->time[slot] >= beforeSecond) continue;
+    if (!records.empty()) records += ",";
+    records += recordJson(*store, slot);
   }
-  std::string json = "{" + jsonKey("now") + jsonQuoted(isoLocalTime(now));
-  json += "," + jsonKey("date") + jsonQuoted(isoDate(today));
-  json += "," + jsonKey("records") + records + "]";
-  json += "," + jsonKey("readings") + readings.json(now);
-  return {200, kJson, json + "}", {}};
+  return records;
 }
 
 }  // namespace tamsel

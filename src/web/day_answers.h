@@ -1,6 +1,7 @@
 #pragma once
 // The answers made of the day files in the logs folder: the list of days,
-// one day's records, its CSV export and the energy by day and month. Each
+// one day's records, its CSV export and the energy by day and month, and
+// the records a live page draws before the readings the logger kept. Each
 // day is read the way the log history reads it, but only read: nothing here
 // writes to a day file.
 #include <memory>
@@ -10,7 +11,6 @@
 
 #include "platform/clock.h"
 #include "web/energy_cache.h"
-#include "web/recent_readings.h"
 #include "web/request_router.h"
 
 namespace tamsel {
@@ -46,10 +46,10 @@ class DayAnswers {
   // Energy per day of route.month and per month of route.year; `today`'s
   // figure is the running total.
   WebAnswer energy(const Route& route, const LocalDateTime& today, double wattHoursToday);
-  // The hour before `now` for a live page just opened: the readings the
-  // logger kept, and before the oldest of them (after a restart, say) the
-  // records of today's file, in /api/day's form.
-  WebAnswer recent(const RecentReadings& readings, const LocalDateTime& now);
+  // The records of `date`'s file stamped from `fromSecond` up to, not
+  // including, `beforeSecond` (seconds of the day), each in /api/day's form,
+  // joined by ","; empty when there are none or the file cannot be read.
+  std::string recordsJson(const CalendarDate& date, long long fromSecond, long long beforeSecond);
 
   const EnergyCache& energyCache() const { return cache; }
 

@@ -1,10 +1,11 @@
 #include "web/request_router.h"
 
-#include <array>
 #include <cstdio>
 #include <optional>
 #include <utility>
 #include <vector>
+
+#include "web/route_table.h"
 
 namespace tamsel {
 namespace {
@@ -168,34 +169,16 @@ bool isStaticName(std::string_view name) {
   return name.find("..") == std::string_view::npos;
 }
 
-struct FixedPath {
-  std::string_view path;
-  RouteKind kind;
-};
-constexpr std::array<FixedPath, 13> kFixedPaths = {{
-    {"/", RouteKind::LivePage},
-    {"/day", RouteKind::DayPage},
-    {"/energy", RouteKind::EnergyPage},
-    {"/events", RouteKind::Events},
-    {"/api/reading", RouteKind::Reading},
-    {"/api/recent", RouteKind::Recent},
-    {"/api/days", RouteKind::Days},
-    {"/api/day", RouteKind::Day},
-    {"/day.csv", RouteKind::DayCsv},
-    {"/api/energy", RouteKind::Energy},
-    {"/metrics", RouteKind::Metrics},
-    {"/index.html", RouteKind::LivePage},
-    {"/favicon.ico", RouteKind::Icon},
-}};
-
+// Paths are matched whole, a static file's by what its name follows.
 Route routeByPath(std::string_view path) {
   Route route;
-  for (const FixedPath& fixed : kFixedPaths)
-    if (path == fixed.path) route.kind = fixed.kind;
-  constexpr std::string_view kStatic = "/static/";
-  if (path.starts_with(kStatic) && isStaticName(path.substr(kStatic.size()))) {
-    route.kind = RouteKind::Static;
-    route.staticName = std::string(path.substr(kStatic.size()));
+  for (const RouteEntry& entry : routeTable()) {
+    if (entry.kind != RouteKind::Static) {
+      if (path == entry.path) route.kind = entry.kind;
+    } else if (path.starts_with(entry.path) && isStaticName(path.substr(entry.path.size()))) {
+      route.kind = RouteKind::Static;
+      route.staticName = std::string(path.substr(entry.path.size()));
+    }
   }
   return route;
 }

@@ -1,6 +1,5 @@
 #include "web/web_server.h"
 
-#include <QFile>
 #include <QHostAddress>
 #include <QHttpServerRequest>
 #include <QTcpSocket>
@@ -10,6 +9,7 @@
 #include "web/answer_text.h"
 #include "web/fixed_answers.h"
 #include "web/request_head.h"
+#include "web/route_table.h"
 
 namespace tamsel {
 namespace {
@@ -43,10 +43,9 @@ WebServer::WebServer(std::string programFolder, WebSettings settings, StateSourc
                      const Clock& clock, Limits limits, QObject* parent)
     : QAbstractHttpServer(parent),
       settings(std::move(settings)),
-      state(std::move(state)),
-      clock(clock),
+      live(std::move(state), clock),
       gate(new ClientGate(limits.gate, this)),
-      stream(new EventStream([this] { return dashboardReadingJson(this->state()); }, limits.stream,
+      stream(new EventStream([this] { return dashboardReadingJson(live.state()); }, limits.stream,
                              this)),
       days(std::move(programFolder)),
       login(this->settings.password) {
@@ -119,9 +118,8 @@ void WebServer::answerRequest(const QHttpServerRequest& request, ClientSocket& c
     if (hold == 0) return startStream(client, head);
     return client.holdThen(hold, [this, &client, head] { startStream(client, head); });
   }
-  const bool dynamic = route.kind != RouteKind::LivePage && route.kind != RouteKind::DayPage &&
-                       route.kind != RouteKind::EnergyPage && route.kind != RouteKind::Static &&
-                       route.kind != RouteKind::Icon;
+  const RouteEntry* entry = routeEntryOf(route.kind);
+  const bool dynamic = !entry || !entry->cacheable;
   // A held answer ends its connection, as a refused one does.
   const std::string text =
       answerText(answer(route), {.head = head, .dynamic = dynamic, .close = close || hold > 0});
@@ -146,49 +144,22 @@ int WebServer::admission(const QHttpServerRequest& request, ClientSocket& client
   return hold;
 }
 
+// The refusals the router decides on; every other answer is its route's.
 WebAnswer WebServer::answer(const Route& route) {
   switch (route.kind) {
-    case RouteKind::LivePage:
-      return page(QStringLiteral(":/web/index.html"));
-    case RouteKind::DayPage:
-      return page(QStringLiteral(":/web/day.html"));
-    case RouteKind::EnergyPage:
-      return page(QStringLiteral(":/web/energy.html"));
-    case RouteKind::Static:
-      return page(QStringLiteral(":/web/static/") + QString::fromStdString(route.staticName));
-    case RouteKind::Reading:
-      return {200, "application/json", dashboardReadingJson(state()), {}};
-    case RouteKind::Recent:
-      return days.recent(recent ? *recent : RecentReadings(), clock.now());
-    case RouteKind::Icon:
-      return page(QStringLiteral(":/web/tamsel.png"));
-    case RouteKind::Metrics:
-      return {200, "text/plain; version=0.0.4; charset=utf-8", metricsText(state()), {}};
-    case RouteKind::Days:
-      return days.days();
-    case RouteKind::Day:
-      return days.day(route);
-    case RouteKind::DayCsv:
-      return days.dayCsv(route);
-    case RouteKind::Energy:
-      return days.energy(route, clock.now(), state().wattHours);
     case RouteKind::BadRequest:
       return jsonError(400, route.error);
     case RouteKind::UriTooLong:
       return plainAnswer(414, "Request line too long.\n");
     case RouteKind::MethodNotAllowed:
       return plainAnswer(405, "Only GET and HEAD are answered.\n");
-    case RouteKind::Events:
-    case RouteKind::NotFound:
+    default:
       break;
   }
-  return plainAnswer(404, "Not found.\n");
-}
-
-WebAnswer WebServer::page(const QString& resource) const {
-  QFile file(resource);
-  if (!file.open(QIODevice::ReadOnly)) return plainAnswer(404, "Not found.\n");
-  return {200, contentTypeOf(resource.toStdString()), file.readAll().toStdString(), {}};
+  const RouteEntry* entry = routeEntryOf(route.kind);
+  if (!entry || !entry->answer) return plainAnswer(404, "Not found.\n");
+  AnswerSources sources{days, live};
+  return entry->answer(sources, route);
 }
 
 void WebServer::startStream(ClientSocket& client, bool head) {

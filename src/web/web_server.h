@@ -1,7 +1,8 @@
 #pragma once
 // The web dashboard's HTTP server, on the program's event loop. Qt's HTTP
 // server parses the requests; the request router decides what each gets;
-// the gate in front bounds the clients and what they may send. Every answer
+// the gate in front bounds the clients and what they may send; the route
+// table says what makes each answer and whether a cache may keep it. Every answer
 // carries the content security policy and nosniff headers. Nothing here
 // waits: a slow client gets its answer from the socket's buffer, or is
 // dropped. Without a password only requests naming this machine's own
@@ -20,6 +21,7 @@
 #include "web/dashboard_state.h"
 #include "web/day_answers.h"
 #include "web/event_stream.h"
+#include "web/live_answers.h"
 #include "web/login_throttle.h"
 #include "web/request_router.h"
 #include "web/web_settings.h"
@@ -34,7 +36,7 @@ class WebServer : public QAbstractHttpServer {
     EventStream::Limits stream;
   };
   // What the logger shows now, asked for when an answer needs it.
-  using StateSource = std::function<DashboardState()>;
+  using StateSource = LiveAnswers::StateSource;
 
   WebServer(std::string programFolder, WebSettings settings, StateSource state, const Clock& clock,
             Limits limits = {}, QObject* parent = nullptr);
@@ -49,7 +51,7 @@ class WebServer : public QAbstractHttpServer {
   // A reading was accepted: the event stream's clients hear of it.
   void readingChanged() { stream->changed(); }
   // The readings kept for a live page just opened; none until this is called.
-  void serveRecent(const RecentReadings* readings) { recent = readings; }
+  void serveRecent(const RecentReadings* readings) { live.serveRecent(readings); }
 
   int clientCount() const { return gate->clientCount(); }
   int streamCount() const { return stream->clientCount(); }
@@ -64,21 +66,18 @@ class WebServer : public QAbstractHttpServer {
  private:
   void answerRequest(const QHttpServerRequest& request, ClientSocket& client, bool close);
   WebAnswer answer(const Route& route);
-  WebAnswer page(const QString& resource) const;
   void startStream(ClientSocket& client, bool head);
   // How long the answer is held (the address is being throttled), or -1
   // when the request was refused for want of the password and is answered.
   int admission(const QHttpServerRequest& request, ClientSocket& client);
 
   const WebSettings settings;
-  const StateSource state;
-  const Clock& clock;
+  LiveAnswers live;
   ClientGate* const gate;
   EventStream* const stream;
   DayAnswers days;
   LoginThrottle login;
   QElapsedTimer uptime;  // the login throttle's clock
-  const RecentReadings* recent = nullptr;
 };
 
 }  // namespace tamsel

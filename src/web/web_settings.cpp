@@ -9,8 +9,6 @@
 namespace tamsel {
 namespace {
 
-constexpr ConfigLayout kLayout{"Web Dashboard Config File", 1, 1};
-
 bool isIpAddress(const std::string& text) {
   unsigned char bytes[16];
   return ::inet_pton(AF_INET, text.c_str(), bytes) == 1 ||
@@ -18,33 +16,6 @@ bool isIpAddress(const std::string& text) {
 }
 
 }  // namespace
-
-const KeyTable<WebConfig>& webConfigKeys() {
-  using W = WebConfig;
-  static const KeyTable<W> keys = {
-      {"Enabled", &W::Enabled},
-      {"Address", &W::Address},
-      {"Port", &W::Port},
-      {"Password", &W::Password},
-  };
-  return keys;
-}
-
-std::string webConfigPath(const std::string& programFolder) {
-  return programFolder + "/web.cfg";
-}
-
-WebConfig readWebConfig(std::string_view text) {
-  return readKeysLenient(text, webConfigKeys(), WebConfig{});
-}
-
-std::string webConfigText(const WebConfig& config) {
-  return configText(kLayout, webConfigKeys(), config);
-}
-
-bool isWebEnabled(const WebConfig& config) {
-  return optionValue(config.Enabled) == true;
-}
 
 bool isLoopbackAddress(std::string_view address) {
   const std::string text(address);

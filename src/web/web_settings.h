@@ -1,29 +1,13 @@
 #pragma once
-// web.cfg: whether and where the web dashboard is served. Same tag format as
-// prog.cfg; without the file the dashboard is on, for this machine only.
+// The web dashboard's settings as the server uses them: web.cfg's texts
+// checked, with their defaults filled in.
 #include <string>
 #include <string_view>
 
-#include "config/config_file.h"
+#include "config/web_config.h"
 #include "platform/status.h"
 
 namespace tamsel {
-
-struct WebConfig {
-  std::string Enabled = "1";
-  std::string Address = "127.0.0.1";
-  std::string Port = "8470";
-  std::string Password;
-};
-
-const KeyTable<WebConfig>& webConfigKeys();
-std::string webConfigPath(const std::string& programFolder);
-// Every key that can be read replaces its default.
-WebConfig readWebConfig(std::string_view text);
-std::string webConfigText(const WebConfig& config);
-
-// Enabled is 1.
-bool isWebEnabled(const WebConfig& config);
 
 struct WebSettings {
   std::string address = "127.0.0.1";  // an IP address, as the server listens on it
