@@ -13,7 +13,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   fuzz::check(outcome.recordCount >= 0 && outcome.recordCount <= kMostRecords + 1, "bounded");
   if (!outcome.tooMany) {
     for (int i = 1; i <= outcome.recordCount; ++i)
-      fuzz::check(store.time[i] > range.start && store.time[i] < range.end, "strictly inside");
+      fuzz::check(store.time[i] >= range.start && store.time[i] <= range.end, "inside the range");
   }
   return 0;
 }
