@@ -1,0 +1,36 @@
+#include "platform/calendar.h"
+
+#include <gtest/gtest.h>
+
+namespace tamsel {
+namespace {
+
+TEST(Calendar, TextForms) {
+  const LocalDateTime t{2010, 5, 3, 9, 7, 5};
+  EXPECT_EQ(dateStamp(t), "2010_05_03");
+  EXPECT_EQ(isoDate(calendarDate(t)), "2010-05-03");
+  EXPECT_EQ(isoDateTime(t), "2010-05-03T09:07:05");
+  EXPECT_EQ(hourMinute(t), "09:07");
+  EXPECT_EQ(longTime(t), "09:07:05");
+  EXPECT_EQ(shortDate(t), "03/05/2010");
+  for (auto [minute, text] : {std::pair{0, "00:00"}, {845, "14:05"}, {1439, "23:59"}})
+    EXPECT_EQ(hourMinute(minute), text);
+}
+
+TEST(Calendar, RealDates) {
+  struct Case {
+    CalendarDate date;
+    bool real;
+  };
+  const Case cases[] = {
+      {{2010, 5, 23}, true},  {{2012, 2, 29}, true},  {{2000, 2, 29}, true},
+      {{1900, 2, 29}, false}, {{2011, 2, 29}, false}, {{2010, 4, 31}, false},
+      {{2010, 12, 31}, true}, {{2010, 13, 1}, false}, {{2010, 0, 1}, false},
+      {{2010, 1, 0}, false},  {{0, 1, 1}, false},     {{9999, 12, 31}, true},
+      {{10000, 1, 1}, false},
+  };
+  for (const Case& c : cases) EXPECT_EQ(isRealDate(c.date), c.real) << isoDate(c.date);
+}
+
+}  // namespace
+}  // namespace tamsel
