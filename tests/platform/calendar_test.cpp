@@ -17,20 +17,5 @@ TEST(Calendar, TextForms) {
     EXPECT_EQ(hourMinute(minute), text);
 }
 
-TEST(Calendar, RealDates) {
-  struct Case {
-    CalendarDate date;
-    bool real;
-  };
-  const Case cases[] = {
-      {{2010, 5, 23}, true},  {{2012, 2, 29}, true},  {{2000, 2, 29}, true},
-      {{1900, 2, 29}, false}, {{2011, 2, 29}, false}, {{2010, 4, 31}, false},
-      {{2010, 12, 31}, true}, {{2010, 13, 1}, false}, {{2010, 0, 1}, false},
-      {{2010, 1, 0}, false},  {{0, 1, 1}, false},     {{9999, 12, 31}, true},
-      {{10000, 1, 1}, false},
-  };
-  for (const Case& c : cases) EXPECT_EQ(isRealDate(c.date), c.real) << isoDate(c.date);
-}
-
 }  // namespace
 }  // namespace tamsel
