@@ -19,6 +19,13 @@ std::string nameOf(ListQuantity quantity, const ListOptions& options) {
   return kNames[static_cast<int>(quantity)];
 }
 
+// How many of the first `count` quantities the list shows.
+size_t shownAmong(int count, const ListOptions& options) {
+  size_t shown = 0;
+  for (int i = 0; i < count; ++i) shown += isShown(static_cast<ListQuantity>(i), options);
+  return shown;
+}
+
 // The value column of each quantity, in the list's order.
 using ListValues = std::array<std::string, kListQuantities>;
 
@@ -41,17 +48,11 @@ int listFontPoints(const ListOptions& options) {
 
 std::optional<size_t> listRowOf(ListQuantity quantity, const ListOptions& options) {
   if (!isShown(quantity, options)) return std::nullopt;
-  size_t row = 0;
-  for (int i = 0; i < static_cast<int>(quantity); ++i)
-    if (isShown(static_cast<ListQuantity>(i), options)) ++row;
-  return row;
+  return shownAmong(static_cast<int>(quantity), options);
 }
 
 size_t listRowCount(const ListOptions& options) {
-  size_t count = 0;
-  for (int i = 0; i < kListQuantities; ++i)
-    if (isShown(static_cast<ListQuantity>(i), options)) ++count;
-  return count;
+  return shownAmong(kListQuantities, options);
 }
 
 std::vector<ListRow> initialRows(const ListOptions& options) {

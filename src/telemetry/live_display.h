@@ -27,7 +27,7 @@ int listFontPoints(const ListOptions& options);
 
 // The list's rows in their order; RPM and the wind only when the options show them.
 enum class ListQuantity { Volts, Amps, Watts, WattHours, RPM, Wind };
-inline constexpr int kListQuantities = 6;
+inline constexpr int kListQuantities = static_cast<int>(ListQuantity::Wind) + 1;
 
 // Where the quantity stands in the list `options` builds; nullopt when it is not shown.
 std::optional<size_t> listRowOf(ListQuantity quantity, const ListOptions& options);
