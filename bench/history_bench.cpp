@@ -13,6 +13,7 @@
 #include "history/cursor_zoom.h"
 #include "history/history_store.h"
 #include "history/time_chart.h"
+#include "platform/calendar.h"
 #include "platform/qt/picture_box.h"
 #include "platform/text_file.h"
 
@@ -28,7 +29,7 @@ std::string fullLoadText() {
   for (int i = 1; i <= kMostRecords; ++i) {
     const int seconds = i * 8;
     const int watts = (i * 37) % 900;
-    text += "<T>" + hourMinuteText(seconds) + "</T><V>1" + std::to_string(2 + i % 2) + "." +
+    text += "<T>" + hourMinute(seconds / 60) + "</T><V>1" + std::to_string(2 + i % 2) + "." +
             std::to_string(10 + i % 90) + "</V><I>" + std::to_string(watts / 13) + "." +
             std::to_string(i % 10) + "</I><W>" + std::to_string(watts) + ".0</W><R>" +
             std::to_string(120 + (i * 7) % 380) + "</R><S>" + std::to_string(i % 30) +

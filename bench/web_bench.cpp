@@ -19,6 +19,7 @@
 #include "app/core/web_dashboard.h"
 #include "config/program_config.h"
 #include "history/history_store.h"
+#include "platform/calendar.h"
 #include "support/fake_clock.h"
 #include "support/fake_serial.h"
 #include "support/temp_folder.h"
@@ -34,7 +35,7 @@ std::string fullDayText() {
   std::string text;
   for (int i = 1; i <= kMostRecords; ++i) {
     const int watts = (i * 37) % 900;
-    text += "<T>" + hourMinuteText(i * 8) + "</T><V>1" + std::to_string(2 + i % 2) + "." +
+    text += "<T>" + hourMinute(i * 8 / 60) + "</T><V>1" + std::to_string(2 + i % 2) + "." +
             std::to_string(10 + i % 90) + "</V><I>" + std::to_string(watts / 13) + "." +
             std::to_string(i % 10) + "</I><W>" + std::to_string(watts) + ".0</W><R>" +
             std::to_string(120 + (i * 7) % 380) + "</R><S>" + std::to_string(i % 30) +

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "platform/calendar.h"
 #include "platform/number_format.h"
 
 namespace tamsel {
@@ -20,7 +21,7 @@ std::optional<CursorReadout> readoutAt(const HistoryStore& store, int recordCoun
   if (!(index >= 1) || index > recordCount) return std::nullopt;
   const int k = static_cast<int>(index);
   CursorReadout readout;
-  readout.time = hourMinuteText(store.time[k]);
+  readout.time = hourMinute(store.time[k] / 60);
   readout.volts = shortValue(store.values[kVolts][k], " V");
   readout.amps = shortValue(store.values[kAmps][k], " A");
   readout.watts = shortValue(store.values[kWatts][k], " W");

@@ -4,16 +4,6 @@
 
 namespace tamsel {
 
-bool isDayFileName(std::string_view name) {
-  constexpr std::string_view kForm = "P_####_##_##.txt";  // # a digit
-  if (name.size() != kForm.size()) return false;
-  for (size_t i = 0; i < kForm.size(); ++i) {
-    const bool digit = name[i] >= '0' && name[i] <= '9';
-    if (kForm[i] == '#' ? !digit : name[i] != kForm[i]) return false;
-  }
-  return true;
-}
-
 std::string cannotReadMessage(std::string_view fileName, std::string_view reason) {
   return std::string(fileName) + " cannot be read: " + std::string(reason);
 }

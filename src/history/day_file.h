@@ -8,10 +8,6 @@
 
 namespace tamsel {
 
-// "P_2010_05_23.txt": the only names the file list offers. Other text files
-// in the logs folder (watthours.txt, Whours.txt) are no days to load.
-bool isDayFileName(std::string_view name);
-
 // More than any day holds: a day at one record a second is under 10 MB.
 // A larger file is refused, never read into memory.
 inline constexpr std::uint64_t kLargestDayFileBytes = 32 * 1024 * 1024;

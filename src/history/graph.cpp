@@ -14,7 +14,7 @@
 #include "history/day_file.h"
 #include "history/history_export.h"
 #include "history/power_curve.h"
-#include "logging/record_line.h"
+#include "logging/day_file_name.h"
 #include "platform/qt/latin1.h"
 #include "platform/qt/picture_box.h"
 #include "platform/text_file.h"
@@ -111,7 +111,7 @@ void Graph::Form_Load() {
   scaled = showVolts = showAmps = showWatts = showRpm = 1;
   showWind = 0;
   firstShown = lastShown = 0;
-  FileName->setText(fromBytes(dailyLogFileName(clock.now())));
+  FileName->setText(fromBytes(dayFileName(clock.now())));
   DisplayButton_Click();
 }
 
@@ -123,7 +123,7 @@ void Graph::Dir1_Change() {
   Dir1->setToolTip(folder.absolutePath());
   Dir1->setAccessibleDescription(folder.absolutePath());
   File1->clear();
-  for (const QString& name : folder.entryList({QStringLiteral("P_*.txt")}, QDir::Files, QDir::Name))
+  for (const QString& name : folder.entryList(QDir::Files, QDir::Name))
     if (isDayFileName(toBytes(name))) File1->addItem(name);
 }
 

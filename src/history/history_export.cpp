@@ -2,7 +2,9 @@
 
 #include <algorithm>
 
+#include "history/range_energy.h"
 #include "history/time_chart.h"
+#include "platform/calendar.h"
 #include "platform/number_format.h"
 #include "platform/text_file.h"
 
@@ -23,7 +25,7 @@ std::string csvText(const HistoryStore& store, double firstShown, double lastSho
   const double last = std::min(lastShown, static_cast<double>(kHistorySlots - 1));
   for (double i = firstShown; i <= last; i += 1) {
     const int k = slotAt(i);
-    text.append(hourMinuteText(store.time[k]));
+    text.append(hourMinute(store.time[k] / 60));
     text.append(",").append(formatMask(store.values[kVolts][k], "##.00"));
     text.append(",").append(formatMask(store.values[kAmps][k], "###.00"));
     text.append(",").append(formatMask(store.values[kWatts][k], "####.00"));
@@ -35,15 +37,12 @@ std::string csvText(const HistoryStore& store, double firstShown, double lastSho
 }
 
 double dayEnergyWh(std::string_view dayText, double logDelay) {
-  // Summed in the chart's order, so a day gives the chart's figure to the last bit.
-  double wattsSum = 0;
-  bool first = true;
+  RangeEnergy energy(logDelay);
   forEachHistoryRecord(dayText, kWholeDay, [&](const HistoryRecord& record) {
-    if (!first) wattsSum += record.values[kWatts];
-    first = false;
+    energy.add(record.values[kWatts]);
     return true;
   });
-  return logDelay * wattsSum / 3600;
+  return energy.wattHours();
 }
 
 std::string collateLine(std::string_view dayFileName, double energyWh) {

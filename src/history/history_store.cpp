@@ -67,13 +67,6 @@ std::optional<int> parseTimeOfDay(std::string_view text) {
   return *hour * 3600 + *minute * 60 + second;
 }
 
-std::string hourMinuteText(int secondsOfDay) {
-  const int hour = secondsOfDay / 3600 % 24;
-  const int minute = secondsOfDay / 60 % 60;
-  return {static_cast<char>('0' + hour / 10), static_cast<char>('0' + hour % 10), ':',
-          static_cast<char>('0' + minute / 10), static_cast<char>('0' + minute % 10)};
-}
-
 std::optional<std::string> rangeBoxProblem(const RangeBoxes& boxes) {
   struct Box {
     const std::string& text;

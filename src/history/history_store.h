@@ -30,8 +30,6 @@ inline constexpr std::string_view kTooManyRecordsMessage =
 // "14:05" (also "9:05" and "14:05:30"): seconds since midnight; nullopt for
 // anything that is not a time of day.
 std::optional<int> parseTimeOfDay(std::string_view text);
-// "14:05", 24-hour.
-std::string hourMinuteText(int secondsOfDay);
 
 // The four range boxes as the start and end of a range, or the message that
 // names the box that does not hold a valid hour or minute.

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "history/range_energy.h"
+#include "platform/calendar.h"
 #include "platform/number_format.h"
 
 namespace tamsel {
@@ -61,8 +63,8 @@ std::optional<ChartResult> drawTimeChart(const HistoryStore& store, const ChartV
   }
 
   ChartLabels& labels = result.labels;
-  labels.stime = hourMinuteText(store.time[slotAt(first)]);
-  labels.ftime = hourMinuteText(store.time[slotAt(last)]);
+  labels.stime = hourMinute(store.time[slotAt(first)] / 60);
+  labels.ftime = hourMinute(store.time[slotAt(last)] / 60);
   for (int s = 0; s < kSeriesCount; ++s) {
     labels.maximum[s] =
         formatMask(result.ranges[s].maximum, kSeriesLook[s].mask) + suffixOf(s, settings);
@@ -111,11 +113,10 @@ std::optional<ChartResult> drawTimeChart(const HistoryStore& store, const ChartV
 
 double rangeEnergyWh(const HistoryStore& store, double firstShown, double lastShown,
                      double logDelay) {
-  // The watts are summed first so a day of equal records gives a round figure.
   const double last = std::min(lastShown, static_cast<double>(kHistorySlots - 1));
-  double wattsSum = 0;
-  for (double i = firstShown + 1; i <= last; i += 1) wattsSum += store.values[kWatts][slotAt(i)];
-  return logDelay * wattsSum / 3600;
+  RangeEnergy energy(logDelay);
+  for (double i = firstShown; i <= last; i += 1) energy.add(store.values[kWatts][slotAt(i)]);
+  return energy.wattHours();
 }
 
 }  // namespace tamsel

@@ -3,6 +3,7 @@
 #include <optional>
 #include <utility>
 
+#include "logging/day_file_name.h"
 #include "logging/energy_recount.h"
 #include "logging/html_page.h"
 #include "logging/record_line.h"
@@ -20,7 +21,7 @@ void LogFiles::makeFolders() const {
 }
 
 Result<double> LogFiles::recountDay(const LocalDateTime& day, double delaySeconds) const {
-  const std::string name = dailyLogFileName(day);
+  const std::string name = dayFileName(day);
   const std::string path = logsFolder() + "/" + name;
   (void)touchFile(path);  // a failure shows as an unreadable file below
   const Result<std::string> text = readWholeFile(path);
@@ -30,7 +31,7 @@ Result<double> LogFiles::recountDay(const LocalDateTime& day, double delaySecond
 
 Status LogFiles::appendRecord(const LocalDateTime& now, const AveragedValues& values,
                               double wattHours) const {
-  return appendLine(logsFolder() + "/" + dailyLogFileName(now), recordLine(now, values, wattHours),
+  return appendLine(logsFolder() + "/" + dayFileName(now), recordLine(now, values, wattHours),
                     Durability::OnDisk);
 }
 

@@ -15,10 +15,6 @@ std::string reformat(std::string_view averaged, std::string_view mask) {
 
 }  // namespace
 
-std::string dailyLogFileName(const LocalDateTime& date) {
-  return "P_" + dateStamp(date) + ".txt";
-}
-
 std::string recordLine(const LocalDateTime& time, const AveragedValues& values, double wattHours) {
   std::string line;
   line.reserve(96);

@@ -7,9 +7,6 @@
 
 namespace tamsel {
 
-// "P_2010_05_23.txt": the day's log file in the logs folder.
-std::string dailyLogFileName(const LocalDateTime& date);
-
 // <T>14:05</T><V>12.53</V><I>3.2</I><W>41.0</W><R>350</R><S>12</S><M></M>   123.4Wh
 // The averaged texts are read as numbers and written under the record's own
 // masks; `time` gives the hh:mm stamp.

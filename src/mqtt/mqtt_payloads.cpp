@@ -1,28 +1,21 @@
 #include "mqtt/mqtt_payloads.h"
 
 #include <algorithm>
-#include <cstdio>
 
 #include "alarms/alarm_text.h"
 #include "config/mqtt_config.h"
 #include "logging/record_fields.h"
 #include "logging/record_line.h"
+#include "platform/json_text.h"
 #include "platform/number_format.h"
 #include "platform/numeric_text.h"
 
 namespace tamsel {
 namespace {
 
-// "2010-05-23": the date stamp of file names and log lines, in ISO form.
-std::string isoDate(const LocalDateTime& at) {
-  std::string date = dateStamp(at);
-  std::replace(date.begin(), date.end(), '_', '-');
-  return date;
-}
-
 // The key and value of one JSON member, for building objects in order.
 std::string member(std::string_view key, std::string_view jsonValue) {
-  return jsonString(key) + ":" + std::string(jsonValue);
+  return jsonKey(key) + std::string(jsonValue);
 }
 
 std::string object(const std::vector<std::string>& members) {
@@ -58,72 +51,21 @@ bool isKnownWindUnit(std::string_view unit) {
   return false;
 }
 
-// Texts of the program's files are one byte per character (Latin-1) and
-// become UTF-8 here; mqtt.cfg's texts are UTF-8 already and go as they are.
-enum class Encoding { Latin1, Utf8 };
-
-std::string quotedJson(std::string_view text, Encoding encoding) {
-  std::string quoted = "\"";
-  for (unsigned char c : text) {
-    switch (c) {
-      case '"':
-        quoted += "\\\"";
-        break;
-      case '\\':
-        quoted += "\\\\";
-        break;
-      case '\n':
-        quoted += "\\n";
-        break;
-      case '\r':
-        quoted += "\\r";
-        break;
-      case '\t':
-        quoted += "\\t";
-        break;
-      default:
-        if (c < 0x20) {
-          char escaped[8];
-          std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
-          quoted += escaped;
-        } else if (c >= 0x80 && encoding == Encoding::Latin1) {
-          quoted += static_cast<char>(0xC0 | (c >> 6));
-          quoted += static_cast<char>(0x80 | (c & 0x3F));
-        } else {
-          quoted += static_cast<char>(c);
-        }
-    }
-  }
-  return quoted + "\"";
-}
-
 // The device every sensor and alarm of this logger belongs to.
 std::string deviceJson(const DiscoveryNames& names) {
   return object({
-      member("identifiers", "[" + jsonUtf8String(names.clientId) + "]"),
-      member("name", jsonUtf8String(names.deviceName)),
-      member("manufacturer", jsonString("Tamsel")),
-      member("model", jsonString("Wind generator logger")),
-      member("sw_version", jsonString(names.version)),
+      member("identifiers", "[" + jsonQuotedUtf8(names.clientId) + "]"),
+      member("name", jsonQuotedUtf8(names.deviceName)),
+      member("manufacturer", jsonQuoted("Tamsel")),
+      member("model", jsonQuoted("Wind generator logger")),
+      member("sw_version", jsonQuoted(names.version)),
   });
-}
-
-std::string isoTime(const LocalDateTime& at) {
-  return isoDate(at) + "T" + longTime(at);
 }
 
 }  // namespace
 
 int readingExpirySeconds(int readingIntervalSeconds) {
   return std::max(3 * readingIntervalSeconds, 60);
-}
-
-std::string jsonString(std::string_view text) {
-  return quotedJson(text, Encoding::Latin1);
-}
-
-std::string jsonUtf8String(std::string_view text) {
-  return quotedJson(text, Encoding::Utf8);
 }
 
 std::string jsonNumber(std::string_view text) {
@@ -140,13 +82,13 @@ std::string jsonNumber(std::string_view text) {
 std::string readingJson(const Reading& reading, double wattHoursToday, std::string_view windUnits,
                         const LocalDateTime& at) {
   return object({
-      member("time", jsonString(isoDate(at) + "T" + longTime(at))),
+      member("time", jsonQuoted(isoDateTime(at))),
       member("volts", jsonNumber(reading.volts)),
       member("amps", jsonNumber(reading.amps)),
       member("watts", jsonNumber(reading.watts)),
       member("rpm", jsonNumber(reading.rpm)),
       member("wind_speed", jsonNumber(plainNumberText(reading.windSpeed))),
-      member("wind_speed_unit", jsonString(windUnits)),
+      member("wind_speed_unit", jsonQuoted(windUnits)),
       member("watt_hours_today", jsonNumber(formatMask(wattHoursToday, "0.0"))),
   });
 }
@@ -157,14 +99,14 @@ std::string recordJson(const LocalDateTime& at, const AveragedValues& values, do
   const RecordFieldTexts fields = recordFields(line);
   auto field = [&](RecordField f) { return jsonNumber(fields[f].value_or("")); };
   return object({
-      member("date", jsonString(isoDate(at))),
-      member("time", jsonString(fields[RecordField::Time].value_or(""))),
+      member("date", jsonQuoted(isoDate(calendarDate(at)))),
+      member("time", jsonQuoted(fields[RecordField::Time].value_or(""))),
       member("volts", field(RecordField::Volts)),
       member("amps", field(RecordField::Amps)),
       member("watts", field(RecordField::Watts)),
       member("rpm", field(RecordField::Rpm)),
       member("wind_speed", field(RecordField::WindSpeed)),
-      member("wind_speed_unit", jsonString(windUnits)),
+      member("wind_speed_unit", jsonQuoted(windUnits)),
       member("watt_hours_today", loggedWattHours(line)),
   });
 }
@@ -188,17 +130,17 @@ std::vector<RetainedMessage> discoveryMessages(const DiscoveryNames& names,
   for (const Quantity& q : quantities) {
     const std::string id = idText(names.clientId) + "_" + q.key;
     std::vector<std::string> members = {
-        member("name", jsonString(q.name)),
-        member("unique_id", jsonString(id)),
-        member("state_topic", jsonUtf8String(names.topic + "/reading")),
-        member("value_template", jsonString(std::string("{{ value_json.") + q.key + " }}")),
+        member("name", jsonQuoted(q.name)),
+        member("unique_id", jsonQuoted(id)),
+        member("state_topic", jsonQuotedUtf8(names.topic + "/reading")),
+        member("value_template", jsonQuoted(std::string("{{ value_json.") + q.key + " }}")),
     };
-    if (*q.unit) members.push_back(member("unit_of_measurement", jsonString(q.unit)));
-    if (*q.deviceClass) members.push_back(member("device_class", jsonString(q.deviceClass)));
-    members.push_back(member("state_class", jsonString(q.stateClass)));
+    if (*q.unit) members.push_back(member("unit_of_measurement", jsonQuoted(q.unit)));
+    if (*q.deviceClass) members.push_back(member("device_class", jsonQuoted(q.deviceClass)));
+    members.push_back(member("state_class", jsonQuoted(q.stateClass)));
     // Every sensor shows the reading: a board that falls silent shows as unavailable.
     members.push_back(member("expire_after", expiry));
-    members.push_back(member("availability_topic", jsonUtf8String(names.topic + "/status")));
+    members.push_back(member("availability_topic", jsonQuotedUtf8(names.topic + "/status")));
     members.push_back(member("device", device));
     messages.push_back({"homeassistant/sensor/" + id + "/config", object(members)});
   }
@@ -213,10 +155,10 @@ std::string alarmJson(const AlarmBoard& board) {
     alarms.push_back(member(
         alarmKindInfo(kind).id,
         object({
-            member("state", jsonString(state.active ? "on" : "off")),
+            member("state", jsonQuoted(state.active ? "on" : "off")),
             member("threshold", jsonNumber(alarmLimitText(*board.settings.limits[indexOf(kind)]))),
             member("value", state.active ? jsonNumber(alarmValueText(kind, state.value)) : "null"),
-            member("since", state.since ? jsonString(isoTime(*state.since)) : "null"),
+            member("since", state.since ? jsonQuoted(isoDateTime(*state.since)) : "null"),
         })));
   }
   return object(alarms);
@@ -225,7 +167,7 @@ std::string alarmJson(const AlarmBoard& board) {
 std::vector<RetainedMessage> alarmDiscoveryMessages(const DiscoveryNames& names,
                                                     const AlarmSettings& settings) {
   const std::string device = deviceJson(names);
-  const std::string stateTopic = jsonUtf8String(names.topic + "/alarm");
+  const std::string stateTopic = jsonQuotedUtf8(names.topic + "/alarm");
   std::vector<RetainedMessage> messages;
   for (AlarmKind kind : kAlarmKinds) {
     const AlarmKindInfo& info = alarmKindInfo(kind);
@@ -238,16 +180,16 @@ std::vector<RetainedMessage> alarmDiscoveryMessages(const DiscoveryNames& names,
     const std::string value = "value_json." + std::string(info.id);
     messages.push_back(
         {topic, object({
-                    member("name", jsonString(info.name)),
-                    member("unique_id", jsonString(id)),
+                    member("name", jsonQuoted(info.name)),
+                    member("unique_id", jsonQuoted(id)),
                     member("state_topic", stateTopic),
-                    member("value_template", jsonString("{{ " + value + ".state }}")),
-                    member("payload_on", jsonString("on")),
-                    member("payload_off", jsonString("off")),
-                    member("device_class", jsonString("problem")),
+                    member("value_template", jsonQuoted("{{ " + value + ".state }}")),
+                    member("payload_on", jsonQuoted("on")),
+                    member("payload_off", jsonQuoted("off")),
+                    member("device_class", jsonQuoted("problem")),
                     member("json_attributes_topic", stateTopic),
-                    member("json_attributes_template", jsonString("{{ " + value + " | tojson }}")),
-                    member("availability_topic", jsonUtf8String(names.topic + "/status")),
+                    member("json_attributes_template", jsonQuoted("{{ " + value + " | tojson }}")),
+                    member("availability_topic", jsonQuotedUtf8(names.topic + "/status")),
                     member("device", device),
                 })});
   }

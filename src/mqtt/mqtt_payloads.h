@@ -64,11 +64,6 @@ std::string alarmJson(const AlarmBoard& board);
 std::vector<RetainedMessage> alarmDiscoveryMessages(const DiscoveryNames& names,
                                                     const AlarmSettings& settings);
 
-// A JSON string literal, quotes included, from the program's one-byte text.
-std::string jsonString(std::string_view text);
-// The same from text that is UTF-8 already.
-std::string jsonUtf8String(std::string_view text);
-
 // A number text as a JSON number (".5" becomes "0.5"); null when it is none.
 std::string jsonNumber(std::string_view text);
 

@@ -1,41 +1,9 @@
 #include "platform/clock.h"
 
 #include <chrono>
-#include <cstdio>
 #include <ctime>
 
 namespace tamsel {
-
-std::string dateStamp(const LocalDateTime& t) {
-  char buf[32];
-  std::snprintf(buf, sizeof buf, "%04d_%02d_%02d", t.year, t.month, t.day);
-  return buf;
-}
-
-std::string hourMinute(const LocalDateTime& t) {
-  char buf[16];
-  std::snprintf(buf, sizeof buf, "%02d:%02d", t.hour, t.minute);
-  return buf;
-}
-
-std::string longTime(const LocalDateTime& t) {
-  char buf[24];
-  std::snprintf(buf, sizeof buf, "%02d:%02d:%02d", t.hour, t.minute, t.second);
-  return buf;
-}
-
-std::string shortDate(const LocalDateTime& t) {
-  char buf[32];
-  std::snprintf(buf, sizeof buf, "%02d/%02d/%04d", t.day, t.month, t.year);
-  return buf;
-}
-
-long long minutesSinceEpoch(const LocalDateTime& t) {
-  using namespace std::chrono;
-  const sys_days date{year{t.year} / month{static_cast<unsigned>(t.month)} /
-                      day{static_cast<unsigned>(t.day)}};
-  return static_cast<long long>(date.time_since_epoch().count()) * 1440 + t.hour * 60 + t.minute;
-}
 
 LocalDateTime SystemClock::now() const {
   const std::time_t seconds = std::time(nullptr);

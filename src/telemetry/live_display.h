@@ -1,5 +1,6 @@
 #pragma once
 // What the live readings list and the window caption show for a reading.
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -24,8 +25,18 @@ inline constexpr const char* kListFontName = "Arial";
 // 24 points, 20 with one optional row, 18 with both.
 int listFontPoints(const ListOptions& options);
 
-// The WattHours row, after Volts, Amps and Watts, and its value column.
-inline constexpr int kWattHoursRow = 3;
+// The list's rows in their order; RPM and the wind only when the options show them.
+enum class ListQuantity { Volts, Amps, Watts, WattHours, RPM, Wind };
+inline constexpr int kListQuantities = static_cast<int>(ListQuantity::Wind) + 1;
+
+// Where the quantity stands in the list `options` builds; nullopt when it is not shown.
+std::optional<size_t> listRowOf(ListQuantity quantity, const ListOptions& options);
+// How many rows the list has.
+size_t listRowCount(const ListOptions& options);
+
+// The WattHours row: always shown, and no row before it is optional.
+inline constexpr int kWattHoursRow = static_cast<int>(ListQuantity::WattHours);
+// Its value column.
 std::string wattHoursText(double wattHours);
 
 // The rows before any reading: every value "0.0".

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "web/json_text.h"
+#include "platform/json_text.h"
 
 namespace tamsel {
 namespace {
@@ -33,7 +33,7 @@ std::string alarmsJson(const std::vector<DashboardAlarm>& alarms) {
     if (json.size() > 1) json += ',';
     json += "{" + jsonKey("id") + jsonQuoted(a.id) + "," + jsonKey("name") + jsonQuoted(a.name) +
             "," + jsonKey("active") + jsonBool(a.active) + "," + jsonKey("since") +
-            (a.since ? jsonQuoted(isoLocalTime(*a.since)) : "null") + "," + jsonKey("threshold") +
+            (a.since ? jsonQuoted(isoDateTime(*a.since)) : "null") + "," + jsonKey("threshold") +
             jsonNumeral(a.threshold) + "," + jsonKey("value") +
             (a.value ? jsonNumeral(*a.value) : "null") + "," + jsonKey("text") +
             jsonQuoted(a.text) + "}";
@@ -74,18 +74,11 @@ struct Metric {
 
 }  // namespace
 
-std::string isoLocalTime(const LocalDateTime& t) {
-  char text[32];
-  std::snprintf(text, sizeof text, "%04d-%02d-%02dT%02d:%02d:%02d", t.year, t.month, t.day, t.hour,
-                t.minute, t.second);
-  return text;
-}
-
 std::string dashboardReadingJson(const DashboardState& state) {
   const Reading& r = state.reading;
   std::string json = "{";
-  json += jsonKey("time") + (state.lastFrame ? jsonQuoted(isoLocalTime(*state.lastFrame)) : "null");
-  json += "," + jsonKey("now") + jsonQuoted(isoLocalTime(state.now));
+  json += jsonKey("time") + (state.lastFrame ? jsonQuoted(isoDateTime(*state.lastFrame)) : "null");
+  json += "," + jsonKey("now") + jsonQuoted(isoDateTime(state.now));
   json += "," + jsonKey("age") + (state.lastFrame ? std::to_string(ageSeconds(state)) : "null");
   json += "," + jsonKey("volts") + jsonNumeral(r.voltsValue);
   json += "," + jsonKey("amps") + jsonNumeral(r.ampsValue);

@@ -48,9 +48,6 @@ struct DashboardState {
   std::vector<DashboardAlarm> alarms;  // the configured ones
 };
 
-// "2010-05-23T14:05:33".
-std::string isoLocalTime(const LocalDateTime& t);
-
 // {"time":..,"now":..,"age":..,"volts":..,..,"rows":[{"value":"12.48","name":"Volts"},..],..}:
 // "now" is the logger's clock and "age" the seconds since the last reading
 // (null before one), so a page can tell a silent board from a live one

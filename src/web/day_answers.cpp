@@ -10,25 +10,14 @@
 #include "history/history_settings.h"
 #include "history/history_store.h"
 #include "history/time_chart.h"
+#include "logging/day_file_name.h"
+#include "platform/json_text.h"
 #include "platform/text_file.h"
-#include "web/json_text.h"
 
 namespace tamsel {
 namespace {
 
 constexpr const char* kJson = "application/json";
-
-std::optional<CalendarDate> dateOfDayFile(std::string_view name) {
-  if (!isDayFileName(name)) return std::nullopt;
-  auto number = [&](size_t at, size_t length) {
-    int value = 0;
-    for (const char c : name.substr(at, length)) value = value * 10 + (c - '0');
-    return value;
-  };
-  const CalendarDate date{number(2, 4), number(7, 2), number(10, 2)};
-  if (!isRealDate(date)) return std::nullopt;
-  return date;
-}
 
 HistorySettings historySettings(const std::string& programFolder) {
   // A prog.cfg that cannot be read gives the defaults, as the window does.
@@ -59,7 +48,7 @@ std::vector<CalendarDate> dayFileDates(const std::string& logsFolder) {
   std::error_code error;
   for (const auto& entry : std::filesystem::directory_iterator(logsFolder, error)) {
     if (!entry.is_regular_file(error)) continue;
-    if (auto date = dateOfDayFile(entry.path().filename().string())) dates.push_back(*date);
+    if (auto date = dateOfDayFileName(entry.path().filename().string())) dates.push_back(*date);
   }
   std::sort(dates.begin(), dates.end());
   return dates;
@@ -84,7 +73,7 @@ WebAnswer DayAnswers::days() const {
 
 DayAnswers::Loaded DayAnswers::load(const Route& route) {
   Loaded loaded;
-  const std::string name = dayFileNameOf(route.date);
+  const std::string name = dayFileName(route.date);
   const std::string path = logsFolder + "/" + name;
   if (isMissing(path)) {
     loaded.failure = jsonError(404, "no log file for " + isoDate(route.date));
@@ -111,8 +100,8 @@ WebAnswer DayAnswers::day(const Route& route) {
   if (loaded.failure) return *loaded.failure;
   const HistorySettings& settings = loaded.settings;
   std::string json = "{" + jsonKey("date") + jsonQuoted(isoDate(route.date));
-  json += "," + jsonKey("from") + jsonQuoted(minuteText(route.fromMinute));
-  json += "," + jsonKey("to") + jsonQuoted(minuteText(route.toMinute));
+  json += "," + jsonKey("from") + jsonQuoted(hourMinute(route.fromMinute));
+  json += "," + jsonKey("to") + jsonQuoted(hourMinute(route.toMinute));
   json += "," + jsonKey("columns") + R"(["time","volts","amps","watts","rpm","windSpeed"])" + "," +
           jsonKey("records") + "[";
   json.reserve(json.size() + static_cast<size_t>(loaded.recordCount) * 48);
@@ -135,12 +124,12 @@ WebAnswer DayAnswers::dayCsv(const Route& route) {
   // The window exports only a drawn chart, and a chart needs two records.
   if (loaded.recordCount < 2) return jsonError(404, "Nothing to export: no records are shown");
   // After a load the range boxes hold the first and last record's times.
-  const std::string first = hourMinuteText(store->time[1]);
-  const std::string last = hourMinuteText(store->time[loaded.recordCount]);
+  const std::string first = hourMinute(store->time[1] / 60);
+  const std::string last = hourMinute(store->time[loaded.recordCount] / 60);
   const RangeBoxes boxes{first.substr(0, 2), first.substr(3, 2), last.substr(0, 2),
                          last.substr(3, 2)};
   return {200, "text/csv", csvText(*store, 1, loaded.recordCount),
-          exportFileName(dayFileNameOf(route.date), boxes, ".csv")};
+          exportFileName(dayFileName(route.date), boxes, ".csv")};
 }
 
 WebAnswer DayAnswers::energy(const Route& route, const LocalDateTime& today,
@@ -149,7 +138,7 @@ WebAnswer DayAnswers::energy(const Route& route, const LocalDateTime& today,
   std::map<CalendarDate, double> byDay;  // the year's days, by date
   for (const CalendarDate& date : dayFileDates(logsFolder)) {
     if (date.year != route.year) continue;
-    if (auto energy = cache.dayEnergy(logsFolder + "/" + dayFileNameOf(date), logDelay))
+    if (auto energy = cache.dayEnergy(logsFolder + "/" + dayFileName(date), logDelay))
       byDay[date] = *energy;
   }
   if (today.year == route.year) byDay[{today.year, today.month, today.day}] = wattHoursToday;

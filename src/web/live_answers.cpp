@@ -1,6 +1,7 @@
 #include "web/live_answers.h"
 
-#include "web/json_text.h"
+#include "platform/calendar.h"
+#include "platform/json_text.h"
 
 namespace tamsel {
 
@@ -16,7 +17,7 @@ WebAnswer LiveAnswers::recentHour(DayAnswers& days) const {
   static const RecentReadings kNone;
   const RecentReadings& readings = recent ? *recent : kNone;
   const LocalDateTime now = clock.now();
-  const CalendarDate today{now.year, now.month, now.day};
+  const CalendarDate today = calendarDate(now);
   const long long midnight = secondsSinceEpoch({now.year, now.month, now.day, 0, 0, 0});
   const long long nowSecond = secondsSinceEpoch(now) - midnight;
   const long long hourStart = nowSecond - RecentReadings::kSpanSeconds;
@@ -27,7 +28,7 @@ WebAnswer LiveAnswers::recentHour(DayAnswers& days) const {
   std::string records = "[";
   if (coveredFrom > 0 && coveredFrom > hourStart)
     records += days.recordsJson(today, hourStart, coveredFrom);
-  std::string json = "{" + jsonKey("now") + jsonQuoted(isoLocalTime(now));
+  std::string json = "{" + jsonKey("now") + jsonQuoted(isoDateTime(now));
   json += "," + jsonKey("date") + jsonQuoted(isoDate(today));
   json += "," + jsonKey("records") + records + "]";
   json += "," + jsonKey("readings") + readings.json(now);

@@ -1,7 +1,7 @@
 #include "web/recent_readings.h"
 
+#include "platform/json_text.h"
 #include "web/dashboard_state.h"
-#include "web/json_text.h"
 
 namespace tamsel {
 
@@ -26,7 +26,7 @@ std::string RecentReadings::json(const LocalDateTime& now) const {
   for (const RecentReading& r : kept) {
     if (r.second <= newest - kSpanSeconds || r.second > newest) continue;
     if (json.size() > 1) json += ',';
-    json += "[" + jsonQuoted(isoLocalTime(r.at));
+    json += "[" + jsonQuoted(isoDateTime(r.at));
     for (const double value : {r.volts, r.amps, r.watts, r.rpm, r.windSpeed})
       json += "," + jsonNumeral(value);
     json += "]";

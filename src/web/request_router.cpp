@@ -185,35 +185,6 @@ Route routeByPath(std::string_view path) {
 
 }  // namespace
 
-bool isRealDate(const CalendarDate& date) {
-  if (date.year < 1 || date.year > 9999 || date.month < 1 || date.month > 12 || date.day < 1)
-    return false;
-  static constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-  const bool leap = (date.year % 4 == 0 && date.year % 100 != 0) || date.year % 400 == 0;
-  const int days = kDays[date.month - 1] + (date.month == 2 && leap ? 1 : 0);
-  return date.day <= days;
-}
-
-std::string isoDate(const CalendarDate& date) {
-  char text[16];
-  std::snprintf(text, sizeof text, "%04d-%02d-%02d", date.year % 10000, date.month % 100,
-                date.day % 100);
-  return text;
-}
-
-std::string dayFileNameOf(const CalendarDate& date) {
-  char text[32];
-  std::snprintf(text, sizeof text, "P_%04d_%02d_%02d.txt", date.year % 10000, date.month % 100,
-                date.day % 100);
-  return text;
-}
-
-std::string minuteText(int minuteOfDay) {
-  char text[8];
-  std::snprintf(text, sizeof text, "%02d:%02d", minuteOfDay / 60 % 24, minuteOfDay % 60);
-  return text;
-}
-
 Route routeRequest(std::string_view method, std::string_view path, std::string_view query) {
   if (path.size() > kLongestPath || query.size() > kLongestQuery)
     return routeOf(RouteKind::UriTooLong);

@@ -3,9 +3,10 @@
 // the fixed paths below are answered; every parameter is checked to the
 // character (real dates, hh:mm times, bounded lengths), so what reaches the
 // day answers is a date, never a path: the day's file name is made from it.
-#include <compare>
 #include <string>
 #include <string_view>
+
+#include "platform/calendar.h"
 
 namespace tamsel {
 
@@ -29,13 +30,6 @@ enum class RouteKind {
   Icon,              // /favicon.ico
 };
 
-struct CalendarDate {
-  int year = 0;
-  int month = 0;
-  int day = 0;
-  auto operator<=>(const CalendarDate&) const = default;
-};
-
 struct Route {
   RouteKind kind = RouteKind::NotFound;
   std::string error;       // BadRequest: what is wrong with the query
@@ -52,15 +46,6 @@ inline constexpr size_t kLongestQuery = 512;
 
 // `path` and `query` as they stand in the request line, still percent-encoded.
 Route routeRequest(std::string_view method, std::string_view path, std::string_view query);
-
-// Whether the date exists in the calendar (leap years counted).
-bool isRealDate(const CalendarDate& date);
-// "2010-05-23".
-std::string isoDate(const CalendarDate& date);
-// "P_2010_05_23.txt": the day's log file name.
-std::string dayFileNameOf(const CalendarDate& date);
-// "14:05".
-std::string minuteText(int minuteOfDay);
 
 // "text/css; charset=utf-8" and the like, by the name's extension.
 std::string contentTypeOf(std::string_view fileName);

@@ -6,19 +6,9 @@
 #include <string>
 
 #include "fuzz_check.h"
+#include "logging/day_file_name.h"
 
 using namespace tamsel;
-
-namespace {
-
-bool isDayFileNameForm(const std::string& name) {
-  if (name.size() != 16 || !name.starts_with("P_") || !name.ends_with(".txt")) return false;
-  for (size_t i : {2u, 3u, 4u, 5u, 7u, 8u, 10u, 11u})
-    if (name[i] < '0' || name[i] > '9') return false;
-  return name[6] == '_' && name[9] == '_';
-}
-
-}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size < 1) return 0;
@@ -33,7 +23,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     case RouteKind::Day:
     case RouteKind::DayCsv:
       fuzz::check(isRealDate(route.date), "a real date");
-      fuzz::check(isDayFileNameForm(dayFileNameOf(route.date)), "a plain day file name");
+      fuzz::check(isDayFileName(dayFileName(route.date)), "a plain day file name");
       fuzz::check(route.fromMinute >= 0 && route.fromMinute < 24 * 60, "from in the day");
       fuzz::check(route.toMinute >= 0 && route.toMinute < 24 * 60, "to in the day");
       break;

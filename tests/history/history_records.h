@@ -2,6 +2,8 @@
 // Day files for history tests, in the logger's own record form.
 #include <string>
 
+#include "platform/calendar.h"
+
 namespace tamsel::test {
 
 struct Values {
@@ -13,16 +15,10 @@ inline std::string record(const std::string& time, const Values& v = {}) {
          v.rpm + "</R><S>" + v.wind + "</S><M></M>   12.0Wh\r\n";
 }
 
-inline std::string minuteText(int minuteOfDay) {
-  const int h = minuteOfDay / 60, m = minuteOfDay % 60;
-  return std::string{char('0' + h / 10), char('0' + h % 10), ':', char('0' + m / 10),
-                     char('0' + m % 10)};
-}
-
 // One record a minute from `fromMinute` on, all with the same values.
 inline std::string minuteRecords(int fromMinute, int count, const Values& v = {}) {
   std::string text;
-  for (int i = 0; i < count; ++i) text += record(minuteText(fromMinute + i), v);
+  for (int i = 0; i < count; ++i) text += record(hourMinute(fromMinute + i), v);
   return text;
 }
 
@@ -31,7 +27,7 @@ inline std::string eightSecondRecords(int count) {
   std::string text;
   for (int i = 1; i <= count; ++i) {
     const int s = i * 8;
-    text += record(minuteText(s / 60) + ":" + char('0' + s % 60 / 10) + char('0' + s % 60 % 10));
+    text += record(hourMinute(s / 60) + ":" + char('0' + s % 60 / 10) + char('0' + s % 60 % 10));
   }
   return text;
 }

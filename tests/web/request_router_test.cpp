@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "logging/day_file_name.h"
+
 namespace tamsel::test {
 namespace {
 
@@ -78,9 +80,9 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(Route, CarriesTheCheckedValues) {
   const Route day = routeRequest("GET", "/day.csv", "to=17%3A30&date=2012-02-29");
   EXPECT_EQ(isoDate(day.date), "2012-02-29");
-  EXPECT_EQ(dayFileNameOf(day.date), "P_2012_02_29.txt");
+  EXPECT_EQ(dayFileName(day.date), "P_2012_02_29.txt");
   EXPECT_EQ(day.fromMinute, 0);
-  EXPECT_EQ(minuteText(day.toMinute), "17:30");
+  EXPECT_EQ(hourMinute(day.toMinute), "17:30");
   const Route energy = routeRequest("GET", "/api/energy", "year=2010&month=05");
   EXPECT_EQ(energy.year, 2010);
   EXPECT_EQ(energy.month, 5);

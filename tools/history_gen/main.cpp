@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "logging/averaging.h"
+#include "logging/day_file_name.h"
 #include "logging/interval_sums.h"
 #include "logging/record_line.h"
 #include "platform/clock.h"
@@ -95,7 +96,7 @@ int main(int argc, char** argv) {
   for (int back = days; back >= 0; --back) {
     const tamsel::LocalDateTime date = dateOf(today - std::chrono::days(back));
     const int until = back == 0 ? now.hour * 3600 + now.minute * 60 + now.second : 86399;
-    const std::string path = logs + "/" + tamsel::dailyLogFileName(date);
+    const std::string path = logs + "/" + tamsel::dayFileName(date);
     const tamsel::Status written = tamsel::replaceFile(path, dayRecords(model, date, until, delay));
     if (!written) {
       std::cerr << "history_gen: " << path << ": " << written.error << "\n";

@@ -7,18 +7,18 @@
 namespace tamsel {
 namespace {
 
-// The rows: Volts, Amps, Watts, WattHours, then RPM and the wind when shown.
+// The row of the quantity the alarm is about.
 std::optional<size_t> rowOf(AlarmKind kind, const ListOptions& options) {
   switch (kind) {
     case AlarmKind::LowVolts:
     case AlarmKind::HighVolts:
-      return 0;
+      return listRowOf(ListQuantity::Volts, options);
     case AlarmKind::HighAmps:
-      return 1;
+      return listRowOf(ListQuantity::Amps, options);
     case AlarmKind::HighRPM:
-      return options.showRPM ? std::optional<size_t>(4) : std::nullopt;
+      return listRowOf(ListQuantity::RPM, options);
     case AlarmKind::HighWind:
-      return options.showWindSpeed ? std::optional<size_t>(options.showRPM ? 5 : 4) : std::nullopt;
+      return listRowOf(ListQuantity::Wind, options);
     case AlarmKind::NoData:
       return std::nullopt;
   }
@@ -28,7 +28,7 @@ std::optional<size_t> rowOf(AlarmKind kind, const ListOptions& options) {
 }  // namespace
 
 std::vector<std::string> alarmRowTips(const AlarmMonitor& alarms, const ListOptions& options) {
-  std::vector<std::string> tips(4 + options.showRPM + options.showWindSpeed);
+  std::vector<std::string> tips(listRowCount(options));
   for (AlarmKind kind : kAlarmKinds) {
     const std::optional<size_t> row = rowOf(kind, options);
     if (!row) continue;

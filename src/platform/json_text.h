@@ -1,12 +1,15 @@
 #pragma once
-// The few pieces of JSON the dashboard writes, from the program's one-byte text.
+// The JSON this program writes, for the dashboard and the broker alike.
 #include <string>
 #include <string_view>
 
 namespace tamsel {
 
-// A JSON string, quotes included: the bytes read as Latin-1, written as UTF-8.
+// A JSON string, quotes included, from the program's one-byte text: the
+// bytes read as Latin-1, written as UTF-8.
 std::string jsonQuoted(std::string_view latin1);
+// The same from text that is UTF-8 already (mqtt.cfg's names), bytes kept.
+std::string jsonQuotedUtf8(std::string_view utf8);
 // A JSON number: the shortest text that reads back as `value`; null for
 // what is not finite.
 std::string jsonNumeral(double value);
