@@ -15,8 +15,8 @@
 #include <string>
 #include <vector>
 
-#include "app/core/headless_logger.h"
-#include "app/core/web_dashboard.h"
+#include "app/headless_logger.h"
+#include "app/outputs/web_dashboard.h"
 #include "config/program_config.h"
 #include "history/history_store.h"
 #include "support/fake_clock.h"
@@ -60,19 +60,18 @@ struct Served {
     if (dashboard) {
       WebSettings settings;
       settings.port = 0;
-      web = std::make_unique<WebDashboard>(folder.path(), settings, clock, limits);
+      outputs.dashboard = std::make_unique<WebDashboard>(folder.path(), settings, clock, limits);
     }
-    logger =
-        std::make_unique<HeadlessLogger>(folder.path(), clock, serial, said, nullptr, web.get());
+    logger = std::make_unique<HeadlessLogger>(folder.path(), clock, serial, outputs);
     logger->start();
   }
-  quint16 port() const { return web->webServer().port(); }
+  quint16 port() const { return outputs.dashboard->webServer().port(); }
 
   TempFolder folder;
   FakeClock clock;
   FakeSerial serial;
   std::ostringstream said;
-  std::unique_ptr<WebDashboard> web;
+  Outputs outputs{folder.path(), clock, RunMode::Headless, said};
   std::unique_ptr<HeadlessLogger> logger;
 };
 
