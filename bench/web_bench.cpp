@@ -158,7 +158,7 @@ void BM_FrameWithDashboard(benchmark::State& state) {
     QCoreApplication::processEvents();  // taken in before the listening queue fills
   }
   if (followers > 0) {
-    waitUntil([&] { return served.web->webServer().streamCount() == followers; }, 10000);
+    waitUntil([&] { return served.outputs.dashboard->webServer().streamCount() == followers; }, 10000);
   }
   int v = 0;
   for (auto _ : state) {
@@ -172,7 +172,7 @@ void BM_FrameWithDashboard(benchmark::State& state) {
       state.ResumeTiming();
     }
   }
-  if (followers > 0 && served.web->webServer().streamCount() != followers)
+  if (followers > 0 && served.outputs.dashboard->webServer().streamCount() != followers)
     state.SkipWithError("a follower was dropped");
 }
 BENCHMARK(BM_FrameWithDashboard)

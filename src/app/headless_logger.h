@@ -24,7 +24,7 @@ class HeadlessLogger : public QObject, private SessionObserver {
 
   static constexpr int kRetryMs = 2000;
 
-  // Start-up, then one line on `messages` saying what runs (startLine).
+  // Start-up, then one line on standard error saying what runs (startLine).
   void start();
   // What "Exit" does: the watt-hours line, the port closed.
   void stop();

@@ -154,7 +154,8 @@ Status LoggerSession::loadProgramFiles() {
   programFileProblem = program ? "" : programFileReadProblem(program.error());
   if (!program) return Status::failure(programFileProblem);
   const KeysRead read = readProgramConfigStrict(*program, config);
-  // Known before the first connection, so the dashboard's wind sensor has its unit from the start.
+  // Known before the first connection, so the MQTT wind sensor has its unit from the start, and
+  // before any problem below, so the error log knows whether messages are ticked.
   tell([this](SessionObserver& o) { o.programConfigRead(config); });
   if (read.has("LogDelay")) setIntervalText(config.LogDelay);
   if (Status applied = applyDisplayValues(read); !applied) return applied;

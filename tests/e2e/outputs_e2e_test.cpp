@@ -1,6 +1,7 @@
 // Every output in both modes, started as a user starts the program: a
 // battery run low on the simulator is raised and cleared in each place the
-// mode tells it, and the readings and records reach the broker.
+// mode tells it (the desktop's notification service stood in for on a
+// session bus of the test's own), and the readings and records reach the broker.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -9,7 +10,6 @@
 #include <csignal>
 
 #include "config/alarm_config.h"
-#include "config/mqtt_config.h"
 #include "e2e/harness.h"
 #include "support/free_port.h"
 #include "support/mqtt_broker.h"
@@ -76,14 +76,7 @@ TEST_P(OutputsEndToEnd, ALowBatteryReachesEveryOutputOfTheMode) {
   alarms.HoldSeconds = "2";
   alarms.Command = "alarm.sh";
   run.write("alarm.cfg", alarmConfigText(alarms));
-  MqttConfig mqtt;
-  mqtt.Enabled = "1";
-  mqtt.Host = "127.0.0.1";
-  mqtt.Port = std::to_string(broker.port());
-  mqtt.ClientId = "e2e";
-  mqtt.Topic = "tamsel/e2e";
-  mqtt.Interval = "1";
-  run.write("mqtt.cfg", mqttConfigText(mqtt));
+  run.publishTo(broker.port());
   const quint16 webPort = test::freeLocalPort();
   WebConfig web;
   web.Port = std::to_string(webPort);
@@ -112,9 +105,15 @@ TEST_P(OutputsEndToEnd, ALowBatteryReachesEveryOutputOfTheMode) {
   if (mode.notifies) {
     ASSERT_TRUE(waitFor([&] { return desktop.calls().size() >= 2; }, 90))
         << run.read("errorlog.txt");
-    EXPECT_EQ(desktop.calls()[0].summary, "LowVolts alarm raised");
+    const auto& raisedCall = desktop.calls()[0];
+    EXPECT_EQ(raisedCall.app, "Tamsel");
+    EXPECT_EQ(raisedCall.summary, "LowVolts alarm raised");
+    EXPECT_TRUE(raisedCall.body.startsWith("battery at ")) << raisedCall.body.toStdString();
+    EXPECT_EQ(raisedCall.urgency, 2);
+    // The clearing replaces the raising, as the service numbered it.
     EXPECT_EQ(desktop.calls()[1].summary, "LowVolts alarm cleared");
     EXPECT_EQ(desktop.calls()[1].replaces, 41u);
+    EXPECT_EQ(desktop.calls()[1].urgency, 1);
     EXPECT_TRUE(
         waitFor([&] { return run.read("commands.txt").find("cleared") != std::string::npos; }, 15));
   }
