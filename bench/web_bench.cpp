@@ -158,7 +158,8 @@ void BM_FrameWithDashboard(benchmark::State& state) {
     QCoreApplication::processEvents();  // taken in before the listening queue fills
   }
   if (followers > 0) {
-    waitUntil([&] { return served.outputs.dashboard->webServer().streamCount() == followers; }, 10000);
+    waitUntil([&] { return served.outputs.dashboard->webServer().streamCount() == followers; },
+              10000);
   }
   int v = 0;
   for (auto _ : state) {
