@@ -25,8 +25,9 @@
 #include <memory>
 #include <optional>
 
-#include "app/core/headless_logger.h"
+#include "app/headless_logger.h"
 #include "app/orvane_logger.h"
+#include "app/outputs/mqtt_feed.h"
 #include "board_line.h"
 #include "config/calibration.h"
 #include "config/program_config.h"
@@ -78,11 +79,14 @@ struct WindowOnAFakePort {
     write(folder.filePath("prog.cfg"), tamsel::programConfigText(config));
     write(folder.filePath("settings.cfg"), tamsel::calibrationText({"40", "100", "20", "1", "2"}));
     serial.availablePorts = {3};
-    if (publishing)
-      publisher.emplace(unreachableBroker(), tamsel::MqttPublisher::Identity{"bench", "0"}, clock);
-    window = std::make_unique<tamsel::OrvaneLogger>(
-        tamsel::OrvaneLogger::Services{folder.path().toStdString(), clock, dialogs, serial, unused,
-                                       publisher ? &*publisher : nullptr});
+    if (publishing) {
+      mqtt.emplace(std::make_unique<tamsel::MqttPublisher>(
+          unreachableBroker(), tamsel::MqttPublisher::Identity{"bench", "0"}, clock));
+    }
+    std::vector<tamsel::SessionObserver*> outputs;
+    if (mqtt) outputs.push_back(&*mqtt);
+    window = std::make_unique<tamsel::OrvaneLogger>(tamsel::OrvaneLogger::Services{
+        folder.path().toStdString(), clock, dialogs, serial, unused, outputs});
     window->show();
     window->Form_Load();
     QApplication::processEvents();
@@ -99,7 +103,7 @@ struct WindowOnAFakePort {
   tamsel::test::FakeDialogs dialogs;
   tamsel::test::FakeSerial serial;
   tamsel::test::FakeSerial unused;
-  std::optional<tamsel::MqttPublisher> publisher;
+  std::optional<tamsel::MqttFeed> mqtt;
   std::unique_ptr<tamsel::OrvaneLogger> window;
   const std::vector<std::string> texts = frames();
   size_t next = 0;
@@ -178,7 +182,8 @@ void BM_HeadlessOnTheLine(benchmark::State& state) {
   tamsel::SystemClock clock;
   tamsel::QtSerialControl serial(line.folder());
   std::ostream nowhere(nullptr);
-  tamsel::HeadlessLogger logger(line.folder(), clock, serial, nowhere);
+  tamsel::Outputs outputs(line.folder(), clock, tamsel::RunMode::Headless, nowhere);
+  tamsel::HeadlessLogger logger(line.folder(), clock, serial, outputs);
   logger.start();
   if (!serial.isOpen()) return tamsel::bench::fail(state, "the port did not open");
   measureOnTheLine(state, serial, rate);

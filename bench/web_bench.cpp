@@ -15,8 +15,8 @@
 #include <string>
 #include <vector>
 
-#include "app/core/headless_logger.h"
-#include "app/core/web_dashboard.h"
+#include "app/headless_logger.h"
+#include "app/outputs/web_dashboard.h"
 #include "config/program_config.h"
 #include "history/history_store.h"
 #include "platform/calendar.h"
@@ -61,19 +61,18 @@ struct Served {
     if (dashboard) {
       WebSettings settings;
       settings.port = 0;
-      web = std::make_unique<WebDashboard>(folder.path(), settings, clock, limits);
+      outputs.dashboard = std::make_unique<WebDashboard>(folder.path(), settings, clock, limits);
     }
-    logger =
-        std::make_unique<HeadlessLogger>(folder.path(), clock, serial, said, nullptr, web.get());
+    logger = std::make_unique<HeadlessLogger>(folder.path(), clock, serial, outputs);
     logger->start();
   }
-  quint16 port() const { return web->webServer().port(); }
+  quint16 port() const { return outputs.dashboard->webServer().port(); }
 
   TempFolder folder;
   FakeClock clock;
   FakeSerial serial;
   std::ostringstream said;
-  std::unique_ptr<WebDashboard> web;
+  Outputs outputs{folder.path(), clock, RunMode::Headless, said};
   std::unique_ptr<HeadlessLogger> logger;
 };
 
@@ -160,7 +159,8 @@ void BM_FrameWithDashboard(benchmark::State& state) {
     QCoreApplication::processEvents();  // taken in before the listening queue fills
   }
   if (followers > 0) {
-    waitUntil([&] { return served.web->webServer().streamCount() == followers; }, 10000);
+    waitUntil([&] { return served.outputs.dashboard->webServer().streamCount() == followers; },
+              10000);
   }
   int v = 0;
   for (auto _ : state) {
@@ -174,7 +174,7 @@ void BM_FrameWithDashboard(benchmark::State& state) {
       state.ResumeTiming();
     }
   }
-  if (followers > 0 && served.web->webServer().streamCount() != followers)
+  if (followers > 0 && served.outputs.dashboard->webServer().streamCount() != followers)
     state.SkipWithError("a follower was dropped");
 }
 BENCHMARK(BM_FrameWithDashboard)

@@ -7,17 +7,14 @@
 #include <iostream>
 #include <optional>
 
-#include "app/core/alarm_command_runner.h"
-#include "app/core/command_line.h"
-#include "app/core/headless_logger.h"
-#include "app/core/program_folder.h"
-#include "app/core/publishing.h"
-#include "app/core/standard_streams.h"
-#include "app/core/termination_signals.h"
-#include "app/core/web_dashboard.h"
-#include "app/desktop_notifier.h"
-#include "app/folder_in_use.h"
+#include "app/headless_logger.h"
 #include "app/orvane_logger.h"
+#include "app/outputs/make_outputs.h"
+#include "app/process/command_line.h"
+#include "app/process/folder_in_use.h"
+#include "app/process/program_folder.h"
+#include "app/process/standard_streams.h"
+#include "app/process/termination_signals.h"
 #include "platform/clock.h"
 #include "platform/qt/dialogs.h"
 #include "platform/serial/qt_serial_control.h"
@@ -53,17 +50,13 @@ ProgramFolder openProgramFolder(const CommandLine& line) {
   return {*folder, std::move(*lock), 0, {}};
 }
 
-// The web dashboard of web.cfg; its address goes into the folder's lock, so
-// a window started on the folder meanwhile can offer it.
-std::unique_ptr<WebDashboard> startDashboard(ProgramFolder& folder, const Clock& clock,
-                                             std::string* whyNone = nullptr) {
-  auto dashboard = makeWebDashboard(folder.path, clock, std::cerr, whyNone);
-  if (dashboard) {
-    dashboard->servingAt = [&folder](const std::string& address) {
-      if (folder.lock) folder.lock->noteDashboard(address);
-    };
-  }
-  return dashboard;
+// Every output of the mode. The dashboard's address goes into the folder's
+// lock, so a window started on the folder meanwhile can offer it.
+std::unique_ptr<Outputs> outputsFor(ProgramFolder& folder, RunMode mode, const Clock& clock) {
+  return makeOutputs(
+      {folder.path, mode, clock, TAMSEL_VERSION, std::cerr, [&folder](const std::string& address) {
+         if (folder.lock) folder.lock->noteDashboard(address);
+       }});
 }
 
 int runHeadless(int argc, char** argv, const CommandLine& line) {
@@ -75,13 +68,8 @@ int runHeadless(int argc, char** argv, const CommandLine& line) {
   }
   SystemClock clock;
   QtSerialControl serial(folder.path);
-  auto publisher = startPublishing(folder.path, clock, TAMSEL_VERSION, std::cerr);
-  std::string noDashboard;
-  auto dashboard = startDashboard(folder, clock, &noDashboard);
-  AlarmCommandRunner alarmCommand(folder.path, clock);
-  HeadlessLogger logger(folder.path, clock, serial, std::cerr, publisher.get(), dashboard.get(),
-                        {&alarmCommand});
-  logger.setDashboardOff(noDashboard);
+  auto outputs = outputsFor(folder, RunMode::Headless, clock);
+  HeadlessLogger logger(folder.path, clock, serial, *outputs);
   std::optional<TerminationSignals> termination;
   QTimer::singleShot(0, &app, [&] {
     logger.start();
@@ -113,17 +101,9 @@ int runWindow(int argc, char** argv, const CommandLine& line) {
   SystemClock clock;
   QtSerialControl serial(folder.path);
   QtSerialControl calibrationSerial(folder.path);
-  auto publisher = startPublishing(folder.path, clock, TAMSEL_VERSION, std::cerr);
-  auto dashboard = startDashboard(folder, clock);
-  AlarmCommandRunner alarmCommand(folder.path, clock);
-  OrvaneLogger window({folder.path,
-                       clock,
-                       dialogs,
-                       serial,
-                       calibrationSerial,
-                       publisher.get(),
-                       dashboard.get(),
-                       {&alarmCommand}});
+  auto outputs = outputsFor(folder, RunMode::Window, clock);
+  OrvaneLogger window(
+      {folder.path, clock, dialogs, serial, calibrationSerial, outputs->observers()});
   std::optional<TerminationSignals> termination;
   window.show();
   // Start-up may ask the user about the port: do it with the window on screen.

@@ -12,8 +12,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "app/core/alarm_rows.h"
-#include "app/core/web_dashboard.h"
+#include "app/alarm_rows.h"
 #include "history/graph.h"
 #include "logging/logging_control.h"
 #include "platform/qt/form_layout.h"
@@ -43,10 +42,8 @@ OrvaneLogger::OrvaneLogger(Services services, QWidget* parent)
       clock(services.clock),
       dialogs(services.dialogs),
       MSComm2(services.MSComm2),
-      dashboard(services.dashboard),
       session(new LoggerSession(
-          {std::move(services.programFolder), clock, services.MSComm1, services.publisher,
-           dashboard ? &dashboard->feed() : nullptr, std::move(services.alarmSinks)},
+          {std::move(services.programFolder), clock, services.MSComm1, std::move(services.outputs)},
           *this, this)),
       screenRefresh(new PacedRefresh(
           kScreenRefresh, [this] { showPending(); }, "ScreenTimer", this)) {
@@ -60,8 +57,8 @@ OrvaneLogger::OrvaneLogger(Services services, QWidget* parent)
 
 void OrvaneLogger::Form_Load() {
   const bool portOpened = startUp();
-  // Served while the port problem is asked about too.
-  if (dashboard) dashboard->serve(*session);
+  // The dashboard serves while the port problem is asked about too.
+  session->startUpTold();
   if (!portOpened) portProblemLoop();
 }
 
@@ -135,7 +132,7 @@ void OrvaneLogger::frameFailed(std::string_view frame) {
   screenRefresh->changed();
 }
 
-void OrvaneLogger::readingAccepted() {
+void OrvaneLogger::readingAccepted(const Reading& /*reading*/, double /*wattHours*/) {
   const Reading& reading = session->currentReading();
   if (livePlot.isOn()) {
     livePlot.addReading(GraphPlot->display(), reading.rpmValue, reading.wattsValue,

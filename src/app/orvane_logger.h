@@ -1,6 +1,6 @@
 #pragma once
 // The main window: shows what the logger session does (see
-// app/core/logger_session.h for the road from port to record) and lets the
+// session/logger_session.h for the road from port to record) and lets the
 // user start and stop logging, open the setup, calibration and history
 // windows, and leave.
 #include <QColor>
@@ -11,12 +11,12 @@
 #include <string_view>
 #include <vector>
 
-#include "app/core/logger_session.h"
 #include "app/orvane_logger_form.h"
 #include "platform/clock.h"
 #include "platform/qt/dialogs.h"
 #include "platform/qt/paced_refresh.h"
 #include "platform/serial/serial_control.h"
+#include "session/logger_session.h"
 #include "telemetry/live_display.h"
 #include "telemetry/live_power_plot.h"
 
@@ -24,23 +24,20 @@ class QPushButton;
 
 namespace tamsel {
 
-class WebDashboard;
-
-class OrvaneLogger : public QWidget, private OrvaneLoggerForm, private SessionView {
+class OrvaneLogger : public QWidget, private OrvaneLoggerForm, private SessionObserver {
   Q_OBJECT
  public:
   // What the window needs from outside: its folder, the clock, the user
   // (through dialogs), the serial port and a second control for the
-  // calibration window, which holds the port while the window's is closed.
+  // calibration window, which holds the port while the window's is closed;
+  // and what else the session tells its steps to (app/outputs/make_outputs.h).
   struct Services {
     std::string programFolder;
     const Clock& clock;
     Dialogs& dialogs;
     SerialControl& MSComm1;
     SerialControl& MSComm2;
-    MqttPublisher* publisher = nullptr;       // none when publishing is off
-    WebDashboard* dashboard = nullptr;        // none when the web dashboard is off
-    std::vector<AlarmSink*> alarmSinks = {};  // the alarm command, the desktop
+    std::vector<SessionObserver*> outputs = {};
   };
 
   explicit OrvaneLogger(Services services, QWidget* parent = nullptr);
@@ -89,7 +86,7 @@ class OrvaneLogger : public QWidget, private OrvaneLoggerForm, private SessionVi
   void messageBandApplied(bool shown) override;
   void frameTaken(std::string_view frame) override;
   void frameFailed(std::string_view frame) override;
-  void readingAccepted() override;
+  void readingAccepted(const Reading& reading, double wattHours) override;
   void errorTrapped(const LocalDateTime& at, const ErrorReport& report) override;
   void noticeShown(const LocalDateTime& at, const std::string& notice) override;
   void recordTicked(bool written) override;
@@ -129,7 +126,6 @@ class OrvaneLogger : public QWidget, private OrvaneLoggerForm, private SessionVi
   const Clock& clock;
   Dialogs& dialogs;
   SerialControl& MSComm2;
-  WebDashboard* const dashboard;
 
   LoggerSession* const session;
   ListOptions listOptions;

@@ -9,11 +9,11 @@
 #include <QTimer>
 #include <QTreeWidget>
 
-#include "app/core/named_timer.h"
 #include "app/reading_delegate.h"
 #include "platform/qt/form_layout.h"
 #include "platform/qt/indicator_light.h"
 #include "platform/qt/picture_box.h"
+#include "session/named_timer.h"
 
 namespace tamsel {
 

@@ -214,6 +214,11 @@ bool isMissing(const std::string& path) {
   return ::stat(path.c_str(), &st) != 0 && errno == ENOENT;
 }
 
+bool othersCanRead(const std::string& path) {
+  struct stat info {};
+  return ::stat(path.c_str(), &info) == 0 && (info.st_mode & (S_IRGRP | S_IROTH)) != 0;
+}
+
 bool makeFolder(const std::string& path) {
   return ::mkdir(path.c_str(), 0755) == 0;
 }

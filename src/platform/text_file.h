@@ -48,6 +48,8 @@ bool fileExists(const std::string& path);
 // Nothing of that name at all (a link to nothing counts as nothing): a file
 // never made, as opposed to one that is there and cannot be read.
 bool isMissing(const std::string& path);
+// Users other than the owner may read it: a file holding a password should not be.
+bool othersCanRead(const std::string& path);
 bool makeFolder(const std::string& path);
 
 }  // namespace tamsel

@@ -6,7 +6,7 @@
 #include <csignal>
 #include <fstream>
 
-#include "app/core/alarm_command_runner.h"
+#include "app/outputs/alarm_command_runner.h"
 #include "support/fake_clock.h"
 #include "support/temp_folder.h"
 #include "support/wait_until.h"
@@ -31,19 +31,21 @@ class AlarmCommandTest : public ::testing::Test {
   void script(const std::string& body, std::chrono::milliseconds limit = std::chrono::seconds(30)) {
     folder.write("alarm.sh", "#!/bin/sh\n" + body);
     ::chmod(folder.file("alarm.sh").c_str(), 0755);
-    runner = std::make_unique<AlarmCommandRunner>(folder.path(), clock, limit);
+    runner = std::make_unique<AlarmCommandRunner>(folder.path(), reporter, limit);
     AlarmSettings settings;
     settings.command = "alarm.sh";
     runner->alarmSettingsLoaded(settings);
     QObject::connect(runner.get(), &AlarmCommandRunner::runEnded, [this] { ++ended; });
   }
-  void alarm(const std::string& line) { runner->alarmChanged({}, line); }
+  void alarm(const std::string& line) { runner->alarmNews({}, line); }
   bool waitForRuns(int runs) {
     return waitUntil([&] { return ended >= runs; }, kWaitMs);
   }
 
   TempFolder folder;
   FakeClock clock;
+  std::ostringstream said;
+  ErrorReporter reporter{folder.path(), clock, ErrorReporter::Mode::Window, said};
   std::unique_ptr<AlarmCommandRunner> runner;
   int ended = 0;
 };

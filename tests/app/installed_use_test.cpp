@@ -10,13 +10,13 @@
 #include <filesystem>
 #include <sstream>
 
-#include "app/core/command_line.h"
-#include "app/core/headless_logger.h"
-#include "app/core/program_folder.h"
-#include "app/core/publishing.h"
-#include "app/core/start_line.h"
-#include "app/core/termination_signals.h"
+#include "app/headless_logger.h"
 #include "app/main_window_fixture.h"
+#include "app/outputs/mqtt_feed.h"
+#include "app/process/command_line.h"
+#include "app/process/program_folder.h"
+#include "app/process/start_line.h"
+#include "app/process/termination_signals.h"
 #include "config/mqtt_config.h"
 #include "logging/logging_control.h"
 #include "support/wait_until.h"
@@ -171,7 +171,8 @@ TEST(Publishing, StartsOnlyWhenEnabledAndWarnsOfAPasswordOthersCanRead) {
     folder.write("mqtt.cfg", mqttConfigText(config));
     ASSERT_EQ(::chmod(folder.file("mqtt.cfg").c_str(), c.mode), 0);
     std::ostringstream said;
-    const auto publisher = startPublishing(folder.path(), clock, "1", said);
+    ErrorReporter reporter(folder.path(), clock, ErrorReporter::Mode::Window, said);
+    const auto publisher = startPublishing(folder.path(), clock, "1", reporter);
     EXPECT_EQ(publisher != nullptr, c.started) << c.why;
     const std::string log = folder.read("errorlog.txt");
     if (*c.noted) {
@@ -183,10 +184,11 @@ TEST(Publishing, StartsOnlyWhenEnabledAndWarnsOfAPasswordOthersCanRead) {
   }
   TempFolder none;
   std::ostringstream said;
-  EXPECT_EQ(startPublishing(none.path(), clock, "1", said), nullptr);
+  ErrorReporter reporter(none.path(), clock, ErrorReporter::Mode::Window, said);
+  EXPECT_EQ(startPublishing(none.path(), clock, "1", reporter), nullptr);
   EXPECT_EQ(said.str(), "") << "no mqtt.cfg, nothing to say";
   ASSERT_EQ(::mkdir(none.file("mqtt.cfg").c_str(), 0755), 0);
-  EXPECT_EQ(startPublishing(none.path(), clock, "1", said), nullptr);
+  EXPECT_EQ(startPublishing(none.path(), clock, "1", reporter), nullptr);
   EXPECT_NE(said.str().find("mqtt.cfg cannot be read: a folder, not a regular file"),
             std::string::npos)
       << said.str();
@@ -203,7 +205,8 @@ TEST_F(HeadlessTest, APortThatWillNotOpenIsSaidOnceAndTriedUntilItOpens) {
   folder.write("prog.cfg", cfg.text());
   folder.write("settings.cfg", kSettingsCfg);
   std::ostringstream said;
-  HeadlessLogger logger(folder.path(), clock, serial, said);
+  Outputs outputs(folder.path(), clock, RunMode::Headless, said);
+  HeadlessLogger logger(folder.path(), clock, serial, outputs);
   logger.start();
   const std::string problem = std::string(kPortProblemMessage) + ": The port does not exist";
   EXPECT_NE(errorLog().find(problem + "; trying again every 2 seconds"), std::string::npos)

@@ -7,11 +7,13 @@
 #include <QTimer>
 #include <QTreeWidget>
 #include <memory>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "app/orvane_logger.h"
 #include "config/program_config.h"
+#include "session/error_reporter.h"
 #include "support/fake_clock.h"
 #include "support/fake_dialogs.h"
 #include "support/fake_serial.h"
@@ -67,8 +69,8 @@ inline const char* kSettingsCfg =
 inline const char* kGoodFrame = "[<V>500</V><I>164</I><R>5</R><S>13</S><C>682</C>]";
 
 // The lines the alarm command and the desktop would hear.
-struct HeardAlarms : AlarmSink {
-  void alarmChanged(const AlarmEvent& /*event*/, const std::string& line) override {
+struct HeardAlarms : SessionObserver {
+  void alarmNews(const AlarmEvent& /*event*/, const std::string& line) override {
     lines.push_back(line);
   }
   std::vector<std::string> lines;
@@ -89,14 +91,8 @@ class MainWindowTest : public ::testing::Test {
     // A test may start several windows in turn; each finds the port free.
     window_.reset();
     serial.close();
-    window_ = std::make_unique<OrvaneLogger>(OrvaneLogger::Services{folder.path(),
-                                                                    clock,
-                                                                    dialogs,
-                                                                    serial,
-                                                                    calibrationSerial,
-                                                                    nullptr,
-                                                                    nullptr,
-                                                                    {&heardAlarms}});
+    window_ = std::make_unique<OrvaneLogger>(OrvaneLogger::Services{
+        folder.path(), clock, dialogs, serial, calibrationSerial, {&errorReporter, &heardAlarms}});
     window_->Form_Load();
     return *window_;
   }
@@ -145,6 +141,8 @@ class MainWindowTest : public ::testing::Test {
   FakeSerial serial;
   FakeSerial calibrationSerial;  // the calibration window's
   HeardAlarms heardAlarms;
+  std::ostringstream standardError;
+  ErrorReporter errorReporter{folder.path(), clock, ErrorReporter::Mode::Window, standardError};
 
  private:
   std::unique_ptr<OrvaneLogger> window_;

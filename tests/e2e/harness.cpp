@@ -9,6 +9,7 @@
 #include <sstream>
 #include <thread>
 
+#include "config/mqtt_config.h"
 #include "support/pseudo_terminal.h"
 
 namespace tamsel::e2e {
@@ -36,6 +37,17 @@ int ProgramRun::configure(int portOffset, const std::function<void(ProgramConfig
   if (change) change(config);
   write("prog.cfg", programConfigText(config));
   return port;
+}
+
+void ProgramRun::publishTo(int brokerPort) const {
+  MqttConfig mqtt;
+  mqtt.Enabled = "1";
+  mqtt.Host = "127.0.0.1";
+  mqtt.Port = std::to_string(brokerPort);
+  mqtt.ClientId = "e2e";
+  mqtt.Topic = "tamsel/e2e";
+  mqtt.Interval = "1";
+  write("mqtt.cfg", mqttConfigText(mqtt));
 }
 
 void ProgramRun::write(const std::string& name, const std::string& content) const {

@@ -29,6 +29,9 @@ class ProgramRun {
   // at 9600), on a port of its own (`portOffset` as test::uniquePortNumber
   // takes it), as `change` leaves it; returns that port.
   int configure(int portOffset, const std::function<void(ProgramConfig&)>& change = {}) const;
+  // Writes mqtt.cfg publishing to the test's broker on `brokerPort` under
+  // tamsel/e2e, as client "e2e", once a second.
+  void publishTo(int brokerPort) const;
 
   // Starts the simulator on `port` with the calibration written as
   // settings.cfg, its frames logged to sent.txt, plus `extraArgs`; waits

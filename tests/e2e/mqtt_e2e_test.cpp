@@ -1,23 +1,18 @@
-// The program publishing to a real broker, headless and with its window, and
-// logging on while the broker is away.
+// The program publishing to a real broker, and logging on while the broker is
+// away. That both modes publish is the outputs table's (outputs_e2e_test.cpp).
 #include <gtest/gtest.h>
 
 #include <chrono>
 #include <csignal>
 #include <regex>
 
-#include "config/mqtt_config.h"
 #include "e2e/harness.h"
 #include "support/mqtt_broker.h"
 
 namespace tamsel::e2e {
 namespace {
 
-// Both ways of running, headless or with the window drawn offscreen, build the
-// publisher from mqtt.cfg and hand it to the session.
-class MqttEndToEnd : public ::testing::TestWithParam<bool> {};
-
-TEST_P(MqttEndToEnd, RecordsArePublishedAsLoggedAndLoggingRidesOutTheBrokerAway) {
+TEST(MqttEndToEnd, RecordsArePublishedAsLoggedAndLoggingRidesOutTheBrokerAway) {
   test::MqttBroker broker;
   ASSERT_TRUE(broker.start());
   test::MqttSubscriber subscriber(broker.port());
@@ -25,20 +20,9 @@ TEST_P(MqttEndToEnd, RecordsArePublishedAsLoggedAndLoggingRidesOutTheBrokerAway)
 
   ProgramRun run;
   const int port = run.configure(2);
-  MqttConfig mqtt;
-  mqtt.Enabled = "1";
-  mqtt.Host = "127.0.0.1";
-  mqtt.Port = std::to_string(broker.port());
-  mqtt.ClientId = "e2e";
-  mqtt.Topic = "tamsel/e2e";
-  mqtt.Interval = "1";
-  run.write("mqtt.cfg", mqttConfigText(mqtt));
+  run.publishTo(broker.port());
   ASSERT_TRUE(run.startBoard(port, {"--rate", "10"}));
-  // With prog.cfg in place the window opens the port without asking anything.
-  const bool headless = GetParam();
-  ASSERT_TRUE(run.startProgram(
-      headless ? std::vector<std::string>{"--headless"} : std::vector<std::string>{},
-      {.display = !headless}));
+  ASSERT_TRUE(run.startProgram({"--headless"}, {.display = false}));
 
   // Discovery follows "online" over the same connection, so it may still be on its way.
   const std::string windTopic = "homeassistant/sensor/e2e_wind_speed/config";
@@ -100,9 +84,6 @@ TEST_P(MqttEndToEnd, RecordsArePublishedAsLoggedAndLoggingRidesOutTheBrokerAway)
   }
   EXPECT_EQ(linesHolding(errors, "MQTT broker connected again"), 1u) << dump(errors);
 }
-
-INSTANTIATE_TEST_SUITE_P(Modes, MqttEndToEnd, ::testing::Bool(),
-                         [](const auto& info) { return info.param ? "Headless" : "Window"; });
 
 }  // namespace
 }  // namespace tamsel::e2e

@@ -4,8 +4,8 @@
 #include <QLoggingCategory>
 #include <vector>
 
-#include "app/core/program_folder.h"
-#include "app/folder_in_use.h"
+#include "app/process/folder_in_use.h"
+#include "app/process/program_folder.h"
 #include "support/fake_dialogs.h"
 #include "support/wait_until.h"
 #include "web/web_fixture.h"
@@ -260,13 +260,14 @@ TEST_F(GuardTest, APortInUseIsReportedOnceAndTheLoggerGoesOn) {
   other.write("settings.cfg", kSettingsCfg);
   WebSettings taken = loopbackAnyPort();
   taken.port = port();
-  WebDashboard second(other.path(), taken, clock);
   FakeSerial otherSerial;
   otherSerial.availablePorts = {3};
   std::ostringstream otherSaid;
-  HeadlessLogger otherLogger(other.path(), clock, otherSerial, otherSaid, nullptr, &second);
+  Outputs otherOutputs(other.path(), clock, RunMode::Headless, otherSaid);
+  otherOutputs.dashboard = std::make_unique<WebDashboard>(other.path(), taken, clock);
+  HeadlessLogger otherLogger(other.path(), clock, otherSerial, otherOutputs);
   otherLogger.start();
-  EXPECT_EQ(second.address(), "");
+  EXPECT_EQ(otherOutputs.dashboard->address(), "");
   const std::string log = other.read("errorlog.txt");
   const std::string problem = "Web dashboard not started: 127.0.0.1 port " + std::to_string(port());
   EXPECT_NE(log.find(problem), std::string::npos) << log;
@@ -279,13 +280,14 @@ TEST(WebConfigFile, ReachableWithoutPasswordIsRefusedAndAReadablePasswordNoted) 
   TempFolder folder;
   FakeClock clock;
   std::ostringstream said;
+  ErrorReporter reporter(folder.path(), clock, ErrorReporter::Mode::Window, said);
   folder.write("web.cfg", "<Address>0.0.0.0</Address>\r\n");
-  EXPECT_EQ(makeWebDashboard(folder.path(), clock, said), nullptr);
+  EXPECT_EQ(makeWebDashboard(folder.path(), clock, reporter), nullptr);
   EXPECT_NE(folder.read("errorlog.txt").find("set a Password to serve there; no web dashboard"),
             std::string::npos);
   folder.write("web.cfg", "<Address>0.0.0.0</Address>\r\n<Password>pw</Password>\r\n");
   ::chmod(folder.file("web.cfg").c_str(), 0644);
-  EXPECT_NE(makeWebDashboard(folder.path(), clock, said), nullptr);
+  EXPECT_NE(makeWebDashboard(folder.path(), clock, reporter), nullptr);
   EXPECT_NE(said.str().find("web.cfg holds a password that other users can read"),
             std::string::npos);
 }

@@ -62,7 +62,7 @@ TEST_F(LiveTest, TheWindowServesTheRowsOfItsOwnList) {
   FakeSerial calibrationSerial;
   dashboard = std::make_unique<WebDashboard>(folder.path(), loopbackAnyPort(), clock);
   OrvaneLogger window(
-      {folder.path(), clock, dialogs, serial, calibrationSerial, nullptr, dashboard.get()});
+      {folder.path(), clock, dialogs, serial, calibrationSerial, {&dashboard->feed()}});
   window.Form_Load();
   serial.deliver(kGoodFrame);
   window.ScreenTimer_Timer();

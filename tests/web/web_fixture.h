@@ -8,8 +8,8 @@
 #include <memory>
 #include <sstream>
 
-#include "app/core/headless_logger.h"
-#include "app/core/web_dashboard.h"
+#include "app/headless_logger.h"
+#include "app/outputs/web_dashboard.h"
 #include "config/program_config.h"
 #include "support/fake_clock.h"
 #include "support/fake_serial.h"
@@ -45,13 +45,12 @@ class WebTest : public ::testing::Test {
   }
 
   void startLogger(WebSettings settings = loopbackAnyPort(), WebServer::Limits limits = {}) {
-    dashboard = std::make_unique<WebDashboard>(folder.path(), settings, clock, limits);
-    logger = std::make_unique<HeadlessLogger>(folder.path(), clock, serial, said, nullptr,
-                                              dashboard.get());
+    outputs.dashboard = std::make_unique<WebDashboard>(folder.path(), settings, clock, limits);
+    logger = std::make_unique<HeadlessLogger>(folder.path(), clock, serial, outputs);
     logger->start();
-    ASSERT_FALSE(dashboard->address().empty()) << said.str();
+    ASSERT_FALSE(outputs.dashboard->address().empty()) << said.str();
   }
-  quint16 port() { return dashboard->webServer().port(); }
+  quint16 port() { return outputs.dashboard->webServer().port(); }
   const LoggerSession& session() { return logger->loggerSession(); }
   HttpReply get(const std::string& target, const std::string& headers = {}) {
     HttpClient client(port());
@@ -65,7 +64,8 @@ class WebTest : public ::testing::Test {
   FakeClock clock;  // 2010-05-23 14:05:33
   FakeSerial serial;
   std::ostringstream said;
-  std::unique_ptr<WebDashboard> dashboard;
+  Outputs outputs{folder.path(), clock, RunMode::Headless, said};
+  std::unique_ptr<WebDashboard>& dashboard = outputs.dashboard;
   std::unique_ptr<HeadlessLogger> logger;
 };
 
