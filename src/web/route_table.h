@@ -1,6 +1,8 @@
 #pragma once
-// Every path the dashboard answers, once: the kind of request it is, whether
-// a cache may keep its answer, and what makes that answer.
+// Every path the dashboard answers, once: the kind of request it is and
+// whether a cache may keep its answer. Plain data, so the router can be
+// fuzzed without the server; what makes each kind's answer is in
+// route_answers.
 #include <span>
 #include <string_view>
 
@@ -8,22 +10,10 @@
 
 namespace tamsel {
 
-class DayAnswers;
-class LiveAnswers;
-struct WebAnswer;
-
-// What the answers are made of; the server owns both.
-struct AnswerSources {
-  DayAnswers& days;
-  LiveAnswers& live;
-};
-
 struct RouteEntry {
   std::string_view path;  // the whole path; for Static, what the file's name follows
   RouteKind kind;
   bool cacheable;  // the same answer until the program changes
-  // None for the event stream: the server itself keeps that connection.
-  WebAnswer (*answer)(AnswerSources& sources, const Route& route);
 };
 
 std::span<const RouteEntry> routeTable();

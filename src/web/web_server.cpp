@@ -9,6 +9,7 @@
 #include "web/answer_text.h"
 #include "web/fixed_answers.h"
 #include "web/request_head.h"
+#include "web/route_answers.h"
 #include "web/route_table.h"
 
 namespace tamsel {
@@ -156,10 +157,8 @@ WebAnswer WebServer::answer(const Route& route) {
     default:
       break;
   }
-  const RouteEntry* entry = routeEntryOf(route.kind);
-  if (!entry || !entry->answer) return plainAnswer(404, "Not found.\n");
   AnswerSources sources{days, live};
-  return entry->answer(sources, route);
+  return routeAnswer(sources, route);
 }
 
 void WebServer::startStream(ClientSocket& client, bool head) {
