@@ -5,9 +5,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QPainter>
-#include <QPrinter>
-#include <QPrinterInfo>
 #include <QPushButton>
 #include <QRadioButton>
 
@@ -17,17 +14,12 @@
 #include "logging/day_file_name.h"
 #include "platform/qt/latin1.h"
 #include "platform/qt/picture_box.h"
-#include "platform/text_file.h"
 
 namespace tamsel {
 namespace {
 
 const QColor kWindowColour(0, 192, 0);
 constexpr Rgb kChartColour{64, 64, 64};
-constexpr Rgb kDragMarkColour{255, 0, 0};
-// A press and release this many pixels apart or closer is a click: a hand
-// on a mouse or a touchpad slips a little, and a slip is no zoom.
-constexpr double kClickPixels = 4;
 
 void setBackground(QWidget* widget, const QColor& colour) {
   QPalette palette = widget->palette();
@@ -47,7 +39,7 @@ Graph::Graph(std::string programFolder, const Clock& clock, Dialogs& dialogs, QW
   setObjectName(QStringLiteral("Graph"));
   setWindowTitle(QStringLiteral("Log History"));
   buildForm();
-  setColours(kWindowColour, kChartColour);
+  setScreenColours();
   connectHandlers();
   Form_Load();
 }
@@ -249,132 +241,14 @@ void Graph::XAxisRPM_Click() {
   Plot->update();
 }
 
-void Graph::showRecord(const CursorReadout& readout) {
-  vt->setText(fromBytes(readout.time));
-  vv->setText(fromBytes(readout.volts));
-  av->setText(fromBytes(readout.amps));
-  wv->setText(fromBytes(readout.watts));
-  rv->setText(fromBytes(readout.rpm));
-  sv->setText(fromBytes(readout.wind));
-}
-
-void Graph::Plot_MouseMove(double X, double) {
-  if (recordCount <= 1) return;
-  const std::optional<CursorReadout> readout =
-      readoutAt(*store, recordCount, zoom.readoutOrigin(firstShown), X, settings.WSUnits);
-  if (!readout) return;  // off the loaded records: the labels keep their text
-  showRecord(*readout);
-  if (zoom.marksDrag()) {
-    Plot->display().line(firstShown, 0, X, 0, kDragMarkColour);
-    Plot->update();
-  }
-}
-
-void Graph::Plot_MouseDown(double X, double) {
-  if (!zoom.holding()) boxesBeforePress = {Time1h->text(), Time1m->text()};
-  if (zoom.press(X, recordCount, firstShown)) {
-    Time1h->setText(vt->text().left(2));
-    Time1m->setText(vt->text().right(2));
-  }
-}
-
-void Graph::Plot_MouseUp(double X, double) {
-  // The reach in chart units, so a click is the same few pixels however
-  // many records are drawn and however wide the window is.
-  const double clickReach = Plot->toUser({kClickPixels, 0}).x();
-  switch (zoom.release(X, clickReach, recordCount, firstShown, lastShown)) {
-    case DragZoom::Release::Zoom:
-      Time2h->setText(vt->text().left(2));
-      Time2m->setText(vt->text().right(2));
-      // The press and release positions, taken as records, set the range
-      // boxes; the reload then shows that stretch from its first record.
-      DrawTimeChart();
-      DisplayButton_Click();
-      break;
-    case DragZoom::Release::Click:
-      // It points at a record and changes no range.
-      Time1h->setText(boxesBeforePress.first);
-      Time1m->setText(boxesBeforePress.second);
-      Plot_MouseMove(X, 0);
-      break;
-    case DragZoom::Release::Nothing:
-      break;
-  }
-  zoom.finish();
-}
-
-void Graph::CSV_Click() {
-  if (!drawn) {
-    dialogs.message(this, QStringLiteral("Nothing to export: no records are shown"));
-    return;
-  }
-  const std::string path =
-      programFolder + "/excel/" + exportFileName(toBytes(FileName->text()), rangeBoxes(), ".csv");
-  // Written whole beside its name and then renamed, so a failed export
-  // leaves no half file under the export's name.
-  const Status written = replaceFile(path, csvText(*store, firstShown, lastShown));
-  if (!written) {
-    dialogs.message(this, QStringLiteral("The CSV file could not be written: ") + fromBytes(path) +
-                              QStringLiteral("\n") + QString::fromLocal8Bit(written.error));
-    return;
-  }
-  dialogs.message(this, QStringLiteral("Done"));
-}
-
-void Graph::CollateDayEnergy() {
-  const Status collected =
-      collateDayEnergy(logsFolder() + "/watthours.txt", toBytes(FileName->text()), energyWh);
-  if (!collected)
-    dialogs.message(this, QStringLiteral("watthours.txt could not be written: ") +
-                              QString::fromLocal8Bit(collected.error));
+void Graph::setScreenColours() {
+  setColours(kWindowColour, kChartColour);
 }
 
 void Graph::setColours(const QColor& window, Rgb chart) {
   setBackground(this, window);
   Plot->display().setBackground(chart);
   Plot->update();
-}
-
-bool Graph::renderOnto(QPrinter& printer) {
-  QPainter painter;
-  if (!painter.begin(&printer)) return false;
-  const QRect page = printer.pageLayout().paintRectPixels(printer.resolution());
-  const double scale = std::min(static_cast<double>(page.width()) / width(),
-                                static_cast<double>(page.height()) / height());
-  painter.scale(scale, scale);
-  render(&painter);
-  return painter.end();
-}
-
-bool Graph::printForm() {
-  const QPrinterInfo printerInfo = QPrinterInfo::defaultPrinter();
-  if (!printerInfo.isNull()) {
-    QPrinter printer(printerInfo, QPrinter::HighResolution);
-    printer.setPageOrientation(QPageLayout::Landscape);
-    return renderOnto(printer);
-  }
-  const QString pdf = fromBytes(programFolder + "/excel/" +
-                                exportFileName(toBytes(FileName->text()), rangeBoxes(), ".pdf"));
-  if (!dialogs.question(this, QStringLiteral("No printer is installed. Save the page as a PDF "
-                                             "file instead?\n") +
-                                  pdf))
-    return true;
-  QPrinter printer(QPrinter::ScreenResolution);  // the page is a picture of the screen
-  printer.setOutputFormat(QPrinter::PdfFormat);
-  printer.setOutputFileName(pdf);
-  printer.setPageOrientation(QPageLayout::Landscape);
-  if (!renderOnto(printer)) return false;
-  dialogs.message(this, QStringLiteral("Saved as ") + pdf);
-  return true;
-}
-
-void Graph::PrintButton_Click() {
-  // Printed on white to save ink.
-  setColours(Qt::white, {255, 255, 255});
-  DrawTimeChart();
-  if (!printForm()) dialogs.message(this, kFormNotPrintedMessage);
-  setColours(kWindowColour, kChartColour);
-  DrawTimeChart();
 }
 
 void Graph::ExitGraphsButton_Click() {

@@ -7,6 +7,11 @@
 // files itself, and every load reads the file again, so records the logger
 // appends meanwhile show at the next DISPLAY. The constructor runs Form_Load;
 // the opener shows the window with Dialogs::showModal.
+//
+// Its members are defined by role: graph_form.cpp builds the form,
+// graph.cpp loads a day and draws it, graph_cursor.cpp follows the mouse
+// (read-out and drag zoom), graph_output.cpp writes the CSV export,
+// watthours.txt and the printed page.
 #include <QDialog>
 #include <array>
 #include <memory>
@@ -137,6 +142,7 @@ class Graph : public QDialog {
   RangeBoxes rangeBoxes() const;
   std::string logsFolder() const;
   void setColours(const QColor& window, Rgb chart);
+  void setScreenColours();  // the window's own green and the chart's grey
   // The window on the default printer, or, with none, as a PDF beside the
   // CSV exports when the user agrees; false only when output failed.
   bool printForm();
