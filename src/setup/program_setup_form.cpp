@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <array>
 
 #include "config/program_config.h"
 #include "platform/qt/form_layout.h"
@@ -84,19 +85,19 @@ QCheckBox* makeCheckBox(QWidget* parent, const char* name, int row) {
                                  {}, QString::fromLatin1(kRowCaptions[row]));
 }
 
+// The option frames' designer names, in the order of optionGroups(), top to
+// bottom. Their buttons are numbered on from frame to frame.
+constexpr std::array<const char*, 5> kFrameNames = {"Frame2", "Frame1", "Frame3", "Frame4",
+                                                    "Frame5"};
+
 }  // namespace
 
 void ProgramSetupForm::buildForm(QWidget* window) {
   buildLabels(window);
   buildEntries(window);
   const std::vector<OptionGroup>& groups = optionGroups();
-  Frame2 = buildFrame(window, "Frame2", groups[0], {&Option1, &Option2, &Option3}, 0);
-  Frame1 = buildFrame(window, "Frame1", groups[1], {&Option4, &Option5, &Option6}, 1);
-  Frame3 = buildFrame(window, "Frame3", groups[2], {&Option7, &Option8, &Option9, &Option10}, 2);
-  Frame4 = buildFrame(window, "Frame4", groups[3],
-                      {&Option11, &Option12, &Option13, &Option14, &Option15}, 3);
-  Frame5 = buildFrame(window, "Frame5", groups[4],
-                      {&Option16, &Option17, &Option18, &Option19, &Option20}, 4);
+  for (size_t g = 0; g < groups.size(); ++g)
+    buildFrame(window, kFrameNames.at(g), groups[g], static_cast<int>(g));
   buildButtons(window);
   window->setFixedSize(twipsToPixels(kClientWidth, window->logicalDpiX()),
                        twipsToPixels(kClientHeight, window->logicalDpiY()));
@@ -138,8 +139,8 @@ void ProgramSetupForm::buildEntries(QWidget* window) {
   AlarmsButton->setToolTip(QStringLiteral("Limits that raise an alarm (alarm.cfg)"));
 }
 
-QGroupBox* ProgramSetupForm::buildFrame(QWidget* window, const char* name, const OptionGroup& group,
-                                        std::vector<QRadioButton**> options, int index) {
+void ProgramSetupForm::buildFrame(QWidget* window, const char* name, const OptionGroup& group,
+                                  int index) {
   auto* frame = new QGroupBox(fromBytes(group.title), window);
   frame->setObjectName(QString::fromLatin1(name));
   frame->setAccessibleName(frame->title());
@@ -147,20 +148,18 @@ QGroupBox* ProgramSetupForm::buildFrame(QWidget* window, const char* name, const
   size_t number = 1;  // options are numbered on from frame to frame
   for (const std::vector<QRadioButton*>& earlier : groupOptions) number += earlier.size();
   std::vector<QRadioButton*> buttons;
-  for (size_t i = 0; i < options.size(); ++i) {
+  for (size_t i = 0; i < group.values.size(); ++i) {
     // Buttons sharing a frame exclude one another.
     auto* button = new QRadioButton(fromBytes(group.values[i]), frame);
     button->setObjectName(QStringLiteral("Option%1").arg(number + i));
     button->setAccessibleName(button->text());
     placeTwips(button, kOptionLeft + static_cast<int>(i) * kOptionPitch, kOptionTop, kOptionWidth,
                kCheckHeight);
-    *options[i] = button;
     buttons.push_back(button);
   }
   // A stored value that matches no option leaves the default one selected.
   buttons[matchingOption(setupDefaults().*group.value, group.values).value()]->setChecked(true);
   groupOptions.push_back(std::move(buttons));
-  return frame;
 }
 
 void ProgramSetupForm::buildButtons(QWidget* window) {

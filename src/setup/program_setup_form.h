@@ -6,7 +6,6 @@
 #include <vector>
 
 class QCheckBox;
-class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -33,31 +32,8 @@ class ProgramSetupForm {
   QCheckBox* DisplayWS = nullptr;
   QCheckBox* DisplayMessages = nullptr;
 
-  QGroupBox* Frame2 = nullptr;  // "System Voltage"
-  QRadioButton* Option1 = nullptr;
-  QRadioButton* Option2 = nullptr;
-  QRadioButton* Option3 = nullptr;
-  QGroupBox* Frame1 = nullptr;  // "Max System Amps"
-  QRadioButton* Option4 = nullptr;
-  QRadioButton* Option5 = nullptr;
-  QRadioButton* Option6 = nullptr;
-  QGroupBox* Frame3 = nullptr;  // "Baud rate"
-  QRadioButton* Option7 = nullptr;
-  QRadioButton* Option8 = nullptr;
-  QRadioButton* Option9 = nullptr;
-  QRadioButton* Option10 = nullptr;
-  QGroupBox* Frame4 = nullptr;  // "Max RPM"
-  QRadioButton* Option11 = nullptr;
-  QRadioButton* Option12 = nullptr;
-  QRadioButton* Option13 = nullptr;
-  QRadioButton* Option14 = nullptr;
-  QRadioButton* Option15 = nullptr;
-  QGroupBox* Frame5 = nullptr;  // "Max Output Power"
-  QRadioButton* Option16 = nullptr;
-  QRadioButton* Option17 = nullptr;
-  QRadioButton* Option18 = nullptr;
-  QRadioButton* Option19 = nullptr;
-  QRadioButton* Option20 = nullptr;
+  // The option frames (Frame2, Frame1, Frame3, Frame4, Frame5) and their
+  // buttons (Option1 to Option20) are reached through groupOptions below.
 
   // The serial devices found and their port numbers, shown beside "Com port".
   QLabel* PortHint = nullptr;
@@ -75,8 +51,7 @@ class ProgramSetupForm {
  private:
   void buildLabels(QWidget* window);
   void buildEntries(QWidget* window);
-  QGroupBox* buildFrame(QWidget* window, const char* name, const OptionGroup& group,
-                        std::vector<QRadioButton**> options, int index);
+  void buildFrame(QWidget* window, const char* name, const OptionGroup& group, int index);
   void buildButtons(QWidget* window);
 };
 
