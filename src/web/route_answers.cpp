@@ -9,54 +9,15 @@
 namespace tamsel {
 namespace {
 
+WebAnswer notFound() {
+  return {404, "text/plain; charset=utf-8", "Not found.\n", {}};
+}
+
 // A page, script or picture built into the program, or 404.
 WebAnswer resourceAnswer(const QString& resource) {
   QFile file(resource);
-  if (!file.open(QIODevice::ReadOnly))
-    return {404, "text/plain; charset=utf-8", "Not found.\n", {}};
+  if (!file.open(QIODevice::ReadOnly)) return notFound();
   return {200, contentTypeOf(resource.toStdString()), file.readAll().toStdString(), {}};
-}
-
-template <const char* kResource>
-WebAnswer resource(AnswerSources&, const Route&) {
-  return resourceAnswer(QString::fromLatin1(kResource));
-}
-
-constexpr char kLivePage[] = ":/web/index.html";
-constexpr char kDayPage[] = ":/web/day.html";
-constexpr char kEnergyPage[] = ":/web/energy.html";
-constexpr char kIcon[] = ":/web/tamsel.png";
-
-WebAnswer staticFile(AnswerSources&, const Route& route) {
-  return resourceAnswer(QStringLiteral(":/web/static/") + QString::fromStdString(route.staticName));
-}
-
-WebAnswer reading(AnswerSources& sources, const Route&) {
-  return sources.live.reading();
-}
-
-WebAnswer recent(AnswerSources& sources, const Route&) {
-  return sources.live.recentHour(sources.days);
-}
-
-WebAnswer metrics(AnswerSources& sources, const Route&) {
-  return sources.live.metrics();
-}
-
-WebAnswer days(AnswerSources& sources, const Route&) {
-  return sources.days.days();
-}
-
-WebAnswer day(AnswerSources& sources, const Route& route) {
-  return sources.days.day(route);
-}
-
-WebAnswer dayCsv(AnswerSources& sources, const Route& route) {
-  return sources.days.dayCsv(route);
-}
-
-WebAnswer energy(AnswerSources& sources, const Route& route) {
-  return sources.days.energy(route, sources.live.now(), sources.live.state().wattHours);
 }
 
 }  // namespace
@@ -64,31 +25,32 @@ WebAnswer energy(AnswerSources& sources, const Route& route) {
 WebAnswer routeAnswer(AnswerSources& sources, const Route& route) {
   switch (route.kind) {
     case RouteKind::LivePage:
-      return resource<kLivePage>(sources, route);
+      return resourceAnswer(QStringLiteral(":/web/index.html"));
     case RouteKind::DayPage:
-      return resource<kDayPage>(sources, route);
+      return resourceAnswer(QStringLiteral(":/web/day.html"));
     case RouteKind::EnergyPage:
-      return resource<kEnergyPage>(sources, route);
+      return resourceAnswer(QStringLiteral(":/web/energy.html"));
     case RouteKind::Static:
-      return staticFile(sources, route);
+      return resourceAnswer(QStringLiteral(":/web/static/") +
+                            QString::fromStdString(route.staticName));
     case RouteKind::Icon:
-      return resource<kIcon>(sources, route);
+      return resourceAnswer(QStringLiteral(":/web/tamsel.png"));
     case RouteKind::Reading:
-      return reading(sources, route);
+      return sources.live.reading();
     case RouteKind::Recent:
-      return recent(sources, route);
+      return sources.live.recentHour(sources.days);
     case RouteKind::Metrics:
-      return metrics(sources, route);
+      return sources.live.metrics();
     case RouteKind::Days:
-      return days(sources, route);
+      return sources.days.days();
     case RouteKind::Day:
-      return day(sources, route);
+      return sources.days.day(route);
     case RouteKind::DayCsv:
-      return dayCsv(sources, route);
+      return sources.days.dayCsv(route);
     case RouteKind::Energy:
-      return energy(sources, route);
+      return sources.days.energy(route, sources.live.now(), sources.live.state().wattHours);
     default:
-      return {404, "text/plain; charset=utf-8", "Not found.\n", {}};
+      return notFound();
   }
 }
 
