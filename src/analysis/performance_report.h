@@ -4,6 +4,7 @@
 // is absent, and `missing` says why under the figure's name.
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/calendar.h"

@@ -34,7 +34,8 @@ double curvePower(const std::vector<CurvePoint>& curve, double cutOut, double wi
 // A year's energy (kWh) at a Rayleigh wind of `meanWind` from points of a
 // power curve rising in wind: trapezoids between the points, starting 0.5
 // m/s below the first at 0 W. With `cutOut`, the last point's power is held
-// from its wind up to the cut-out speed as well.
+// from its wind up to the cut-out speed as well (nothing when the last point
+// lies at or past it: the turbine stops there).
 double annualEnergyKWh(const std::vector<CurvePoint>& points, double meanWind,
                        std::optional<double> cutOut);
 
