@@ -2,10 +2,11 @@
 // Each day file's energy, worked out once: a day that is over does not
 // change, so it is read again only when its size or modification time (or
 // the logging interval the figure depends on) changes.
-#include <cstdint>
 #include <map>
 #include <optional>
 #include <string>
+
+#include "platform/file_stamp.h"
 
 namespace tamsel {
 
@@ -20,8 +21,7 @@ class EnergyCache {
 
  private:
   struct Entry {
-    std::int64_t size = 0;
-    std::int64_t modifiedNs = 0;
+    FileStamp stamp;
     double logDelay = 0;
     double wattHours = 0;
   };
