@@ -309,10 +309,10 @@ Status OrvaneLogger::showCalibrationWindow() {
 // After a configuration window: both files again, so changes take effect at
 // once, then the port. The first failure is reported and the port-problem
 // loop takes over, which also brings the port back.
-void OrvaneLogger::reloadAndReopen(Status step, LinesAfter lines) {
+void OrvaneLogger::reloadAndReopen(Status step, LinesAfter linesAfter) {
   if (session->hasLeft()) return;
   if (step) step = session->LoadConfiguration();
-  if (step && lines == LinesAfter::Cleared) {
+  if (step && linesAfter == LinesAfter::Cleared) {
     lines.setMessage({}, kGreen);
     lines.setComms({});
   }

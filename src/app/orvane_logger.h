@@ -73,7 +73,7 @@ class OrvaneLogger : public QWidget, private OrvaneLoggerForm, private SessionOb
   void showSetupWindow();
   Status showCalibrationWindow();
   enum class LinesAfter { Kept, Cleared };
-  void reloadAndReopen(Status step, LinesAfter lines);
+  void reloadAndReopen(Status step, LinesAfter linesAfter);
 
   // What the session shows.
   void displayReset() override;

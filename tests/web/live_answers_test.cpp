@@ -6,13 +6,9 @@
 
 #include <QJsonArray>
 #include <QProcess>
-#include <QTreeWidget>
 
-#include "app/orvane_logger.h"
 #include "config/alarm_config.h"
 #include "platform/number_format.h"
-#include "support/fake_dialogs.h"
-#include "support/find_control.h"
 #include "support/wait_until.h"
 #include "telemetry/live_display.h"
 #include "web/web_fixture.h"
@@ -56,22 +52,27 @@ TEST_F(LiveTest, ReadingIsTheDecodedReadingWithTheWindowsRows) {
   EXPECT_NE(after["lastError"].toString().indexOf("checksum error"), -1);
 }
 
-// The window serves the same session it shows: the page's rows are its list's.
-TEST_F(LiveTest, TheWindowServesTheRowsOfItsOwnList) {
-  FakeDialogs dialogs;
-  FakeSerial calibrationSerial;
+// The dashboard is one more observer of the session a window shows: the
+// page's rows are those the view is told to show.
+TEST_F(LiveTest, ThePageShowsTheRowsTheViewIsToldToShow) {
+  struct ShownRows : SessionObserver {
+    void listOptionsApplied(const ListOptions& given) override { options = given; }
+    void readingAccepted(const Reading& reading, double wattHours) override {
+      rows = readingRows(reading, wattHours, options);
+    }
+    ListOptions options;
+    std::vector<ListRow> rows;
+  } view;
   dashboard = std::make_unique<WebDashboard>(folder.path(), loopbackAnyPort(), clock);
-  OrvaneLogger window(
-      {folder.path(), clock, dialogs, serial, calibrationSerial, {&dashboard->feed()}});
-  window.Form_Load();
+  LoggerSession session({folder.path(), clock, serial, {&dashboard->feed()}}, view);
+  (void)session.runStartUp();
+  session.startUpTold();
   serial.deliver(kGoodFrame);
-  window.ScreenTimer_Timer();
-  const auto* list = control<QTreeWidget>(window, "ListView1");
   const QJsonArray rows = json(get("/api/reading"))["rows"].toArray();
-  ASSERT_EQ(rows.size(), list->topLevelItemCount());
-  for (int i = 0; i < list->topLevelItemCount(); ++i) {
-    EXPECT_EQ(rows[i]["value"].toString(), list->topLevelItem(i)->text(1));
-    EXPECT_EQ(rows[i]["name"].toString(), list->topLevelItem(i)->text(2));
+  ASSERT_EQ(rows.size(), static_cast<qsizetype>(view.rows.size()));
+  for (size_t i = 0; i < view.rows.size(); ++i) {
+    EXPECT_EQ(rows[static_cast<qsizetype>(i)]["value"].toString().toStdString(), view.rows[i].value);
+    EXPECT_EQ(rows[static_cast<qsizetype>(i)]["name"].toString().toStdString(), view.rows[i].name);
   }
 }
 
