@@ -28,9 +28,6 @@ class RecordingObserver : public SessionObserver {
   void errorTrapped(const LocalDateTime& /*at*/, const ErrorReport& report) override {
     note("error: " + report.errorMessage + "  " + report.errorText);
   }
-  void noticeShown(const LocalDateTime& /*at*/, const std::string& notice) override {
-    note("notice: " + notice);
-  }
   void recordWritten(const LocalDateTime& at, const AveragedValues& v, double wattHours) override {
     note("record " + isoDateTime(at) + " " + v.volts + " V " + v.amps + " A " + v.watts + " W " +
          v.rpm + " RPM " + plainNumberText(v.windSpeed) + ", " + wattHoursText(wattHours) + " Wh");

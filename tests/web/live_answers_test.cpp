@@ -18,6 +18,7 @@ namespace {
 
 using LiveTest = WebTest;
 
+// The rows are the ones a window shows of the same session, with its options.
 TEST_F(LiveTest, ReadingIsTheDecodedReadingWithTheWindowsRows) {
   startLogger();
   serial.deliver(kGoodFrame);
@@ -50,30 +51,6 @@ TEST_F(LiveTest, ReadingIsTheDecodedReadingWithTheWindowsRows) {
   EXPECT_EQ(after["counters"]["frames"].toInt(), 2);
   EXPECT_EQ(after["counters"]["checksumErrors"].toInt(), 1);
   EXPECT_NE(after["lastError"].toString().indexOf("checksum error"), -1);
-}
-
-// The dashboard is one more observer of the session a window shows: the
-// page's rows are those the view is told to show.
-TEST_F(LiveTest, ThePageShowsTheRowsTheViewIsToldToShow) {
-  struct ShownRows : SessionObserver {
-    void listOptionsApplied(const ListOptions& given) override { options = given; }
-    void readingAccepted(const Reading& reading, double wattHours) override {
-      rows = readingRows(reading, wattHours, options);
-    }
-    ListOptions options;
-    std::vector<ListRow> rows;
-  } view;
-  dashboard = std::make_unique<WebDashboard>(folder.path(), loopbackAnyPort(), clock);
-  LoggerSession session({folder.path(), clock, serial, {&dashboard->feed()}}, view);
-  (void)session.runStartUp();
-  session.startUpTold();
-  serial.deliver(kGoodFrame);
-  const QJsonArray rows = json(get("/api/reading"))["rows"].toArray();
-  ASSERT_EQ(rows.size(), static_cast<qsizetype>(view.rows.size()));
-  for (size_t i = 0; i < view.rows.size(); ++i) {
-    EXPECT_EQ(rows[static_cast<qsizetype>(i)]["value"].toString().toStdString(), view.rows[i].value);
-    EXPECT_EQ(rows[static_cast<qsizetype>(i)]["name"].toString().toStdString(), view.rows[i].name);
-  }
 }
 
 // Twelve minutes after the board went quiet and its port hung up, the page
