@@ -3,10 +3,7 @@
 // session/logger_session.h for the road from port to record) and lets the
 // user start and stop logging, open the setup, calibration and history
 // windows, and leave.
-#include <QColor>
-#include <QString>
 #include <QWidget>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>

@@ -4,7 +4,6 @@
 #include "platform/numeric_text.h"
 #include "platform/qt/latin1.h"
 #include "platform/serial_settings.h"
-#include "platform/text_file.h"
 #include "session/named_timer.h"
 #include "telemetry/frame_decoder.h"
 
