@@ -28,7 +28,6 @@ namespace {
 const QColor kRed = rgb(255, 0, 0);
 const QColor kBlue = rgb(0, 0, 255);
 const QColor kGreen = rgb(0, 255, 0);
-const QColor kWhite = rgb(255, 255, 255);
 constexpr int kClientWidthTwips = 10575;
 constexpr int kClientHeightTwips = 6075;
 // About two display frames: more often shows nothing a person can see.
@@ -38,6 +37,7 @@ constexpr std::chrono::milliseconds kScreenRefresh{33};
 
 OrvaneLogger::OrvaneLogger(Services services, QWidget* parent)
     : QWidget(parent),
+      OrvaneLoggerForm(this),
       programFolder(services.programFolder),
       clock(services.clock),
       dialogs(services.dialogs),
@@ -45,9 +45,11 @@ OrvaneLogger::OrvaneLogger(Services services, QWidget* parent)
       session(new LoggerSession(
           {std::move(services.programFolder), clock, services.MSComm1, std::move(services.outputs)},
           *this, this)),
+      lines(*Label2, *ErrorString),
+      liveList(*ListView1, [this] { return alarmRowTips(session->alarmMonitor(), listOptions); }),
+      outerHeight(*this, kLowerBandTopTwips),
       screenRefresh(new PacedRefresh(
           kScreenRefresh, [this] { showPending(); }, "ScreenTimer", this)) {
-  buildForm(this);
   connectHandlers();
   resize(twipsToPixels(kClientWidthTwips, logicalDpiX()),
          twipsToPixels(kClientHeightTwips, logicalDpiY()));
@@ -81,7 +83,7 @@ void OrvaneLogger::portProblemLoop() {
 }
 
 void OrvaneLogger::PortProblem() {
-  setCommsLine(QStringLiteral("     possible COMMS problem"));
+  lines.setComms(QStringLiteral("     possible COMMS problem"));
   dialogs.message(this, fromBytes(kPortProblemMessage));
   showSetupWindow();
 }
@@ -96,8 +98,8 @@ void OrvaneLogger::showSetupWindow() {
 void OrvaneLogger::displayReset() {
   pending.reading = pending.wattHours = false;
   showCaption("Tamsel - Waiting for Signal");
-  setCommsLine(QStringLiteral(" Waiting for COMM data"));
-  setMessageLine(QStringLiteral(" Error trap message  -     "), kBlue);
+  lines.setComms(QStringLiteral(" Waiting for COMM data"));
+  lines.setMessage(QStringLiteral(" Error trap message  -     "), kBlue);
   StopLogging->setEnabled(false);
 }
 
@@ -112,23 +114,25 @@ void OrvaneLogger::displayValuesApplying() {
 
 void OrvaneLogger::listOptionsApplied(const ListOptions& options) {
   listOptions = options;
-  rebuildList();
+  pending.reading = false;  // the new rows start at 0 until the next reading
+  liveList.rebuild(listOptions, logicalDpiX());
 }
 
 void OrvaneLogger::messageBandApplied(bool shown) {
-  setOuterHeight(shown ? 5900 : 5025, shown ? LowerBand::Shown : LowerBand::Hidden);
+  outerHeight.set(shown ? 5900 : 5025,
+                  shown ? OuterHeight::LowerBand::Shown : OuterHeight::LowerBand::Hidden);
 }
 
 // Every frame is taken, checked, summed and plotted as it comes; what the
 // screen shows of it waits for the next refresh.
 void OrvaneLogger::frameTaken(std::string_view frame) {
-  pending.commsLine = fromBytes(frame);
+  lines.pendComms(fromBytes(frame));
   pending.frameArrived = true;
   screenRefresh->changed();
 }
 
 void OrvaneLogger::frameFailed(std::string_view frame) {
-  pending.commsLine = fromBytes("program execution error : \r\n" + std::string(frame));
+  lines.pendComms(fromBytes("program execution error : \r\n" + std::string(frame)));
   screenRefresh->changed();
 }
 
@@ -143,14 +147,12 @@ void OrvaneLogger::readingAccepted(const Reading& /*reading*/, double /*wattHour
 }
 
 void OrvaneLogger::errorTrapped(const LocalDateTime& at, const ErrorReport& report) {
-  pending.messageLine = fromBytes(trappedMessage(at, report));
-  pending.messageColour = kRed;
+  lines.pendTrapped(at, report);
   screenRefresh->changed();
 }
 
 void OrvaneLogger::noticeShown(const LocalDateTime& at, const std::string& notice) {
-  pending.messageLine = fromBytes("  " + longTime(at) + "  ---  " + notice);
-  pending.messageColour = kBlue;
+  lines.pendNotice(at, notice);
   screenRefresh->changed();
 }
 
@@ -158,7 +160,7 @@ void OrvaneLogger::noticeShown(const LocalDateTime& at, const std::string& notic
 void OrvaneLogger::recordTicked(bool written) {
   blink(BlinkLog);
   if (written && intervalNeedsCaution(toBytes(delay->text()))) {
-    setMessageLine(fromBytes(kShortIntervalCaution));
+    lines.setMessage(fromBytes(kShortIntervalCaution));
   }
 }
 
@@ -166,7 +168,7 @@ void OrvaneLogger::recordTicked(bool written) {
 // frames come again.
 void OrvaneLogger::alarmStateChanged(const AlarmEvent& event) {
   if (event.kind == AlarmKind::NoData && event.raised) {
-    pending.commsLine = QStringLiteral("No data");
+    lines.pendComms(QStringLiteral("No data"));
   }
   pending.alarms = true;
   screenRefresh->changed();
@@ -176,11 +178,9 @@ void OrvaneLogger::alarmStateChanged(const AlarmEvent& event) {
 // next error still takes the line.
 void OrvaneLogger::alarmChanged(const AlarmEvent& event, const std::string& line) {
   if (event.raised) {
-    pending.messageLine = fromBytes(trappedMessage(event.at, {line, {}, {}}));
-    pending.messageColour = kRed;
+    lines.pendTrapped(event.at, {line, {}, {}});
   } else {
-    pending.messageLine = fromBytes("  " + longTime(event.at) + "  ---  " + line);
-    pending.messageColour = kBlue;
+    lines.pendNotice(event.at, line);
   }
   screenRefresh->changed();
 }
@@ -197,37 +197,18 @@ void OrvaneLogger::ScreenTimer_Timer() {
 }
 
 void OrvaneLogger::showPending() {
-  if (pending.commsLine) Label2->setText(*std::exchange(pending.commsLine, std::nullopt));
-  if (pending.messageLine) {
-    ErrorString->setText(*std::exchange(pending.messageLine, std::nullopt));
-    setTextColour(ErrorString, pending.messageColour);
-  }
+  lines.showPending();
   if (std::exchange(pending.frameArrived, false)) blink(BlinkData);
-  if (std::exchange(pending.alarms, false)) showAlarmRows();
+  if (std::exchange(pending.alarms, false)) liveList.showAlarms();
   if (std::exchange(pending.reading, false)) {
     const Reading& reading = session->currentReading();
-    showRows(readingRows(reading, session->wattHours(), listOptions));
+    liveList.showRows(readingRows(reading, session->wattHours(), listOptions));
     showCaption(readingCaption(reading));
     if (livePlot.isOn()) GraphPlot->showNewLines();
   }
   if (std::exchange(pending.wattHours, false)) {
-    if (QTreeWidgetItem* row = ListView1->topLevelItem(kWattHoursRow)) {
-      row->setText(1, fromBytes(wattHoursText(session->wattHours())));
-    }
+    liveList.showWattHours(wattHoursText(session->wattHours()));
   }
-}
-
-void OrvaneLogger::setCommsLine(const QString& text) {
-  pending.commsLine.reset();
-  Label2->setText(text);
-}
-
-// A text set without a colour keeps the colour of the report it replaces,
-// shown or not.
-void OrvaneLogger::setMessageLine(const QString& text, std::optional<QColor> colour) {
-  if (std::exchange(pending.messageLine, std::nullopt) && !colour) colour = pending.messageColour;
-  ErrorString->setText(text);
-  if (colour) setTextColour(ErrorString, *colour);
 }
 
 void OrvaneLogger::loggingChanged(bool started) {
@@ -250,84 +231,22 @@ void OrvaneLogger::showCaption(std::string shown) {
 
 void OrvaneLogger::Check1_Click() {
   if (Check1->isChecked()) {
-    setOuterHeight(6100, LowerBand::Shown);
+    outerHeight.set(6100, OuterHeight::LowerBand::Shown);
   } else {
-    setOuterHeight(5050, LowerBand::Hidden);
+    outerHeight.set(5050, OuterHeight::LowerBand::Hidden);
   }
-  setMessageLine({});
+  lines.setMessage({});
 }
 
-// The heights are outer heights, drawn for a thick frame. Under a thinner
-// one a height meant to hide the lower band would let it peek out, so then
-// the client area ends where the band begins.
-void OrvaneLogger::setOuterHeight(int twips, LowerBand band) {
-  outerHeight = twips;
-  lowerBand = band;
-  frameHeightApplied = frameGeometry().height() - geometry().height();
-  int client = twipsToPixels(twips, logicalDpiY()) - frameHeightApplied;
-  if (band == LowerBand::Hidden) {
-    client = std::min(client, twipsToPixels(kLowerBandTopTwips, logicalDpiY()));
-  }
-  resize(width(), client);
-}
-
-// The window manager adds its frame some time after the window is shown;
-// the heights are outer heights, so they are set again once it is known.
 bool OrvaneLogger::event(QEvent* event) {
   const bool handled = QWidget::event(event);
-  if ((event->type() == QEvent::Move || event->type() == QEvent::Show) && outerHeight > 0 &&
-      frameGeometry().height() - geometry().height() != frameHeightApplied) {
-    setOuterHeight(outerHeight, lowerBand);
+  if (event->type() == QEvent::Move || event->type() == QEvent::Show) {
+    outerHeight.frameMayHaveChanged();
   }
   return handled;
 }
 
 // ---- Live display -------------------------------------------------------------
-
-void OrvaneLogger::rebuildList() {
-  pending.reading = false;  // the new rows start at 0 until the next reading
-  ListView1->clear();
-  ListView1->setHeaderHidden(true);
-  ListView1->setFont(QFont(QString::fromLatin1(kListFontName), listFontPoints(listOptions)));
-  ListView1->setColumnCount(3);
-  const int widths[] = {1, 1500, 2600};
-  for (int column = 0; column < 3; ++column) {
-    ListView1->setColumnWidth(column, twipsToPixels(widths[column], logicalDpiX()));
-  }
-  showRows(initialRows(listOptions));
-}
-
-// Rows are rebuilt only when the configuration changes their number; a
-// reading changes texts in place, so each frame repaints what it changed.
-void OrvaneLogger::showRows(const std::vector<ListRow>& rows) {
-  if (ListView1->topLevelItemCount() != static_cast<int>(rows.size())) {
-    ListView1->clear();
-    for (size_t i = 0; i < rows.size(); ++i) new QTreeWidgetItem(ListView1);
-    showAlarmRows();
-  }
-  for (size_t i = 0; i < rows.size(); ++i) {
-    QTreeWidgetItem* item = ListView1->topLevelItem(static_cast<int>(i));
-    const QString value = fromBytes(rows[i].value), name = fromBytes(rows[i].name);
-    if (item->text(1) != value) item->setText(1, value);
-    if (item->text(2) != name) item->setText(2, name);
-  }
-}
-
-void OrvaneLogger::showAlarmRows() {
-  const std::vector<std::string> tips = alarmRowTips(session->alarmMonitor(), listOptions);
-  for (int i = 0; i < ListView1->topLevelItemCount() && i < static_cast<int>(tips.size()); ++i) {
-    QTreeWidgetItem* item = ListView1->topLevelItem(i);
-    const QString tip = fromBytes(tips[static_cast<size_t>(i)]);
-    if (item->toolTip(1) == tip && item->data(1, Qt::BackgroundRole).isValid() == !tip.isEmpty()) {
-      continue;
-    }
-    for (int column = 0; column < 3; ++column) {
-      item->setToolTip(column, tip);
-      item->setData(column, Qt::BackgroundRole, tip.isEmpty() ? QVariant() : QVariant(kRed));
-      item->setData(column, Qt::ForegroundRole, tip.isEmpty() ? QVariant() : QVariant(kWhite));
-    }
-  }
-}
 
 void OrvaneLogger::blink(QPushButton* indicator) {
   setBackColour(indicator, kRed);
@@ -357,25 +276,12 @@ void OrvaneLogger::GraphDisplay_Click() {
 
 // ---- Logging ----------------------------------------------------------------
 
-void OrvaneLogger::MSComm1_OnComm(std::string_view text) {
-  session->MSComm1_OnComm(text);
-}
-
 void OrvaneLogger::StartLogging_Click() {
   if (!session->startLogging()) dialogs.message(this, fromBytes(kInvalidDelayMessage));
 }
 
 void OrvaneLogger::StopLogging_Click() {
   session->stopLogging();
-}
-void OrvaneLogger::Timer1_Timer() {
-  session->Timer1_Timer();
-}
-void OrvaneLogger::Timer3_Timer() {
-  session->Timer3_Timer();
-}
-void OrvaneLogger::AlarmTimer_Timer() {
-  session->AlarmTimer_Timer();
 }
 
 // ---- Setup, leaving ------------------------------------------------------------
@@ -403,12 +309,12 @@ Status OrvaneLogger::showCalibrationWindow() {
 // After a configuration window: both files again, so changes take effect at
 // once, then the port. The first failure is reported and the port-problem
 // loop takes over, which also brings the port back.
-void OrvaneLogger::reloadAndReopen(Status step, LinesAfter lines) {
+void OrvaneLogger::reloadAndReopen(Status step, LinesAfter linesAfter) {
   if (session->hasLeft()) return;
   if (step) step = session->LoadConfiguration();
-  if (step && lines == LinesAfter::Cleared) {
-    setMessageLine({}, kGreen);
-    setCommsLine({});
+  if (step && linesAfter == LinesAfter::Cleared) {
+    lines.setMessage({}, kGreen);
+    lines.setComms({});
   }
   if (step) step = session->openPort();
   if (!step) {

@@ -3,15 +3,15 @@
 // session/logger_session.h for the road from port to record) and lets the
 // user start and stop logging, open the setup, calibration and history
 // windows, and leave.
-#include <QColor>
-#include <QString>
 #include <QWidget>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "app/live_list_view.h"
 #include "app/orvane_logger_form.h"
+#include "app/outer_height.h"
+#include "app/status_lines.h"
 #include "platform/clock.h"
 #include "platform/qt/dialogs.h"
 #include "platform/qt/paced_refresh.h"
@@ -45,14 +45,11 @@ class OrvaneLogger : public QWidget, private OrvaneLoggerForm, private SessionOb
   // Start-up; while the port cannot be opened, the setup window and start-up again.
   void Form_Load();
 
-  // Handlers, public so that tests can raise the events they stand for.
-  void MSComm1_OnComm(std::string_view text);
+  // Handlers, public so that tests can raise the events they stand for
+  // (the port and the session's timers are the session's own).
   void StartLogging_Click();
   void StopLogging_Click();
-  void Timer1_Timer();
   void Timer2_Timer();
-  void Timer3_Timer();
-  void AlarmTimer_Timer();
   // Shows what frames changed since the last refresh (the paced refresh's timer).
   void ScreenTimer_Timer();
   void Check1_Click();
@@ -67,16 +64,13 @@ class OrvaneLogger : public QWidget, private OrvaneLoggerForm, private SessionOb
   bool event(QEvent* event) override;
 
  private:
-  // Tests read (and, to set a scene, change) the state through this.
-  friend struct OrvaneLoggerProbe;
-
   bool startUp();  // false when the port failed
   void PortProblem();
   void portProblemLoop();
   void showSetupWindow();
   Status showCalibrationWindow();
   enum class LinesAfter { Kept, Cleared };
-  void reloadAndReopen(Status step, LinesAfter lines);
+  void reloadAndReopen(Status step, LinesAfter linesAfter);
 
   // What the session shows.
   void displayReset() override;
@@ -98,27 +92,14 @@ class OrvaneLogger : public QWidget, private OrvaneLoggerForm, private SessionOb
   // What frames changed and the screen has not shown yet: at many frames a
   // second only the newest of it is worth drawing.
   struct PendingScreen {
-    std::optional<QString> commsLine;
-    std::optional<QString> messageLine;
-    QColor messageColour;
     bool reading = false;
     bool frameArrived = false;  // BlinkData blinks once per refresh that had frames
     bool alarms = false;        // an alarm was raised or cleared
     bool wattHours = false;     // the running total grew between frames
   };
   void showPending();
-  // Set at once, for what does not come with frames; anything pending for
-  // the line is dropped, so an older frame's text never covers it.
-  void setCommsLine(const QString& text);
-  void setMessageLine(const QString& text, std::optional<QColor> colour = std::nullopt);
   void showCaption(std::string shown);
-  void showRows(const std::vector<ListRow>& rows);
-  // Rows an active alarm is about are red, with a tooltip saying since when.
-  void showAlarmRows();
-  void rebuildList();
   void blink(QPushButton* indicator);
-  enum class LowerBand { Shown, Hidden };
-  void setOuterHeight(int twips, LowerBand band);
   void connectHandlers();
 
   // Outside.
@@ -128,14 +109,14 @@ class OrvaneLogger : public QWidget, private OrvaneLoggerForm, private SessionOb
   SerialControl& MSComm2;
 
   LoggerSession* const session;
+  StatusLines lines;
   ListOptions listOptions;
+  LiveListView liveList;
+  OuterHeight outerHeight;
   LivePowerPlot livePlot;
   PendingScreen pending;
   PacedRefresh* const screenRefresh;
   std::string caption;  // the caption last set, so an unchanged one is not set again
-  int outerHeight = 0;
-  LowerBand lowerBand = LowerBand::Shown;
-  int frameHeightApplied = 0;  // the frame's height when the outer height was last set
 };
 
 }  // namespace tamsel

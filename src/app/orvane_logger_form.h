@@ -16,8 +16,9 @@ class PictureBox;
 class OrvaneLoggerForm {
  protected:
   // Creates every control as a child of `window`, each with its designer
-  // name as object name and its caption (or what it shows) as accessible name.
-  void buildForm(QWidget* window);
+  // name as object name and its caption (or what it shows) as accessible name;
+  // so the window's members may hold its controls from the start.
+  explicit OrvaneLoggerForm(QWidget* window) { buildForm(window); }
 
   // Where the band of the comms line and the message line begins: a window
   // whose client area ends above it hides both lines.
@@ -48,6 +49,7 @@ class OrvaneLoggerForm {
   QTimer* Timer2 = nullptr;
 
  private:
+  void buildForm(QWidget* window);
   void buildLoggingPanel(QWidget* window);
   void buildLowerBand(QWidget* window);
   void buildIndicators();

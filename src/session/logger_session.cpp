@@ -1,13 +1,9 @@
 #include "session/logger_session.h"
 
-#include "alarms/alarm_command.h"
-#include "alarms/alarm_text.h"
-#include "config/alarm_config.h"
 #include "logging/logging_control.h"
 #include "platform/numeric_text.h"
 #include "platform/qt/latin1.h"
 #include "platform/serial_settings.h"
-#include "platform/text_file.h"
 #include "session/named_timer.h"
 #include "telemetry/frame_decoder.h"
 
@@ -35,7 +31,7 @@ LoggerSession::LoggerSession(Services services, SessionObserver& view, QObject* 
       intervalText_(setupDefaults().LogDelay),  // the interval before any file is read
       files(programFolder),
       energy(clock.now()),
-      scale(scaleFrom(calibration)) {
+      alarms(programFolder, clock, observers, settings.program()) {
   connectHandlers();
   Timer3->start();
   AlarmTimer->start();
@@ -54,14 +50,15 @@ LoggerSession::StartUpResult LoggerSession::runStartUp() {
     configurationLoaded = true;
     tell([](SessionObserver& o) { o.configurationFirstLoaded(); });
   }
-  if (config.Port == "0") {
+  if (programConfig().Port == "0") {
     alarms.portClosed();  // nothing is expected from a board the user has no port for
     return {};
   }
   errorMessage = "port not available";
   if (Status opened = openPort(); !opened) return {StartUp::PortFailed, opened};
   errorMessage.clear();
-  if (optionValue(config.LogOn) == true && !autoStart()) return {StartUp::IntervalInvalid, {}};
+  if (optionValue(programConfig().LogOn) == true && !autoStart())
+    return {StartUp::IntervalInvalid, {}};
   return {};
 }
 
@@ -88,14 +85,15 @@ void LoggerSession::recountToday() {
 }
 
 Status LoggerSession::openPort() {
-  const Result<int> port = portNumberFromText(config.Port);
+  const Result<int> port = portNumberFromText(programConfig().Port);
   // Without a readable prog.cfg there is no port number at all: that, not
   // "no number", is what the user must hear.
   if (!port) {
     portLost(port.error());
-    return programFileProblem.empty() ? port.status() : Status::failure(programFileProblem);
+    const std::string& problem = settings.programFileProblem();
+    return problem.empty() ? port.status() : Status::failure(problem);
   }
-  Status opened = MSComm1.open(*port, config.BR + ",N,8,1");
+  Status opened = MSComm1.open(*port, programConfig().BR + ",N,8,1");
   // A new connection starts clean: text cut off by the last one never
   // mixes into its first frame.
   wattsReadAt.reset();
@@ -116,12 +114,12 @@ void LoggerSession::releasePort() {
 }
 
 void LoggerSession::portOpened() {
-  alarms.portOpened(alarmMoment());
+  alarms.portOpened();
   tell([](SessionObserver& o) { o.portOpened(); });
 }
 
 void LoggerSession::portLost(const std::string& why) {
-  alarms.portLost(alarmMoment());
+  alarms.portLost();
   tell([&](SessionObserver& o) { o.portLost(why); });
 }
 
@@ -132,53 +130,13 @@ void LoggerSession::portClosed() {
 
 // ---- Configuration ----------------------------------------------------------
 
-// A first run has no prog.cfg yet: say so and how to make one.
-std::string LoggerSession::programFileReadProblem(const std::string& reason) const {
-  if (isMissing(programConfigPath(programFolder))) {
-    return "prog.cfg is missing in " + programFolder +
-           ": make one with \"Program Setup\", or on a machine without a display as README shows";
-  }
-  return "prog.cfg cannot be read: " + reason;
-}
-
 Status LoggerSession::LoadConfiguration() {
-  const Status loaded = loadProgramFiles();
+  const Status loaded = settings.load(programFolder, observers,
+                                      [this](const std::string& delay) { setIntervalText(delay); });
   // Alarms are read whatever became of prog.cfg: they watch the board, and
   // how their problems are reported (dispMessages) is known by now if at all.
-  loadAlarms();
+  alarms.load();
   return loaded;
-}
-
-Status LoggerSession::loadProgramFiles() {
-  auto program = readWholeFile(programConfigPath(programFolder));
-  programFileProblem = program ? "" : programFileReadProblem(program.error());
-  if (!program) return Status::failure(programFileProblem);
-  const KeysRead read = readProgramConfigStrict(*program, config);
-  // Known before the first connection, so the MQTT wind sensor has its unit from the start, and
-  // before any problem below, so the error log knows whether messages are ticked.
-  tell([this](SessionObserver& o) { o.programConfigRead(config); });
-  if (read.has("LogDelay")) setIntervalText(config.LogDelay);
-  if (Status applied = applyDisplayValues(read); !applied) return applied;
-
-  auto settings = readWholeFile(calibrationPath(programFolder));
-  if (!settings) return Status::failure("settings.cfg: " + settings.error());
-  const KeysRead calibrated = readCalibrationStrict(*settings, calibration);
-  scale = scaleFrom(calibration);
-  return calibrated.status;
-}
-
-Status LoggerSession::applyDisplayValues(const KeysRead& read) {
-  if (!read.status) return read.status;
-  tell([](SessionObserver& o) { o.displayValuesApplying(); });
-  auto showRPM = optionValue(config.DisplayRPM);
-  auto showWindSpeed = optionValue(config.DisplayWS);
-  if (!showRPM || !showWindSpeed) return Status::failure("DisplayRPM or DisplayWS is no number");
-  const ListOptions options{*showRPM, *showWindSpeed, config.WSUnits};
-  tell([&](SessionObserver& o) { o.listOptionsApplied(options); });
-  auto messages = optionValue(config.dispMessages);
-  if (!messages) return Status::failure("dispMessages is no number");
-  tell([&](SessionObserver& o) { o.messageBandApplied(*messages); });
-  return {};
 }
 
 void LoggerSession::setIntervalText(const std::string& delayText) {
@@ -187,61 +145,8 @@ void LoggerSession::setIntervalText(const std::string& delayText) {
   tell([this](SessionObserver& o) { o.intervalShown(intervalText_); });
 }
 
-// A file read again unchanged changes nothing and is not reported again (the
-// headless logger rereads it every 2 s while the port is missing).
-void LoggerSession::loadAlarms() {
-  const std::string path = alarmConfigPath(programFolder);
-  const Result<std::string> text = readWholeFile(path);
-  const bool unreadable = !text && !isMissing(path);
-  const std::pair<bool, std::string> read{unreadable, unreadable ? text.error() : text.valueOr({})};
-  if (alarmFileRead == read) return;
-  alarmFileRead = read;
-  if (unreadable) {
-    reportTrapped({"alarm.cfg cannot be read: " + text.error() + "; no alarms", {}, {}});
-  } else if (text && !holdsAlarmKey(*text)) {
-    reportTrapped(
-        {"alarm.cfg holds no alarm setting: none of its keys is known; no alarms", {}, {}});
-  }
-  AlarmSettingsRead settings = alarmSettings(readAlarmConfig(text.valueOr({})));
-  if (auto problem = commandProblem(settings.settings.command, programFolder)) {
-    settings.problems.push_back(std::move(*problem));
-  }
-  for (const AlarmProblem& problem : settings.problems) {
-    reportTrapped({loadProblemText(problem), {}, {}});
-  }
-  for (const AlarmEvent& event : alarms.configure(settings.settings, alarmMoment())) {
-    alarmChanged(event);
-  }
-  tell([&](SessionObserver& o) { o.alarmSettingsLoaded(settings.settings); });
-  tell([this](SessionObserver& o) { o.alarmsJudged(alarms.board()); });
-}
-
-AlarmMoment LoggerSession::alarmMoment() const {
-  return {clock.elapsedSeconds(), clock.now()};
-}
-
 void LoggerSession::AlarmTimer_Timer() {
-  const AlarmMoment now = alarmMoment();
-  const std::vector<AlarmEvent> events = alarms.tick(now);
-  for (const AlarmEvent& event : events) alarmChanged(event);
-  for (const AlarmTelling& told : alarmPacer.tick(now.seconds, now.at)) tellAlarm(told, true);
-  if (!events.empty()) tell([this](SessionObserver& o) { o.alarmsJudged(alarms.board()); });
-}
-
-// The state is shown at once; the words are paced, so a flapping alarm
-// cannot flood the error log, the journal, the command or the desktop.
-void LoggerSession::alarmChanged(const AlarmEvent& event) {
-  tell([&](SessionObserver& o) { o.alarmStateChanged(event); });
-  if (auto told = alarmPacer.changed(event, clock.elapsedSeconds())) tellAlarm(*told, true);
-}
-
-// The command and the desktop hear only of a state they have not been told:
-// a minute that came back to where it began has nothing new for them.
-void LoggerSession::tellAlarm(const AlarmTelling& told, bool news) {
-  const std::string line = alarmTellingLine(told, config.WSUnits);
-  tell([&](SessionObserver& o) { o.alarmChanged(told.event, line); });
-  if (!news || !told.stateChanged) return;
-  tell([&](SessionObserver& o) { o.alarmNews(told.event, line); });
+  alarms.tick();
 }
 
 // ---- Errors ---------------------------------------------------------------
@@ -273,7 +178,7 @@ void LoggerSession::takeFrame(std::string_view frame) {
   lastFrameText.assign(frame);
   tell([&](SessionObserver& o) { o.frameTaken(frame); });
   errorMessage = "calculations error";
-  const FrameResult result = decodeFrame(frame, scale, reading);
+  const FrameResult result = decodeFrame(frame, settings.scale(), reading);
   if (result.checksumMismatch) {
     tell([](SessionObserver& o) { o.checksumMismatched(); });
     errorMessage = "checksum error";
@@ -289,7 +194,7 @@ void LoggerSession::takeFrame(std::string_view frame) {
                                       reading.rpmValue, reading.windSpeed)) {
     return decodingFailed("Overflow: the interval's sums are too large");
   }
-  alarms.addReading(reading.voltsValue, reading.ampsValue, reading.rpmValue, reading.windSpeed);
+  alarms.addReading(reading);
   errorMessage = "display list error";
   const double wattHoursToday = energy.wattHours();
   tell([&](SessionObserver& o) { o.readingAccepted(reading, wattHoursToday); });
@@ -362,12 +267,12 @@ void LoggerSession::Timer1_Timer() {
 
 // The HTML page and the spreadsheet row; a failed HTML step skips both, silently.
 void LoggerSession::writeTickOutputs(const LocalDateTime& now, const AveragedValues& values) {
-  if (optionValue(config.Savehtml) == true &&
-      !files.writeHtml(now, values, energy.wattHours(), config.WSUnits)) {
+  if (optionValue(programConfig().Savehtml) == true &&
+      !files.writeHtml(now, values, energy.wattHours(), programConfig().WSUnits)) {
     return;
   }
-  if (optionValue(config.SaveExcel) == true) {
-    (void)files.appendSpreadsheetRow(now, values, config.WSUnits);
+  if (optionValue(programConfig().SaveExcel) == true) {
+    (void)files.appendSpreadsheetRow(now, values, programConfig().WSUnits);
   }
 }
 
@@ -393,10 +298,7 @@ void LoggerSession::leave() {
   Timer1->stop();
   Timer3->stop();
   AlarmTimer->stop();
-  // Changes still held are written down; a command started now would be ended at once.
-  for (const AlarmTelling& told : alarmPacer.flush(clock.elapsedSeconds(), clock.now())) {
-    tellAlarm(told, false);
-  }
+  alarms.flush();  // changes still held are written down
   if (Status written = files.appendWattHoursLine(leavingLine(clock.now(), energy.wattHours()));
       !written) {
     errorMessage = "watt-hours file write error";

@@ -16,13 +16,8 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <utility>
 #include <vector>
 
-#include "alarms/alarm_monitor.h"
-#include "alarms/alarm_pacer.h"
-#include "config/calibration.h"
-#include "config/program_config.h"
 #include "logging/averaging.h"
 #include "logging/energy_counter.h"
 #include "logging/interval_sums.h"
@@ -30,7 +25,9 @@
 #include "platform/clock.h"
 #include "platform/serial/serial_control.h"
 #include "session/error_report.h"
+#include "session/session_alarms.h"
 #include "session/session_observer.h"
+#include "session/session_settings.h"
 #include "telemetry/frame_assembler.h"
 #include "telemetry/live_display.h"
 #include "telemetry/reading.h"
@@ -98,31 +95,23 @@ class LoggerSession : public QObject {
   void setIntervalText(const std::string& delayText);
   const std::string& intervalText() const { return intervalText_; }
   const std::string& folder() const { return programFolder; }
-  const ProgramConfig& programConfig() const { return config; }
+  const ProgramConfig& programConfig() const { return settings.program(); }
   const Reading& currentReading() const { return reading; }
   double wattHours() const { return energy.wattHours(); }
   double countedWattHours() const { return energy.countedWattHours(); }
   bool isLogging() const { return loggingStarted; }
-  const AlarmMonitor& alarmMonitor() const { return alarms; }
+  const AlarmMonitor& alarmMonitor() const { return alarms.monitor(); }
   bool isPortOpen() const { return MSComm1.isOpen(); }
 
  private:
-  friend struct OrvaneLoggerProbe;
-
   void resetDisplay();
   void recountToday();
-  std::string programFileReadProblem(const std::string& reason) const;
-  Status applyDisplayValues(const KeysRead& read);
   bool applyInterval();
   void setLogging(bool started);
   void takeFrame(std::string_view frame);
   void decodingFailed(const std::string& failure);
   void writeTickOutputs(const LocalDateTime& now, const AveragedValues& values);
   void connectHandlers();
-  Status loadProgramFiles();
-  void loadAlarms();
-  AlarmMoment alarmMoment() const;
-  void alarmChanged(const AlarmEvent& event);
   void portOpened();
   void portLost(const std::string& why);
   void portClosed();
@@ -130,7 +119,6 @@ class LoggerSession : public QObject {
   void tell(const Step& step) {
     observers.each(step);
   }
-  void tellAlarm(const AlarmTelling& told, bool news);
 
   // Outside.
   const std::string programFolder;
@@ -146,10 +134,7 @@ class LoggerSession : public QObject {
   // State.
   std::string errorMessage;
   std::string lastFrameText;
-  std::string intervalText_;       // the `delay` box of the window
-  std::string programFileProblem;  // why prog.cfg could not be read at the last load
-  // alarm.cfg as last loaded (false and its text), or why it could not be read (true and why).
-  std::optional<std::pair<bool, std::string>> alarmFileRead;
+  std::string intervalText_;  // the `delay` box of the window
   Reading reading;
   // When a frame last gave the reading its watts (monotonic seconds); none
   // since the port opened, closed or was lost: watts from before a gap count
@@ -157,8 +142,7 @@ class LoggerSession : public QObject {
   std::optional<long long> wattsReadAt;
   IntervalSums sums;
   LastValues lastValues;
-  ProgramConfig config;
-  Calibration calibration;
+  SessionSettings settings;
   bool loggingStarted = false;
   bool left = false;
   bool configurationLoaded = false;
@@ -167,9 +151,7 @@ class LoggerSession : public QObject {
   LogFiles files;
   EnergyCounter energy;
   FrameAssembler assembler;
-  Scale scale;
-  AlarmMonitor alarms;
-  AlarmPacer alarmPacer;  // how often each alarm's changes are told
+  SessionAlarms alarms;
 };
 
 }  // namespace tamsel

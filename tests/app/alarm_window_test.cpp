@@ -1,4 +1,4 @@
-// Alarms as the main window shows them: the error log, the message line, the
+// Alarms as the main window shows them: the message line, the
 // live list's row and the comms line, raised and cleared on frames.
 #include <QLabel>
 #include <QLineEdit>
@@ -29,7 +29,7 @@ class AlarmWindowTest : public MainWindowTest {
     LocalDateTime t = clock.now();
     ++t.second;  // the tests stay inside one minute
     clock.set(t);
-    window().AlarmTimer_Timer();
+    fire("AlarmTimer");
   }
   // A minute passes, `frame` at its end: what was held is told.
   void minuteLater(const char* frame = "") {
@@ -37,13 +37,7 @@ class AlarmWindowTest : public MainWindowTest {
     LocalDateTime t = clock.now();
     ++t.minute;
     clock.set(t);
-    window().AlarmTimer_Timer();
-  }
-  size_t logged(const std::string& line) const {
-    const std::string log = errorLog();
-    size_t count = 0;
-    for (size_t at = log.find(line); at != std::string::npos; at = log.find(line, at + 1)) ++count;
-    return count;
+    fire("AlarmTimer");
   }
   QTreeWidgetItem* voltsRow() const {
     showPending();
@@ -51,7 +45,7 @@ class AlarmWindowTest : public MainWindowTest {
   }
 };
 
-TEST_F(AlarmWindowTest, ALowBatteryTurnsItsRowRedAndIsLoggedRaisedAndCleared) {
+TEST_F(AlarmWindowTest, ALowBatteryTurnsItsRowRedAndIsToldRaisedAndCleared) {
   AlarmConfig alarms;
   alarms.LowVolts = "11.5";
   alarms.HoldSeconds = "2";
@@ -80,10 +74,6 @@ TEST_F(AlarmWindowTest, ALowBatteryTurnsItsRowRedAndIsLoggedRaisedAndCleared) {
   minuteLater();
   const std::string cleared = "LowVolts alarm cleared: battery at 12.00 V, above 11.73 V";
   EXPECT_EQ(messageLine(), "  14:05:37  ---  " + cleared);
-  const std::string log = errorLog();
-  EXPECT_NE(log.find("2010_05_23  14:05:36  " + raised + "   <IM> \r\n"), std::string::npos) << log;
-  EXPECT_NE(log.find("2010_05_23  14:05:37  " + cleared + "   <IM> \r\n"), std::string::npos)
-      << log;
 }
 
 TEST_F(AlarmWindowTest, ASilentBoardShowsNoDataOnTheCommsLine) {
@@ -103,70 +93,6 @@ TEST_F(AlarmWindowTest, ASilentBoardShowsNoDataOnTheCommsLine) {
   minuteLater(kGoodFrame);
   EXPECT_EQ(messageLine(), "  14:05:39  ---  NoDataMinutes alarm cleared: data again");
   EXPECT_EQ(errorLog(), "<missing>") << "Record Error messages is off";
-}
-
-// With HoldSeconds and Hysteresis 0 every frame can flip the alarm: the
-// owner hears of it once a minute, while its row follows every change.
-TEST_F(AlarmWindowTest, AFlappingAlarmIsToldOnceAMinute) {
-  AlarmConfig alarms;
-  alarms.LowVolts = "11.5";
-  alarms.HoldSeconds = "0";
-  alarms.Hysteresis = "0";
-  startWith(alarms);
-  second("");
-  for (int s = 0; s < 10; ++s) second(s % 2 == 0 ? kLowFrame : kGoodFrame);
-  EXPECT_FALSE(voltsRow()->data(1, Qt::BackgroundRole).isValid()) << "cleared at the last frame";
-  EXPECT_EQ(logged(" alarm raised: "), 1u) << errorLog();
-  EXPECT_EQ(logged(" alarm cleared: "), 0u) << errorLog();
-  minuteLater();
-  const std::string summary =
-      "2010_05_23  14:06:44  LowVolts raised 4 times and cleared 5 times in the last minute; now "
-      "cleared   <IM> \r\n";
-  EXPECT_EQ(logged(summary), 1u) << errorLog();
-  minuteLater();
-  EXPECT_EQ(logged(" in the last minute; "), 1u) << "nothing more to tell";
-  EXPECT_EQ(heardAlarms.lines,
-            (std::vector<std::string>{
-                "LowVolts alarm raised: battery at 11.00 V, below 11.5 V",
-                "LowVolts raised 4 times and cleared 5 times in the last minute; now cleared"}));
-}
-
-// A problem of alarm.cfg is told when it is read, once, not at every reading
-// of the files nor at the first alarm.
-TEST_F(AlarmWindowTest, AProblemOfTheFileIsReportedOnceWhenItIsRead) {
-  const std::string plain = folder.file("plain.sh");
-  folder.write("plain.sh", "#!/bin/sh\n");  // not executable
-  const struct {
-    std::string AlarmConfig::*field;  // none: `value` is the whole file
-    std::string value;
-    std::string problem;
-  } cases[] = {
-      {&AlarmConfig::HighAmps, "thirty",
-       "alarm.cfg: HighAmps must be a number (empty for no alarm); that alarm is off"},
-      {&AlarmConfig::Command, "missing.sh",
-       "alarm.cfg: Command must name a program that can be run: " + folder.file("missing.sh") +
-           " is missing; it is tried at each alarm"},
-      {&AlarmConfig::Command, folder.path(),
-       "alarm.cfg: Command must name a program that can be run: " + folder.path() +
-           " is a folder; it is tried at each alarm"},
-      {&AlarmConfig::Command, plain,
-       "alarm.cfg: Command must name a program that can be run: " + plain +
-           " is not executable; it is tried at each alarm"},
-      {nullptr, "Alarm Config File\r\n\r\n<LowVolt>11.5</LowVolt>\r\n",
-       "alarm.cfg holds no alarm setting: none of its keys is known; no alarms"},
-  };
-  ProgCfg cfg;
-  cfg.dispMessages = "1";
-  start(cfg);
-  for (const auto& c : cases) {
-    AlarmConfig alarms;
-    alarms.LowVolts = "11.5";
-    if (c.field) alarms.*c.field = c.value;
-    folder.write("alarm.cfg", c.field ? alarmConfigText(alarms) : c.value);
-    window().Setup_Click();
-    window().Setup_Click();  // the files read again, alarm.cfg unchanged
-    EXPECT_EQ(logged("  " + c.problem + "   <IM> \r\n"), 1u) << errorLog();
-  }
 }
 
 // Alarms saved from the setup window take effect when it closes.

@@ -12,69 +12,15 @@
 #include <vector>
 
 #include "app/orvane_logger.h"
-#include "config/program_config.h"
 #include "session/error_reporter.h"
 #include "support/fake_clock.h"
 #include "support/fake_dialogs.h"
 #include "support/fake_serial.h"
 #include "support/find_control.h"
+#include "support/logger_files.h"
 #include "support/temp_folder.h"
 
-namespace tamsel {
-
-// The window's state, as tests read it and, to set a scene, change it.
-struct OrvaneLoggerProbe {
-  explicit OrvaneLoggerProbe(OrvaneLogger& w)
-      : sums(w.session->sums),
-        errorMessage(w.session->errorMessage),
-        calibration(w.session->calibration),
-        loggingStarted(w.session->loggingStarted),
-        outerHeightTwips(w.outerHeight),
-        wattHours(w.session->wattHours()) {}
-  IntervalSums& sums;
-  const std::string& errorMessage;
-  const Calibration& calibration;
-  const bool& loggingStarted;
-  const int& outerHeightTwips;
-  const double wattHours;
-};
-
-}  // namespace tamsel
-
 namespace tamsel::test {
-
-// prog.cfg as the setup window writes it, with the tests' usual values.
-struct ProgCfg : ProgramConfig {
-  ProgCfg() : ProgramConfig(setupDefaults()) {
-    Port = "3";
-    DisplayRPM = "0";
-    SV = "12";
-    BR = "9600";
-  }
-  std::string text() const { return programConfigText(*this); }
-};
-
-// The same with logging started automatically, as most logging tests want.
-inline ProgCfg loggingCfg() {
-  ProgCfg cfg;
-  cfg.LogOn = "1";
-  return cfg;
-}
-
-inline const char* kSettingsCfg =
-    "Calibration Settings\r\n\r\n\r\n<VoltDivider>40</VoltDivider>\r\n<VoltOffset>100</VoltOffset>"
-    "\r\n<AmpDivider>20</AmpDivider>\r\n<RPMDivider>1</RPMDivider>\r\n<WSDivider>2</WSDivider>\r\n";
-
-// V 500 -> 12.50 V; I 164 -> 3.20 A; 40.0 W; R 5 -> 300 RPM; S 13 -> 6.5.
-inline const char* kGoodFrame = "[<V>500</V><I>164</I><R>5</R><S>13</S><C>682</C>]";
-
-// The lines the alarm command and the desktop would hear.
-struct HeardAlarms : SessionObserver {
-  void alarmNews(const AlarmEvent& /*event*/, const std::string& line) override {
-    lines.push_back(line);
-  }
-  std::vector<std::string> lines;
-};
 
 class MainWindowTest : public ::testing::Test {
  protected:
@@ -92,12 +38,11 @@ class MainWindowTest : public ::testing::Test {
     window_.reset();
     serial.close();
     window_ = std::make_unique<OrvaneLogger>(OrvaneLogger::Services{
-        folder.path(), clock, dialogs, serial, calibrationSerial, {&errorReporter, &heardAlarms}});
+        folder.path(), clock, dialogs, serial, calibrationSerial, {&errorReporter}});
     window_->Form_Load();
     return *window_;
   }
   OrvaneLogger& window() { return *window_; }
-  OrvaneLoggerProbe state() { return OrvaneLoggerProbe(*window_); }
   // A control of the window, found by its designer name.
   template <class Control = QWidget>
   Control* control(const char* name) const {
@@ -132,6 +77,10 @@ class MainWindowTest : public ::testing::Test {
     showPending();
     return control<QLabel>("ErrorString")->text().toStdString();
   }
+  // One of the session's timers fires, as its time comes.
+  void fire(const char* timer) const {
+    QMetaObject::invokeMethod(control<QTimer>(timer), "timeout");
+  }
   // Whether the logging tick is armed.
   bool ticking() const { return control<QTimer>("Timer1")->isActive(); }
 
@@ -140,7 +89,6 @@ class MainWindowTest : public ::testing::Test {
   FakeDialogs dialogs;
   FakeSerial serial;
   FakeSerial calibrationSerial;  // the calibration window's
-  HeardAlarms heardAlarms;
   std::ostringstream standardError;
   ErrorReporter errorReporter{folder.path(), clock, ErrorReporter::Mode::Window, standardError};
 

@@ -6,13 +6,9 @@
 
 #include <QJsonArray>
 #include <QProcess>
-#include <QTreeWidget>
 
-#include "app/orvane_logger.h"
 #include "config/alarm_config.h"
 #include "platform/number_format.h"
-#include "support/fake_dialogs.h"
-#include "support/find_control.h"
 #include "support/wait_until.h"
 #include "telemetry/live_display.h"
 #include "web/web_fixture.h"
@@ -22,6 +18,7 @@ namespace {
 
 using LiveTest = WebTest;
 
+// The rows are the ones a window shows of the same session, with its options.
 TEST_F(LiveTest, ReadingIsTheDecodedReadingWithTheWindowsRows) {
   startLogger();
   serial.deliver(kGoodFrame);
@@ -54,25 +51,6 @@ TEST_F(LiveTest, ReadingIsTheDecodedReadingWithTheWindowsRows) {
   EXPECT_EQ(after["counters"]["frames"].toInt(), 2);
   EXPECT_EQ(after["counters"]["checksumErrors"].toInt(), 1);
   EXPECT_NE(after["lastError"].toString().indexOf("checksum error"), -1);
-}
-
-// The window serves the same session it shows: the page's rows are its list's.
-TEST_F(LiveTest, TheWindowServesTheRowsOfItsOwnList) {
-  FakeDialogs dialogs;
-  FakeSerial calibrationSerial;
-  dashboard = std::make_unique<WebDashboard>(folder.path(), loopbackAnyPort(), clock);
-  OrvaneLogger window(
-      {folder.path(), clock, dialogs, serial, calibrationSerial, {&dashboard->feed()}});
-  window.Form_Load();
-  serial.deliver(kGoodFrame);
-  window.ScreenTimer_Timer();
-  const auto* list = control<QTreeWidget>(window, "ListView1");
-  const QJsonArray rows = json(get("/api/reading"))["rows"].toArray();
-  ASSERT_EQ(rows.size(), list->topLevelItemCount());
-  for (int i = 0; i < list->topLevelItemCount(); ++i) {
-    EXPECT_EQ(rows[i]["value"].toString(), list->topLevelItem(i)->text(1));
-    EXPECT_EQ(rows[i]["name"].toString(), list->topLevelItem(i)->text(2));
-  }
 }
 
 // Twelve minutes after the board went quiet and its port hung up, the page

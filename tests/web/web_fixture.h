@@ -13,16 +13,11 @@
 #include "config/program_config.h"
 #include "support/fake_clock.h"
 #include "support/fake_serial.h"
+#include "support/logger_files.h"
 #include "support/temp_folder.h"
 #include "web/http_client.h"
 
 namespace tamsel::test {
-
-// V 500 -> 12.50 V; I 164 -> 3.20 A; 40.0 W; R 5 -> 300 RPM; S 13 -> 6.5.
-inline const char* kGoodFrame = "[<V>500</V><I>164</I><R>5</R><S>13</S><C>682</C>]";
-inline const char* kSettingsCfg =
-    "Calibration Settings\r\n\r\n\r\n<VoltDivider>40</VoltDivider>\r\n<VoltOffset>100</VoltOffset>"
-    "\r\n<AmpDivider>20</AmpDivider>\r\n<RPMDivider>1</RPMDivider>\r\n<WSDivider>2</WSDivider>\r\n";
 
 inline WebSettings loopbackAnyPort() {
   WebSettings settings;
