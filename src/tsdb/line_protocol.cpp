@@ -41,6 +41,15 @@ bool isPlainNumber(std::string_view text) {
   return digits;
 }
 
+// The masks write no digit before the point below 1 (".0Wh", ".53"), which
+// VictoriaMetrics reads as 0: the same number with its "0" before the point.
+std::string numeral(std::string_view text) {
+  const size_t sign = !text.empty() && text.front() == '-' ? 1 : 0;
+  std::string out(text);
+  if (out.size() > sign && out[sign] == '.') out.insert(sign, "0");
+  return out;
+}
+
 std::optional<int> minuteOfDay(std::string_view hhmm) {
   if (hhmm.size() != 5 || hhmm[2] != ':') return std::nullopt;
   for (size_t i : {0, 1, 3, 4}) {
@@ -73,7 +82,7 @@ std::optional<RecordText> parseRecordLine(std::string_view line) {
   for (const auto& f : fields) {
     const auto value = between(line, f.tag, at);
     if (!value || !isPlainNumber(trimmedText(*value))) return std::nullopt;
-    record.*f.field = std::string(trimmedText(*value));
+    record.*f.field = numeral(trimmedText(*value));
   }
   // "<M></M>   123.4Wh": the day's watt-hours follow the mode.
   if (!between(line, "M", at)) return std::nullopt;
@@ -81,7 +90,7 @@ std::optional<RecordText> parseRecordLine(std::string_view line) {
   if (rest.size() < 2 || rest.substr(rest.size() - 2) != "Wh") return std::nullopt;
   rest = trimmedText(rest.substr(0, rest.size() - 2));
   if (!isPlainNumber(rest)) return std::nullopt;
-  record.wattHours = std::string(rest);
+  record.wattHours = numeral(rest);
   return record;
 }
 

@@ -3,7 +3,7 @@
 // VictoriaMetrics and QuestDB take:
 //   tamsel,site=<site> volts=12.53,amps=3.2,watts=41.0,rpm=350,wind=12,wh=123.4 <unix seconds>
 // The numbers are the record's own text, so what the database holds is what
-// the day file holds, digit for digit.
+// the day file holds, digit for digit (a "0" added before a leading point).
 #include <optional>
 #include <string>
 #include <string_view>
