@@ -12,7 +12,8 @@ struct Wall {
 
 // Unix seconds of a local wall time taken as summer (dst 1) or winter (dst 0)
 // time, when that reading exists: the time zone gives back the same wall time.
-bool unixOf(const Wall& wall, int dst, long long& seconds) {
+// mktime of the wall time, with `dst` as its tm_isdst (-1: the zone guesses).
+std::time_t localToUnix(const Wall& wall, int dst) {
   std::tm tm{};
   tm.tm_year = wall.year - 1900;
   tm.tm_mon = wall.month - 1;
@@ -20,7 +21,11 @@ bool unixOf(const Wall& wall, int dst, long long& seconds) {
   tm.tm_hour = wall.minuteOfDay / 60;
   tm.tm_min = wall.minuteOfDay % 60;
   tm.tm_isdst = dst;
-  const std::time_t t = std::mktime(&tm);
+  return std::mktime(&tm);
+}
+
+bool unixOf(const Wall& wall, int dst, long long& seconds) {
+  const std::time_t t = localToUnix(wall, dst);
   if (t == static_cast<std::time_t>(-1)) return false;
   std::tm back{};
   if (!::localtime_r(&t, &back)) return false;
@@ -50,14 +55,7 @@ Readings readingsOf(const Wall& wall) {
   if (!r.any) {
     // A wall time the clocks jumped over: the zone's own guess, so the
     // record still has one fixed time.
-    std::tm tm{};
-    tm.tm_year = wall.year - 1900;
-    tm.tm_mon = wall.month - 1;
-    tm.tm_mday = wall.day;
-    tm.tm_hour = wall.minuteOfDay / 60;
-    tm.tm_min = wall.minuteOfDay % 60;
-    tm.tm_isdst = -1;
-    r.earlier = r.later = static_cast<long long>(std::mktime(&tm));
+    r.earlier = r.later = static_cast<long long>(localToUnix(wall, -1));
   }
   return r;
 }
