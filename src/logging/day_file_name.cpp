@@ -1,5 +1,8 @@
 #include "logging/day_file_name.h"
 
+#include <algorithm>
+#include <filesystem>
+
 namespace tamsel {
 namespace {
 
@@ -35,6 +38,17 @@ std::optional<CalendarDate> dateOfDayFileName(std::string_view name) {
   const CalendarDate date{number(0, 4), number(5, 2), number(8, 2)};
   if (!isRealDate(date)) return std::nullopt;
   return date;
+}
+
+std::vector<CalendarDate> dayFileDates(const std::string& logsFolder) {
+  std::vector<CalendarDate> dates;
+  std::error_code error;
+  for (const auto& entry : std::filesystem::directory_iterator(logsFolder, error)) {
+    if (!entry.is_regular_file(error)) continue;
+    if (auto date = dateOfDayFileName(entry.path().filename().string())) dates.push_back(*date);
+  }
+  std::sort(dates.begin(), dates.end());
+  return dates;
 }
 
 }  // namespace tamsel

@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/calendar.h"
 
@@ -22,5 +23,8 @@ bool isDayFileName(std::string_view name);
 // The date a day file's name stands for; nullopt for any other name and for
 // a date the calendar does not have.
 std::optional<CalendarDate> dateOfDayFileName(std::string_view name);
+
+// The dates that have a day file in `logsFolder`, oldest first.
+std::vector<CalendarDate> dayFileDates(const std::string& logsFolder);
 
 }  // namespace tamsel

@@ -127,8 +127,17 @@ std::string metricsText(const DashboardState& state) {
        std::to_string(c.writeErrors)},
       {"tamsel_port_open", "gauge", "1 while the serial port is open.", state.portOpen ? "1" : "0"},
   };
+  std::vector<Metric> shown(std::begin(metrics), std::end(metrics));
+  if (state.sending) {
+    shown.push_back({"tamsel_tsdb_pending_records", "gauge",
+                     "Day file records not yet taken by the time-series database.",
+                     std::to_string(state.sending->pending)});
+    shown.push_back({"tamsel_tsdb_sent_records_total", "counter",
+                     "Records the time-series database took since the logger started.",
+                     std::to_string(state.sending->sent)});
+  }
   std::string text;
-  for (const Metric& m : metrics) {
+  for (const Metric& m : shown) {
     text += std::string("# HELP ") + m.name + " " + m.help + "\n";
     text += std::string("# TYPE ") + m.name + " " + m.type + "\n";
     text += std::string(m.name) + " " + m.value + "\n";

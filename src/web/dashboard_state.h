@@ -20,6 +20,12 @@ struct DashboardCounters {
   std::uint64_t writeErrors = 0;     // record lines that did not
 };
 
+// Records sent to a time-series database, when sending is on.
+struct SendingCounts {
+  std::uint64_t pending = 0;  // day file lines not yet taken by the database
+  std::uint64_t sent = 0;     // records it took since the logger started
+};
+
 // One configured alarm as the dashboard shows it.
 struct DashboardAlarm {
   std::string id;    // "low_volts"
@@ -46,6 +52,7 @@ struct DashboardState {
   std::string notice;       // the message line of a notice that followed it
   DashboardCounters counters;
   std::vector<DashboardAlarm> alarms;  // the configured ones
+  std::optional<SendingCounts> sending;
 };
 
 // {"time":..,"now":..,"age":..,"volts":..,..,"rows":[{"value":"12.48","name":"Volts"},..],..}:

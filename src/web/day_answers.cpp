@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <filesystem>
 #include <map>
 
 #include "history/day_file.h"
@@ -41,17 +40,6 @@ struct DayAnswers::Loaded {
 
 WebAnswer jsonError(int status, std::string_view message) {
   return {status, kJson, "{" + jsonKey("error") + jsonQuoted(message) + "}", {}};
-}
-
-std::vector<CalendarDate> dayFileDates(const std::string& logsFolder) {
-  std::vector<CalendarDate> dates;
-  std::error_code error;
-  for (const auto& entry : std::filesystem::directory_iterator(logsFolder, error)) {
-    if (!entry.is_regular_file(error)) continue;
-    if (auto date = dateOfDayFileName(entry.path().filename().string())) dates.push_back(*date);
-  }
-  std::sort(dates.begin(), dates.end());
-  return dates;
 }
 
 DayAnswers::DayAnswers(std::string folder)

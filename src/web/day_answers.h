@@ -27,9 +27,6 @@ struct WebAnswer {
 // {"error":"..."} with `status`.
 WebAnswer jsonError(int status, std::string_view message);
 
-// The dates that have a day file, oldest first.
-std::vector<CalendarDate> dayFileDates(const std::string& logsFolder);
-
 class DayAnswers {
  public:
   explicit DayAnswers(std::string programFolder);

@@ -7,6 +7,7 @@
 #include "app/outputs/make_outputs.h"
 #include "config/alarm_config.h"
 #include "config/mqtt_config.h"
+#include "config/tsdb_config.h"
 #include "support/fake_clock.h"
 #include "support/free_port.h"
 #include "support/temp_folder.h"
@@ -32,6 +33,10 @@ TEST(Outputs, EveryKindHasOneRowAndEachModeMakesWhatItsRowSays) {
   AlarmConfig alarms;
   alarms.LowVolts = "11.5";
   folder.write("alarm.cfg", alarmConfigText(alarms));
+  TsdbConfig tsdb;
+  tsdb.Enabled = "1";
+  tsdb.URL = "http://127.0.0.1:1/write";
+  folder.write("tsdb.cfg", tsdbConfigText(tsdb));
   FakeClock clock;
   std::ostringstream said;
   for (RunMode mode : {RunMode::Window, RunMode::Headless}) {

@@ -39,6 +39,7 @@ DashboardState DashboardFeed::state() const {
   state.lastError = lastError;
   state.notice = notice;
   state.counters = counters;
+  if (sending) state.sending = sending();
   if (session) {
     state.reading = session->currentReading();
     state.wattHours = session->wattHours();

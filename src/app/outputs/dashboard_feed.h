@@ -24,6 +24,8 @@ class DashboardFeed final : public SessionObserver {
 
   // Told after every accepted reading, and when the message line changes.
   std::function<void()> readingChanged;
+  // How sending to a time-series database stands, when records are sent.
+  std::function<SendingCounts()> sending;
   // Told once start-up's outcome is known: the server may listen.
   std::function<void(LoggerSession&)> startUpDone;
 

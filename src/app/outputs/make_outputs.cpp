@@ -14,6 +14,8 @@ bool Outputs::has(OutputKind kind) const {
       return alarmCommand != nullptr;
     case OutputKind::Desktop:
       return desktop != nullptr;
+    case OutputKind::Tsdb:
+      return tsdb != nullptr;
     case OutputKind::Count:
       break;
   }
@@ -26,6 +28,7 @@ std::vector<SessionObserver*> Outputs::observers() {
   if (dashboard) all.push_back(&dashboard->feed());
   if (alarmCommand) all.push_back(alarmCommand.get());
   if (desktop) all.push_back(desktop.get());
+  if (tsdb) all.push_back(tsdb.get());
   return all;
 }
 
@@ -47,6 +50,15 @@ std::unique_ptr<Outputs> makeOutputs(const OutputsWanted& wanted) {
     outputs->alarmCommand = std::make_unique<AlarmCommandRunner>(folder, outputs->errorLog);
   }
   if (wants(OutputKind::Desktop)) outputs->desktop = std::make_unique<DesktopNotifier>();
+  if (wants(OutputKind::Tsdb)) {
+    outputs->tsdb = startSending(folder, wanted.clock, outputs->errorLog);
+    if (outputs->tsdb && outputs->dashboard) {
+      TsdbSender& sender = outputs->tsdb->sender();
+      outputs->dashboard->feed().sending = [&sender] {
+        return SendingCounts{sender.pendingRecords(), sender.sentRecords()};
+      };
+    }
+  }
   return outputs;
 }
 

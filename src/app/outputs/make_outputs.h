@@ -13,6 +13,7 @@
 #include "app/outputs/alarm_command_runner.h"
 #include "app/outputs/desktop_notifier.h"
 #include "app/outputs/mqtt_feed.h"
+#include "app/outputs/tsdb_feed.h"
 #include "app/outputs/web_dashboard.h"
 #include "session/error_reporter.h"
 
@@ -21,7 +22,7 @@ namespace tamsel {
 using RunMode = ErrorReporter::Mode;
 
 // A new output is a new kind here, before Count, and a row in the table below.
-enum class OutputKind { ErrorLog, Mqtt, Dashboard, AlarmCommand, Desktop, Count };
+enum class OutputKind { ErrorLog, Mqtt, Dashboard, AlarmCommand, Desktop, Tsdb, Count };
 inline constexpr size_t kOutputKindCount = static_cast<size_t>(OutputKind::Count);
 
 struct OutputRow {
@@ -39,6 +40,7 @@ inline constexpr std::array<OutputRow, kOutputKindCount> kOutputsByMode{{
     {OutputKind::AlarmCommand, true, true, "runs what alarm.cfg names, if anything"},
     {OutputKind::Desktop, true, false,
      "notifications need a desktop's session bus; a headless logger has none by design"},
+    {OutputKind::Tsdb, true, true, "when tsdb.cfg enables sending records to a database"},
 }};
 
 constexpr bool madeIn(OutputKind kind, RunMode mode) {
@@ -58,6 +60,7 @@ class Outputs {
   std::string dashboardOff = "none given";  // why there is no dashboard
   std::unique_ptr<AlarmCommandRunner> alarmCommand;
   std::unique_ptr<DesktopNotifier> desktop;
+  std::unique_ptr<TsdbFeed> tsdb;
 
   bool has(OutputKind kind) const;
   // What the session tells its steps to, after its view.

@@ -22,7 +22,7 @@ class WebDashboard {
   // session has told its start-up, the dashboard serves it; when the server
   // cannot listen (a port in use), the session reports it once and logs on
   // without the dashboard.
-  SessionObserver& feed() { return feed_; }
+  DashboardFeed& feed() { return feed_; }
   // "http://127.0.0.1:8470/" while serving; empty otherwise.
   std::string address() const { return serving ? server.address() : std::string(); }
   // Why the server does not listen, once serve() found it could not.
