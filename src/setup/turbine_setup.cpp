@@ -1,23 +1,16 @@
 #include "setup/turbine_setup.h"
 
-#include <QDialogButtonBox>
-#include <QFormLayout>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 #include "analysis/turbine_settings.h"
 #include "platform/number_format.h"
 #include "platform/numeric_text.h"
-#include "platform/qt/form_layout.h"
 #include "platform/qt/latin1.h"
 #include "platform/text_file.h"
 
 namespace tamsel {
 namespace {
-
-constexpr int kBoxWidthPixels = 260;
 
 // "14.4 (1.2 × SV)", or just what it is when SV is no voltage.
 QString fullVoltsDefault(const std::string& systemVolts) {
@@ -53,48 +46,21 @@ void TurbineSetup::buildForm() {
       {"FullVolts", QStringLiteral("Battery full at (V)"), fullVoltsDefault(systemVolts)},
       {"MinBinMinutes", QStringLiteral("Minutes a bin needs"), QStringLiteral("30")},
   };
-  auto* form = new QFormLayout;
-  for (Row& row : rows) {
-    row.box = named(new QLineEdit(this), row.name, row.caption);
-    row.box->setPlaceholderText(row.placeholder);
-    row.box->setMinimumWidth(kBoxWidthPixels);
-    form->addRow(row.caption, row.box);
-  }
-  auto* note = new QLabel(QStringLiteral("An empty box takes the default shown in it."), this);
-  auto* buttons =
-      named(new QDialogButtonBox(this), "TurbineButtons", QStringLiteral("Save or cancel"));
-  SaveTurbineButton =
-      named(buttons->addButton(QStringLiteral("Save Turbine"), QDialogButtonBox::AcceptRole),
-            "SaveTurbineButton", QStringLiteral("Save Turbine"));
-  CancelButton = named(buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole),
-                       "CancelButton", QStringLiteral("Cancel"));
-  SaveTurbineButton->setDefault(true);
+  const ConfigBoxButtons buttons =
+      buildConfigBoxes(*this, rows, QStringLiteral("An empty box takes the default shown in it."),
+                       "TurbineButtons", "SaveTurbineButton", QStringLiteral("Save Turbine"));
+  SaveTurbineButton = buttons.save;
+  CancelButton = buttons.cancel;
   connect(SaveTurbineButton, &QPushButton::clicked, this, [this] { SaveTurbineButton_Click(); });
-  connect(CancelButton, &QPushButton::clicked, this, &QDialog::reject);
-  auto* layout = new QVBoxLayout(this);
-  layout->addLayout(form);
-  layout->addWidget(note);
-  layout->addWidget(buttons);
 }
 
 void TurbineSetup::Form_Load() {
   const Result<std::string> text = readWholeFile(turbineConfigPath(programFolder));
-  const TurbineConfig config = readTurbineConfig(text.valueOr({}));
-  for (const ConfigKey<TurbineConfig>& key : turbineConfigKeys()) {
-    for (Row& row : rows) {
-      if (key.name == row.name) row.box->setText(fromBytes(config.*key.value));
-    }
-  }
+  showInBoxes(rows, turbineConfigKeys(), readTurbineConfig(text.valueOr({})));
 }
 
 TurbineConfig TurbineSetup::configFromBoxes() const {
-  TurbineConfig config;
-  for (const ConfigKey<TurbineConfig>& key : turbineConfigKeys()) {
-    for (const Row& row : rows) {
-      if (key.name == row.name) config.*key.value = toBytes(row.box->text());
-    }
-  }
-  return config;
+  return readBoxes(rows, turbineConfigKeys());
 }
 
 // Saved, a value the analysis cannot use would only show up later as figures
@@ -105,7 +71,7 @@ void TurbineSetup::SaveTurbineButton_Click() {
   for (const TurbineProblem& problem : turbineSettings(typed, systemVolts).problems) {
     // An empty box is no value of the owner's: FullVolts left empty beside an
     // SV that is no voltage is the setup window's matter, not this one's.
-    for (const Row& row : rows) {
+    for (const ConfigBox& row : rows) {
       if (problem.key == row.name && !row.box->text().trimmed().isEmpty()) {
         dialogs.message(this, fromBytes(problem.text));
         row.box->setFocus();

@@ -9,8 +9,8 @@
 
 #include "config/turbine_config.h"
 #include "platform/qt/dialogs.h"
+#include "setup/config_boxes.h"
 
-class QLineEdit;
 class QPushButton;
 
 namespace tamsel {
@@ -31,20 +31,14 @@ class TurbineSetup : public QDialog {
   void SaveTurbineButton_Click();
 
  private:
-  struct Row {
-    const char* name;  // the box's designer name, which is its turbine.cfg key
-    QString caption;
-    QString placeholder;  // the default an empty box stands for
-    QLineEdit* box = nullptr;
-  };
-
   void buildForm();
   TurbineConfig configFromBoxes() const;
 
   std::string programFolder;
   std::string systemVolts;
   Dialogs& dialogs;
-  std::vector<Row> rows;
+  // Each box named by its turbine.cfg key, showing the default it stands for when empty.
+  std::vector<ConfigBox> rows;
   QPushButton* SaveTurbineButton = nullptr;
   QPushButton* CancelButton = nullptr;
 };
