@@ -12,6 +12,7 @@
 #include "history/history_export.h"
 #include "history/power_curve.h"
 #include "logging/day_file_name.h"
+#include "performance/performance_window.h"
 #include "platform/qt/latin1.h"
 #include "platform/qt/picture_box.h"
 
@@ -72,6 +73,7 @@ void Graph::connectHandlers() {
   connect(Plot, &PictureBox::mouseReleased, this, &Graph::Plot_MouseUp);
   connect(CSV, &QPushButton::clicked, this, [this] { CSV_Click(); });
   connect(PrintButton, &QPushButton::clicked, this, [this] { PrintButton_Click(); });
+  connect(PerformanceButton, &QPushButton::clicked, this, [this] { PerformanceButton_Click(); });
   connect(ExitGraphsButton, &QPushButton::clicked, this, [this] { ExitGraphsButton_Click(); });
 }
 
@@ -249,6 +251,12 @@ void Graph::setColours(const QColor& window, Rgb chart) {
   setBackground(this, window);
   Plot->display().setBackground(chart);
   Plot->update();
+}
+
+void Graph::PerformanceButton_Click() {
+  const std::optional<CalendarDate> day = dateOfDayFileName(toBytes(FileName->text()));
+  Performance window(programFolder, day.value_or(calendarDate(clock.now())), dialogs, this);
+  dialogs.showModal(window);
 }
 
 void Graph::ExitGraphsButton_Click() {

@@ -64,6 +64,8 @@ class Graph : public QDialog {
   void Plot_MouseUp(double X, double Y);
   void CSV_Click();
   void PrintButton_Click();
+  // The performance window, over the 30 days up to the day shown.
+  void PerformanceButton_Click();
   void ExitGraphsButton_Click();
 
  private:
@@ -116,6 +118,7 @@ class Graph : public QDialog {
 
   QPushButton* CSV;
   QPushButton* PrintButton;
+  QPushButton* PerformanceButton;
   QPushButton* ExitGraphsButton;
 
   // Window state, kept while the window is open.

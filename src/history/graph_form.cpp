@@ -161,6 +161,9 @@ void Graph::buildForm() {
       named(new QCheckBox(QStringLiteral("Collate"), this), "Collate", QStringLiteral("Collate"));
   CSV = button(this, "CSV", ".CSV");
   PrintButton = button(this, "PrintButton", "PRINT");
+  PerformanceButton = button(this, "PerformanceButton", "Performance");
+  PerformanceButton->setToolTip(
+      QStringLiteral("Power curve, annual energy and battery days over a range of days"));
   ExitGraphsButton = button(this, "ExitGraphsButton", "Exit");
 
   auto* side = new QVBoxLayout;
@@ -173,6 +176,7 @@ void Graph::buildForm() {
   side->addWidget(Collate);
   side->addWidget(CSV);
   side->addWidget(PrintButton);
+  side->addWidget(PerformanceButton);
   side->addWidget(ExitGraphsButton);
   auto* sidePanel = new QWidget(this);
   sidePanel->setLayout(side);

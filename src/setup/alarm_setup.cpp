@@ -1,24 +1,14 @@
 #include "setup/alarm_setup.h"
 
-#include <QDialogButtonBox>
-#include <QFormLayout>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 #include "alarms/alarm_command.h"
 #include "alarms/alarm_settings.h"
-#include "platform/qt/form_layout.h"
 #include "platform/qt/latin1.h"
 #include "platform/text_file.h"
 
 namespace tamsel {
-namespace {
-
-constexpr int kBoxWidthPixels = 220;
-
-}  // namespace
 
 AlarmSetup::AlarmSetup(std::string programFolder, const std::string& windUnits, Dialogs& dialogs,
                        QWidget* parent)
@@ -42,55 +32,28 @@ void AlarmSetup::buildForm(const std::string& windUnits) {
       {"Hysteresis", QStringLiteral("Hysteresis (% of the limit)"), QStringLiteral("2")},
       {"Command", QStringLiteral("Command"), QStringLiteral("a program run with the alarm's text")},
   };
-  auto* form = new QFormLayout;
-  for (Row& row : rows) {
-    row.box = named(new QLineEdit(this), row.name, row.caption);
-    row.box->setPlaceholderText(row.placeholder);
-    row.box->setMinimumWidth(kBoxWidthPixels);
-    form->addRow(row.caption, row.box);
-  }
-  auto* note = new QLabel(QStringLiteral("An empty box is no alarm."), this);
-  auto* buttons =
-      named(new QDialogButtonBox(this), "AlarmButtons", QStringLiteral("Save or cancel"));
-  SaveAlarmsButton =
-      named(buttons->addButton(QStringLiteral("Save Alarms"), QDialogButtonBox::AcceptRole),
-            "SaveAlarmsButton", QStringLiteral("Save Alarms"));
-  CancelButton = named(buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole),
-                       "CancelButton", QStringLiteral("Cancel"));
-  SaveAlarmsButton->setDefault(true);
+  const ConfigBoxButtons buttons =
+      buildConfigBoxes(*this, rows, QStringLiteral("An empty box is no alarm."), "AlarmButtons",
+                       "SaveAlarmsButton", QStringLiteral("Save Alarms"));
+  SaveAlarmsButton = buttons.save;
+  CancelButton = buttons.cancel;
   connect(SaveAlarmsButton, &QPushButton::clicked, this, [this] { SaveAlarmsButton_Click(); });
-  connect(CancelButton, &QPushButton::clicked, this, &QDialog::reject);
-  auto* layout = new QVBoxLayout(this);
-  layout->addLayout(form);
-  layout->addWidget(note);
-  layout->addWidget(buttons);
 }
 
 void AlarmSetup::Form_Load() {
   const Result<std::string> text = readWholeFile(alarmConfigPath(programFolder));
-  const AlarmConfig config = readAlarmConfig(text.valueOr({}));
-  for (const ConfigKey<AlarmConfig>& key : alarmConfigKeys()) {
-    for (Row& row : rows) {
-      if (key.name == row.name) row.box->setText(fromBytes(config.*key.value));
-    }
-  }
+  showInBoxes(rows, alarmConfigKeys(), readAlarmConfig(text.valueOr({})));
 }
 
 AlarmConfig AlarmSetup::configFromBoxes() const {
-  AlarmConfig config;
-  for (const ConfigKey<AlarmConfig>& key : alarmConfigKeys()) {
-    for (const Row& row : rows) {
-      if (key.name == row.name) config.*key.value = toBytes(row.box->text());
-    }
-  }
-  return config;
+  return readBoxes(rows, alarmConfigKeys());
 }
 
 QString AlarmSetup::refusal(const AlarmConfig& typed) const {
   const AlarmSettingsRead read = alarmSettings(typed);
   if (!read.problems.empty()) {
     const AlarmProblem& problem = read.problems.front();
-    for (const Row& row : rows) {
+    for (const ConfigBox& row : rows) {
       if (problem.key == row.name) return row.caption + " " + fromBytes(problem.rule) + ".";
     }
   }

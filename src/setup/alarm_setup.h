@@ -9,8 +9,8 @@
 
 #include "config/alarm_config.h"
 #include "platform/qt/dialogs.h"
+#include "setup/config_boxes.h"
 
-class QLineEdit;
 class QPushButton;
 
 namespace tamsel {
@@ -30,13 +30,6 @@ class AlarmSetup : public QDialog {
   void SaveAlarmsButton_Click();
 
  private:
-  struct Row {
-    const char* name;  // the box's designer name, which is its alarm.cfg key
-    QString caption;
-    QString placeholder;
-    QLineEdit* box = nullptr;
-  };
-
   void buildForm(const std::string& windUnits);
   AlarmConfig configFromBoxes() const;
   // The message naming the first box that cannot be saved; empty when none.
@@ -44,7 +37,7 @@ class AlarmSetup : public QDialog {
 
   std::string programFolder;
   Dialogs& dialogs;
-  std::vector<Row> rows;
+  std::vector<ConfigBox> rows;  // each box named by its alarm.cfg key
   QPushButton* SaveAlarmsButton = nullptr;
   QPushButton* CancelButton = nullptr;
 };

@@ -16,6 +16,7 @@
 #include "setup/alarm_setup.h"
 #include "setup/option_groups.h"
 #include "setup/serial_links.h"
+#include "setup/turbine_setup.h"
 
 namespace tamsel {
 namespace {
@@ -61,6 +62,7 @@ ProgramSetup::ProgramSetup(std::string programFolder, Dialogs& dialogs, QWidget*
   buildForm(this);
   connect(LinkButton, &QPushButton::clicked, this, [this] { LinkButton_Click(); });
   connect(AlarmsButton, &QPushButton::clicked, this, [this] { AlarmsButton_Click(); });
+  connect(TurbineButton, &QPushButton::clicked, this, [this] { TurbineButton_Click(); });
   connect(AbortButton, &QPushButton::clicked, this, [this] { AbortButton_Click(); });
   connect(SaveSettingsButton, &QPushButton::clicked, this, [this] { SaveSettingsButton_Click(); });
   showSerialDevices();
@@ -173,6 +175,13 @@ void ProgramSetup::AbortButton_Click() {
 // with the configuration when this window closes.
 void ProgramSetup::AlarmsButton_Click() {
   AlarmSetup window(programFolder, toBytes(WSUnits->text()), dialogs, this);
+  dialogs.showModal(window);
+}
+
+// turbine.cfg is saved by the turbine window itself; the full battery's
+// default follows the SV chosen here, saved or not yet.
+void ProgramSetup::TurbineButton_Click() {
+  TurbineSetup window(programFolder, configFromControls().SV, dialogs, this);
   dialogs.showModal(window);
 }
 

@@ -51,6 +51,8 @@ class ProgramSetup : public QDialog, private ProgramSetupForm {
   void LinkButton_Click();
   // "Alarms": the alarm window, over alarm.cfg.
   void AlarmsButton_Click();
+  // "Turbine": the turbine window, over turbine.cfg.
+  void TurbineButton_Click();
 
  private:
   void showSerialDevices();

@@ -131,6 +131,13 @@ void ProgramSetupForm::buildEntries(QWidget* window) {
   DisplayRPM = makeCheckBox(window, "DisplayRPM", 5);
   DisplayMessages = makeCheckBox(window, "DisplayMessages", 6);
   DisplayWS = makeCheckBox(window, "DisplayWS", 7);
+  TurbineButton = placeControl<QPushButton>(window, "TurbineButton", kLinkLeft,
+                                            rowTop(7) - (kLinkHeight - kLabelHeight) / 2,
+                                            kLinkWidth, kLinkHeight, QStringLiteral("Turbine"));
+  TurbineButton->setAutoDefault(false);
+  TurbineButton->setToolTip(
+      QStringLiteral("The turbine's and the battery's facts the performance window uses "
+                     "(turbine.cfg)"));
   WSUnits = makeTextBox(window, "WSUnits", 8, 1095);
   AlarmsButton = placeControl<QPushButton>(window, "AlarmsButton", kLinkLeft,
                                            rowTop(8) - (kLinkHeight - kLabelHeight) / 2, kLinkWidth,

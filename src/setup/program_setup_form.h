@@ -39,6 +39,7 @@ class ProgramSetupForm {
   QLabel* PortHint = nullptr;
   QPushButton* LinkButton = nullptr;
   QPushButton* AlarmsButton = nullptr;
+  QPushButton* TurbineButton = nullptr;
   // "Files in: <program folder>", along the bottom.
   QLabel* ProgramFolderLabel = nullptr;
 
