@@ -8,18 +8,18 @@
 namespace tamsel::test {
 namespace {
 
-std::string record(const char* time, const char* volts, const char* amps, const char* watts,
-                   const char* rpm, const char* wind) {
+std::string windRecord(const char* time, const char* volts, const char* amps, const char* watts,
+                       const char* rpm, const char* wind) {
   return std::string("<T>") + time + "</T><V>" + volts + "</V><I>" + amps + "</I><W>" + watts +
          "</W><R>" + rpm + "</R><S>" + wind + "</S><M></M>   1.0Wh\r\n";
 }
 
 // One bin at 5 m/s and a calm record; the lowest volts twice, every record
 // at or above 1.2 × SV 10.
-const std::string kDay = record("10:00", "12.0", "2", "100", "300", "5") +
-                         record("10:01", "12.5", "3", "200", "320", "5") +
-                         record("10:02", "12.0", "1", "150", "310", "5") +
-                         record("10:03", "13.0", "0", "0", "0", "0");
+const std::string kWindyDay = windRecord("10:00", "12.0", "2", "100", "300", "5") +
+                              windRecord("10:01", "12.5", "3", "200", "320", "5") +
+                              windRecord("10:02", "12.0", "1", "150", "310", "5") +
+                              windRecord("10:03", "13.0", "0", "0", "0", "0");
 
 class PerformanceTest : public WebTest {
  protected:
@@ -40,7 +40,7 @@ class PerformanceTest : public WebTest {
     turbine.MinBinMinutes = "2";
     folder.write("turbine.cfg", turbineConfigText(turbine));
     std::filesystem::create_directories(folder.file("logs"));
-    folder.write("logs/P_2024_03_01.txt", kDay);
+    folder.write("logs/P_2024_03_01.txt", kWindyDay);
   }
 };
 
@@ -54,12 +54,12 @@ TEST_F(PerformanceTest, AnswersTheHandWorkedDayInTheDashboardsShape) {
   ASSERT_EQ(reply.status, 200) << reply.body;
   EXPECT_EQ(reply.header("content-type"), "application/json");
   const std::string head =
-      R"({"windUnit":"m/s","airDensity":1.2250122547312017,"binWidth":1,"bins":[{"wind":5,)"
+      R"({"windUnit":"m/s","airDensity":1.2250122659906946,"binWidth":1,"bins":[{"wind":5,)"
       R"("power":150,"powerStd":40.824829046386306,"rpm":310,"count":3,"minutes":3,)"
-      R"("cp":0.27716501678301536,"tsr":9.738937226128359,"complete":true}],)"
-      R"("aep":[{"meanWind":4,"measuredKWh":50.56894088390917,)"
-      R"("extrapolatedKWh":435.7242174507528,"curveKWh":988.8031688010112,)"
-      R"("capacityFactor":0.09948041494309425},)";
+      R"("cp":0.277165016783015,"tsr":9.738937226128359,"complete":true}],)"
+      R"("aep":[{"meanWind":4,"measuredKWh":50.56894088390922,)"
+      R"("extrapolatedKWh":435.72421745075286,"curveKWh":988.8031688010109,)"
+      R"("capacityFactor":0.09948041494309426},)";
   EXPECT_EQ(reply.body.substr(0, head.size()), head);
   const std::string tail =
       R"(}],"deliveredWh":7.5,"promisedWh":10,"ratio":0.75,"battery":[{"date":"2024-03-01",)"
@@ -107,7 +107,9 @@ TEST_F(PerformanceTest, RangesTheAnalysisRefusesAreBadRequests) {
   for (const auto& c : cases) {
     const HttpReply reply = get(std::string("/api/performance?") + c.query);
     EXPECT_EQ(reply.status, c.status) << c.query << ": " << reply.body;
-    if (c.status == 400) EXPECT_EQ(json(reply)["error"].toString(), c.error) << c.query;
+    if (c.status == 400) {
+      EXPECT_EQ(json(reply)["error"].toString(), c.error) << c.query;
+    }
   }
 }
 

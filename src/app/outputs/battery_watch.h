@@ -25,8 +25,8 @@ inline constexpr int kBatteryDays = 366;
 std::string batteryState(DayFileAnalysis& analysis, const std::string& programFolder,
                          const CalendarDate& day);
 
+// A QObject only to be the context its answers come back to.
 class BatteryWatch : public QObject {
-  Q_OBJECT
  public:
   using Done = std::function<void(const std::string& state)>;
   BatteryWatch(std::string programFolder, Done done, QObject* parent = nullptr);
