@@ -106,7 +106,10 @@ TEST(PerformanceEndToEnd, TheDashboardsFiguresAreTheDayFilesOwn) {
   test::HttpReply reply;
   const std::string target = "/api/performance?from=" + isoDaysAgo(3) + "&to=" + isoDaysAgo(1);
   EXPECT_TRUE(ProgramRun::waitFor([&] {
-    reply = test::HttpClient(webPort).request(target);
+    // Until the program listens, a refused connection has no answer to wait for.
+    test::HttpClient client(webPort);
+    if (!client.connected()) return false;
+    reply = client.request(target);
     return reply.status == 200;
   })) << reply.status
       << " " << reply.body << run.read("program-output.txt");
