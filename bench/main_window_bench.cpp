@@ -81,7 +81,8 @@ struct WindowOnAFakePort {
     serial.availablePorts = {3};
     if (publishing) {
       mqtt.emplace(std::make_unique<tamsel::MqttPublisher>(
-          unreachableBroker(), tamsel::MqttPublisher::Identity{"bench", "0"}, clock));
+                       unreachableBroker(), tamsel::MqttPublisher::Identity{"bench", "0"}, clock),
+                   folder.path().toStdString());
     }
     std::vector<tamsel::SessionObserver*> outputs;
     if (mqtt) outputs.push_back(&*mqtt);

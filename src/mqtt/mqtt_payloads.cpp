@@ -36,11 +36,12 @@ std::string loggedWattHours(std::string_view line) {
 }
 
 struct Quantity {
-  const char* key;  // in the reading's JSON and the sensor's id
+  const char* key;  // in the state's JSON and the sensor's id
   const char* name;
   const char* deviceClass;  // "" for none
   const char* unit;
   const char* stateClass;
+  const char* state = "reading";  // the topic under the prefix that carries it
 };
 
 // Wind speed units a dashboard knows for its wind speed class; others are shown as typed.
@@ -123,28 +124,42 @@ std::vector<RetainedMessage> discoveryMessages(const DiscoveryNames& names,
       {"wind_speed", "Wind speed", windClass.c_str(), wind.c_str(), "measurement"},
       // The day's total starts again at midnight: an increasing total that resets.
       {"watt_hours_today", "Energy today", "energy", "Wh", "total_increasing"},
+      // Charging and discharging both count, so the day's sum may fall.
+      {"amp_hours_today", "Charge today", "", "Ah", "measurement", "battery"},
+      {"days_since_full", "Days since full", "duration", "d", "measurement", "battery"},
   };
   const std::string device = deviceJson(names);
   const std::string expiry = std::to_string(readingExpirySeconds(names.readingIntervalSeconds));
   std::vector<RetainedMessage> messages;
   for (const Quantity& q : quantities) {
     const std::string id = idText(names.clientId) + "_" + q.key;
+    const std::string_view state = q.state;
     std::vector<std::string> members = {
         member("name", jsonQuoted(q.name)),
         member("unique_id", jsonQuoted(id)),
-        member("state_topic", jsonQuotedUtf8(names.topic + "/reading")),
+        member("state_topic", jsonQuotedUtf8(names.topic + "/" + std::string(state))),
         member("value_template", jsonQuoted(std::string("{{ value_json.") + q.key + " }}")),
     };
     if (*q.unit) members.push_back(member("unit_of_measurement", jsonQuoted(q.unit)));
     if (*q.deviceClass) members.push_back(member("device_class", jsonQuoted(q.deviceClass)));
     members.push_back(member("state_class", jsonQuoted(q.stateClass)));
-    // Every sensor shows the reading: a board that falls silent shows as unavailable.
-    members.push_back(member("expire_after", expiry));
+    // A reading's sensor shows the reading: a board that falls silent shows
+    // as unavailable. The battery's stand from one record to the next.
+    if (state == "reading") members.push_back(member("expire_after", expiry));
     members.push_back(member("availability_topic", jsonQuotedUtf8(names.topic + "/status")));
     members.push_back(member("device", device));
     messages.push_back({"homeassistant/sensor/" + id + "/config", object(members)});
   }
   return messages;
+}
+
+std::string batteryStateJson(std::optional<double> ampHoursToday,
+                             std::optional<int> daysSinceFull) {
+  return object({
+      member("amp_hours_today",
+             ampHoursToday ? jsonNumber(formatMask(*ampHoursToday, "0.00")) : "null"),
+      member("days_since_full", daysSinceFull ? std::to_string(*daysSinceFull) : "null"),
+  });
 }
 
 std::string alarmJson(const AlarmBoard& board) {

@@ -2,6 +2,7 @@
 // What is published, as JSON texts: the latest reading, each record as the
 // day's log has it, and the discovery configurations that make a dashboard
 // listening for them show one sensor per quantity by itself.
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -46,9 +47,16 @@ int readingExpirySeconds(int readingIntervalSeconds);
 
 // One sensor configuration per quantity, under
 // homeassistant/sensor/<client id>_<quantity>/config. An empty wind unit
-// gives that sensor no unit at all (a dashboard refuses an empty one).
+// gives that sensor no unit at all (a dashboard refuses an empty one). The
+// reading's sensors expire when readings stop; the battery's two follow
+// <topic>/battery, sent with each record, and stand until the next.
 std::vector<RetainedMessage> discoveryMessages(const DiscoveryNames& names,
                                                std::string_view windUnits);
+
+// The battery's figures of the day so far, published with each record:
+// {"amp_hours_today":12.35,"days_since_full":3}, amp-hours to 0.01; null for
+// a figure that cannot be given (no day of the counted range reached full).
+std::string batteryStateJson(std::optional<double> ampHoursToday, std::optional<int> daysSinceFull);
 
 // Every configured alarm, retained on <topic>/alarm, in alarm.cfg's order:
 // {"low_volts":{"state":"on","threshold":11.5,"value":11.42,"since":"2010-05-23T14:05:33"},

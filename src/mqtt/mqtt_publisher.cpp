@@ -42,6 +42,7 @@ void MqttPublisher::onConnected() {
   for (WaitingRecord& record : records) sendRecord(record);
   publishReading();
   publishAlarms();
+  publishBattery();
   if (lostReported) {
     lostReported = false;
     emit connectionBack();
@@ -128,6 +129,16 @@ void MqttPublisher::alarmsChanged(const AlarmBoard& board) {
 void MqttPublisher::publishAlarms() {
   if (isConnected() && alarms)
     (void)link.publish(settings.topic + "/alarm", alarmJson(*alarms), 1, true);
+}
+
+void MqttPublisher::batteryChanged(const std::string& state) {
+  battery = state;
+  publishBattery();
+}
+
+void MqttPublisher::publishBattery() {
+  if (isConnected() && !battery.empty())
+    (void)link.publish(settings.topic + "/battery", battery, 1, true);
 }
 
 }  // namespace tamsel

@@ -49,6 +49,9 @@ class MqttPublisher : public QObject {
   void readingAccepted(const Reading& reading, double wattHoursToday);
   // Every record written to the day's log, published with acknowledgement.
   void recordWritten(const LocalDateTime& at, const AveragedValues& values, double wattHours);
+  // The battery's figures (batteryStateJson), retained on <topic>/battery
+  // and sent again on each connection.
+  void batteryChanged(const std::string& state);
   // Every alarm's state, whenever alarm.cfg is read and an alarm changes:
   // retained, so a dashboard that starts later still knows. The binary
   // sensors are announced again when the configured alarms change.
@@ -75,6 +78,7 @@ class MqttPublisher : public QObject {
   void announceAlarms();
   void publishReading();
   void publishAlarms();
+  void publishBattery();
   void sendRecord(WaitingRecord& record);
 
   const MqttSettings settings;
@@ -92,6 +96,7 @@ class MqttPublisher : public QObject {
   bool readingWaiting = false;
   std::deque<WaitingRecord> records;
   std::optional<AlarmBoard> alarms;  // none until alarm.cfg has been read
+  std::string battery;               // empty until first worked out
 };
 
 }  // namespace tamsel

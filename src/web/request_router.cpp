@@ -159,6 +159,21 @@ Route energyRoute(const std::vector<Parameter>& found) {
   return route;
 }
 
+// Two real dates; whether the range between them can be analysed is the
+// analysis's to say.
+Route performanceRoute(const std::vector<Parameter>& found) {
+  Route route;
+  route.kind = RouteKind::Performance;
+  for (auto [name, date] : {std::pair{"from", &route.date}, {"to", &route.lastDate}}) {
+    const std::string* text = valueOf(found, name);
+    if (!text) return badRequest(std::string(name) + " is missing");
+    const std::optional<CalendarDate> parsed = dateIn(*text);
+    if (!parsed) return badRequest(std::string(name) + " must be a real date, YYYY-MM-DD");
+    *date = *parsed;
+  }
+  return route;
+}
+
 bool isStaticName(std::string_view name) {
   if (name.empty() || name.size() > kLongestStaticName || name.front() == '.') return false;
   for (const char c : name) {
@@ -192,13 +207,15 @@ Route routeRequest(std::string_view method, std::string_view path, std::string_v
   if (route.kind == RouteKind::NotFound) return route;
   if (method != "GET" && method != "HEAD") return routeOf(RouteKind::MethodNotAllowed);
   if (route.kind != RouteKind::Day && route.kind != RouteKind::DayCsv &&
-      route.kind != RouteKind::Energy) {
+      route.kind != RouteKind::Energy && route.kind != RouteKind::Performance) {
     return route;  // a page's query is for its script
   }
   std::string error;
   const std::optional<std::vector<Parameter>> found = parameters(query, error);
   if (!found) return badRequest(error);
-  return route.kind == RouteKind::Energy ? energyRoute(*found) : dayRoute(route.kind, *found);
+  if (route.kind == RouteKind::Energy) return energyRoute(*found);
+  if (route.kind == RouteKind::Performance) return performanceRoute(*found);
+  return dayRoute(route.kind, *found);
 }
 
 std::string contentTypeOf(std::string_view fileName) {

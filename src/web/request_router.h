@@ -18,6 +18,7 @@ enum class RouteKind {
   LivePage,          // /
   DayPage,           // /day
   EnergyPage,        // /energy
+  TurbinePage,       // /turbine
   Static,            // /static/<name>
   Events,            // /events
   Reading,           // /api/reading
@@ -26,6 +27,7 @@ enum class RouteKind {
   Day,               // /api/day
   DayCsv,            // /day.csv
   Energy,            // /api/energy
+  Performance,       // /api/performance
   Metrics,           // /metrics
   Icon,              // /favicon.ico
 };
@@ -34,7 +36,8 @@ struct Route {
   RouteKind kind = RouteKind::NotFound;
   std::string error;       // BadRequest: what is wrong with the query
   std::string staticName;  // Static: letters, digits, ".", "_", "-"; no leading "."
-  CalendarDate date;       // Day, DayCsv
+  CalendarDate date;       // Day, DayCsv; Performance: the first day
+  CalendarDate lastDate;   // Performance: the last day, included
   int fromMinute = 0;      // Day, DayCsv: 00:00 when not given
   int toMinute = 23 * 60 + 59;
   int year = 0;   // Energy

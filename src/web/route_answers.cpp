@@ -5,6 +5,7 @@
 
 #include "web/day_answers.h"
 #include "web/live_answers.h"
+#include "web/performance_answers.h"
 
 namespace tamsel {
 namespace {
@@ -30,6 +31,8 @@ WebAnswer routeAnswer(AnswerSources& sources, const Route& route) {
       return resourceAnswer(QStringLiteral(":/web/day.html"));
     case RouteKind::EnergyPage:
       return resourceAnswer(QStringLiteral(":/web/energy.html"));
+    case RouteKind::TurbinePage:
+      return resourceAnswer(QStringLiteral(":/web/turbine.html"));
     case RouteKind::Static:
       return resourceAnswer(QStringLiteral(":/web/static/") +
                             QString::fromStdString(route.staticName));
@@ -49,6 +52,8 @@ WebAnswer routeAnswer(AnswerSources& sources, const Route& route) {
       return sources.days.dayCsv(route);
     case RouteKind::Energy:
       return sources.days.energy(route, sources.live.now(), sources.live.state().wattHours);
+    case RouteKind::Performance:
+      return sources.performance.performance(route);
     default:
       return notFound();
   }

@@ -6,12 +6,14 @@ namespace tamsel {
 
 class DayAnswers;
 class LiveAnswers;
+class PerformanceAnswers;
 struct WebAnswer;
 
-// What the answers are made of; the server owns both.
+// What the answers are made of; the server owns them.
 struct AnswerSources {
   DayAnswers& days;
   LiveAnswers& live;
+  PerformanceAnswers& performance;
 };
 
 // The answer of a route the table names; 404 for a kind no path leads to

@@ -5,11 +5,12 @@
 namespace tamsel {
 namespace {
 
-constexpr std::array<RouteEntry, 14> kRoutes = {{
+constexpr std::array<RouteEntry, 16> kRoutes = {{
     {"/", RouteKind::LivePage, true},
     {"/index.html", RouteKind::LivePage, true},
     {"/day", RouteKind::DayPage, true},
     {"/energy", RouteKind::EnergyPage, true},
+    {"/turbine", RouteKind::TurbinePage, true},
     {"/static/", RouteKind::Static, true},
     {"/favicon.ico", RouteKind::Icon, true},
     {"/events", RouteKind::Events, false},
@@ -20,6 +21,7 @@ constexpr std::array<RouteEntry, 14> kRoutes = {{
     {"/api/day", RouteKind::Day, false},
     {"/day.csv", RouteKind::DayCsv, false},
     {"/api/energy", RouteKind::Energy, false},
+    {"/api/performance", RouteKind::Performance, false},
 }};
 
 }  // namespace

@@ -48,7 +48,8 @@ WebServer::WebServer(std::string programFolder, WebSettings settings, StateSourc
       gate(new ClientGate(limits.gate, this)),
       stream(new EventStream([this] { return dashboardReadingJson(live.state()); }, limits.stream,
                              this)),
-      days(std::move(programFolder)),
+      days(programFolder),
+      performance(std::move(programFolder)),
       login(this->settings.password) {
   gate->setPasswordAsked(login.required());
   uptime.start();
@@ -157,7 +158,7 @@ WebAnswer WebServer::answer(const Route& route) {
     default:
       break;
   }
-  AnswerSources sources{days, live};
+  AnswerSources sources{days, live, performance};
   return routeAnswer(sources, route);
 }
 

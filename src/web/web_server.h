@@ -23,6 +23,7 @@
 #include "web/event_stream.h"
 #include "web/live_answers.h"
 #include "web/login_throttle.h"
+#include "web/performance_answers.h"
 #include "web/request_router.h"
 #include "web/web_settings.h"
 
@@ -76,6 +77,7 @@ class WebServer : public QAbstractHttpServer {
   ClientGate* const gate;
   EventStream* const stream;
   DayAnswers days;
+  PerformanceAnswers performance;
   LoginThrottle login;
   QElapsedTimer uptime;  // the login throttle's clock
 };

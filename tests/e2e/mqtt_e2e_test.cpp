@@ -4,6 +4,7 @@
 
 #include <chrono>
 #include <csignal>
+#include <ctime>
 #include <regex>
 
 #include "e2e/harness.h"
@@ -11,6 +12,24 @@
 
 namespace tamsel::e2e {
 namespace {
+
+// "2010_05_22": yesterday's local date, as a day file's name has it.
+std::string yesterdayStamp() {
+  const std::time_t now = std::time(nullptr);
+  std::tm day{};
+  ::localtime_r(&now, &day);
+  day.tm_mday -= 1;
+  day.tm_hour = 12;  // clear of any clock change
+  std::mktime(&day);
+  char text[16];
+  std::strftime(text, sizeof text, "%Y_%m_%d", &day);
+  return text;
+}
+
+std::string recordAt(const char* volts, const char* amps) {
+  return std::string("<T>00:00</T><V>") + volts + "</V><I>" + amps +
+         "</I><W>0</W><R>0</R><S>0</S><M></M>   0.0Wh\r\n";
+}
 
 TEST(MqttEndToEnd, RecordsArePublishedAsLoggedAndLoggingRidesOutTheBrokerAway) {
   test::MqttBroker broker;
@@ -21,6 +40,10 @@ TEST(MqttEndToEnd, RecordsArePublishedAsLoggedAndLoggingRidesOutTheBrokerAway) {
   ProgramRun run;
   const int port = run.configure(2);
   run.publishTo(broker.port());
+  // Yesterday full (at or above 30 V), and today 2 Ah at one second a record before the start.
+  run.write("turbine.cfg", "Turbine Config File\r\n\r\n<FullVolts>30</FullVolts>\r\n");
+  run.write("logs/P_" + yesterdayStamp() + ".txt", recordAt("31.00", "0.0"));
+  run.write("logs/P_" + todayStamp() + ".txt", recordAt("12.00", "7200.0"));
   ASSERT_TRUE(run.startBoard(port, {"--rate", "10"}));
   ASSERT_TRUE(run.startProgram({"--headless"}, {.display = false}));
 
@@ -47,6 +70,20 @@ TEST(MqttEndToEnd, RecordsArePublishedAsLoggedAndLoggingRidesOutTheBrokerAway) {
   }
   EXPECT_FALSE(subscriber.payloadsOn("tamsel/e2e/reading").empty());
   EXPECT_EQ(subscriber.payloadsOn("homeassistant/sensor/e2e_watts/config").size(), 1u);
+  // The battery's figures follow the records: today's 2 Ah and a little from
+  // each record since, and yesterday the last full day.
+  std::string battery;
+  ASSERT_TRUE(ProgramRun::waitFor([&] {
+    const auto states = subscriber.payloadsOn("tamsel/e2e/battery");
+    battery = states.empty() ? "" : states.back();
+    return !battery.empty();
+  }));
+  std::smatch b;
+  ASSERT_TRUE(std::regex_match(
+      battery, b, std::regex(R"re(\{"amp_hours_today":([\d.]+),"days_since_full":1\})re")))
+      << battery;
+  EXPECT_GE(std::stod(b[1]), 2.0) << battery;
+  EXPECT_LT(std::stod(b[1]), 2.1) << battery;
 
   broker.stop();
   const size_t logged = run.recordLines().size();

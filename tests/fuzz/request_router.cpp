@@ -27,6 +27,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       fuzz::check(route.fromMinute >= 0 && route.fromMinute < 24 * 60, "from in the day");
       fuzz::check(route.toMinute >= 0 && route.toMinute < 24 * 60, "to in the day");
       break;
+    case RouteKind::Performance:
+      fuzz::check(isRealDate(route.date) && isRealDate(route.lastDate), "two real dates");
+      break;
     case RouteKind::Static:
       fuzz::check(!route.staticName.empty() && route.staticName.front() != '.' &&
                       route.staticName.find('/') == std::string::npos &&

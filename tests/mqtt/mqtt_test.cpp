@@ -32,6 +32,9 @@ TEST(MqttPayloads, ReadingAndRecordHaveEveryQuantityAsANumberWithItsUnit) {
   EXPECT_EQ(recordJson(kAt, values, 0.25, "mph"),
             R"({"date":"2010-05-23","time":"14:05","volts":12.53,"amps":-3.2,"watts":41.0,)"
             R"("rpm":350,"wind_speed":12,"wind_speed_unit":"mph","watt_hours_today":0.3})");
+  EXPECT_EQ(batteryStateJson(12.345, 3), R"({"amp_hours_today":12.35,"days_since_full":3})");
+  EXPECT_EQ(batteryStateJson(-0.5, std::nullopt),
+            R"({"amp_hours_today":-0.50,"days_since_full":null})");
 }
 
 TEST(MqttPayloads, NumbersAreValidJson) {
@@ -55,6 +58,8 @@ TEST(MqttPayloads, DiscoveryNamesOneSensorPerQuantity) {
                         "homeassistant/sensor/tamsel_shed_rpm/config",
                         "homeassistant/sensor/tamsel_shed_wind_speed/config",
                         "homeassistant/sensor/tamsel_shed_watt_hours_today/config",
+                        "homeassistant/sensor/tamsel_shed_amp_hours_today/config",
+                        "homeassistant/sensor/tamsel_shed_days_since_full/config",
                     }));
   const std::string device =
       R"("device":{"identifiers":["tamsel_shed"],"name":"Tamsel shed","manufacturer":"Tamsel",)"
@@ -68,6 +73,14 @@ TEST(MqttPayloads, DiscoveryNamesOneSensorPerQuantity) {
       R"("expire_after":90,"availability_topic":"tamsel/shed/status",)" +
           device);
   EXPECT_EQ(readingExpirySeconds(5), 60) << "never less than a minute";
+  // The battery's figures come with each record and stand until the next: no expiry.
+  EXPECT_EQ(
+      messages[7].payload,
+      R"({"name":"Days since full","unique_id":"tamsel_shed_days_since_full",)"
+      R"("state_topic":"tamsel/shed/battery","value_template":"{{ value_json.days_since_full }}",)"
+      R"("unit_of_measurement":"d","device_class":"duration","state_class":"measurement",)"
+      R"("availability_topic":"tamsel/shed/status",)" +
+          device);
 
   // The wind unit as typed: a class only for a unit the dashboard knows, no unit when empty.
   const struct {
@@ -173,6 +186,10 @@ TEST_F(MqttPublisherTest, AnnouncesPublishesAndRidesOutTheBrokerAway) {
   EXPECT_EQ(subscriber->payloadsOn("tamsel/test/status"), std::vector<std::string>{"online"});
   const auto discovery = discoveryMessages(names, "mph");
   ASSERT_TRUE(waitFor(discovery.back().topic, 1));
+  publisher->batteryChanged(batteryStateJson(1.5, 2));
+  ASSERT_TRUE(waitFor("tamsel/test/battery", 1));
+  EXPECT_EQ(subscriber->payloadsOn("tamsel/test/battery"),
+            std::vector<std::string>{batteryStateJson(1.5, 2)});
   for (const auto& expected : discovery) {
     EXPECT_EQ(subscriber->payloadsOn(expected.topic), std::vector<std::string>{expected.payload})
         << expected.topic;

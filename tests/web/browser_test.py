@@ -326,6 +326,25 @@ def test_energy(run):
     print("energy page: %s in %d day files, year %s" % (total, len(days), year_total))
 
 
+def test_turbine(run, pictures):
+    """The turbine page over the last week: both charts drawn, a table row per bin and day."""
+    run.write("turbine.cfg", "Turbine Config File\r\n\r\n<RotorDiameter>2</RotorDiameter>\r\n"
+              "<Curve>3:20 6:150 10:600</Curve>\r\n<MinBinMinutes>1</MinBinMinutes>\r\n")
+    week = datetime.date.today() - datetime.timedelta(days=7)
+    run.page("/turbine?from=%s&to=%s" % (week, datetime.date.today()), 1280, 1600)
+    wait_for("the turbine page", lambda: run.script("return window.tamselTurbine.loads >= 1"))
+    answer = run.script("return window.tamselTurbine.answer")
+    rows = lambda table: len(run.driver.find_elements(By.CSS_SELECTOR, table + " tbody tr"))
+    check(len(answer["bins"]) > 3 and rows("#bins") == len(answer["bins"]),
+          "%d bin rows for %d bins" % (rows("#bins"), len(answer["bins"])))
+    check(rows("#aep") == 8 and rows("#battery") == len(answer["battery"]) == 8,
+          "%d annual energy rows, %d battery rows" % (rows("#aep"), rows("#battery")))
+    for chart in ("#curve", "#volts"):
+        check(run.driver.find_elements(By.CSS_SELECTOR, chart + " canvas"), chart + " not drawn")
+    run.driver.save_screenshot(os.path.join(pictures, "turbine-desktop.png"))
+    print("turbine page: %d bins, %d days" % (len(answer["bins"]), len(answer["battery"])))
+
+
 def test_hour_on_open(run):
     """A page opened while the logger has run a while draws the hour before it."""
     kept = len(run.get_json("/api/recent")["readings"])
@@ -420,6 +439,7 @@ def main():
         test_live(run, pictures)
         test_day(run, full_day, pictures)
         test_energy(run)
+        test_turbine(run, pictures)
         test_alarm_banner(run)
         test_hour_on_open(run)
         test_silent_board(run)

@@ -75,7 +75,13 @@ INSTANTIATE_TEST_SUITE_P(
         RouteCase{"GET", "/api/energy", "year=2010&month=2", RouteKind::Energy},
         RouteCase{"GET", "/api/energy", "year=2010&month=13", RouteKind::BadRequest},
         RouteCase{"GET", "/api/energy", "year=10", RouteKind::BadRequest},
-        RouteCase{"GET", "/api/energy", "month=5", RouteKind::BadRequest}));
+        RouteCase{"GET", "/api/energy", "month=5", RouteKind::BadRequest},
+        RouteCase{"GET", "/turbine", "from=x", RouteKind::TurbinePage},
+        RouteCase{"GET", "/api/performance", "from=2024-03-01&to=2024-03-31",
+                  RouteKind::Performance},
+        RouteCase{"GET", "/api/performance", "from=2024-03-01&to=2024-02-30",
+                  RouteKind::BadRequest},
+        RouteCase{"GET", "/api/performance", "to=2024-03-01", RouteKind::BadRequest}));
 
 TEST(Route, CarriesTheCheckedValues) {
   const Route day = routeRequest("GET", "/day.csv", "to=17%3A30&date=2012-02-29");
@@ -88,6 +94,9 @@ TEST(Route, CarriesTheCheckedValues) {
   EXPECT_EQ(energy.month, 5);
   EXPECT_EQ(routeRequest("GET", "/api/energy", "year=2010").month, 0);
   EXPECT_EQ(routeRequest("GET", "/static/day.css", "").staticName, "day.css");
+  const Route range = routeRequest("GET", "/api/performance", "to=2024-03-31&from=2023-12-01");
+  EXPECT_EQ(isoDate(range.date), "2023-12-01");
+  EXPECT_EQ(isoDate(range.lastDate), "2024-03-31");
 }
 
 }  // namespace

@@ -38,7 +38,7 @@ std::unique_ptr<Outputs> makeOutputs(const OutputsWanted& wanted) {
   auto wants = [&](OutputKind kind) { return madeIn(kind, wanted.mode); };
   if (wants(OutputKind::Mqtt)) {
     if (auto publisher = startPublishing(folder, wanted.clock, wanted.version, outputs->errorLog)) {
-      outputs->mqtt = std::make_unique<MqttFeed>(std::move(publisher));
+      outputs->mqtt = std::make_unique<MqttFeed>(std::move(publisher), folder);
     }
   }
   if (wants(OutputKind::Dashboard)) {

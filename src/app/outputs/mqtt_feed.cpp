@@ -17,6 +17,11 @@ std::string hostName() {
 
 }  // namespace
 
+MqttFeed::MqttFeed(std::unique_ptr<MqttPublisher> publisher, const std::string& programFolder)
+    : publisher_(std::move(publisher)), battery(programFolder, [this](const std::string& state) {
+        publisher_->batteryChanged(state);
+      }) {}
+
 void MqttFeed::sessionMade(LoggerSession& session) {
   // The broker has nothing to do with the last frame or the operation under
   // way: its report carries neither, and leaves errorMessage to that operation.
@@ -39,6 +44,7 @@ void MqttFeed::readingAccepted(const Reading& reading, double wattHours) {
 void MqttFeed::recordWritten(const LocalDateTime& at, const AveragedValues& values,
                              double wattHours) {
   publisher_->recordWritten(at, values, wattHours);
+  battery.recordWritten(calendarDate(at));
 }
 
 std::unique_ptr<MqttPublisher> startPublishing(const std::string& programFolder, const Clock& clock,

@@ -1,9 +1,11 @@
 #pragma once
 // MQTT publishing as one output of a session: mqtt.cfg read, the publisher
-// made, and the session's steps passed on to it.
+// made, and the session's steps passed on to it, with the battery's figures
+// worked out after each record.
 #include <memory>
 #include <string>
 
+#include "app/outputs/battery_watch.h"
 #include "mqtt/mqtt_publisher.h"
 #include "platform/clock.h"
 #include "session/error_reporter.h"
@@ -13,7 +15,7 @@ namespace tamsel {
 
 class MqttFeed final : public SessionObserver {
  public:
-  explicit MqttFeed(std::unique_ptr<MqttPublisher> publisher) : publisher_(std::move(publisher)) {}
+  MqttFeed(std::unique_ptr<MqttPublisher> publisher, const std::string& programFolder);
 
   MqttPublisher& publisher() { return *publisher_; }
 
@@ -29,6 +31,7 @@ class MqttFeed final : public SessionObserver {
 
  private:
   std::unique_ptr<MqttPublisher> publisher_;
+  BatteryWatch battery;  // after the publisher: destroyed first, its answer never reaching it
 };
 
 // The publisher, not yet started (it starts with the session's first
