@@ -14,6 +14,7 @@
 
 #include "config/tsdb_config.h"
 #include "config/web_config.h"
+#include "e2e/fleet_dashboard.h"
 #include "e2e/harness.h"
 #include "logging/day_file_name.h"
 #include "support/free_port.h"
@@ -219,6 +220,10 @@ TEST_P(TsdbEndToEnd, EveryRecordOfEveryDayFileReachesTheDatabaseOnce) {
         << name << ": database " << ::testing::PrintToString(*differ.first) << ", day files "
         << ::testing::PrintToString(*differ.second)
         << run.read("logs/" + todayFile).substr(0, 1500);
+  }
+  // The fleet dashboard shows what was sent; once is enough, with no trouble.
+  if (row.trouble == Trouble::None && row.arguments.empty()) {
+    expectDashboardShowsSentRecords(database, held, run.folder() + "/logs", "e2e site");
   }
   // Told once per outage, and once that it is over.
   EXPECT_LE(linesHolding(errors(), "time-series database not reached"), 1u) << dump(errors());
