@@ -3,7 +3,8 @@
 // simulator live, and then through a database killed with -9, a program
 // killed with -9, and a wrong password. Each time the database ends up with
 // every record sent once, values as the day files hold them, stamped by the
-// one timestamp rule.
+// one timestamp rule. The window's run also evaluates the fleet dashboard's
+// queries over what it sent.
 #include <gtest/gtest.h>
 
 #include <QDateTime>
