@@ -52,7 +52,8 @@ std::string dayText(int dayNumber) {
     wattHours += watts / 60;
     at.hour = minute / 60;
     at.minute = minute % 60;
-    text += recordLine(at, values, wattHours) + kLineEnd;
+    text += recordLine(at, values, wattHours);
+    text += kLineEnd;
   }
   return text;
 }
