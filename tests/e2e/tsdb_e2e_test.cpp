@@ -3,7 +3,8 @@
 // simulator live, and then through a database killed with -9, a program
 // killed with -9, and a wrong password. Each time the database ends up with
 // every record sent once, values as the day files hold them, stamped by the
-// one timestamp rule.
+// one timestamp rule. The window's run also evaluates the fleet dashboard's
+// queries over what it sent.
 #include <gtest/gtest.h>
 
 #include <QDateTime>
@@ -14,6 +15,7 @@
 
 #include "config/tsdb_config.h"
 #include "config/web_config.h"
+#include "e2e/fleet_dashboard.h"
 #include "e2e/harness.h"
 #include "logging/day_file_name.h"
 #include "support/free_port.h"
@@ -219,6 +221,10 @@ TEST_P(TsdbEndToEnd, EveryRecordOfEveryDayFileReachesTheDatabaseOnce) {
         << name << ": database " << ::testing::PrintToString(*differ.first) << ", day files "
         << ::testing::PrintToString(*differ.second)
         << run.read("logs/" + todayFile).substr(0, 1500);
+  }
+  // The fleet dashboard shows what was sent; once is enough, with no trouble.
+  if (row.trouble == Trouble::None && row.arguments.empty()) {
+    expectDashboardShowsSentRecords(database, held, run.folder() + "/logs", "e2e site");
   }
   // Told once per outage, and once that it is over.
   EXPECT_LE(linesHolding(errors(), "time-series database not reached"), 1u) << dump(errors());
