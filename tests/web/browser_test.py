@@ -87,9 +87,66 @@ def day_records(path, start="00:00", end="23:59"):
     return records
 
 
-def day_energy(path):
-    records = day_records(path)
+def day_energy(path, until="23:59"):
+    records = day_records(path, "00:00", until)
     return LOG_DELAY * sum(w for _, w in records[1:]) / 3600
+
+
+def day_fields(path):
+    """Every record of a day file as (HH:MM, volts, amps, watts, rpm, wind)."""
+    def number(line, tag):
+        m = re.search(r"<%s>([^<]*)</%s>" % (tag, tag), line)
+        try:
+            return float(m[1]) if m else 0.0
+        except ValueError:
+            return 0.0
+    with open(path, "rb") as f:
+        lines = f.read().decode("latin-1").replace("\r\n", "\n").split("\n")
+    return [(t[1] + ":" + t[2],) + tuple(number(l, k) for k in "VIWRS")
+            for l in lines for t in [re.search(r"<T>(\d\d):(\d\d)</T>", l)]
+            if t and int(t[1]) <= 23 and int(t[2]) <= 59]
+
+
+def battery_figures(path):
+    """A day's figures worked out here: Ah, the extremes with the first time of each."""
+    rows = day_fields(path)
+    first = lambda pick, column: pick(rows, key=lambda r: r[column])
+    low, high, peak = first(min, 1), first(max, 1), first(max, 3)
+    return {"ampHours": LOG_DELAY * sum(r[2] for r in rows) / 3600,
+            "minVolts": low[1], "minAt": low[0], "maxVolts": high[1], "maxAt": high[0],
+            "peakWatts": peak[3], "peakAt": peak[0], "maxRpm": max(r[4] for r in rows),
+            "maxWind": max(r[5] for r in rows)}
+
+
+def mask(value, places):
+    """A figure as the pages print it under a mask with `places` decimals."""
+    step = Decimal(1).scaleb(-places)
+    return str(Decimal(format(value, ".15g")).quantize(step, rounding=ROUND_HALF_UP))
+
+
+def energy_text(wh):
+    return mask(wh, 0) + " Wh" if abs(wh) < 1000 else mask(wh / 1000, 2) + " kWh"
+
+
+def stretch_energy(logs, first, last, until, today=None):
+    """The day files' energy from `first` to `last`, the last up to `until`; None without any."""
+    total, found, day = 0.0, False, first
+    while day <= last:
+        path = os.path.join(logs, day.strftime("P_%Y_%m_%d.txt"))
+        if day != today and os.path.exists(path):
+            total += day_energy(path, until if day == last else "23:59")
+            found = True
+        day += datetime.timedelta(days=1)
+    return total if found else None
+
+
+def months_earlier(day, months):
+    """The same day `months` earlier, or that month's last; and whether it was cut short."""
+    index = day.year * 12 + day.month - 1 - months
+    year, month = divmod(index, 12)
+    following = datetime.date(year + (month == 11), (month + 1) % 12 + 1, 1)
+    last = (following - datetime.timedelta(days=1)).day
+    return datetime.date(year, month + 1, min(day.day, last)), day.day > last
 
 
 class Run:
@@ -137,6 +194,12 @@ class Run:
             f.write(b"".join(l + b"\r\n" for l in inside[:FULL_DAY_RECORDS]))
         shutil.rmtree(scratch)
         check(len(day_records(path)) == FULL_DAY_RECORDS, "the full day is not full")
+        # A day a year back, for the comparisons with last year.
+        today = datetime.date.today()
+        source = os.path.join(self.folder, "logs", (today - datetime.timedelta(days=2))
+                              .strftime("P_%Y_%m_%d.txt"))
+        a_year_ago = months_earlier(today.replace(day=1), 12)[0]
+        shutil.copy(source, os.path.join(self.folder, "logs", a_year_ago.strftime("P_%Y_%m_%d.txt")))
         return full.isoformat()
 
     def start(self, argv, name):
@@ -311,8 +374,24 @@ def test_energy(run):
     days = {n: day_energy(os.path.join(logs, n)) for n in os.listdir(logs)
             if n.startswith(month.strftime("P_%Y_%m_"))}
     total = run.driver.find_element(By.ID, "month-total").text
-    check(total == whole_wh(sum(days.values())),
-          "month total %s, the day files give %s" % (total, whole_wh(sum(days.values()))))
+    check(total == energy_text(sum(days.values())),
+          "month total %s, the day files give %s" % (total, energy_text(sum(days.values()))))
+    best = max(days, key=days.get)
+    figures = [run.driver.find_element(By.ID, i).text for i in ("month-average", "month-best")]
+    wanted = [energy_text(sum(days.values()) / len(days)), "%s on %s" % (
+        energy_text(days[best]), best[2:12].replace("_", "-"))]
+    check(figures == wanted, "average and best day %s, the day files give %s" % (figures, wanted))
+    # Beside each month, the same month of the year before, from its own day files.
+    before = run.script("return window.tamselEnergy.before")
+    earlier = [sum(day_energy(os.path.join(logs, n)) for n in os.listdir(logs)
+                   if n.startswith("P_%d_%02d_" % (month.year - 1, m))) for m in range(1, 13)]
+    check(all(abs(b["wattHours"] - e) < 1e-6 for b, e in zip(before["months"], earlier)),
+          "the year before %s, its day files give %s" % (before["months"], earlier))
+    heights = [b.get_attribute("style") for b in run.driver.find_elements(
+        By.CSS_SELECTOR, "#month-bars .bar.previous")]
+    check(len(heights) == 12 and sum(h != "height: 0px;" for h in heights)
+          == sum(e > 0 for e in earlier) >= (month.year == datetime.date.today().year),
+          "last year's bars %s for %s" % (heights, earlier))
     bars = run.driver.find_elements(By.CSS_SELECTOR, "#day-bars .bar-value")
     shown = [b.get_attribute("textContent") for b in bars]
     names = (month.replace(day=d).strftime("P_%Y_%m_%d.txt") for d in range(1, len(bars) + 1))
@@ -320,10 +399,114 @@ def test_energy(run):
     check(shown == wanted, "day bars %s, the day files give %s" % (shown, wanted))
     answer = run.script("return window.tamselEnergy.answer")
     year_total = run.driver.find_element(By.ID, "year-total").text
-    check(year_total == whole_wh(answer["yearTotal"])
+    check(year_total == energy_text(answer["yearTotal"])
           and abs(answer["yearTotal"] - sum(m["wattHours"] for m in answer["months"])) < 1e-6,
           "year total %s, its months give %s" % (year_total, answer["months"]))
     print("energy page: %s in %d day files, year %s" % (total, len(days), year_total))
+
+
+def test_glance(run, pictures):
+    """The top of the live page against the day files: today's figures, this
+    month and year beside the same stretch before, the battery's word."""
+    run.page("/", 1280, 900)
+    wait_for("the figures", lambda: run.script(
+        "return window.tamselLive && window.tamselLive.glanceLoads >= 1"))
+    logs = os.path.join(run.folder, "logs")
+    # Records arrive every second: the answer and the file read just after it agree at last.
+    def today_matches():
+        g = run.get_json("/api/glance")
+        now = datetime.datetime.fromisoformat(g["now"])
+        own = battery_figures(os.path.join(logs, now.strftime("P_%Y_%m_%d.txt")))
+        t = g["today"]
+        same = all(abs(t[k] - own[k]) < 1e-6 if isinstance(own[k], float) else t[k] == own[k]
+                   for k in own)
+        return same and (g, own)
+    g, own = wait_for("today's figures to match the day file", today_matches)
+    now = datetime.datetime.fromisoformat(g["now"])
+    today, until = now.date(), now.strftime("%H:%M")
+    month_before = stretch_energy(logs, today.replace(day=1), today, until, today)
+    check(abs(g["month"]["wattHours"] - g["today"]["wattHours"] - (month_before or 0)) < 1e-6,
+          "this month %s, the day files before today give %s" % (g["month"], month_before))
+    first_last_month = months_earlier(today.replace(day=1), 1)[0]
+    for key, first, months in (("lastMonth", first_last_month, 1),
+                               ("lastYear", months_earlier(today.replace(day=1), 12)[0], 12)):
+        last, cut = months_earlier(today, months)
+        wanted = stretch_energy(logs, first, last, "23:59" if cut else until)
+        shown = g["month"][key]
+        check(shown["wattHours"] is not None and wanted is not None
+              and abs(shown["wattHours"] - wanted) < 1e-6
+              and abs(shown["percent"] - (g["month"]["wattHours"] - wanted) / wanted * 100) < 1e-6,
+              "%s: %s, the day files give %s" % (key, shown, wanted))
+    last, cut = months_earlier(today, 12)
+    wanted = stretch_energy(logs, datetime.date(today.year - 1, 1, 1), last,
+                            "23:59" if cut else until)
+    check(abs(g["year"]["lastYear"]["wattHours"] - wanted) < 1e-6,
+          "last year %s, the day files give %s" % (g["year"]["lastYear"], wanted))
+    # The page shows the answer it drew, under the pages' masks.
+    drawn = wait_for("the figures drawn", lambda: run.script(
+        "return window.tamselLive.glance"))
+    t = drawn["today"]
+    text = lambda i: run.driver.find_element(By.ID, i).text
+    check(text("today-min") == "%s V at %s" % (mask(t["minVolts"], 2), t["minAt"])
+          and text("today-peak") == "%s W at %s" % (mask(t["peakWatts"], 0), t["peakAt"])
+          and text("today-ah") == mask(t["ampHours"], 1) + " Ah"
+          and text("today-energy-glance") == energy_text(t["wattHours"]),
+          "today's figures drawn %s for %s" % ([text(i) for i in ("today-min", "today-peak",
+                                                                  "today-ah")], t))
+    month_row = run.driver.find_element(By.CSS_SELECTOR, "#compare tbody tr").text
+    check(energy_text(drawn["month"]["lastYear"]["wattHours"]) in month_row,
+          "this month's row %r lacks last year's %s" % (month_row, drawn["month"]["lastYear"]))
+    # The word: no LowVolts nor HighVolts here; FullVolts is 1.2 x SV 12.
+    word, volts = run.script("""return [document.getElementById('battery-state').textContent,
+        document.getElementById('battery-volts').textContent]""")
+    expected = "Full" if float(volts.split()[0]) >= 14.4 else "OK"
+    check(drawn["battery"]["fullVolts"] == 14.4 and word == expected,
+          "battery %s shown as %r" % (volts, word))
+    run.driver.save_screenshot(os.path.join(pictures, "glance-desktop.png"))
+    print("glance: battery %s %s, today %s, month %s against %s last month"
+          % (volts, word, energy_text(t["wattHours"]), energy_text(g["month"]["wattHours"]),
+             energy_text(g["month"]["lastMonth"]["wattHours"])))
+
+
+def test_summary(run):
+    """The daily summary of the last 31 days against the day files, sorted, and its CSV."""
+    run.page("/summary", 1280, 900)
+    wait_for("the summary", lambda: run.script("return window.tamselSummary.loads >= 1"))
+    answer = run.script("return window.tamselSummary.answer")
+    logs = os.path.join(run.folder, "logs")
+    today = datetime.date.today()
+    check(answer["to"] == today.isoformat()
+          and answer["from"] == (today - datetime.timedelta(days=30)).isoformat(),
+          "the summary covers %s to %s" % (answer["from"], answer["to"]))
+    files = sorted(n for n in os.listdir(logs) if n.startswith("P_") and answer["from"].replace("-", "_") <= n[2:12]
+                   <= answer["to"].replace("-", "_"))
+    check([r["date"].replace("-", "_") for r in answer["rows"]] == [n[2:12] for n in files],
+          "summary days %s, day files %s" % ([r["date"] for r in answer["rows"]], files))
+    for row in answer["rows"]:
+        if row["date"] == today.isoformat():
+            continue  # still growing
+        path = os.path.join(logs, "P_" + row["date"].replace("-", "_") + ".txt")
+        own = dict(battery_figures(path), wattHours=day_energy(path), alarm=False)
+        wrong = [k for k in own if (abs(row[k] - own[k]) > 1e-6 if isinstance(own[k], float)
+                                    else row[k] != own[k])]
+        check(not wrong, "%s: %s differ from the day file's %s" % (row["date"], wrong, own))
+    run.driver.find_element(By.CSS_SELECTOR, "#daily th[data-key=wattHours] button").click()
+    shown = [c.text for c in run.driver.find_elements(By.CSS_SELECTOR,
+                                                      "#daily td[data-key=wattHours]")]
+    ordered = [energy_text(r["wattHours"]) for r in sorted(answer["rows"],
+                                                           key=lambda r: r["wattHours"])]
+    check(shown == ordered, "sorted by energy: %s, wanted %s" % (shown, ordered))
+    run.driver.find_element(By.ID, "csv").click()
+    name = wait_for("the summary download", lambda: [
+        n for n in os.listdir(run.downloads) if n.startswith("summary_") and n.endswith(".csv")])[0]
+    with open(os.path.join(run.downloads, name), "rb") as f:
+        downloaded = f.read()
+    export = run.get("/summary.csv?from=%s&to=%s" % (answer["from"], answer["to"]))[0]
+    lines = downloaded.split(b"\r\n")
+    check(downloaded[:len(lines[0])] == export[:len(lines[0])] and len(lines) == len(answer["rows"]) + 2
+          and [l[:10].decode() for l in lines[1:-1]] == [r["date"] for r in answer["rows"]],
+          "the summary CSV is not one line per row: %r" % lines[:3])
+    print("summary: %d days checked against their files, sorted, CSV %s" % (len(answer["rows"]), name))
 
 
 def test_turbine(run, pictures):
@@ -417,6 +600,11 @@ def test_alarm_banner(run):
             text = wait_for("the banner on " + path, lambda: banner(alarm))
             check(text.startswith("Alarm: Battery volts low since "),
                   "the banner on %s says %r" % (path, text))
+        wait_for("the battery's word Low", lambda: alarm.script(
+            "return document.getElementById('battery-state').textContent") == "Low")
+        rows = alarm.get_json("/api/summary")["rows"]
+        check(rows and rows[-1]["date"] == datetime.date.today().isoformat() and rows[-1]["alarm"],
+              "the summary does not show today's alarm: %s" % rows[-1:])
         wait_for("the banner to go when the alarm clears", lambda: banner(alarm) is None,
                  DEADLINE_S + LOW_VOLTS_S)
         check(not alarm.get_json("/api/reading")["alarmActive"], "the alarm is still raised")
@@ -439,6 +627,8 @@ def main():
         test_live(run, pictures)
         test_day(run, full_day, pictures)
         test_energy(run)
+        test_glance(run, pictures)
+        test_summary(run)
         test_turbine(run, pictures)
         test_alarm_banner(run)
         test_hour_on_open(run)
