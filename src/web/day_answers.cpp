@@ -97,7 +97,7 @@ WebAnswer DayAnswers::day(const Route& route) {
     if (slot > 1) json += ",";
     json += recordJson(*store, slot);
   }
-  json += "]," + jsonKey("energyWh") +
+  json += "]," + jsonKey("logDelay") + jsonNumeral(settings.logDelay) + "," + jsonKey("energyWh") +
           jsonNumeral(rangeEnergyWh(*store, 1, loaded.recordCount, settings.logDelay));
   json += "," + jsonKey("scale") + "{" + jsonKey("maxVolts") + jsonNumeral(settings.scaleVolts) +
           "," + jsonKey("maxAmps") + jsonNumeral(settings.MA) + "," + jsonKey("maxPower") +

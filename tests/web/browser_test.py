@@ -194,6 +194,13 @@ class Run:
             f.write(b"".join(l + b"\r\n" for l in inside[:FULL_DAY_RECORDS]))
         shutil.rmtree(scratch)
         check(len(day_records(path)) == FULL_DAY_RECORDS, "the full day is not full")
+        # Yesterday loses half an hour of records: its chart must break there.
+        hole = os.path.join(self.folder, "logs", (datetime.date.today() - datetime.timedelta(
+            days=1)).strftime("P_%Y_%m_%d.txt"))
+        with open(hole, "rb") as f:
+            kept = [l for l in f.read().split(b"\r\n") if not b"<T>10:00</T>" <= l[:12] < b"<T>10:30</T>"]
+        with open(hole, "wb") as f:
+            f.write(b"\r\n".join(kept))
         # A day a year back, for the comparisons with last year.
         today = datetime.date.today()
         source = os.path.join(self.folder, "logs", (today - datetime.timedelta(days=2))
@@ -362,6 +369,14 @@ def test_day(run, full_day, pictures):
     shown = (datetime.date.today() - datetime.timedelta(days=1)).isoformat()
     run.page("/day?date=%s&from=09:00&to=12:00" % shown, 1280, 800)
     wait_for("a day's chart", lambda: run.script("return window.tamselDay.loads >= 1"))
+    # The half hour without records is a break in the line, not a line across it.
+    drawn = run.script("""const c = window.tamselDay.chart, g = c.graph;
+        const breaks = [];
+        for (let r = 0; r < g.numRows(); ++r)
+          if (g.getValue(r, 1) === null) breaks.push(new Date(g.getValue(r, 0)).toTimeString().slice(0, 5));
+        return {rows: g.numRows(), records: c.records.length, breaks}""")
+    check(drawn["breaks"] == ["10:14"] and drawn["rows"] == drawn["records"] + 1,
+          "the hole from 10:00 to 10:29 is drawn as %s" % drawn)
     run.driver.save_screenshot(os.path.join(pictures, "day-desktop.png"))
 
 

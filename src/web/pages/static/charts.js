@@ -73,6 +73,19 @@ export function recordTimes(records) {
   return times;
 }
 
+// Where the line breaks: before each record whose time lies more than three
+// logging intervals after the one before it, for sure, though records know
+// only their minute (so 60 s of doubt). `xs` are Dates; the interval is in
+// seconds, none for no breaks.
+export function gapsBefore(xs, interval) {
+  const gaps = [];
+  if (!(interval > 0)) return gaps;
+  for (let i = 1; i < xs.length; ++i) {
+    if ((xs[i].getTime() - xs[i - 1].getTime()) / 1000 - 60 > 3 * interval) gaps.push(i);
+  }
+  return gaps;
+}
+
 // Index of the first record at or after `x` among ascending `times`.
 function firstAtOrAfter(times, x) {
   let lo = 0;
@@ -103,6 +116,8 @@ export class TimeChart {
     // zoomed, as [from, to] in milliseconds.
     this.span = null;
     this.userZoomed = false;
+    this.interval = null; // the logging interval in seconds, which gaps are told by
+    this.rowRecord = []; // each drawn row's record, -1 for a break in the line
   }
 
   // A day's records as /api/day gives them, drawn from their whole extent.
@@ -115,6 +130,7 @@ export class TimeChart {
       if (!minutes.has(minute)) minutes.set(minute, dateAt(day.date, minute * 60).getTime());
       return new Date(minutes.get(minute) + (s - minute * 60) * 1000);
     });
+    this.interval = day.logDelay;
     this.setData(day.records, xs, day.scale, true);
   }
 
@@ -138,13 +154,23 @@ export class TimeChart {
     if (this.graph) this.graph.setVisibility(SERIES.findIndex((s) => s.key === key), on);
   }
 
+  // One row per record, and a row of nothing in each gap: the library
+  // breaks the line there instead of joining across the hole.
   rows(ranges) {
-    const rows = new Array(this.records.length);
+    const gaps = new Set(gapsBefore(this.xs, this.interval));
+    const rows = [];
+    this.rowRecord = [];
     for (let i = 0; i < this.records.length; ++i) {
+      if (gaps.has(i)) {
+        const middle = new Date((this.xs[i - 1].getTime() + this.xs[i].getTime()) / 2);
+        rows.push([middle].concat(SERIES.map(() => null)));
+        this.rowRecord.push(-1);
+      }
       const record = this.records[i];
       const row = [this.xs[i]];
       for (const s of SERIES) row.push(heightOf(record[s.column], ranges[s.key]));
-      rows[i] = row;
+      rows.push(row);
+      this.rowRecord.push(i);
     }
     return rows;
   }
@@ -210,7 +236,8 @@ export class TimeChart {
   readOut(row) {
     const line = this.parts.readout;
     if (!line) return;
-    const record = row === null || row === undefined ? null : this.records[row];
+    const index = row === null || row === undefined ? -1 : this.rowRecord[row];
+    const record = index >= 0 ? this.records[index] : null;
     line.textContent = record ? '' : '\u00a0';
     if (!record) return;
     line.append(element('span', 'readout-time', this.timeText(record)));

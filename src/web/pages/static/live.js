@@ -85,6 +85,8 @@ function showStatus(reading) {
   port.textContent = reading.portOpen ? 'open' : 'closed' + (problem ? ': ' + problem : '');
   port.className = reading.portOpen ? 'good' : 'bad';
   const logging = reading.logging || {};
+  const interval = Number(logging.interval);
+  state.hourChart.interval = interval > 0 ? interval : null;
   byId('logging').textContent = logging.on ? 'on, every ' + logging.interval + ' s' : 'stopped';
   const error = byId('last-error');
   error.textContent = reading.lastError || '';
