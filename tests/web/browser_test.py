@@ -382,7 +382,8 @@ def live_status(run):
                 lastFrame: text('last-frame').textContent,
                 error: text('last-error').hidden ? null : text('last-error').textContent,
                 updates: text('connection').textContent,
-                stale: document.getElementById('rows').classList.contains('stale')}""")
+                stale: document.getElementById('rows').classList.contains('stale'),
+                glanceStale: document.getElementById('glance').classList.contains('stale')}""")
 
 
 def test_silent_board(run):
@@ -402,9 +403,11 @@ def test_silent_board(run):
           and int(stale["lastFrame"].split(", ")[1].split()[0]) >= STALE_AFTER_S,
           "the last frame's age is not told: %r" % stale["lastFrame"])
     check(stale["updates"] == "following", "live updates: %r" % stale["updates"])
+    check(stale["glanceStale"], "the battery's word is not greyed with the values")
     run.board = run.start_board()
     back = wait_for("the port back and the error gone", lambda: (
-        lambda s: s["port"] == "open" and s["error"] is None and not s["stale"] and s)(
+        lambda s: s["port"] == "open" and s["error"] is None and not s["stale"]
+        and not s["glanceStale"] and s)(
             live_status(run)))
     print("silent board: %r, %r; back: %r" % (lost["port"], stale["lastFrame"], back["lastFrame"]))
 
