@@ -43,6 +43,14 @@ void DaySumsBuilder::add(const HistoryRecord& record) {
     battery.maxVolts = volts;
     battery.maxAt = record.time;
   }
+  if (day.records == 0 || watts > battery.peakWatts) {
+    battery.peakWatts = watts;
+    battery.peakAt = record.time;
+  }
+  if (day.records == 0 || record.values[kWind] > battery.maxWind)
+    battery.maxWind = record.values[kWind];
+  if (day.records == 0 || record.values[kRpm] > battery.maxRpm)
+    battery.maxRpm = record.values[kRpm];
   battery.ampsSum += record.values[kAmps];
   battery.wattsSum += watts;
   if (rules.fullVolts && volts >= *rules.fullVolts) ++battery.fullRecords;

@@ -26,7 +26,8 @@ struct BinSums {
 };
 
 // The day's battery: lowest and highest volts with the time of the first
-// record that had each (seconds since midnight), and its sums.
+// record that had each (seconds since midnight), and its sums; with them the
+// day's peaks an owner reads beside the battery.
 struct BatterySums {
   double minVolts = 0;
   int minAt = 0;
@@ -35,6 +36,10 @@ struct BatterySums {
   double ampsSum = 0;
   double wattsSum = 0;
   long fullRecords = 0;  // records at or above the full voltage
+  double peakWatts = 0;  // the highest watts, and the first record's time with them
+  int peakAt = 0;
+  double maxWind = 0;  // in the records' own unit
+  double maxRpm = 0;
 };
 
 // Everything besides the records that the sums depend on; a day's sums are

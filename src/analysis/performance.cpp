@@ -113,6 +113,10 @@ BatteryDay batteryDay(const AnalysisPlan& plan, const CalendarDate& date, const 
   row.minAt = hourMinute(b.minAt / 60);
   row.maxVolts = b.maxVolts;
   row.maxAt = hourMinute(b.maxAt / 60);
+  row.peakWatts = b.peakWatts;
+  row.peakAt = hourMinute(b.peakAt / 60);
+  row.maxWind = b.maxWind;
+  row.maxRpm = b.maxRpm;
   row.ampHours = b.ampsSum * plan.logDelay / 3600;
   row.wattHours = b.wattsSum * plan.logDelay / 3600;
   if (plan.rules.fullVolts) {

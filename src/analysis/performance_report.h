@@ -43,6 +43,10 @@ struct BatteryDay {
   double ampHours = 0;
   double wattHours = 0;
   std::optional<double> hoursFull;  // at or above FullVolts
+  double peakWatts = 0;
+  std::string peakAt;  // "HH:MM" of the first record with the peak watts
+  double maxWind = 0;  // in the records' own unit, not m/s
+  double maxRpm = 0;
 };
 
 // A figure left out ("cp", "curveKWh", "daysSinceFull", ...) and the reason.

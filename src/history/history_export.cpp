@@ -37,8 +37,13 @@ std::string csvText(const HistoryStore& store, double firstShown, double lastSho
 }
 
 double dayEnergyWh(std::string_view dayText, double logDelay) {
+  return dayEnergyWh(dayText, logDelay, kWholeDay.end);
+}
+
+double dayEnergyWh(std::string_view dayText, double logDelay, int lastSecond) {
   RangeEnergy energy(logDelay);
-  forEachHistoryRecord(dayText, kWholeDay, [&](const HistoryRecord& record) {
+  const TimeRange range{kWholeDay.start, std::min(kWholeDay.end, lastSecond)};
+  forEachHistoryRecord(dayText, range, [&](const HistoryRecord& record) {
     energy.add(record.values[kWatts]);
     return true;
   });

@@ -25,6 +25,8 @@ inline constexpr TimeRange kWholeDay{0, 23 * 3600 + 59 * 60};
 // its file: every record but the first stands for one logging interval.
 // Unlike one load, it counts a day of more than 9,999 records whole.
 double dayEnergyWh(std::string_view dayText, double logDelay);
+// The same, of the records stamped up to and including `lastSecond` of the day.
+double dayEnergyWh(std::string_view dayText, double logDelay, int lastSecond);
 
 // "P_2010_05_23.txt  ,  00124": one day's energy, without its line end.
 std::string collateLine(std::string_view dayFileName, double energyWh);

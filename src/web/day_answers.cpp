@@ -97,7 +97,7 @@ WebAnswer DayAnswers::day(const Route& route) {
     if (slot > 1) json += ",";
     json += recordJson(*store, slot);
   }
-  json += "]," + jsonKey("energyWh") +
+  json += "]," + jsonKey("logDelay") + jsonNumeral(settings.logDelay) + "," + jsonKey("energyWh") +
           jsonNumeral(rangeEnergyWh(*store, 1, loaded.recordCount, settings.logDelay));
   json += "," + jsonKey("scale") + "{" + jsonKey("maxVolts") + jsonNumeral(settings.scaleVolts) +
           "," + jsonKey("maxAmps") + jsonNumeral(settings.MA) + "," + jsonKey("maxPower") +
@@ -170,6 +170,31 @@ std::string DayAnswers::recordsJson(const CalendarDate& date, long long fromSeco
     records += recordJson(*store, slot);
   }
   return records;
+}
+
+std::optional<double> DayAnswers::stretchEnergy(const Stretch& stretch, const CalendarDate& today,
+                                                double wattHoursToday) {
+  const double logDelay = historySettings(programFolder).logDelay;
+  std::optional<double> total;
+  for (const CalendarDate& date : dayFileDates(logsFolder)) {
+    if (date < stretch.from || stretch.to < date || date == today) continue;
+    const int lastMinute = date == stretch.to ? stretch.lastMinute : 23 * 60 + 59;
+    if (auto energy =
+            cache.dayEnergyUntil(logsFolder + "/" + dayFileName(date), logDelay, lastMinute))
+      total = total.value_or(0) + *energy;
+  }
+  if (!(today < stretch.from) && !(stretch.to < today)) total = total.value_or(0) + wattHoursToday;
+  return total;
+}
+
+std::optional<double> DayAnswers::dayEnergy(const CalendarDate& date) {
+  return cache.dayEnergy(logsFolder + "/" + dayFileName(date),
+                         historySettings(programFolder).logDelay);
+}
+
+std::string DayAnswers::errorLogText() const {
+  const Result<std::string> text = readWholeFile(programFolder + "/errorlog.txt", 64 << 20);
+  return text ? *text : std::string();
 }
 
 }  // namespace tamsel

@@ -11,6 +11,7 @@
 
 #include "platform/clock.h"
 #include "web/energy_cache.h"
+#include "web/glance_figures.h"
 #include "web/request_router.h"
 
 namespace tamsel {
@@ -47,6 +48,15 @@ class DayAnswers {
   // including, `beforeSecond` (seconds of the day), each in /api/day's form,
   // joined by ","; empty when there are none or the file cannot be read.
   std::string recordsJson(const CalendarDate& date, long long fromSecond, long long beforeSecond);
+
+  // The watt-hours of the day files of `stretch`, `today`'s the running
+  // total; none when no day of it has a file (nor is today).
+  std::optional<double> stretchEnergy(const Stretch& stretch, const CalendarDate& today,
+                                      double wattHoursToday);
+  // The whole day's watt-hours as the energy page counts them.
+  std::optional<double> dayEnergy(const CalendarDate& date);
+  // The error log's text, empty when there is none.
+  std::string errorLogText() const;
 
   const EnergyCache& energyCache() const { return cache; }
 

@@ -27,4 +27,13 @@ std::optional<double> EnergyCache::dayEnergy(const std::string& path, double log
   return wattHours;
 }
 
+std::optional<double> EnergyCache::dayEnergyUntil(const std::string& path, double logDelay,
+                                                  int lastMinute) {
+  if (lastMinute >= 23 * 60 + 59) return dayEnergy(path, logDelay);
+  ++reads_;
+  const Result<std::string> text = readDayText(path);
+  if (!text) return std::nullopt;
+  return dayEnergyWh(*text, logDelay, lastMinute * 60);
+}
+
 }  // namespace tamsel

@@ -15,6 +15,10 @@ class EnergyCache {
   // The day's watt-hours as the log history computes them for the whole
   // day; nullopt when the file cannot be read.
   std::optional<double> dayEnergy(const std::string& path, double logDelay);
+  // The same up to and including the record stamped `lastMinute`; read
+  // afresh unless that is the whole day (a comparison's last day, asked for
+  // at a new minute each time).
+  std::optional<double> dayEnergyUntil(const std::string& path, double logDelay, int lastMinute);
 
   // How many times a file was read (for tests and benchmarks).
   int reads() const { return reads_; }

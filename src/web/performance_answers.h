@@ -32,6 +32,10 @@ class PerformanceAnswers {
   // when prog.cfg or turbine.cfg is there and cannot be read.
   WebAnswer performance(const Route& route);
 
+  // The analysis and its cache, for the other answers made of it.
+  DayFileAnalysis& dayAnalysis() { return analysis; }
+  const std::string& folder() const { return programFolder; }
+
  private:
   const std::string programFolder;
   DayFileAnalysis analysis;

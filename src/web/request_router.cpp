@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <optional>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -174,6 +175,22 @@ Route performanceRoute(const std::vector<Parameter>& found) {
   return route;
 }
 
+// Either date may be left out: the answer then takes the last 31 days.
+Route summaryRoute(RouteKind kind, const std::vector<Parameter>& found) {
+  Route route;
+  route.kind = kind;
+  for (auto [name, date, given] : {std::tuple{"from", &route.date, &route.fromGiven},
+                                   std::tuple{"to", &route.lastDate, &route.toGiven}}) {
+    const std::string* text = valueOf(found, name);
+    if (!text) continue;
+    const std::optional<CalendarDate> parsed = dateIn(*text);
+    if (!parsed) return badRequest(std::string(name) + " must be a real date, YYYY-MM-DD");
+    *date = *parsed;
+    *given = true;
+  }
+  return route;
+}
+
 bool isStaticName(std::string_view name) {
   if (name.empty() || name.size() > kLongestStaticName || name.front() == '.') return false;
   for (const char c : name) {
@@ -206,8 +223,9 @@ Route routeRequest(std::string_view method, std::string_view path, std::string_v
   Route route = routeByPath(path);
   if (route.kind == RouteKind::NotFound) return route;
   if (method != "GET" && method != "HEAD") return routeOf(RouteKind::MethodNotAllowed);
+  const bool summary = route.kind == RouteKind::Summary || route.kind == RouteKind::SummaryCsv;
   if (route.kind != RouteKind::Day && route.kind != RouteKind::DayCsv &&
-      route.kind != RouteKind::Energy && route.kind != RouteKind::Performance) {
+      route.kind != RouteKind::Energy && route.kind != RouteKind::Performance && !summary) {
     return route;  // a page's query is for its script
   }
   std::string error;
@@ -215,6 +233,7 @@ Route routeRequest(std::string_view method, std::string_view path, std::string_v
   if (!found) return badRequest(error);
   if (route.kind == RouteKind::Energy) return energyRoute(*found);
   if (route.kind == RouteKind::Performance) return performanceRoute(*found);
+  if (summary) return summaryRoute(route.kind, *found);
   return dayRoute(route.kind, *found);
 }
 

@@ -29,6 +29,10 @@ enum class RouteKind {
   Energy,            // /api/energy
   Performance,       // /api/performance
   Metrics,           // /metrics
+  Glance,            // /api/glance
+  SummaryPage,       // /summary
+  Summary,           // /api/summary
+  SummaryCsv,        // /summary.csv
   Icon,              // /favicon.ico
 };
 
@@ -36,8 +40,10 @@ struct Route {
   RouteKind kind = RouteKind::NotFound;
   std::string error;       // BadRequest: what is wrong with the query
   std::string staticName;  // Static: letters, digits, ".", "_", "-"; no leading "."
-  CalendarDate date;       // Day, DayCsv; Performance: the first day
-  CalendarDate lastDate;   // Performance: the last day, included
+  CalendarDate date;       // Day, DayCsv; Performance, Summary: the first day
+  CalendarDate lastDate;   // Performance, Summary: the last day, included
+  bool fromGiven = false;  // Summary, SummaryCsv: whether `date` was asked for (else the
+  bool toGiven = false;    // last 31 days), and whether `lastDate` was (else today)
   int fromMinute = 0;      // Day, DayCsv: 00:00 when not given
   int toMinute = 23 * 60 + 59;
   int year = 0;   // Energy

@@ -4,6 +4,7 @@
 #include <QString>
 
 #include "web/day_answers.h"
+#include "web/glance_answers.h"
 #include "web/live_answers.h"
 #include "web/performance_answers.h"
 
@@ -54,6 +55,14 @@ WebAnswer routeAnswer(AnswerSources& sources, const Route& route) {
       return sources.days.energy(route, sources.live.now(), sources.live.state().wattHours);
     case RouteKind::Performance:
       return sources.performance.performance(route);
+    case RouteKind::Glance:
+      return glanceAnswer(sources);
+    case RouteKind::SummaryPage:
+      return resourceAnswer(QStringLiteral(":/web/summary.html"));
+    case RouteKind::Summary:
+      return summaryAnswer(sources, route, false);
+    case RouteKind::SummaryCsv:
+      return summaryAnswer(sources, route, true);
     default:
       return notFound();
   }

@@ -5,7 +5,7 @@
 namespace tamsel {
 namespace {
 
-constexpr std::array<RouteEntry, 16> kRoutes = {{
+constexpr std::array<RouteEntry, 20> kRoutes = {{
     {"/", RouteKind::LivePage, true},
     {"/index.html", RouteKind::LivePage, true},
     {"/day", RouteKind::DayPage, true},
@@ -22,6 +22,10 @@ constexpr std::array<RouteEntry, 16> kRoutes = {{
     {"/day.csv", RouteKind::DayCsv, false},
     {"/api/energy", RouteKind::Energy, false},
     {"/api/performance", RouteKind::Performance, false},
+    {"/api/glance", RouteKind::Glance, false},
+    {"/summary", RouteKind::SummaryPage, true},
+    {"/api/summary", RouteKind::Summary, false},
+    {"/summary.csv", RouteKind::SummaryCsv, false},
 }};
 
 }  // namespace

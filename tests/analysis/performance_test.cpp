@@ -86,6 +86,10 @@ const Case kCases[] = {
        EXPECT_DOUBLE_EQ(d.wattHours, 7.5);
        EXPECT_DOUBLE_EQ(*d.hoursFull, 4.0 / 60);  // all four ≥ 12 V = 1.2 × SV 10
        EXPECT_EQ(r.daysSinceFull, 2);             // full on the 1st, the range ends on the 3rd
+       EXPECT_EQ(d.peakWatts, 200);
+       EXPECT_EQ(d.peakAt, "10:01");
+       EXPECT_EQ(d.maxRpm, 320);
+       EXPECT_EQ(d.maxWind, 5);  // the records' own unit
      }},
     {"a record at its bin's centre + 0.25 goes to the next bin",
      {{}, "60", "km/h", "12"},

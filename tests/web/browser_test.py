@@ -9,7 +9,8 @@ page must show the port's problem, grey the values and say how long ago the
 last frame came; when it is back, the error line must go. A second logger,
 whose battery runs low for a while, must put an alarm banner on every page
 and take it away when the alarm clears. No page may log an error in the
-console. Also makes the README's two pictures.
+console. The top of the live page and the daily summary are checked against
+the day files by browser_figures. Also makes the README's pictures.
 
 usage: browser_test.py TAMSEL BOARD_SIM HISTORY_GEN PICTURE_FOLDER"""
 import datetime
@@ -26,70 +27,21 @@ import threading
 import time
 import urllib.error
 import urllib.request
-from decimal import ROUND_HALF_UP, Decimal
 
 from selenium import webdriver
 from selenium.webdriver.chrome.service import Service
 from selenium.webdriver.common.action_chains import ActionChains
 from selenium.webdriver.common.by import By
 
-DEADLINE_S = 30  # generous: only a real failure runs into it
-LOG_DELAY = 1  # prog.cfg's logging interval, which the day energy is reckoned with
-FULL_DAY_RECORDS = 9999  # the most one range may hold
-LOW_VOLTS_S = 15  # how long the second logger's battery is low: time to visit the three pages
-STALE_AFTER_S = 10  # a last frame older than this is greyed on the live page
-
-
-def wait_for(what, condition, deadline_s=DEADLINE_S):
-    end = time.monotonic() + deadline_s
-    while True:
-        value = condition()
-        if value:
-            return value
-        if time.monotonic() > end:
-            raise AssertionError("timed out waiting for " + what)
-        time.sleep(0.05)
-
-
-def check(condition, message):
-    if not condition:
-        raise AssertionError(message)
+from browser_figures import (DEADLINE_S, FULL_DAY_RECORDS, LOG_DELAY, LOW_VOLTS_S, STALE_AFTER_S,
+                             check, day_energy, day_records, energy_text, months_earlier,
+                             test_glance, test_summary, wait_for, whole_wh)
 
 
 def free_port():
     with socket.socket() as s:
         s.bind(("127.0.0.1", 0))
         return s.getsockname()[1]
-
-
-def whole_wh(value):
-    """A figure as the pages print watt-hours: "####0", halves away from zero."""
-    rounded = Decimal(format(value, ".15g")).quantize(Decimal(1), rounding=ROUND_HALF_UP)
-    return "%d Wh" % rounded
-
-
-def day_records(path, start="00:00", end="23:59"):
-    """Times and watts of a day file's records within the range, ends included."""
-    low, high = (int(t[:2]) * 60 + int(t[3:]) for t in (start, end))
-    records = []
-    with open(path, "rb") as f:
-        for line in f.read().decode("latin-1").replace("\r\n", "\n").split("\n"):
-            t = re.search(r"<T>(\d\d):(\d\d)</T>", line)
-            if not t or int(t[1]) > 23 or int(t[2]) > 59:
-                continue
-            if low <= int(t[1]) * 60 + int(t[2]) <= high:
-                w = re.search(r"<W>([^<]*)</W>", line)
-                try:
-                    watts = float(w[1]) if w else 0.0
-                except ValueError:
-                    watts = 0.0
-                records.append((t[1] + ":" + t[2], watts))
-    return records
-
-
-def day_energy(path):
-    records = day_records(path)
-    return LOG_DELAY * sum(w for _, w in records[1:]) / 3600
 
 
 class Run:
@@ -135,8 +87,30 @@ class Run:
         path = os.path.join(self.folder, "logs", full.strftime("P_%Y_%m_%d.txt"))
         with open(path, "wb") as f:
             f.write(b"".join(l + b"\r\n" for l in inside[:FULL_DAY_RECORDS]))
+        # A day of one record a minute, 1,440 of them, for the drawing figure.
+        minutes = {}
+        for l in lines:
+            if l.startswith(b"<T>"):
+                minutes.setdefault(l[3:8], l)
+        minute_day = full - datetime.timedelta(days=1)
+        with open(os.path.join(self.folder, "logs", minute_day.strftime("P_%Y_%m_%d.txt")), "wb") as f:
+            f.write(b"".join(l + b"\r\n" for l in minutes.values()))
+        check(len(minutes) == 1440, "the minute day holds %d records" % len(minutes))
         shutil.rmtree(scratch)
         check(len(day_records(path)) == FULL_DAY_RECORDS, "the full day is not full")
+        # Yesterday loses half an hour of records: its chart must break there.
+        hole = os.path.join(self.folder, "logs", (datetime.date.today() - datetime.timedelta(
+            days=1)).strftime("P_%Y_%m_%d.txt"))
+        with open(hole, "rb") as f:
+            kept = [l for l in f.read().split(b"\r\n") if not b"<T>10:00</T>" <= l[:12] < b"<T>10:30</T>"]
+        with open(hole, "wb") as f:
+            f.write(b"\r\n".join(kept))
+        # A day a year back, for the comparisons with last year.
+        today = datetime.date.today()
+        source = os.path.join(self.folder, "logs", (today - datetime.timedelta(days=2))
+                              .strftime("P_%Y_%m_%d.txt"))
+        a_year_ago = months_earlier(today.replace(day=1), 12)[0]
+        shutil.copy(source, os.path.join(self.folder, "logs", a_year_ago.strftime("P_%Y_%m_%d.txt")))
         return full.isoformat()
 
     def start(self, argv, name):
@@ -254,20 +228,35 @@ def test_live(run, pictures):
                                              ("Watts", "watts"))) for f in sent[-40:]),
           "the live page's %s is none of the last frames sent" % values)
     wait_for("the hour chart", lambda: run.script(
-        "const g = window.tamselLive.hourChart.graph; return g && g.numRows() >= 40"))
+        "const c = window.tamselLive.hourChart; return c.graph && c.records.length >= 40"))
     run.driver.save_screenshot(os.path.join(pictures, "live-phone.png"))
 
 
 def test_day(run, full_day, pictures):
     run.page("/day?date=" + full_day, 1280, 800)
     wait_for("the full day's chart", lambda: run.script("return window.tamselDay.loads >= 1"))
-    drawn = run.script("""const d = window.tamselDay;
-        return {rows: d.chart.graph.numRows(), dots: d.curve.graph.numRows(), t: d.timings}""")
-    check(drawn["rows"] == FULL_DAY_RECORDS and drawn["dots"] == FULL_DAY_RECORDS,
+    drawn = run.script("""const d = window.tamselDay, c = d.chart;
+        return {records: c.records.length, band: c.band, rows: c.graphs.map((g) => g.numRows()),
+                width: document.getElementById('chart').clientWidth, dots: d.curve.graph.numRows(),
+                units: [...document.querySelectorAll('#chart .dygraph-ylabel')].map((l) => l.textContent),
+                t: d.timings}""")
+    # Too many for the panels' pixel columns: each column shows its lowest, mean and highest.
+    check(drawn["records"] == FULL_DAY_RECORDS and drawn["band"] and drawn["dots"] == FULL_DAY_RECORDS
+          and len(set(drawn["rows"])) == 1 and drawn["rows"][0] <= drawn["width"],
           "the chart of a day of %d records drew %s" % (FULL_DAY_RECORDS, drawn))
+    check(drawn["units"] == ["V", "A", "W", "RPM", "mph"], "the panels' axes read %s" % drawn["units"])
     t = drawn["t"]
     print("day page of %d records: drawn %.0f ms and painted %.0f ms after the response"
           % (t["records"], t["drawn"] - t["responseEnd"], t["painted"] - t["responseEnd"]))
+
+    minute_day = (datetime.date.fromisoformat(full_day) - datetime.timedelta(days=1)).isoformat()
+    run.page("/day?date=" + minute_day, 390, 844)
+    wait_for("the minute day's chart", lambda: run.script("return window.tamselDay.loads >= 1"))
+    t = run.script("return window.tamselDay.timings")
+    print("day page of %d records on a phone: drawn %.0f ms and painted %.0f ms after the response"
+          % (t["records"], t["drawn"] - t["responseEnd"], t["painted"] - t["responseEnd"]))
+    run.page("/day?date=" + full_day, 1280, 800)
+    wait_for("the full day's chart", lambda: run.script("return window.tamselDay.loads >= 1"))
 
     # A drag over the chart loads the stretch it covered, ends included.
     chart = run.driver.find_element(By.ID, "chart")
@@ -277,7 +266,7 @@ def test_day(run, full_day, pictures):
     start, end = (run.driver.find_element(By.ID, i).get_attribute("value") for i in ("from", "to"))
     path = os.path.join(run.folder, "logs", "P_" + full_day.replace("-", "_") + ".txt")
     expected = day_records(path, start, end)
-    rows = run.script("return window.tamselDay.chart.graph.numRows()")
+    rows = run.script("return window.tamselDay.chart.records.length")
     check(start < end and rows == len(expected),
           "the zoom to %s-%s drew other than its %d records" % (start, end, len(expected)))
 
@@ -299,6 +288,15 @@ def test_day(run, full_day, pictures):
     shown = (datetime.date.today() - datetime.timedelta(days=1)).isoformat()
     run.page("/day?date=%s&from=09:00&to=12:00" % shown, 1280, 800)
     wait_for("a day's chart", lambda: run.script("return window.tamselDay.loads >= 1"))
+    # The half hour without records is a break in the line, not a line across it.
+    drawn = run.script("""const c = window.tamselDay.chart, g = c.graph;
+        const breaks = [];
+        for (let r = 0; r < g.numRows(); ++r)
+          if (g.getValue(r, 1) === null) breaks.push(new Date(g.getValue(r, 0)).toTimeString().slice(0, 5));
+        return {rows: g.numRows(), records: c.records.length, breaks}""")
+    check(drawn["breaks"] == ["10:14"] and drawn["rows"] == drawn["records"] + 1
+          and not run.script("return window.tamselDay.chart.band"),
+          "the hole from 10:00 to 10:29 is drawn as %s" % drawn)
     run.driver.save_screenshot(os.path.join(pictures, "day-desktop.png"))
 
 
@@ -311,8 +309,24 @@ def test_energy(run):
     days = {n: day_energy(os.path.join(logs, n)) for n in os.listdir(logs)
             if n.startswith(month.strftime("P_%Y_%m_"))}
     total = run.driver.find_element(By.ID, "month-total").text
-    check(total == whole_wh(sum(days.values())),
-          "month total %s, the day files give %s" % (total, whole_wh(sum(days.values()))))
+    check(total == energy_text(sum(days.values())),
+          "month total %s, the day files give %s" % (total, energy_text(sum(days.values()))))
+    best = max(days, key=days.get)
+    figures = [run.driver.find_element(By.ID, i).text for i in ("month-average", "month-best")]
+    wanted = [energy_text(sum(days.values()) / len(days)), "%s on %s" % (
+        energy_text(days[best]), best[2:12].replace("_", "-"))]
+    check(figures == wanted, "average and best day %s, the day files give %s" % (figures, wanted))
+    # Beside each month, the same month of the year before, from its own day files.
+    before = run.script("return window.tamselEnergy.before")
+    earlier = [sum(day_energy(os.path.join(logs, n)) for n in os.listdir(logs)
+                   if n.startswith("P_%d_%02d_" % (month.year - 1, m))) for m in range(1, 13)]
+    check(all(abs(b["wattHours"] - e) < 1e-6 for b, e in zip(before["months"], earlier)),
+          "the year before %s, its day files give %s" % (before["months"], earlier))
+    heights = [b.get_attribute("style") for b in run.driver.find_elements(
+        By.CSS_SELECTOR, "#month-bars .bar.previous")]
+    check(len(heights) == 12 and sum(h != "height: 0px;" for h in heights)
+          == sum(e > 0 for e in earlier) >= (month.year == datetime.date.today().year),
+          "last year's bars %s for %s" % (heights, earlier))
     bars = run.driver.find_elements(By.CSS_SELECTOR, "#day-bars .bar-value")
     shown = [b.get_attribute("textContent") for b in bars]
     names = (month.replace(day=d).strftime("P_%Y_%m_%d.txt") for d in range(1, len(bars) + 1))
@@ -320,7 +334,7 @@ def test_energy(run):
     check(shown == wanted, "day bars %s, the day files give %s" % (shown, wanted))
     answer = run.script("return window.tamselEnergy.answer")
     year_total = run.driver.find_element(By.ID, "year-total").text
-    check(year_total == whole_wh(answer["yearTotal"])
+    check(year_total == energy_text(answer["yearTotal"])
           and abs(answer["yearTotal"] - sum(m["wattHours"] for m in answer["months"])) < 1e-6,
           "year total %s, its months give %s" % (year_total, answer["months"]))
     print("energy page: %s in %d day files, year %s" % (total, len(days), year_total))
@@ -368,7 +382,8 @@ def live_status(run):
                 lastFrame: text('last-frame').textContent,
                 error: text('last-error').hidden ? null : text('last-error').textContent,
                 updates: text('connection').textContent,
-                stale: document.getElementById('rows').classList.contains('stale')}""")
+                stale: document.getElementById('rows').classList.contains('stale'),
+                glanceStale: document.getElementById('glance').classList.contains('stale')}""")
 
 
 def test_silent_board(run):
@@ -388,9 +403,11 @@ def test_silent_board(run):
           and int(stale["lastFrame"].split(", ")[1].split()[0]) >= STALE_AFTER_S,
           "the last frame's age is not told: %r" % stale["lastFrame"])
     check(stale["updates"] == "following", "live updates: %r" % stale["updates"])
+    check(stale["glanceStale"], "the battery's word is not greyed with the values")
     run.board = run.start_board()
     back = wait_for("the port back and the error gone", lambda: (
-        lambda s: s["port"] == "open" and s["error"] is None and not s["stale"] and s)(
+        lambda s: s["port"] == "open" and s["error"] is None and not s["stale"]
+        and not s["glanceStale"] and s)(
             live_status(run)))
     print("silent board: %r, %r; back: %r" % (lost["port"], stale["lastFrame"], back["lastFrame"]))
 
@@ -417,6 +434,11 @@ def test_alarm_banner(run):
             text = wait_for("the banner on " + path, lambda: banner(alarm))
             check(text.startswith("Alarm: Battery volts low since "),
                   "the banner on %s says %r" % (path, text))
+        wait_for("the battery's word Low", lambda: alarm.script(
+            "return document.getElementById('battery-state').textContent") == "Low")
+        rows = alarm.get_json("/api/summary")["rows"]
+        check(rows and rows[-1]["date"] == datetime.date.today().isoformat() and rows[-1]["alarm"],
+              "the summary does not show today's alarm: %s" % rows[-1:])
         wait_for("the banner to go when the alarm clears", lambda: banner(alarm) is None,
                  DEADLINE_S + LOW_VOLTS_S)
         check(not alarm.get_json("/api/reading")["alarmActive"], "the alarm is still raised")
@@ -439,6 +461,8 @@ def main():
         test_live(run, pictures)
         test_day(run, full_day, pictures)
         test_energy(run)
+        test_glance(run, pictures)
+        test_summary(run)
         test_turbine(run, pictures)
         test_alarm_banner(run)
         test_hour_on_open(run)

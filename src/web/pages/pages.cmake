@@ -11,9 +11,9 @@ if(NOT TAMSEL_DYGRAPHS_DIR)
 endif()
 
 function(tamsel_add_web_pages target)
-  set(pages index.html day.html energy.html turbine.html)
+  set(pages index.html day.html energy.html turbine.html summary.html)
   set(scripts app.css common.js charts.js live.js day.js energy.js turbine.js alarm_banner.js
-    age.js)
+    age.js glance.js summary.js)
   set(library dygraph.min.js dygraph.min.css)
 
   set(page_files)

@@ -1,6 +1,6 @@
-// The two charts of a day's records, as the log history window draws them:
-// up to five traces over time, each in a vertical scale of its own, and the
-// power curve, every record a dot placed by its RPM and its watts.
+// The two charts of a day's records: one panel per quantity over time, each
+// with its own scale in its unit, and the power curve, every record a dot
+// placed by its RPM and its watts.
 import { dateAt, element, formatMask, hourMinute, shortTwoPlaces } from './common.js';
 
 // Column of each series in a record [secondsOfDay, volts, amps, watts, rpm, windSpeed].
@@ -49,15 +49,6 @@ export function seriesRanges(records, full, scaled) {
   return ranges;
 }
 
-// Where a value sits, 0 at the bottom and 1 at the top: the maximum 2.5 % of
-// the range below the top, the minimum 2.5 % above the bottom; a series with
-// no range is a flat line across the middle.
-export function heightOf(value, range) {
-  const span = range.max - range.min;
-  if (!(span > 0)) return 0.5;
-  return (value - range.min + span / 40) / (span * 1.05);
-}
-
 // Records carry only hours and minutes: those of one minute are spread evenly
 // across it, so a trace logged every few seconds reads as a line, not a comb.
 export function recordTimes(records) {
@@ -73,6 +64,19 @@ export function recordTimes(records) {
   return times;
 }
 
+// Where the line breaks: before each record whose time lies more than three
+// logging intervals after the one before it, for sure, though records know
+// only their minute (so 60 s of doubt). `xs` are Dates; the interval is in
+// seconds, none for no breaks.
+export function gapsBefore(xs, interval) {
+  const gaps = [];
+  if (!(interval > 0)) return gaps;
+  for (let i = 1; i < xs.length; ++i) {
+    if ((xs[i].getTime() - xs[i - 1].getTime()) / 1000 - 60 > 3 * interval) gaps.push(i);
+  }
+  return gaps;
+}
+
 // Index of the first record at or after `x` among ascending `times`.
 function firstAtOrAfter(times, x) {
   let lo = 0;
@@ -85,16 +89,73 @@ function firstAtOrAfter(times, x) {
   return lo;
 }
 
-// The time chart. `parts` names the elements it fills: the chart itself and,
-// optionally, the read-out line and the per-series min/max list.
+// Rows of one quantity over the records `first` to `last`: the raw line when
+// they fit the panel's `columns` pixel columns, else per column the lowest,
+// the mean and the highest ([x, [min, mean, max]]), so a whole day stays
+// readable on a phone. A gap (or an empty column) is a row of nothing, which
+// breaks the line. `rowRecord` gets each row's first record, -1 for a break.
+export function panelRows(xs, records, column, first, last, columns, gaps, rowRecord) {
+  const rows = [];
+  rowRecord.length = 0;
+  if (last < first) return { rows, band: false };
+  if (last - first + 1 <= columns) {
+    for (let i = first; i <= last; ++i) {
+      if (gaps.has(i) && i > first) {
+        rows.push([new Date((xs[i - 1].getTime() + xs[i].getTime()) / 2), null]);
+        rowRecord.push(-1);
+      }
+      rows.push([xs[i], records[i][column]]);
+      rowRecord.push(i);
+    }
+    return { rows, band: false };
+  }
+  const from = xs[first].getTime();
+  const width = (xs[last].getTime() - from) / columns || 1;
+  let i = first;
+  for (let c = 0; c < columns && i <= last; ++c) {
+    const end = c === columns - 1 ? Infinity : from + (c + 1) * width;
+    let min = Infinity;
+    let max = -Infinity;
+    let sum = 0;
+    let n = 0;
+    const start = i;
+    for (; i <= last && xs[i].getTime() < end; ++i) {
+      if (gaps.has(i) && i > start && n) break;
+      const v = records[i][column];
+      min = Math.min(min, v);
+      max = Math.max(max, v);
+      sum += v;
+      ++n;
+    }
+    const x = new Date(from + (c + 0.5) * width);
+    if (n === 0) {
+      rows.push([x, null]);
+      rowRecord.push(-1);
+      continue;
+    }
+    rows.push([x, [min, sum / n, max]]);
+    rowRecord.push(start);
+    if (i <= last && gaps.has(i) && xs[i].getTime() < end) {
+      // A gap inside the column: break the line, and take the rest next.
+      rows.push([new Date(xs[i].getTime() - 1), null]);
+      rowRecord.push(-1);
+    }
+  }
+  return { rows, band: true };
+}
+
+// The time chart: one panel per quantity, stacked, each with its own y-axis
+// in its unit, over one time axis (a zoom in one zooms them all). `parts`
+// names the elements it fills: the chart itself and, optionally, the
+// read-out line and the per-series min/max list.
 export class TimeChart {
   constructor(parts) {
     this.parts = parts;
-    this.graph = null;
+    this.graphs = []; // one per series, in SERIES order
     this.records = [];
     this.xs = [];
     this.scaled = true;
-    this.visible = { volts: true, amps: true, watts: true, rpm: true, wind: false };
+    this.visible = { volts: true, amps: true, watts: true, rpm: true, wind: true };
     this.full = fullScales(null);
     this.windUnits = '';
     this.timeText = (record) => hourMinute(record[0]);
@@ -103,6 +164,15 @@ export class TimeChart {
     // zoomed, as [from, to] in milliseconds.
     this.span = null;
     this.userZoomed = false;
+    this.interval = null; // the logging interval in seconds, which gaps are told by
+    this.rowRecord = []; // each drawn row's first record, -1 for a break
+    this.band = false; // whether the panels show min-max bands
+    this.syncing = false;
+  }
+
+  // The first panel's graph, for whoever looks at the chart from outside.
+  get graph() {
+    return this.graphs.length ? this.graphs[0] : null;
   }
 
   // A day's records as /api/day gives them, drawn from their whole extent.
@@ -115,6 +185,7 @@ export class TimeChart {
       if (!minutes.has(minute)) minutes.set(minute, dateAt(day.date, minute * 60).getTime());
       return new Date(minutes.get(minute) + (s - minute * 60) * 1000);
     });
+    this.interval = day.logDelay;
     this.setData(day.records, xs, day.scale, true);
   }
 
@@ -135,52 +206,99 @@ export class TimeChart {
 
   setVisible(key, on) {
     this.visible[key] = on;
-    if (this.graph) this.graph.setVisibility(SERIES.findIndex((s) => s.key === key), on);
+    const place = this.parts.chart.querySelector('.chart-panel-' + key);
+    if (place) place.hidden = !on;
+    this.markTimeAxis();
   }
 
-  rows(ranges) {
-    const rows = new Array(this.records.length);
-    for (let i = 0; i < this.records.length; ++i) {
-      const record = this.records[i];
-      const row = [this.xs[i]];
-      for (const s of SERIES) row.push(heightOf(record[s.column], ranges[s.key]));
-      rows[i] = row;
-    }
-    return rows;
+  // The time axis is drawn under the lowest panel shown.
+  markTimeAxis() {
+    const lowest = SERIES.map((s) => this.visible[s.key]).lastIndexOf(true);
+    this.graphs.forEach((g, k) => {
+      if (g.getOption('axes').x.drawAxis !== (k === lowest))
+        g.updateOptions({ axes: { x: { drawAxis: k === lowest } } });
+    });
+  }
+
+  unit(s) {
+    return s.key === 'wind' ? this.windUnits || 'wind' : s.suffix.trim();
+  }
+
+  // The records within `window` ([from, to] in ms), or all of them.
+  recordSpan(window) {
+    if (!window) return [0, this.records.length - 1];
+    const times = this.xs.map((x) => x.getTime());
+    return [firstAtOrAfter(times, window[0]), firstAtOrAfter(times, window[1] + 1e-6) - 1];
+  }
+
+  // Every panel's rows over the records in `window`.
+  panelFiles(window) {
+    const [first, last] = this.recordSpan(window);
+    const columns = Math.max(50, Math.floor(this.parts.chart.clientWidth || 600) - 60);
+    const gaps = new Set(gapsBefore(this.xs, this.interval));
+    const files = SERIES.map((s) => {
+      const rowRecord = [];
+      const made = panelRows(this.xs, this.records, s.column, first, last, columns, gaps, rowRecord);
+      this.rowRecord = rowRecord;
+      this.band = made.band;
+      return made.rows;
+    });
+    return files;
   }
 
   draw(fresh) {
     const ranges = seriesRanges(this.records, this.full, this.scaled);
     this.fillRangeLabels(ranges);
     if (this.records.length === 0) {
-      if (this.graph) this.graph.destroy();
-      this.graph = null;
+      for (const g of this.graphs) g.destroy();
+      this.graphs = [];
       this.parts.chart.replaceChildren(element('p', 'chart-empty', 'No records'));
       return;
     }
-    const rows = this.rows(ranges);
     if (fresh) this.userZoomed = false;
     const dateWindow = this.span && !this.userZoomed ? this.span() : null;
-    if (this.graph) {
-      const change = { file: rows };
-      if (fresh || dateWindow) change.dateWindow = dateWindow;
-      this.graph.updateOptions(change);
+    const files = this.panelFiles(this.userZoomed && this.graph ? this.graph.xAxisRange() : dateWindow);
+    if (this.graphs.length) {
+      SERIES.forEach((s, k) => {
+        const change = { file: files[k], customBars: this.band, valueRange: this.valueRange(s, ranges) };
+        if (fresh || dateWindow) change.dateWindow = dateWindow;
+        this.graphs[k].updateOptions(change);
+      });
       return;
     }
     this.parts.chart.textContent = '';
-    this.graph = new Dygraph(this.parts.chart, rows, { ...this.options(), dateWindow });
+    this.graphs = SERIES.map((s, k) => {
+      const place = element('div', 'chart-panel chart-panel-' + s.key);
+      place.hidden = !this.visible[s.key];
+      this.parts.chart.append(place);
+      return new Dygraph(place, files[k], {
+        ...this.options(s),
+        valueRange: this.valueRange(s, ranges),
+        customBars: this.band,
+        dateWindow,
+      });
+    });
+    this.markTimeAxis();
   }
 
-  options() {
+  // The panel's scale: 0 to full scale (Scaled), or the data's extremes.
+  valueRange(s, ranges) {
+    const r = ranges[s.key];
+    const spare = (r.max - r.min) / 40 || 1;
+    return [r.min - spare, r.max + spare];
+  }
+
+  options(s) {
+    const chart = this;
     return {
-      labels: ['Time'].concat(SERIES.map((s) => s.label)),
-      colors: SERIES.map((s) => s.colour),
-      visibility: SERIES.map((s) => this.visible[s.key]),
-      valueRange: [0, 1],
+      labels: ['Time', s.label],
+      colors: [s.colour],
+      ylabel: this.unit(s),
       strokeWidth: 1,
+      fillAlpha: 0.35,
       axes: {
-        y: { drawAxis: false, drawGrid: true },
-        x: { axisLabelWidth: 50 },
+        y: { axisLabelWidth: 44, drawGrid: true },
+        x: { axisLabelWidth: 50, drawAxis: false },
       },
       gridLineColor: '#5a5a5a',
       axisLineColor: '#9a9a9a',
@@ -188,8 +306,26 @@ export class TimeChart {
       animatedZooms: false,
       highlightCallback: (event, x, points, row) => this.readOut(row),
       unhighlightCallback: () => this.readOut(null),
-      zoomCallback: () => this.zoomed(),
+      // The library calls it on the graph zoomed.
+      zoomCallback: function zoomed() {
+        chart.zoomedIn(this);
+      },
     };
+  }
+
+  // A zoom in one panel is the zoom of all; the panels then draw the raw
+  // line of what is in view when it fits.
+  zoomedIn(source) {
+    if (this.syncing) return;
+    this.syncing = true;
+    const zoomed = source.isZoomed('x');
+    const window = zoomed ? source.xAxisRange() : this.span && this.span();
+    const files = this.panelFiles(zoomed ? window : null);
+    this.graphs.forEach((g, k) =>
+      g.updateOptions({ file: files[k], customBars: this.band, dateWindow: window || null }),
+    );
+    this.syncing = false;
+    this.zoomed(zoomed);
   }
 
   // Min/max labels of each series, with the series' mask and unit.
@@ -206,11 +342,13 @@ export class TimeChart {
     }
   }
 
-  // The record under the cursor: its time and values, each rounded to two places.
+  // The record under the cursor (the first of its column in a band): its
+  // time and values, each rounded to two places.
   readOut(row) {
     const line = this.parts.readout;
     if (!line) return;
-    const record = row === null || row === undefined ? null : this.records[row];
+    const index = row === null || row === undefined ? -1 : this.rowRecord[row];
+    const record = index >= 0 ? this.records[index] : null;
     line.textContent = record ? '' : '\u00a0';
     if (!record) return;
     line.append(element('span', 'readout-time', this.timeText(record)));
@@ -221,19 +359,15 @@ export class TimeChart {
   }
 
   // Tells the page which records a drag left in view, or null when unzoomed.
-  zoomed() {
-    if (!this.graph) return;
+  zoomed(zoomedIn) {
     // A double click unzooms: the chart then rolls on again.
-    this.userZoomed = this.graph.isZoomed('x');
+    this.userZoomed = zoomedIn;
     if (!this.onZoom) return;
     if (!this.userZoomed) {
       this.onZoom(null);
       return;
     }
-    const [from, to] = this.graph.xAxisRange();
-    const times = this.xs.map((x) => x.getTime());
-    const first = firstAtOrAfter(times, from);
-    const last = firstAtOrAfter(times, to + 1e-6) - 1;
+    const [first, last] = this.recordSpan(this.graph.xAxisRange());
     this.onZoom(first <= last ? { first: this.records[first], last: this.records[last] } : null);
   }
 }

@@ -1,5 +1,6 @@
-// The energy page: watt-hours per day of a month and per month of a year,
-// as bars, with the totals.
+// The energy page: energy per day of a month and per month of a year, as
+// bars, with the totals, the month's average and best day, and beside each
+// month the same month of the year before.
 import { watchAlarms } from './alarm_banner.js';
 import {
   byId,
@@ -10,17 +11,21 @@ import {
   pad2,
   showProblem,
 } from './common.js';
+import { energyText } from './glance.js';
 
 const MONTHS = ['Jan', 'Feb', 'Mar', 'Apr', 'May', 'Jun', 'Jul', 'Aug', 'Sep', 'Oct', 'Nov', 'Dec'];
 
 function wattHours(value) {
-  return formatMask(value, '####0') + ' Wh';
+  return energyText(value);
 }
 
 // One bar per entry, its height a share of the tallest; an entry without a
 // value (a day with no file) keeps its place with no bar.
 function drawBars(list, entries) {
-  const top = Math.max(0, ...entries.map((e) => (e.value === null ? 0 : e.value)));
+  const top = Math.max(
+    0,
+    ...entries.map((e) => Math.max(e.value === null ? 0 : e.value, e.previous || 0)),
+  );
   const items = entries.map((e) => {
     const item = element('li', 'bar-item');
     const link = element('a', 'bar-link');
@@ -35,6 +40,14 @@ function drawBars(list, entries) {
     bar.append(element('span', 'bar-value', value));
     const area = element('span', 'bar-area');
     area.append(bar);
+    if (e.previous !== undefined) {
+      // The same month a year earlier, a paler bar beside it.
+      const before = element('span', 'bar previous');
+      before.style.height = top > 0 && e.previous > 0 ? (100 * e.previous) / top + '%' : '0';
+      before.title = 'a year earlier: ' + energyText(e.previous);
+      area.classList.add('paired');
+      area.append(before);
+    }
     link.append(area, element('span', 'bar-label', e.label));
     item.append(link);
     return item;
@@ -58,8 +71,9 @@ function dayEntries(answer) {
   return entries;
 }
 
-function monthEntries(answer) {
+function monthEntries(answer, before) {
   return answer.months.map((m) => ({
+    previous: before ? before.months[m.month - 1].wattHours : undefined,
     label: MONTHS[m.month - 1],
     title: MONTHS[m.month - 1] + ' ' + answer.year,
     value: m.wattHours,
@@ -67,17 +81,28 @@ function monthEntries(answer) {
   }));
 }
 
-function show(answer) {
+// The month's average over the days with a file, and its best day.
+function showDayFigures(answer) {
+  const days = answer.days;
+  const best = days.reduce((b, d) => (b === null || d.wattHours > b.wattHours ? d : b), null);
+  byId('month-average').textContent = days.length
+    ? energyText(answer.monthTotal / days.length) : '\u2013';
+  byId('month-best').textContent = best ? energyText(best.wattHours) + ' on ' + best.date : '\u2013';
+}
+
+function show(answer, before) {
   const monthPanel = byId('month-panel');
   monthPanel.hidden = answer.month === null || answer.month === undefined;
   if (!monthPanel.hidden) {
     byId('month-title').textContent = 'Days of ' + MONTHS[answer.month - 1] + ' ' + answer.year;
     byId('month-total').textContent = wattHours(answer.monthTotal);
     drawBars(byId('day-bars'), dayEntries(answer));
+    showDayFigures(answer);
   }
   byId('year-title').textContent = 'Months of ' + answer.year;
   byId('year-total').textContent = wattHours(answer.yearTotal);
-  drawBars(byId('month-bars'), monthEntries(answer));
+  drawBars(byId('month-bars'), monthEntries(answer, before));
+  byId('previous-year').textContent = before ? wattHours(before.yearTotal) : '\u2013';
 }
 
 async function load() {
@@ -88,8 +113,10 @@ async function load() {
   showProblem('');
   try {
     const answer = await fetchJson('/api/energy?' + query);
-    show(answer);
+    const before = await fetchJson('/api/energy?year=' + (Number(year) - 1)).catch(() => null);
+    show(answer, before);
     window.tamselEnergy.answer = answer;
+    window.tamselEnergy.before = before;
     window.tamselEnergy.loads += 1;
   } catch (error) {
     showProblem(error.message);

@@ -13,6 +13,7 @@ import {
 import { showAlarms } from './alarm_banner.js';
 import { buildSeriesList, PowerCurve, recordTimes, TimeChart } from './charts.js';
 import { ageText, isStale } from './age.js';
+import { loadGlance, showBattery } from './glance.js';
 
 const HALF_MINUTE_MS = 30 * 1000;
 const HOUR_MS = 3600 * 1000;
@@ -43,6 +44,7 @@ const state = {
   age: null,
   ageReceivedAt: 0,
   frameTime: '',
+  volts: null, // the newest reading's, null before one
 };
 
 function showRows(rows) {
@@ -68,11 +70,13 @@ function showAge() {
     age === null ? 'none yet' : state.frameTime.replace('T', ' ') + ', ' + ageText(age);
   lastFrame.className = stale ? 'bad' : '';
   byId('rows').classList.toggle('stale', stale);
+  showBattery(state.volts, age);
   window.tamselLive.stale = stale;
 }
 
 function showStatus(reading) {
   state.age = typeof reading.age === 'number' && reading.time ? reading.age : null;
+  state.volts = reading.time ? reading.volts : null;
   state.ageReceivedAt = Date.now();
   state.frameTime = reading.time || '';
   showAge();
@@ -81,6 +85,8 @@ function showStatus(reading) {
   port.textContent = reading.portOpen ? 'open' : 'closed' + (problem ? ': ' + problem : '');
   port.className = reading.portOpen ? 'good' : 'bad';
   const logging = reading.logging || {};
+  const interval = Number(logging.interval);
+  state.hourChart.interval = interval > 0 ? interval : null;
   byId('logging').textContent = logging.on ? 'on, every ' + logging.interval + ' s' : 'stopped';
   const error = byId('last-error');
   error.textContent = reading.lastError || '';
@@ -172,6 +178,11 @@ function loggerDate() {
 
 async function loadToday() {
   state.todayTimer = 0;
+  loadGlance().then((g) => {
+    window.tamselLive.glance = g;
+    window.tamselLive.glanceLoads += 1;
+    showAge();
+  });
   state.todayFetched = Date.now();
   const date = loggerDate();
   try {
@@ -272,6 +283,8 @@ function start() {
     updates: 0,
     recent: null,
     stale: false,
+    glance: null,
+    glanceLoads: 0,
   };
   loadToday();
   setInterval(showAge, 1000);
