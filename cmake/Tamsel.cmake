@@ -128,8 +128,14 @@ function(tamsel_tests name folder)
   tamsel_test_options(${name})
   tamsel_unity(${name})
   tamsel_precompiled(${name} TEST)
+  # The slow ones go first, so that their waits overlap the many short ones
+  # instead of trailing after them (a fresh clone has no timings of its own).
+  set(cost 0)
+  if("slow" IN_LIST ARG_LABELS)
+    set(cost 100)
+  endif()
   gtest_discover_tests(${name}
-    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" LABELS "${ARG_LABELS}"
+    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" LABELS "${ARG_LABELS}" COST ${cost}
     DISCOVERY_TIMEOUT 30
     DISCOVERY_MODE PRE_TEST)
 endfunction()
