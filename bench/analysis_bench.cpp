@@ -4,18 +4,13 @@
 // cold only when asked for (TAMSEL_BENCH_LONG=1).
 #include <benchmark/benchmark.h>
 
-#include <chrono>
-#include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <string_view>
 
 #include "analysis/day_file_analysis.h"
-#include "logging/day_file_name.h"
-#include "logging/record_line.h"
-#include "platform/number_format.h"
-#include "platform/text_file.h"
+#include "generated_days.h"
 
 namespace {
 
@@ -23,52 +18,13 @@ using namespace tamsel;
 
 constexpr CalendarDate kFirstDay{2015, 1, 1};
 
-CalendarDate dateOf(std::chrono::sys_days day) {
-  const std::chrono::year_month_day ymd(day);
-  return {static_cast<int>(ymd.year()), static_cast<int>(static_cast<unsigned>(ymd.month())),
-          static_cast<int>(static_cast<unsigned>(ymd.day()))};
-}
-
-// A day of 1,440 records as the logger writes them, with wind, power and
-// volts that move through the day so every bin and battery figure has work.
-std::string dayText(int dayNumber) {
-  std::string text;
-  LocalDateTime at;
-  double wattHours = 0;
-  for (int minute = 0; minute < 1440; ++minute) {
-    const double phase = (minute + dayNumber * 37) % 1440 / 1440.0 * 2 * 3.14159265;
-    const double wind = std::round(7 + 6 * std::sin(phase) + (minute * 7 % 5) - 2);
-    const double watts = std::round(std::max(0.0, 0.6 * wind * wind * wind));
-    AveragedValues values;
-    values.volts = plainNumberText(roundDecimal(12.5 + 1.5 * std::sin(phase * 3), 2));
-    values.amps = plainNumberText(roundDecimal(watts / 13, 1));
-    values.watts = plainNumberText(watts);
-    values.rpm = plainNumberText(std::round(wind * 30));
-    values.windSpeed = std::max(0.0, wind);
-    wattHours += watts / 60;
-    at.hour = minute / 60;
-    at.minute = minute % 60;
-    text += recordLine(at, values, wattHours);
-    text += kLineEnd;
-  }
-  return text;
-}
-
 // `days` day files from kFirstDay in a folder of their own under the
 // temporary folder, written once and kept for the next run.
 struct Logs {
-  explicit Logs(int days) {
-    folder = std::filesystem::temp_directory_path().string() + "/tamsel_analysis_bench_" +
-             std::to_string(days);
-    std::filesystem::create_directories(folder);
-    const std::chrono::sys_days first =
-        std::chrono::year{kFirstDay.year} / kFirstDay.month / kFirstDay.day;
-    for (int d = 0; d < days; ++d) {
-      const std::string path = folder + "/" + dayFileName(dateOf(first + std::chrono::days(d)));
-      if (!fileExists(path)) (void)replaceFile(path, dayText(d));
-    }
-    range = {kFirstDay, dateOf(first + std::chrono::days(days - 1))};
-  }
+  explicit Logs(int days)
+      : folder(std::filesystem::temp_directory_path().string() + "/tamsel_analysis_bench_" +
+               std::to_string(days)),
+        range{kFirstDay, bench::writeGeneratedDays(folder, kFirstDay, days)} {}
   std::string folder;
   DateRange range;
 };
