@@ -6,8 +6,8 @@
 #include <QPushButton>
 #include <QTableWidget>
 
+#include "analysis/analysis_setup_file.h"
 #include "performance/performance_chart.h"
-#include "performance/performance_setup.h"
 #include "platform/number_format.h"
 #include "platform/qt/latin1.h"
 #include "platform/qt/picture_box.h"
